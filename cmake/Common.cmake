@@ -1,0 +1,34 @@
+# Compiler settings shared by every target of the project.
+
+# rp_defaults(<target>): warnings as errors, CP932 execution character set for Japanese literals,
+# the Windows API level, sanitizers when asked for.
+function(rp_defaults target)
+  if(CMAKE_CXX_COMPILER_ID MATCHES "GNU|Clang")
+    target_compile_options(${target} PRIVATE -Wall -Wextra -Werror)
+  elseif(MSVC)
+    target_compile_options(${target} PRIVATE /W4 /WX /utf-8 /wd4996)
+  endif()
+  # Japanese literals in the sources are UTF-8; the program works in CP932. GCC converts them at
+  # compile time; MSVC with its source/execution charset options. Clang only knows UTF-8, so it
+  # builds the portable rules for sanitizers and fuzzers, never the program.
+  if(CMAKE_CXX_COMPILER_ID STREQUAL "GNU")
+    target_compile_options(${target} PRIVATE -finput-charset=UTF-8 -fexec-charset=CP932)
+  elseif(MSVC)
+    target_compile_options(${target} PRIVATE /source-charset:utf-8 /execution-charset:.932)
+  endif()
+  if(WIN32)
+    target_compile_definitions(${target} PRIVATE STRICT NOMINMAX
+      _WIN32_WINNT=0x0601 WINVER=0x0601 _WIN32_IE=0x0600)
+  endif()
+  target_include_directories(${target} PRIVATE ${PROJECT_SOURCE_DIR})
+endfunction()
+
+if(RP_SANITIZE AND NOT WIN32)
+  add_compile_options(-fsanitize=address,undefined -fno-omit-frame-pointer -fno-sanitize-recover=all)
+  add_link_options(-fsanitize=address,undefined)
+endif()
+
+if(WIN32 AND CMAKE_CXX_COMPILER_ID STREQUAL "GNU")
+  # No MinGW runtime DLL may be needed at run time, in Wine or on Windows.
+  add_link_options(-static -static-libgcc -static-libstdc++)
+endif()
