@@ -1,0 +1,193 @@
+/*
+ * resource.h - identifiers shared by the resource scripts and the code: strings, dialogs, controls,
+ * commands, icons, bitmaps, cursor and accelerators. Plain #defines only (the resource compiler
+ * reads this file too).
+ */
+#ifndef RP_RES_RESOURCE_H
+#define RP_RES_RESOURCE_H
+
+#ifndef IDC_STATIC
+#define IDC_STATIC (-1)
+#endif
+
+/* ---- String table ------------------------------------------------------------------------- */
+#define IDS_ABOUT_MENU              1    /* "バージョン情報(&A)..." */
+#define IDS_TAB_FORMAT              2
+#define IDS_APP_TITLE               3    /* "Kestrovane リモートパネル" */
+#define IDS_TAB_PAPER               7
+#define IDS_TAB_FONT                8
+#define IDS_TAB_ENVIRONMENT         9
+#define IDS_TAB_OTHER               10
+#define IDS_COLUMN_NAME             11
+#define IDS_COLUMN_STATE            12
+#define IDS_COLUMN_MODEL            13
+#define IDS_COLUMN_PORT             14
+#define IDS_SIZE_A4_LANDSCAPE       36
+#define IDS_SIZE_A4_PORTRAIT        37
+#define IDS_SIZE_A5_PORTRAIT        38
+#define IDS_SIZE_B4_PORTRAIT        39
+#define IDS_SIZE_B5_PORTRAIT        40
+#define IDS_SIZE_POSTCARD           41
+#define IDS_FORM_1                  43
+#define IDS_FORM_2                  44
+#define IDS_FORM_3                  45
+#define IDS_FORM_4                  46
+#define IDS_INITIAL_VALUES_SHOWN    61
+#define IDS_RIGHT_NOT_ABOVE_LEFT    64
+#define IDS_LEFT_ABOVE_RIGHT        65
+#define IDS_UNSENT_CHANGES          67
+#define IDS_BAD_CUT_SHEET_OFFSET    68
+#define IDS_WRITE_INCOMPLETE_EXIT   69
+#define IDS_ALREADY_RUNNING         70
+#define IDS_MAPPING_FAILED          71
+#define IDS_SELECT_A_PRINTER        72
+#define IDS_OS_NOT_SUPPORTED        73
+#define IDS_NO_SUPPORTED_PRINTER    74
+#define IDS_NO_SIZE                 75   /* five spaces */
+#define IDS_PROGRAM_ENDS            76
+#define IDS_REGISTRY_OPEN_FAILED    77
+#define IDS_BAD_PAGE_LENGTH         78
+#define IDS_BAD_HEAD_CENTERING      79
+#define IDS_ALLOCATION_FAILED       80
+#define IDS_BAD_LEFT_MARGIN         81
+#define IDS_BAD_RIGHT_MARGIN        82
+#define IDS_WRITE_FAILED_RETRY      83
+#define IDS_STATUS_READ_FAILED      84
+#define IDS_AUTHORITY_READ_FAILED   86
+#define IDS_NO_COMMUNICATION        88
+#define IDS_NOT_SUPPORTED_PRINTER   89
+#define IDS_READING                 90
+#define IDS_WRITING                 91
+#define IDS_PRINTER_BUSY            92
+#define IDS_CAN_READ_AND_UPDATE     93
+#define IDS_CAN_READ_ONLY           94
+#define IDS_CAN_UPDATE_ONLY         95
+#define IDS_PANEL_UNAVAILABLE       96
+#define IDS_TIP_INITIAL             97
+#define IDS_TIP_READ                98
+#define IDS_TIP_CHANGE_PRINTER      99
+#define IDS_MODEL_NAME              100  /* "Brindlemark 400ZX" */
+#define IDS_PRINTER_NOT_SUPPORTED   101
+#define IDS_OPEN_FAILED             102
+#define IDS_SETTINGS_READ_FAILED    103
+#define IDS_WRITE_FAILED            109
+#define IDS_EXT_STATUS_READ_FAILED  110
+#define IDS_STATE_CONNECTED         111
+#define IDS_STATE_NOT_CONNECTED     112
+#define IDS_STATE_UNKNOWN           113  /* "不明" */
+#define IDS_NOTIFY_FAILED           114
+#define IDS_BUSY_WRITING            115
+#define IDS_NAME_READ_FAILED        116
+#define IDS_PORT_CHANGED            118
+#define IDS_PRINTER_REMOVED         121
+#define IDS_BUSY_READING            122
+#define IDS_ENUM_FAILED             123
+#define IDS_TIP_HELP                124
+#define IDS_CLASS_REGISTER_FAILED   125
+#define IDS_FEATURE_UNAVAILABLE     126
+#define IDS_CANNOT_READ_OR_UPDATE   127
+#define IDS_TAB_PRINT               128  /* "印刷" + six spaces */
+#define IDS_FILE_PORT_REFUSED       135
+/* Texts of this program that have no number of their own elsewhere start at 1000. */
+#define IDS_VALUE_DOES_NOT_FIT      1000 /* a setting's value that the printer command cannot carry */
+
+/* ---- Dialog templates --------------------------------------------------------------------- */
+#define IDD_ABOUT                   116
+#define IDD_PANEL                   117
+#define IDD_SELECT_PRINTER          122
+#define IDD_FORMAT_PAGE             192
+#define IDD_PAPER_PAGE              193
+#define IDD_FONT_PAGE               194
+#define IDD_PRINT_PAGE              195
+#define IDD_OTHER_PAGE              197
+#define IDD_PAPER_ADVANCED          198
+#define IDD_FORM_SETTINGS           199
+#define IDD_FONT_ADVANCED           200
+#define IDD_PRINT_ADVANCED          202
+#define IDD_DOS_ENVIRONMENT         206
+#define IDD_ENVIRONMENT_ADVANCED    208
+#define IDD_ENVIRONMENT_PAGE        243
+#define IDD_PASSWORD                1002
+
+/* ---- Icons, bitmaps, cursor, accelerators ------------------------------------------------- */
+#define IDI_PROGRAM                 97
+#define IDI_TAB_ENVIRONMENT         99
+#define IDI_TAB_OTHER               101
+#define IDI_STATE_READ_ONLY         142  /* may read, may not update */
+#define IDI_STATE_UPDATE_ONLY       143  /* may update, may not read */
+#define IDI_STATE_NEITHER           144  /* may neither read nor update */
+#define IDI_PERFORATION_OFF         231
+#define IDI_PERFORATION_SKIP        232
+#define IDI_PAPER_SET_LEFT          233
+#define IDI_PAPER_SET_CENTER        234
+#define IDI_TAB_FONT                240
+#define IDI_TAB_PAPER               241
+#define IDI_TAB_FORMAT              244
+#define IDI_TAB_PRINT               246
+#define IDB_TOOLBAR                 131
+#define IDB_PRINTER                 211
+#define IDR_ACCELERATORS            132
+#define IDCUR_HELP_MODE             310
+
+/* ---- Commands ----------------------------------------------------------------------------- */
+#define IDM_INITIAL_VALUES          280
+#define IDM_READ_SETTINGS           282
+#define IDM_CHANGE_PRINTER          283
+#define IDM_HELP_MODE               1029
+#define IDM_ABOUT                   0xE000
+
+/* ---- Panel dialog 117 and its toolbar ----------------------------------------------------- */
+#define IDC_UPDATE_AND_EXIT         1050
+#define IDC_EXIT                    8
+#define IDC_UPDATE                  12321
+#define IDC_HELP_CONTENTS           9
+#define IDC_PICTURE_FRAME           1061
+#define IDC_PRINTER_PICTURE         277
+#define IDC_STATUS_AREA             281
+#define IDC_MODEL_LABEL             1046
+#define IDC_MODEL_TEXT              278
+#define IDC_PORT_LABEL              1047
+#define IDC_PORT_TEXT               279
+#define IDC_TABS                    284
+#define IDC_TOOLBAR                 10000
+
+/* ---- Printer selection dialog 122 --------------------------------------------------------- */
+#define IDC_PRINTER_LIST            285
+#define IDC_SELECT_OK               1052
+#define IDC_SELECT_CANCEL           1051
+
+/* ---- Password dialog 1002 ----------------------------------------------------------------- */
+#define IDC_PASSWORD                1105
+
+/* ---- About box 116 ------------------------------------------------------------------------ */
+#define IDC_ABOUT_ICON              1400
+#define IDC_ABOUT_NOTICE            1401
+
+/* ---- Paper set page 193 and its advanced dialog 198 --------------------------------------- */
+#define IDC_PAPER_SET_GROUP         1159
+#define IDC_PAPER_SET_CENTER        1160
+#define IDC_PAPER_SET_LEFT          1162
+#define IDC_PAPER_SET_ICON          1301
+#define IDC_HEAD_CENTER_GROUP       1164
+#define IDC_HC_CUT_LABEL            1173
+#define IDC_HC_CUT_EDIT             1323
+#define IDC_HC_CUT_SPIN             1326
+#define IDC_HC_CUT_UNIT             1176
+#define IDC_HC_FRONT_LABEL          1174
+#define IDC_HC_FRONT_EDIT           1324
+#define IDC_HC_FRONT_SPIN           1327
+#define IDC_HC_FRONT_UNIT           1177
+#define IDC_HC_REAR_LABEL           1175
+#define IDC_HC_REAR_EDIT            1325
+#define IDC_HC_REAR_SPIN            1328
+#define IDC_HC_REAR_UNIT            1179
+#define IDC_PERFORATION_ICON        1302
+#define IDC_POSTCARD_MODE           1169
+#define IDC_PERFORATION_SKIP        1171
+#define IDC_PAPER_ADVANCED          1166
+#define IDC_REMEMBER_FEED_POS       1231
+#define IDC_THICKNESS_LABEL         1232
+#define IDC_THICKNESS_LIST          1308
+
+
+#endif

@@ -1,0 +1,61 @@
+// The program-wide state: printers, what the current printer allows, the library session, the
+// program's windows and the text buffers shared by the status area and the message boxes.
+// Only the user-interface thread touches it.
+#ifndef RP_SHELL_APPSTATE_H
+#define RP_SHELL_APPSTATE_H
+
+#include <windows.h>
+#include <cstdint>
+
+#include "link/KovQmx.h"
+
+// One supported printer; strings are CP932, NUL-terminated and owned by the entry.
+struct PrinterEntry {
+    char* Name;          // the printer's name as the spooler reports it
+    char* PortText;      // port name, "port(second name)" or "不明"
+    char* Model;         // the driver name, shown as the model
+    PrinterEntry* Next;  // next entry, nullptr at the end
+};
+
+constexpr int kNotificationCount = 6;  // PrinterName, Port, PrinterExtStatus, PrinterStatus,
+                                       // UserAuthority, RPVariables_PSV, in this order
+constexpr int kTextBufferSize = 256;
+
+struct AppStateRecord {
+    HINSTANCE Instance = nullptr;
+
+    PrinterEntry* PrinterList = nullptr;
+    int32_t PrinterCount = 0;
+    PrinterEntry* CurrentPrinter = nullptr;
+
+    int32_t SeveralPrinters = 1;
+    int32_t CanUpdate = 1;
+    int32_t CanRead = 1;
+    int32_t PrinterBusy = 0;
+    int32_t ReadPending = 0;
+    int32_t WritePending = 0;
+    int32_t ReadAttemptsLeft = 3;
+
+    int32_t LastUserAuthority = -1;
+    int32_t LastExtStatus = -1;
+    int32_t LastPrinterStatus[3] = {-1, -1, -1};
+
+    QMXSESSION Session = nullptr;
+    QMXNOTIFY NotificationHandles[kNotificationCount] = {};
+    int32_t WriteRequestId = 0;
+
+    HANDLE InstanceMapping = nullptr;
+    HWND FrameWindow = nullptr;
+    HWND PanelWindow = nullptr;
+    HWND ToolbarWindow = nullptr;
+    HWND HelpOverlay = nullptr;
+    HWND ForegroundWindow = nullptr;
+
+    char StatusText[kTextBufferSize] = {};
+    char MessageText[kTextBufferSize] = {};
+    char MessageCaption[kTextBufferSize] = {};
+};
+
+extern AppStateRecord AppState;
+
+#endif

@@ -1,0 +1,33 @@
+#!/bin/sh
+# Makes a Debian 12 machine ready to build and test RemotePanel (run as root). Installs only what is
+# missing, so a second run takes a second.
+set -eu
+packages="cmake ninja-build g++ clang libclang-rt-14-dev googletest libbenchmark-dev
+  g++-mingw-w64-x86-64-posix mingw-w64-tools wine64 xvfb xdotool imagemagick
+  fonts-ipafont-gothic fonts-ipafont-mincho locales python3 file"
+missing=""
+for p in $packages; do
+  dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q '^install ok installed$' || missing="$missing $p"
+done
+if [ -n "$missing" ]; then
+  if [ "$(id -u)" != 0 ]; then
+    echo "setup: these packages are missing and need root to install:$missing" >&2
+    exit 1
+  fi
+  echo "setup: installing$missing"
+  export DEBIAN_FRONTEND=noninteractive
+  apt-get update -qq
+  # shellcheck disable=SC2086
+  apt-get install -y -qq $missing >/dev/null
+fi
+if ! locale -a 2>/dev/null | grep -qi '^ja_JP\.utf8$'; then
+  if [ "$(id -u)" != 0 ]; then
+    echo "setup: the ja_JP.UTF-8 locale is missing and needs root to generate" >&2
+    exit 1
+  fi
+  echo "setup: generating the ja_JP.UTF-8 locale"
+  sed -i 's/^# *\(ja_JP\.UTF-8 UTF-8\)/\1/' /etc/locale.gen
+  grep -q '^ja_JP\.UTF-8 UTF-8' /etc/locale.gen || echo 'ja_JP.UTF-8 UTF-8' >> /etc/locale.gen
+  locale-gen >/dev/null
+fi
+echo "setup: ready"

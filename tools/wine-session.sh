@@ -1,0 +1,30 @@
+#!/bin/sh
+# Runs a command inside one Wine session of a cross build: a fresh private prefix copied from the
+# build's template, a persistent wineserver (fast start of every test process), Wine's background
+# processes started before the command so they do not hold its pipes, and the wineserver shut down
+# afterwards, also when the command fails or is interrupted.
+#   tools/wine-session.sh <cross-build-dir> [--keep-prefix] -- <command> [args...]
+set -eu
+build=$(cd "$1" && pwd); shift
+keep=0
+while [ $# -gt 0 ] && [ "$1" != "--" ]; do
+  case $1 in --keep-prefix) keep=1 ;; *) echo "wine-session: unknown option $1" >&2; exit 2 ;; esac
+  shift
+done
+[ "${1:-}" = "--" ] && shift
+wineserver=/usr/lib/wine/wineserver
+[ -x "$wineserver" ] || wineserver=wineserver
+export RP_WINE_PREFIX="${RP_WINE_PREFIX:-$build/wine/run}"
+export WINEPREFIX="$RP_WINE_PREFIX"
+[ -f "$build/wine/template/.rp-ready" ] || { echo "wine-session: no template prefix in $build (build the wine_prefix target)" >&2; exit 2; }
+[ $keep = 1 ] || rm -rf "$RP_WINE_PREFIX"
+cleanup() {
+  "$wineserver" -k 2>/dev/null || true
+  "$wineserver" -w 2>/dev/null || true
+}
+trap cleanup EXIT
+trap 'exit 130' INT TERM
+"$build/wine-run" cmd /c exit </dev/null >/dev/null 2>&1 || true   # makes the prefix copy
+"$wineserver" -p 2>/dev/null || true
+"$build/wine-run" cmd /c exit </dev/null >/dev/null 2>&1 || true   # starts Wine's services
+"$@"
