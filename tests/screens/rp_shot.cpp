@@ -1,0 +1,123 @@
+// Screenshot helper for the Wine rig. Runs inside a Wine virtual desktop under Xvfb and tells the
+// driver script (tools/screenshot.sh) where on the desktop a window is, so that the script can cut
+// it out of an X screenshot (PrintWindow gives blank images under Wine).
+//   rp_shot show <dialog-id> <rect-file>   shows a dialog template of the program's resources
+//   rp_shot rect <window-class> <rect-file> waits for a visible top-level window of that class
+// The rect file receives "x y width height" once the window is painted. "show" then keeps the
+// dialog up until <rect-file>.done exists (or a minute passes).
+#include <windows.h>
+#include <commctrl.h>
+
+#include <cstdio>
+#include <cstdlib>
+#include <string>
+
+namespace {
+
+bool WriteRect(HWND window, const char* path) {
+    RECT rect{};
+    if (!GetWindowRect(window, &rect)) return false;
+    std::string temp = std::string(path) + ".tmp";
+    FILE* file = std::fopen(temp.c_str(), "w");
+    if (!file) return false;
+    std::fprintf(file, "%ld %ld %ld %ld\n", rect.left, rect.top, rect.right - rect.left,
+                 rect.bottom - rect.top);
+    std::fclose(file);
+    return MoveFileExA(temp.c_str(), path, MOVEFILE_REPLACE_EXISTING) != 0;
+}
+
+void PumpFor(DWORD milliseconds) {
+    const ULONGLONG end = GetTickCount64() + milliseconds;
+    MSG msg;
+    while (GetTickCount64() < end) {
+        while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) {
+            if (!IsDialogMessageA(GetActiveWindow(), &msg)) {
+                TranslateMessage(&msg);
+                DispatchMessageA(&msg);
+            }
+        }
+        MsgWaitForMultipleObjects(0, nullptr, FALSE, 20, QS_ALLINPUT);
+    }
+}
+
+INT_PTR CALLBACK QuietDialogProc(HWND, UINT message, WPARAM, LPARAM) {
+    return message == WM_INITDIALOG ? TRUE : FALSE;
+}
+
+LRESULT CALLBACK HostProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+    return DefWindowProcA(window, message, wParam, lParam);
+}
+
+int Show(int id, const char* rectFile) {
+    HINSTANCE instance = GetModuleHandleA(nullptr);
+    HRSRC found = FindResourceA(instance, MAKEINTRESOURCEA(id), MAKEINTRESOURCEA(5) /* RT_DIALOG */);
+    if (!found) {
+        std::fprintf(stderr, "rp_shot: no dialog template %d\n", id);
+        return 2;
+    }
+    const auto* words = static_cast<const WORD*>(LockResource(LoadResource(instance, found)));
+    // DIALOGEX templates start with 1, 0xFFFF; the style follows the help id and extended style.
+    DWORD style = (words[0] == 1 && words[1] == 0xFFFF)
+                      ? *reinterpret_cast<const DWORD*>(words + 6)
+                      : *reinterpret_cast<const DWORD*>(words);
+    HWND top = nullptr;
+    if (style & WS_CHILD) {
+        // A child dialog (a tab page or the panel) is shown inside a plain host window.
+        WNDCLASSA cls{};
+        cls.lpfnWndProc = HostProc;
+        cls.hInstance = instance;
+        cls.hbrBackground = GetSysColorBrush(COLOR_BTNFACE);
+        cls.lpszClassName = "RpShotHost";
+        RegisterClassA(&cls);
+        top = CreateWindowExA(0, "RpShotHost", "rp-shot", WS_POPUP | WS_BORDER, 40, 40, 100, 100,
+                              nullptr, nullptr, instance, nullptr);
+        HWND child = CreateDialogParamA(instance, MAKEINTRESOURCEA(id), top, QuietDialogProc, 0);
+        if (!child) return 3;
+        RECT rect{};
+        GetWindowRect(child, &rect);
+        SetWindowPos(top, nullptr, 40, 40, rect.right - rect.left + 2, rect.bottom - rect.top + 2,
+                     SWP_NOZORDER);
+        SetWindowPos(child, nullptr, 0, 0, 0, 0, SWP_NOSIZE | SWP_NOZORDER);
+        ShowWindow(child, SW_SHOW);
+    } else {
+        top = CreateDialogParamA(instance, MAKEINTRESOURCEA(id), nullptr, QuietDialogProc, 0);
+        if (!top) return 3;
+        SetWindowPos(top, nullptr, 40, 40, 0, 0, SWP_NOSIZE | SWP_NOZORDER);
+    }
+    ShowWindow(top, SW_SHOW);
+    UpdateWindow(top);
+    PumpFor(800);
+    if (!WriteRect(top, rectFile)) return 4;
+    std::string done = std::string(rectFile) + ".done";
+    for (int i = 0; i < 3000 && GetFileAttributesA(done.c_str()) == INVALID_FILE_ATTRIBUTES; ++i) {
+        PumpFor(20);
+    }
+    DestroyWindow(top);
+    return 0;
+}
+
+int Rect(const char* className, const char* rectFile) {
+    for (int i = 0; i < 600; ++i) {
+        HWND window = FindWindowA(className, nullptr);
+        if (window && IsWindowVisible(window)) {
+            Sleep(1500);  // let the program finish its first paint
+            return WriteRect(window, rectFile) ? 0 : 4;
+        }
+        Sleep(100);
+    }
+    std::fprintf(stderr, "rp_shot: no window of class %s\n", className);
+    return 5;
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    if (argc == 4 && std::string(argv[1]) == "show") {
+        INITCOMMONCONTROLSEX controls{sizeof controls, ICC_WIN95_CLASSES};
+        InitCommonControlsEx(&controls);
+        return Show(std::atoi(argv[2]), argv[3]);
+    }
+    if (argc == 4 && std::string(argv[1]) == "rect") return Rect(argv[2], argv[3]);
+    std::fprintf(stderr, "usage: rp_shot show <dialog-id> <rect-file> | rect <class> <rect-file>\n");
+    return 2;
+}

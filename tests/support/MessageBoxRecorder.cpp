@@ -1,0 +1,137 @@
+#include "tests/support/MessageBoxRecorder.h"
+
+#include <algorithm>
+
+namespace rptest {
+namespace {
+
+thread_local MessageBoxRecorder* current = nullptr;
+const char kHandledProp[] = "rptest.handled";
+constexpr int kMessageBoxTextId = 0xFFFF;
+
+bool IsDialogClass(HWND window) {
+    char name[16] = {};
+    GetClassNameA(window, name, sizeof name);
+    return lstrcmpA(name, "#32770") == 0;
+}
+
+BoxIcon ReadIcon(HWND box) {
+    struct Search { HICON icon = nullptr; } search;
+    EnumChildWindows(
+        box,
+        [](HWND child, LPARAM param) -> BOOL {
+            char name[16] = {};
+            GetClassNameA(child, name, sizeof name);
+            if (lstrcmpiA(name, "Static") == 0 &&
+                (GetWindowLongA(child, GWL_STYLE) & SS_TYPEMASK) == SS_ICON) {
+                reinterpret_cast<Search*>(param)->icon =
+                    reinterpret_cast<HICON>(SendMessageA(child, STM_GETICON, 0, 0));
+                return FALSE;
+            }
+            return TRUE;
+        },
+        reinterpret_cast<LPARAM>(&search));
+    if (!search.icon) return BoxIcon::None;
+    if (search.icon == LoadIcon(nullptr, IDI_WARNING)) return BoxIcon::Warning;
+    if (search.icon == LoadIcon(nullptr, IDI_INFORMATION)) return BoxIcon::Information;
+    if (search.icon == LoadIcon(nullptr, IDI_QUESTION)) return BoxIcon::Question;
+    if (search.icon == LoadIcon(nullptr, IDI_ERROR)) return BoxIcon::Error;
+    return BoxIcon::Other;
+}
+
+std::vector<int> ReadButtons(HWND box) {
+    struct Found { int id; LONG x; };
+    std::vector<Found> found;
+    EnumChildWindows(
+        box,
+        [](HWND child, LPARAM param) -> BOOL {
+            char name[16] = {};
+            GetClassNameA(child, name, sizeof name);
+            if (lstrcmpiA(name, "Button") == 0) {
+                RECT rect{};
+                GetWindowRect(child, &rect);
+                reinterpret_cast<std::vector<Found>*>(param)->push_back(
+                    {GetDlgCtrlID(child), rect.left});
+            }
+            return TRUE;
+        },
+        reinterpret_cast<LPARAM>(&found));
+    std::sort(found.begin(), found.end(), [](const Found& a, const Found& b) { return a.x < b.x; });
+    std::vector<int> ids;
+    for (const Found& f : found) ids.push_back(f.id);
+    return ids;
+}
+
+}  // namespace
+
+const char* IconName(BoxIcon icon) {
+    switch (icon) {
+        case BoxIcon::None: return "none";
+        case BoxIcon::Warning: return "warning";
+        case BoxIcon::Information: return "information";
+        case BoxIcon::Question: return "question";
+        case BoxIcon::Error: return "error";
+        case BoxIcon::Other: return "other";
+    }
+    return "?";
+}
+
+std::string WindowText(HWND window) {
+    int length = GetWindowTextLengthA(window);
+    std::string text(static_cast<size_t>(length) + 1, '\0');
+    int got = GetWindowTextA(window, text.data(), length + 1);
+    text.resize(static_cast<size_t>(got > 0 ? got : 0));
+    return text;
+}
+
+MessageBoxRecorder::MessageBoxRecorder(std::vector<int> answers, int defaultAnswer)
+    : answers_(answers.begin(), answers.end()), defaultAnswer_(defaultAnswer) {
+    previous_ = current;
+    current = this;
+    hook_ = SetWindowsHookExA(WH_CBT, HookProc, nullptr, GetCurrentThreadId());
+}
+
+MessageBoxRecorder::~MessageBoxRecorder() {
+    if (hook_) UnhookWindowsHookEx(hook_);
+    current = previous_;
+}
+
+LRESULT CALLBACK MessageBoxRecorder::HookProc(int code, WPARAM wParam, LPARAM lParam) {
+    if (code == HCBT_ACTIVATE && current) {
+        current->Handle(reinterpret_cast<HWND>(wParam));
+    }
+    return CallNextHookEx(nullptr, code, wParam, lParam);
+}
+
+void MessageBoxRecorder::Handle(HWND window) {
+    if (!IsDialogClass(window) || GetPropA(window, kHandledProp)) return;
+    HWND textControl = GetDlgItem(window, kMessageBoxTextId);
+    if (!textControl) {
+        if (dialogHandler_ && dialogHandler_(window)) {
+            SetPropA(window, kHandledProp, reinterpret_cast<HANDLE>(1));
+        }
+        return;
+    }
+    SetPropA(window, kHandledProp, reinterpret_cast<HANDLE>(1));
+    RecordedBox box;
+    box.text = WindowText(textControl);
+    box.caption = WindowText(window);
+    box.icon = ReadIcon(window);
+    box.buttons = ReadButtons(window);
+    box.owner = GetWindow(window, GW_OWNER);
+    int answer = 0;
+    if (!answers_.empty()) {
+        answer = answers_.front();
+        answers_.pop_front();
+    } else if (std::find(box.buttons.begin(), box.buttons.end(), defaultAnswer_) != box.buttons.end()) {
+        answer = defaultAnswer_;
+    } else if (!box.buttons.empty()) {
+        answer = box.buttons.front();
+    }
+    box.answer = answer;
+    boxes_.push_back(box);
+    PostMessageA(window, WM_COMMAND, MAKEWPARAM(answer, BN_CLICKED),
+                 reinterpret_cast<LPARAM>(GetDlgItem(window, answer)));
+}
+
+}  // namespace rptest

@@ -1,0 +1,21 @@
+// Message pumping for tests that wait for posted messages. The deadline only turns a hang into a
+// failure; tests never assert how fast something happened.
+#ifndef RP_TESTS_SUPPORT_PUMP_H
+#define RP_TESTS_SUPPORT_PUMP_H
+
+#include <windows.h>
+
+#include <functional>
+
+namespace rptest {
+
+// Dispatches this thread's messages until done() is true (checked after every message and at
+// least every 10 ms) or timeoutMs passes. Returns done()'s final value.
+bool PumpUntil(const std::function<bool()>& done, DWORD timeoutMs = 10000);
+
+// Dispatches every message already queued for this thread.
+void PumpPending();
+
+}  // namespace rptest
+
+#endif

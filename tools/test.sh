@@ -1,0 +1,79 @@
+#!/bin/sh
+# Builds and runs every test of RemotePanel:
+#   1. native (g++): unit tests of the portable rules, benchmarks built;
+#   2. native with AddressSanitizer + UndefinedBehaviorSanitizer (g++): the same unit tests;
+#   3. fuzzers (clang + libFuzzer): each fuzz target for a few seconds;
+#   4. Windows cross build (MinGW-w64): in-process and end-to-end tests under Wine.
+# Installs what it needs first (tools/setup.sh). Exits non-zero when any build or test fails.
+set -u
+root=$(cd "$(dirname "$0")/.." && pwd)
+cd "$root"
+build=${RP_BUILD_DIR:-$root/build}
+jobs=${RP_JOBS:-2}
+sh tools/setup.sh || exit 1
+
+mkdir -p "$build"
+summary="$build/test-summary.txt"
+: > "$summary"
+status=0
+
+note() { printf '\n=== %s ===\n' "$*"; }
+
+# run_suite <name> <build-dir> <ctest args...>: ctest's result line is kept for the summary.
+run_suite() {
+  name=$1 dir=$2; shift 2
+  log="$dir/ctest.log"
+  if "$@" > "$log" 2>&1; then rc=0; else rc=$?; fi
+  cat "$log"
+  line=$(grep -E 'tests passed, [0-9]+ tests failed out of [0-9]+' "$log" | tail -n 1)
+  total=$(printf '%s' "$line" | sed -n 's/.*out of \([0-9]*\).*/\1/p')
+  failed=$(printf '%s' "$line" | sed -n 's/.* \([0-9]*\) tests failed.*/\1/p')
+  if [ -z "$total" ]; then
+    if [ "$rc" = 0 ] && grep -q 'No tests were found' "$log"; then
+      echo "$name 0 0" >> "$summary"; return
+    fi
+    echo "$name: no test result (exit $rc)" >> "$summary"; status=1; return
+  fi
+  echo "$name $((total - failed)) $failed" >> "$summary"
+  [ "$rc" = 0 ] && [ "$failed" = 0 ] || status=1
+}
+
+configure_and_build() {
+  dir=$1; shift
+  cmake -S "$root" -B "$dir" -G Ninja "$@" > "$dir.configure.log" 2>&1 || { cat "$dir.configure.log"; return 1; }
+  cmake --build "$dir" -j "$jobs"
+}
+
+note "native build (g++)"
+if configure_and_build "$build/native" -DCMAKE_BUILD_TYPE=Debug -DCMAKE_C_COMPILER=gcc -DCMAKE_CXX_COMPILER=g++ -DRP_BENCHMARKS=ON; then
+  run_suite native "$build/native" ctest --test-dir "$build/native" -j "$jobs" --output-on-failure
+else echo "native: build failed" >> "$summary"; status=1; fi
+
+note "native build with sanitizers (g++, ASan + UBSan)"
+if configure_and_build "$build/asan" -DCMAKE_BUILD_TYPE=Debug -DCMAKE_C_COMPILER=gcc -DCMAKE_CXX_COMPILER=g++ -DRP_SANITIZE=ON; then
+  ASAN_OPTIONS=detect_leaks=1:abort_on_error=1 UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1 \
+    run_suite sanitizers "$build/asan" ctest --test-dir "$build/asan" -j "$jobs" --output-on-failure
+else echo "sanitizers: build failed" >> "$summary"; status=1; fi
+
+note "fuzzers (clang + libFuzzer, short runs)"
+if configure_and_build "$build/fuzz" -DCMAKE_BUILD_TYPE=RelWithDebInfo -DCMAKE_C_COMPILER=clang -DCMAKE_CXX_COMPILER=clang++ -DRP_FUZZ=ON -DRP_TESTS=OFF; then
+  if [ -f "$build/fuzz/CTestTestfile.cmake" ] && ctest --test-dir "$build/fuzz" -N | grep -q 'Total Tests: [1-9]'; then
+    run_suite fuzzers "$build/fuzz" ctest --test-dir "$build/fuzz" -j "$jobs" --output-on-failure
+  fi
+else echo "fuzzers: build failed" >> "$summary"; status=1; fi
+
+note "Windows cross build (MinGW-w64) and tests under Wine"
+if configure_and_build "$build/cross" -DCMAKE_BUILD_TYPE=Debug -DCMAKE_TOOLCHAIN_FILE="$root/cmake/toolchain-mingw64.cmake"; then
+  run_suite wine "$build/cross" sh tools/wine-session.sh "$build/cross" -- \
+    ctest --test-dir "$build/cross" -j 1 --output-on-failure
+else echo "wine: build failed" >> "$summary"; status=1; fi
+
+note "summary"
+passed=0 failed=0
+while read -r name p f; do
+  case $p in ''|*[!0-9]*) echo "$name $p $f"; continue ;; esac
+  printf '%-12s %5d passed, %d failed\n' "$name" "$p" "$f"
+  passed=$((passed + p)); failed=$((failed + f))
+done < "$summary"
+echo "tests: $passed passed, $failed failed"
+exit $status
