@@ -1,0 +1,32 @@
+// The panel's own record: the tab control, the six page windows and what is needed to create and
+// switch them. One per panel, created zero-filled by the panel's first initialisation and reached
+// through the panel window's user data.
+#ifndef RP_PANEL_PANELPAGES_H
+#define RP_PANEL_PANELPAGES_H
+
+#include <windows.h>
+#include <commctrl.h>
+
+constexpr int kPageCount = 6;  // 用紙, 書式, フォント, 印刷, 動作環境, その他 (tab order)
+
+// Pages are placed at the page area's left + 6 and top + 50 in the panel.
+constexpr int kPageOffsetX = 6;
+constexpr int kPageOffsetY = 50;
+
+struct PanelPages {
+    HWND TabControl;                 // control 284 of the panel
+    HWND CurrentPage;                // the page now shown; none before the first page exists
+    HWND PageWindows[kPageCount];    // by tab index; none until the page is first shown
+    HWND FocusHint;                  // see the tab-change handling
+    RECT PageArea;                   // tab control's rectangle in panel coordinates, moved 2 left, 6 up
+    LPCDLGTEMPLATEA PageTemplates[kPageCount];
+    DLGPROC PageProcedures[kPageCount];
+    HIMAGELIST TabImages;
+};
+
+// The record of a panel window, or nullptr (no panel, or not yet initialised).
+inline PanelPages* PanelPagesOf(HWND panel) {
+    return panel ? reinterpret_cast<PanelPages*>(GetWindowLongPtrA(panel, GWLP_USERDATA)) : nullptr;
+}
+
+#endif

@@ -1,0 +1,35 @@
+#include "shell/Ui.h"
+
+#include "res/resource.h"
+#include "shell/AppState.h"
+#include "shell/Text.h"
+
+int LoadText(UINT id, char* buffer, int size) {
+    if (size <= 0) return 0;
+    buffer[0] = '\0';
+    int length = LoadStringA(AppState.Instance ? AppState.Instance : GetModuleHandleA(nullptr), id,
+                             buffer, size);
+    if (length <= 0) {
+        buffer[0] = '\0';
+        return 0;
+    }
+    return length;
+}
+
+void FormatCaptionFor(const char* printerName, char* out, size_t size) {
+    char title[kTextBufferSize];
+    LoadText(IDS_APP_TITLE, title, sizeof title);
+    if (printerName) {
+        FormatBounded(out, size, "%s - %s", title, printerName);
+    } else {
+        CopyBounded(out, size, title);
+    }
+}
+
+void FormatCaption(char* out, size_t size) {
+    FormatCaptionFor(AppState.CurrentPrinter ? AppState.CurrentPrinter->Name : nullptr, out, size);
+}
+
+int ShowMessageBox(HWND owner, const char* text, const char* caption, UINT type) {
+    return MessageBoxA(owner, text, caption, type);
+}

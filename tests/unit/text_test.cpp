@@ -1,0 +1,61 @@
+#include <gtest/gtest.h>
+
+#include <cstring>
+#include <string>
+
+#include "shell/Text.h"
+
+namespace {
+
+// "設定" is two double-byte characters: 90 DD 92 E8 in CP932.
+const char kTwoKanji[] = "\x90\xDD\x92\xE8";
+
+TEST(BoundedText, FormatFitsUnchanged) {
+    char out[32];
+    EXPECT_EQ(FormatBounded(out, sizeof out, "%s - %s", "A", "B"), 5u);
+    EXPECT_STREQ(out, "A - B");
+}
+
+TEST(BoundedText, FormatCutsAtCharacterBoundaryNeverSplittingADoubleByteCharacter) {
+    // "ab" + two kanji = 6 bytes; a buffer of 6 keeps 5 bytes at most, which would split the
+    // second kanji: it must keep "ab" + the first kanji only.
+    char out[6];
+    std::memset(out, 'x', sizeof out);
+    size_t length = FormatBounded(out, sizeof out, "ab%s", kTwoKanji);
+    EXPECT_EQ(length, 4u);
+    EXPECT_EQ(std::string(out), std::string("ab\x90\xDD"));
+}
+
+TEST(BoundedText, LongPrinterNameNeverOverrunsACaptionBuffer) {
+    std::string name(300, 'N');
+    char out[256 + 8];
+    std::memset(out, '#', sizeof out);
+    size_t length = FormatBounded(out, 256, "%s - %s", "Kestrovane", name.c_str());
+    EXPECT_EQ(length, 255u);
+    EXPECT_EQ(out[255], '\0');
+    for (size_t i = 256; i < sizeof out; ++i) EXPECT_EQ(out[i], '#') << i;
+}
+
+TEST(BoundedText, CopyHandlesNullEmptyAndExactFit) {
+    char out[4];
+    EXPECT_EQ(CopyBounded(out, sizeof out, nullptr), 0u);
+    EXPECT_STREQ(out, "");
+    EXPECT_EQ(CopyBounded(out, sizeof out, "abc"), 3u);
+    EXPECT_STREQ(out, "abc");
+    EXPECT_EQ(CopyBounded(out, sizeof out, "abcd"), 3u);
+    EXPECT_STREQ(out, "abc");
+    EXPECT_EQ(CopyBounded(out, sizeof out, "a\x90\xDD\x92\xE8"), 3u);
+    EXPECT_EQ(std::string(out), std::string("a\x90\xDD"));
+    EXPECT_EQ(CopyBounded(out, sizeof out, "ab\x90\xDD"), 2u);
+    EXPECT_STREQ(out, "ab");
+}
+
+TEST(BoundedText, TrailByteThatLooksLikeALeadByteIsNotMistaken) {
+    // "ソ" is 83 5C and "表" 95 5C; 0x83 and 0x95 are lead bytes, 0x5C trail bytes. A text of
+    // three of them cut to 5 bytes keeps two whole characters.
+    char text[] = "\x83\x5C\x95\x5C\x83\x5C";
+    EXPECT_EQ(TruncateCp932(text, 5), 4u);
+    EXPECT_EQ(std::string(text), std::string("\x83\x5C\x95\x5C"));
+}
+
+}  // namespace
