@@ -13,6 +13,11 @@ export WINEPREFIX="$tmp" WINEDEBUG=-all LANG=ja_JP.UTF-8 LC_ALL=ja_JP.UTF-8
 export WINEDLLOVERRIDES="mscoree,mshtml=;winemenubuilder.exe=d"
 unset DISPLAY
 "$wine64" wineboot -i </dev/null >/dev/null 2>&1
+# Wine draws caption buttons and check marks with its Marlett font; this Wine does not find its own
+# font folder, so the fonts go into the prefix's Fonts folder.
+for font in /usr/share/wine/fonts/marlett.ttf /usr/share/wine/fonts/tahoma.ttf /usr/share/wine/fonts/tahomabd.ttf; do
+  [ -f "$font" ] && cp "$font" "$tmp/drive_c/windows/Fonts/"
+done
 reg="$tmp/rp-settings.reg"
 {
   printf '\357\273\277Windows Registry Editor Version 5.00\r\n\r\n'
