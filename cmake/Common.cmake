@@ -28,6 +28,17 @@ if(RP_SANITIZE AND NOT WIN32)
   add_link_options(-fsanitize=address,undefined)
 endif()
 
+# Fuzzing builds (clang): every target gets coverage instrumentation and the sanitizers, so that
+# the libraries the fuzzers link are instrumented too; the fuzz targets add -fsanitize=fuzzer.
+if(RP_FUZZ AND NOT WIN32)
+  if(NOT CMAKE_CXX_COMPILER_ID MATCHES "Clang")
+    message(FATAL_ERROR "RP_FUZZ needs clang (libFuzzer): configure with -DCMAKE_CXX_COMPILER=clang++")
+  endif()
+  add_compile_options(-fsanitize=fuzzer-no-link,address,undefined -fno-omit-frame-pointer
+                      -fno-sanitize-recover=all)
+  add_link_options(-fsanitize=address,undefined)
+endif()
+
 if(WIN32 AND CMAKE_CXX_COMPILER_ID STREQUAL "GNU")
   # No MinGW runtime DLL may be needed at run time, in Wine or on Windows.
   add_link_options(-static -static-libgcc -static-libstdc++)
