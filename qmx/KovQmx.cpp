@@ -263,10 +263,8 @@ bool EnsureWorker(Library& lib) {
   return true;
 }
 
-uint32_t QueueRequest(QMXSESSION session, const std::string& printerId, bool write, HWND window, UINT message,
-                      std::vector<uint8_t> command, int32_t* requestId) {
-  qmx::vp::Faults faults;
-  if (qmx::store::ReadFaults(printerId, faults) != qmx::kOk) return qmx::kErrNoPrinter;
+uint32_t QueueRequest(QMXSESSION session, const std::string& printerId, uint32_t latencyMs, bool write, HWND window,
+                      UINT message, std::vector<uint8_t> command, int32_t* requestId) {
   Library& lib = Lib();
   Guard g(lib.lock);
   const auto s = lib.sessions.find(Key(session));
@@ -283,7 +281,7 @@ uint32_t QueueRequest(QMXSESSION session, const std::string& printerId, bool wri
   r.write = write;
   r.window = window;
   r.message = message;
-  r.due = GetTickCount64() + faults.latencyMs;
+  r.due = GetTickCount64() + latencyMs;
   r.order = lib.nextOrder++;
   r.command = std::move(command);
   lib.pending.push_back(std::move(r));
@@ -292,15 +290,17 @@ uint32_t QueueRequest(QMXSESSION session, const std::string& printerId, bool wri
   return qmx::kOk;
 }
 
-// The checks every write makes before the command reaches the printer.
-uint32_t CheckWrite(QMXSESSION session, const char* item, const void* data, std::string& printerId) {
+// The checks every write makes before the command reaches the printer; gives the printer and its
+// fault switches.
+uint32_t CheckWrite(QMXSESSION session, const char* item, const void* data, std::string& printerId,
+                    qmx::vp::Faults& faults) {
   if (const uint32_t s = SessionPrinter(session, printerId)) return s;
   if (!item) return qmx::kErrArgument;
   const auto which = ItemOf(item);
   if (!which) return qmx::kErrItem;
   if (*which != Item::Settings) return qmx::kErrNotWritable;
   if (!data) return qmx::kErrArgument;
-  if (!qmx::store::Exists(printerId)) return qmx::kErrNoPrinter;
+  if (qmx::store::ReadFaults(printerId, faults) != qmx::kOk) return qmx::kErrNoPrinter;
   return qmx::kOk;
 }
 
@@ -365,7 +365,7 @@ QMXSTATUS QMXAPI GetPrinterStatusA(QMXSESSION session, const char* item, void* b
     std::vector<uint8_t> value;
     if (const uint32_t s = qmx::store::ReadItem(id, *which, value)) return s;
     if (value.size() != need) return qmx::kErrStore;
-    if (*which == Item::Settings && qmx::store::ConsumeBadHeaderRead(id)) {
+    if (*which == Item::Settings && faults.badHeaderReads > 0 && qmx::store::ConsumeBadHeaderRead(id)) {
       value[0] = qmx::kHeader0;
       value[1] = qmx::kBadHeader1;
     }
@@ -382,7 +382,9 @@ QMXSTATUS QMXAPI GetReqPrinterStatusMsgA(QMXSESSION session, const char* item, Q
     if (!item) return qmx::kErrArgument;
     if (!ItemOf(item)) return qmx::kErrItem;
     if (!IsWindow(window)) return qmx::kErrWindow;
-    return QueueRequest(session, id, false, window, message, {}, nullptr);
+    qmx::vp::Faults faults;
+    if (qmx::store::ReadFaults(id, faults) != qmx::kOk) return qmx::kErrNoPrinter;
+    return QueueRequest(session, id, faults.latencyMs, false, window, message, {}, nullptr);
   });
 }
 
@@ -390,14 +392,16 @@ QMXSTATUS QMXAPI SetReqPrinterStatusMsgA(QMXSESSION session, const char* item, c
                                          QMXHWND window, uint32_t message, int32_t* requestId) {
   return Guarded([&]() -> uint32_t {
     std::string id;
-    if (const uint32_t s = CheckWrite(session, item, data, id)) return s;
+    qmx::vp::Faults faults;
+    if (const uint32_t s = CheckWrite(session, item, data, id, faults)) return s;
     if (!requestId) return qmx::kErrArgument;
     if (!IsWindow(window)) return qmx::kErrWindow;
-    if (qmx::store::ConsumeRefusedWrite(id)) return qmx::kErrWriteRefused;
+    if (faults.refuseWrites > 0 && qmx::store::ConsumeRefusedWrite(id)) return qmx::kErrWriteRefused;
     const auto* bytes = static_cast<const uint8_t*>(data);
     qmx::CommandValues values;
     if (!qmx::ParseSettingsCommand(bytes, size, values)) return qmx::kErrCommand;
-    return QueueRequest(session, id, true, window, message, std::vector<uint8_t>(bytes, bytes + size), requestId);
+    return QueueRequest(session, id, faults.latencyMs, true, window, message, std::vector<uint8_t>(bytes, bytes + size),
+                        requestId);
   });
 }
 
@@ -419,8 +423,9 @@ QMXSTATUS QMXAPI ResSetPrinterStatus(QMXSESSION session, int32_t requestId, int3
 QMXSTATUS QMXAPI SetPrinterStatusDirectA(QMXSESSION session, const char* item, const void* data, uint32_t size) {
   return Guarded([&]() -> uint32_t {
     std::string id;
-    if (const uint32_t s = CheckWrite(session, item, data, id)) return s;
-    if (qmx::store::ConsumeRefusedWrite(id)) return qmx::kErrWriteRefused;
+    qmx::vp::Faults faults;
+    if (const uint32_t s = CheckWrite(session, item, data, id, faults)) return s;
+    if (faults.refuseWrites > 0 && qmx::store::ConsumeRefusedWrite(id)) return qmx::kErrWriteRefused;
     return qmx::store::ReceiveCommand(id, static_cast<const uint8_t*>(data), size, true);
   });
 }

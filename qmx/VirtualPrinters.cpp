@@ -9,8 +9,9 @@
 //     Ext, Authority                DWORD
 //     Block                         REG_BINARY, the 260-byte settings block
 //     LastCommand, WriteCount, AppliedCount    what the printer received
-//     RefuseOpen, FailReadItems, FailNotifyAt, BadHeaderReads, RefuseWrites, AsyncResult,
-//     LatencyMs                     DWORD fault switches
+//     Faults                        REG_BINARY, 7 little-endian words: refuse open, items whose
+//                                   reads fail, failing registration, bad-header reads, refused
+//                                   writes, asynchronous result, latency in ms (missing = none)
 // "Name" is written last when a printer is added, and a key without it is not a printer yet.
 #include "qmx/VirtualPrinters.h"
 
@@ -43,13 +44,7 @@ constexpr const char* kBlock = "Block";
 constexpr const char* kLastCommand = "LastCommand";
 constexpr const char* kWriteCount = "WriteCount";
 constexpr const char* kAppliedCount = "AppliedCount";
-constexpr const char* kRefuseOpen = "RefuseOpen";
-constexpr const char* kFailReadItems = "FailReadItems";
-constexpr const char* kFailNotifyAt = "FailNotifyAt";
-constexpr const char* kBadHeaderReads = "BadHeaderReads";
-constexpr const char* kRefuseWrites = "RefuseWrites";
-constexpr const char* kAsyncResult = "AsyncResult";
-constexpr const char* kLatencyMs = "LatencyMs";
+constexpr const char* kFaults = "Faults";
 
 // Serialises read-modify-write changes of the store across processes. A process that died while
 // holding it leaves it abandoned, which counts as acquired.
@@ -142,6 +137,44 @@ bool ValidPortField(std::string_view text) {
 
 void PutWord(std::vector<uint8_t>& out, size_t at, uint32_t v) {
   for (int k = 0; k < 4; ++k) out[at + k] = static_cast<uint8_t>(v >> (8 * k));
+}
+
+// The fault switches as stored: seven words in a fixed order.
+constexpr size_t kFaultWords = 7;
+
+void FaultsToWords(const vp::Faults& f, uint32_t (&w)[kFaultWords]) {
+  w[0] = f.refuseOpen ? 1 : 0;
+  w[1] = f.failReadItems;
+  w[2] = f.failNotifyAt;
+  w[3] = f.badHeaderReads;
+  w[4] = f.refuseWrites;
+  w[5] = f.asyncResult;
+  w[6] = f.latencyMs;
+}
+
+vp::Faults WordsToFaults(const uint32_t (&w)[kFaultWords]) {
+  vp::Faults f;
+  f.refuseOpen = w[0] != 0;
+  f.failReadItems = w[1];
+  f.failNotifyAt = w[2];
+  f.badHeaderReads = w[3];
+  f.refuseWrites = w[4];
+  f.asyncResult = w[5];
+  f.latencyMs = w[6];
+  return f;
+}
+
+vp::Faults QueryFaults(HKEY key) {
+  std::vector<uint8_t> bytes;
+  uint32_t w[kFaultWords] = {};
+  if (QueryBinary(key, kFaults, bytes) && bytes.size() == sizeof w) std::memcpy(w, bytes.data(), sizeof w);
+  return WordsToFaults(w);
+}
+
+bool StoreFaults(HKEY key, const vp::Faults& f) {
+  uint32_t w[kFaultWords];
+  FaultsToWords(f, w);
+  return SetBinary(key, kFaults, w, sizeof w);
 }
 
 // ---- spooler entries -----------------------------------------------------------------------
@@ -335,34 +368,26 @@ uint32_t ReadItem(const std::string& id, Item item, std::vector<uint8_t>& value)
 uint32_t ReadFaults(const std::string& id, vp::Faults& f) {
   RegKey key;
   if (OpenPrinterKey(id, KEY_QUERY_VALUE, key) != ERROR_SUCCESS) return kErrNoPrinter;
-  f.refuseOpen = DwordOr(key.Get(), kRefuseOpen, 0) != 0;
-  f.failReadItems = DwordOr(key.Get(), kFailReadItems, 0);
-  f.failNotifyAt = DwordOr(key.Get(), kFailNotifyAt, 0);
-  f.badHeaderReads = DwordOr(key.Get(), kBadHeaderReads, 0);
-  f.refuseWrites = DwordOr(key.Get(), kRefuseWrites, 0);
-  f.asyncResult = DwordOr(key.Get(), kAsyncResult, 0);
-  f.latencyMs = DwordOr(key.Get(), kLatencyMs, 0);
+  f = QueryFaults(key.Get());
   return kOk;
 }
 
 namespace {
-bool ConsumeCounter(const std::string& id, const char* value) {
-  RegKey key;
-  if (OpenPrinterKey(id, KEY_QUERY_VALUE, key) != ERROR_SUCCESS) return false;
-  if (DwordOr(key.Get(), value, 0) == 0) return false;  // the common case needs no lock
+// Takes one from a fault counter under the store lock; false when it is already 0.
+bool ConsumeCounter(const std::string& id, uint32_t vp::Faults::*counter) {
   StoreLock lock;
   if (!lock.Held()) return false;
-  RegKey writable;
-  if (OpenPrinterKey(id, KEY_QUERY_VALUE | KEY_SET_VALUE, writable) != ERROR_SUCCESS) return false;
-  const uint32_t n = DwordOr(writable.Get(), value, 0);
-  if (n == 0) return false;
-  SetDword(writable.Get(), value, n - 1);
-  return true;
+  RegKey key;
+  if (OpenPrinterKey(id, KEY_QUERY_VALUE | KEY_SET_VALUE, key) != ERROR_SUCCESS) return false;
+  vp::Faults f = QueryFaults(key.Get());
+  if (f.*counter == 0) return false;
+  --(f.*counter);
+  return StoreFaults(key.Get(), f);
 }
 }  // namespace
 
-bool ConsumeBadHeaderRead(const std::string& id) { return ConsumeCounter(id, kBadHeaderReads); }
-bool ConsumeRefusedWrite(const std::string& id) { return ConsumeCounter(id, kRefuseWrites); }
+bool ConsumeBadHeaderRead(const std::string& id) { return ConsumeCounter(id, &vp::Faults::badHeaderReads); }
+bool ConsumeRefusedWrite(const std::string& id) { return ConsumeCounter(id, &vp::Faults::refuseWrites); }
 
 uint32_t ReceiveCommand(const std::string& id, const uint8_t* data, size_t size, bool apply) {
   StoreLock lock;
@@ -430,7 +455,7 @@ uint32_t Add(const NewPrinter& p) {
             SetText(key.Get(), kDriver, p.driver) && SetDword(key.Get(), kSpooler, p.spoolerEntry ? 1 : 0) &&
             WriteWords(key.Get(), StateWords{}) == kOk && SetBinary(key.Get(), kBlock, block.data(), block.size()) &&
             SetBinary(key.Get(), kLastCommand, nullptr, 0) && SetDword(key.Get(), kWriteCount, 0) &&
-            SetDword(key.Get(), kAppliedCount, 0);
+            SetDword(key.Get(), kAppliedCount, 0) && StoreFaults(key.Get(), Faults{});
   if (ok && p.spoolerEntry) ok = WriteSpoolerEntry(p.name, p.port, p.driver) == kOk;
   if (ok) ok = SetText(key.Get(), kName, p.name);
   if (!ok) {
@@ -583,33 +608,47 @@ uint32_t GetLastCommand(std::string_view name, std::vector<uint8_t>& command, ui
 }
 
 uint32_t SetFaults(std::string_view name, const Faults& f) {
-  return Modify(name, [&](HKEY key, const std::string&) -> uint32_t {
-    const bool ok = SetDword(key, kRefuseOpen, f.refuseOpen ? 1 : 0) && SetDword(key, kFailReadItems, f.failReadItems) &&
-                    SetDword(key, kFailNotifyAt, f.failNotifyAt) && SetDword(key, kBadHeaderReads, f.badHeaderReads) &&
-                    SetDword(key, kRefuseWrites, f.refuseWrites) && SetDword(key, kAsyncResult, f.asyncResult) &&
-                    SetDword(key, kLatencyMs, f.latencyMs);
-    return ok ? kOk : kErrStore;
-  });
+  return Modify(name, [&](HKEY key, const std::string&) -> uint32_t { return StoreFaults(key, f) ? kOk : kErrStore; });
 }
 
-uint32_t ClearFaults(std::string_view name) { return SetFaults(name, Faults{}); }
-uint32_t SetRefuseOpen(std::string_view name, bool on) { return SetOneDword(name, kRefuseOpen, on ? 1 : 0); }
-
-uint32_t SetReadFault(std::string_view name, Item item, bool on) {
+namespace {
+// Changes one fault switch and keeps the others.
+template <typename Change>
+uint32_t ChangeFaults(std::string_view name, Change change) {
   StoreLock lock;
   if (!lock.Held()) return kErrStore;
   return Modify(name, [&](HKEY key, const std::string&) -> uint32_t {
-    uint32_t mask = DwordOr(key, kFailReadItems, 0);
-    mask = on ? (mask | ItemBit(item)) : (mask & ~ItemBit(item));
-    return SetDword(key, kFailReadItems, mask) ? kOk : kErrStore;
+    Faults f = QueryFaults(key);
+    change(f);
+    return StoreFaults(key, f) ? kOk : kErrStore;
   });
 }
+}  // namespace
 
-uint32_t SetNotifyFault(std::string_view name, uint32_t k) { return SetOneDword(name, kFailNotifyAt, k); }
-uint32_t SetBadHeaderReads(std::string_view name, uint32_t n) { return SetOneDword(name, kBadHeaderReads, n); }
-uint32_t SetRefuseWrites(std::string_view name, uint32_t n) { return SetOneDword(name, kRefuseWrites, n); }
-uint32_t SetAsyncResult(std::string_view name, uint32_t result) { return SetOneDword(name, kAsyncResult, result); }
-uint32_t SetLatency(std::string_view name, uint32_t ms) { return SetOneDword(name, kLatencyMs, ms); }
+uint32_t ClearFaults(std::string_view name) { return SetFaults(name, Faults{}); }
+uint32_t SetRefuseOpen(std::string_view name, bool on) {
+  return ChangeFaults(name, [&](Faults& f) { f.refuseOpen = on; });
+}
+uint32_t SetReadFault(std::string_view name, Item item, bool on) {
+  return ChangeFaults(name, [&](Faults& f) {
+    f.failReadItems = on ? (f.failReadItems | ItemBit(item)) : (f.failReadItems & ~ItemBit(item));
+  });
+}
+uint32_t SetNotifyFault(std::string_view name, uint32_t k) {
+  return ChangeFaults(name, [&](Faults& f) { f.failNotifyAt = k; });
+}
+uint32_t SetBadHeaderReads(std::string_view name, uint32_t n) {
+  return ChangeFaults(name, [&](Faults& f) { f.badHeaderReads = n; });
+}
+uint32_t SetRefuseWrites(std::string_view name, uint32_t n) {
+  return ChangeFaults(name, [&](Faults& f) { f.refuseWrites = n; });
+}
+uint32_t SetAsyncResult(std::string_view name, uint32_t result) {
+  return ChangeFaults(name, [&](Faults& f) { f.asyncResult = result; });
+}
+uint32_t SetLatency(std::string_view name, uint32_t ms) {
+  return ChangeFaults(name, [&](Faults& f) { f.latencyMs = ms; });
+}
 
 uint32_t SetSpoolerEntry(std::string_view name, bool present) {
   StoreLock lock;
