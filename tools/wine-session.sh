@@ -1,7 +1,8 @@
 #!/bin/sh
 # Runs a command inside one Wine session of a cross build: a fresh private prefix copied from the
 # build's template, a persistent wineserver (fast start of every test process), Wine's background
-# processes started before the command so they do not hold its pipes, and the wineserver shut down
+# processes (services, the desktop) started before the command so they do not hold its pipes, and
+# the wineserver shut down
 # afterwards, also when the command fails or is interrupted.
 #   tools/wine-session.sh <cross-build-dir> [--keep-prefix] -- <command> [args...]
 set -eu
@@ -27,4 +28,10 @@ trap 'exit 130' INT TERM
 "$build/wine-run" cmd /c exit </dev/null >/dev/null 2>&1 || true   # makes the prefix copy
 "$wineserver" -p 2>/dev/null || true
 "$build/wine-run" cmd /c exit </dev/null >/dev/null 2>&1 || true   # starts Wine's services
+# Wine starts its desktop process for the first window and ends it about a second after the last
+# window has gone; started by a test, it would hold the test's output pipe that second. A hidden
+# window kept open for the whole session keeps the desktop up, with no pipe of anyone's.
+if [ -f "$build/bin/rp_shot.exe" ]; then
+  "$build/wine-run" "$build/bin/rp_shot.exe" idle </dev/null >/dev/null 2>&1 &
+fi
 "$@"

@@ -3,6 +3,8 @@
 // it out of an X screenshot (PrintWindow gives blank images under Wine).
 //   rp_shot show <dialog-id> <rect-file>   shows a dialog template of the program's resources
 //   rp_shot rect <window-class> <rect-file> waits for a visible top-level window of that class
+//   rp_shot idle                            keeps a hidden window (and with it Wine's desktop
+//                                           process) alive until the session's wineserver ends
 // The rect file receives "x y width height" once the window is painted. "show" then keeps the
 // dialog up until <rect-file>.done exists (or a minute passes).
 #include <windows.h>
@@ -118,6 +120,13 @@ int main(int argc, char** argv) {
         return Show(std::atoi(argv[2]), argv[3]);
     }
     if (argc == 4 && std::string(argv[1]) == "rect") return Rect(argv[2], argv[3]);
+    if (argc == 2 && std::string(argv[1]) == "idle") {
+        CreateWindowExA(0, "STATIC", "rp-shot idle", WS_POPUP, 0, 0, 1, 1, nullptr, nullptr,
+                        GetModuleHandleA(nullptr), nullptr);
+        MSG msg;
+        while (GetMessageA(&msg, nullptr, 0, 0) > 0) DispatchMessageA(&msg);
+        return 0;
+    }
     std::fprintf(stderr, "usage: rp_shot show <dialog-id> <rect-file> | rect <class> <rect-file>\n");
     return 2;
 }
