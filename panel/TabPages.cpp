@@ -11,18 +11,16 @@
 namespace {
 
 // The page procedures by tab index; a page that is not built yet has none and is never created.
-constexpr DLGPROC kPageProcedures[kTabCount] = {
+constexpr DLGPROC kPageProcedures[kPageCount] = {
     PaperSetPage, nullptr, nullptr, nullptr, nullptr, nullptr,
 };
-
-static_assert(kTabCount == kPageCount, "the tab table and the panel's record agree");
 
 constexpr int kTabIconSize = 16;
 
 void BuildTabs(PanelPages& pages) {
-    pages.TabImages = ImageList_Create(kTabIconSize, kTabIconSize, ILC_COLOR32 | ILC_MASK, kTabCount, 0);
-    int imageIndex[kTabCount];
-    for (int i = 0; i < kTabCount; ++i) {
+    pages.TabImages = ImageList_Create(kTabIconSize, kTabIconSize, ILC_COLOR32 | ILC_MASK, kPageCount, 0);
+    int imageIndex[kPageCount];
+    for (int i = 0; i < kPageCount; ++i) {
         imageIndex[i] = -1;
         HICON icon = static_cast<HICON>(LoadImageA(ProgramInstance(), MAKEINTRESOURCEA(kTabs[i].IconId),
                                                    IMAGE_ICON, kTabIconSize, kTabIconSize, 0));
@@ -34,7 +32,7 @@ void BuildTabs(PanelPages& pages) {
     }
     SendMessageA(pages.TabControl, TCM_SETIMAGELIST, 0, reinterpret_cast<LPARAM>(pages.TabImages));
 
-    for (int i = 0; i < kTabCount; ++i) {
+    for (int i = 0; i < kPageCount; ++i) {
         char title[kTextBufferSize];
         LoadText(kTabs[i].TitleId, title, sizeof title);
         TCITEMA item{};
@@ -71,7 +69,7 @@ void SetUpTabs(HWND panel) {
     PanelPages* pages = PanelPagesOf(panel);
     if (!pages) return;
     BuildTabs(*pages);
-    for (int i = 0; i < kTabCount; ++i) {
+    for (int i = 0; i < kPageCount; ++i) {
         pages->PageTemplates[i] = LoadPageTemplate(kTabs[i].TemplateId);
         pages->PageProcedures[i] = kPageProcedures[i];
     }
@@ -82,7 +80,7 @@ void SetUpTabs(HWND panel) {
 
 void ShowPage(HWND panel, int index) {
     PanelPages* pages = PanelPagesOf(panel);
-    if (!pages || index < 0 || index >= kTabCount) return;
+    if (!pages || index < 0 || index >= kPageCount) return;
     if (pages->CurrentPage) {
         ShowWindow(pages->CurrentPage, SW_HIDE);
         SetWindowPos(pages->CurrentPage, HWND_BOTTOM, 0, 0, 0, 0,

@@ -7,7 +7,7 @@
 
 #include "res/resource.h"
 
-inline constexpr int kTabCount = 6;  // 用紙, 書式, フォント, 印刷, 動作環境, その他 (tab order)
+inline constexpr int kPageCount = 6;  // 用紙, 書式, フォント, 印刷, 動作環境, その他 (tab order)
 
 // One tab: its title (string id), its 16 x 16 icon and the dialog template of its page.
 struct TabDefinition {
@@ -17,7 +17,7 @@ struct TabDefinition {
 };
 
 // The six tabs in tab order; every loop over the pages follows this order.
-inline constexpr TabDefinition kTabs[kTabCount] = {
+inline constexpr TabDefinition kTabs[kPageCount] = {
     {IDS_TAB_PAPER, IDI_TAB_PAPER, IDD_PAPER_PAGE},
     {IDS_TAB_FORMAT, IDI_TAB_FORMAT, IDD_FORMAT_PAGE},
     {IDS_TAB_FONT, IDI_TAB_FONT, IDD_FONT_PAGE},
@@ -35,8 +35,8 @@ struct PixelPoint {
 };
 
 // Pages sit at the page area's left + 6 and top + 50 in the panel.
-inline constexpr int32_t kPageOffsetLeft = 6;
-inline constexpr int32_t kPageOffsetTop = 50;
+inline constexpr int32_t kPageOffsetX = 6;
+inline constexpr int32_t kPageOffsetY = 50;
 
 // The page area: the tab control's window rectangle taken into the panel's coordinates (both
 // rectangles in screen coordinates) and moved 2 pixels left and 6 pixels up.
@@ -48,7 +48,7 @@ constexpr PixelRect PageAreaFrom(PixelRect tabWindow, PixelRect panelWindow) {
 
 // Where a page places its top-left corner in the panel.
 constexpr PixelPoint PageOrigin(PixelRect pageArea) {
-    return {pageArea.Left + kPageOffsetLeft, pageArea.Top + kPageOffsetTop};
+    return {pageArea.Left + kPageOffsetX, pageArea.Top + kPageOffsetY};
 }
 
 // Asks the pages for their values in tab order with one accept flag that starts at 0. A slot
@@ -58,7 +58,7 @@ constexpr PixelPoint PageOrigin(PixelRect pageArea) {
 template <class Exists, class Collect>
 bool CollectInTabOrder(Exists exists, Collect collect) {
     int32_t accepted = 0;
-    for (int index = 0; index < kTabCount; ++index) {
+    for (int index = 0; index < kPageCount; ++index) {
         if (exists(index)) collect(index, &accepted);
         if (accepted == 0) return false;
     }

@@ -60,7 +60,8 @@ def write_bmp(path, grid):
         out.write(header + info + pixels)
 
 
-def write_ico(path, grid):
+def icon_image(grid):
+    """The image of one icon as a resource holds it: header (double height), colours, mask."""
     width, height = len(grid[0]), len(grid)
     colour = b"".join(pixel_bytes(row) for row in rows_bottom_up(grid))
     mask = b""
@@ -71,11 +72,20 @@ def write_ico(path, grid):
                 bits |= 1 << (width - 1 - x)
         line = bits.to_bytes(width // 8, "big")
         mask += line + b"\0" * ((4 - len(line) % 4) % 4)
-    image = bitmap_info(width, height * 2, 24) + colour + mask
-    directory = struct.pack("<HHH", 0, 1, 1)
-    entry = struct.pack("<BBBBHHII", width, height, 0, 0, 1, 24, len(image), 6 + 16)
-    with open(path, "wb") as out:
-        out.write(directory + entry + image)
+    return bitmap_info(width, height * 2, 24) + colour + mask
+
+
+def write_icon_resources(image_path, group_path, grid, image_id):
+    """An icon as two raw resources, so that its image keeps the id given here: the resource
+    compiler numbers the images of ICON statements from 1 in every file, and those numbers would
+    collide with the program's own icons when the test's resources are linked beside them."""
+    width, height = len(grid[0]), len(grid)
+    image = icon_image(grid)
+    group = struct.pack("<HHH", 0, 1, 1) + struct.pack("<BBBBHHIH", width, height, 0, 0, 1, 24, len(image), image_id)
+    with open(image_path, "wb") as out:
+        out.write(image)
+    with open(group_path, "wb") as out:
+        out.write(group)
 
 
 def main():
@@ -83,7 +93,7 @@ def main():
     os.makedirs(out, exist_ok=True)
     write_bmp(os.path.join(out, "key_region.bmp"), KEY_REGION)
     write_bmp(os.path.join(out, "key_elsewhere.bmp"), KEY_ELSEWHERE)
-    write_ico(os.path.join(out, "square.ico"), ICON)
+    write_icon_resources(os.path.join(out, "square.icon"), os.path.join(out, "square.group"), ICON, 9145)
 
 
 if __name__ == "__main__":

@@ -303,6 +303,8 @@ struct AdvancedSeen {
     std::vector<std::string> entries;
     int selected = -2;
     std::string caption;
+    LONG style = 0;
+    LONG exStyle = 0;
     bool isForeground = false;
 };
 
@@ -323,6 +325,8 @@ AdvancedSeen RunAdvanced(HWND page, rptest::MessageBoxRecorder& boxes, int butto
         }
         into->selected = static_cast<int>(SendMessageA(list, CB_GETCURSEL, 0, 0));
         into->caption = rptest::WindowText(dialog);
+        into->style = GetWindowLongA(dialog, GWL_STYLE);
+        into->exStyle = GetWindowLongA(dialog, GWL_EXSTYLE);
         into->isForeground = AppState.ForegroundWindow == dialog;
         if (drive) drive(dialog);
         PostMessageA(dialog, WM_COMMAND, MAKEWPARAM(button, BN_CLICKED),
@@ -340,6 +344,9 @@ TEST_F(PaperPage, AdvancedDialogShowsTheThicknessListAndTheInvertedMemorySwitch)
     Refresh();
     const AdvancedSeen seen = RunAdvanced(page(), boxes, IDCANCEL);
     EXPECT_EQ(seen.caption, "高度な設定： 用紙 ");
+    EXPECT_EQ(seen.style & (WS_POPUP | WS_CAPTION | WS_SYSMENU), WS_POPUP | WS_CAPTION | WS_SYSMENU);
+    EXPECT_NE(seen.exStyle & WS_EX_DLGMODALFRAME, 0);
+    EXPECT_NE(seen.exStyle & WS_EX_CONTEXTHELP, 0);
     EXPECT_TRUE(seen.remember) << "checked while NoFeedPosMemory is clear";
     const std::vector<std::string> entries = {"オート", "1", "2", "3", "4", "5", "6",
                                               "7",      "8", "9", "10", "11", "12"};
