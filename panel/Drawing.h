@@ -24,8 +24,9 @@ void DrawIconAt(HWND dialog, POINT point, int controlId, UINT iconId);
 //  - returns 0 with out untouched when maxWidth <= 0 or text is null;
 //  - out = text (result 1) when it fits, also exactly;
 //  - out = "" (result 0) when not even the ellipsis fits;
-//  - otherwise out = the longest prefix that fits with the ellipsis, followed by the ellipsis
-//    (the ellipsis alone when no character fits), result 1.
+//  - otherwise out = the prefix of whole characters that still fits with the ellipsis (walking
+//    left to right, up to the first candidate that is too wide), followed by the ellipsis (the
+//    ellipsis alone when no character fits), result 1.
 // out holds outSize bytes and is always terminated; a text too long for it is shortened too.
 int FitTextWithEllipsis(HDC dc, int maxWidth, const char* text, const char* ellipsis, char* out,
                         size_t outSize);

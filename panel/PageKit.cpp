@@ -10,6 +10,11 @@
 #include "shell/Messages.h"
 #include "shell/Ui.h"
 
+#if __has_include("help/Help.h")
+#include "help/Help.h"
+#define RP_PANEL_HAS_HELP 1
+#endif
+
 namespace {
 
 void RefreshPage(const PageDefinition& page, HWND window) {
@@ -18,11 +23,16 @@ void RefreshPage(const PageDefinition& page, HWND window) {
     page.Fill(window);
 }
 
-// The single place where the panel's dialogs ask for help; help/ connects it to ShowHelp with
-// the program's help-id table (HELP_WM_HELP for a control, HELP_CONTEXTMENU for a right click).
+// The single place where the pages and detail dialogs ask for help: HELP_WM_HELP for a control,
+// HELP_CONTEXTMENU for a right click, always with the program's help-id table. Until help/ is
+// part of the build the request goes nowhere.
 void RequestHelp(HWND window, UINT command) {
+#ifdef RP_PANEL_HAS_HELP
+    ShowHelp(window, command, reinterpret_cast<ULONG_PTR>(HelpIdTable));
+#else
     (void)window;
     (void)command;
+#endif
 }
 
 }  // namespace
