@@ -7,11 +7,7 @@
 #include <windows.h>
 #include <commctrl.h>
 
-constexpr int kPageCount = 6;  // 用紙, 書式, フォント, 印刷, 動作環境, その他 (tab order)
-
-// Pages are placed at the page area's left + 6 and top + 50 in the panel.
-constexpr int kPageOffsetX = 6;
-constexpr int kPageOffsetY = 50;
+#include "panel/TabRules.h"  // kPageCount, kPageOffsetX, kPageOffsetY
 
 struct PanelPages {
     HWND TabControl;                 // control 284 of the panel

@@ -1,0 +1,50 @@
+#include "panel/Drawing.h"
+
+#include "panel/ProgramResources.h"
+#include "panel/ScopedGdi.h"
+#include "panel/TextFit.h"
+
+int DrawBitmapCentered(HWND window, UINT bitmapId, COLORREF keyColour, COLORREF fillColour) {
+    RECT client{};
+    GetClientRect(window, &client);
+    WindowDc windowDc(window);
+    if (!windowDc.get()) return 0;
+    MemoryDc memory(windowDc.get());
+    if (!memory.get()) return 0;
+    // A fresh copy each time: the flood fill changes the bitmap.
+    GdiObject<HBITMAP> bitmap(LoadBitmapA(ProgramInstance(), MAKEINTRESOURCEA(bitmapId)));
+    if (!bitmap.get()) return 0;
+    BITMAP info{};
+    if (!GetObjectA(bitmap.get(), sizeof info, &info)) return 0;
+    Selection selectedBitmap(memory.get(), bitmap.get());
+
+    if (keyColour != CLR_INVALID) {
+        GdiObject<HBRUSH> brush(CreateSolidBrush(fillColour));
+        Selection selectedBrush(memory.get(), brush.get());
+        ExtFloodFill(memory.get(), 0, 0, keyColour, FLOODFILLSURFACE);
+    }
+
+    const int x = (client.right - client.left - info.bmWidth) / 2;
+    const int y = (client.bottom - client.top - info.bmHeight) / 2;
+    return BitBlt(windowDc.get(), x, y, info.bmWidth, info.bmHeight, memory.get(), 0, 0, SRCCOPY) ? 1 : 0;
+}
+
+void DrawIconAt(HWND dialog, POINT point, int controlId, UINT iconId) {
+    HWND control = GetDlgItem(dialog, controlId);
+    WindowDc dc(control);
+    if (!dc.get()) return;
+    HICON icon = LoadIconA(ProgramInstance(), MAKEINTRESOURCEA(iconId));
+    if (icon) DrawIcon(dc.get(), point.x, point.y, icon);
+}
+
+int FitTextWithEllipsis(HDC dc, int maxWidth, const char* text, const char* ellipsis, char* out,
+                        size_t outSize) {
+    const TextMeasure measure = [dc](const char* piece, size_t length, int32_t* width) {
+        SIZE size{};
+        if (!GetTextExtentPoint32A(dc, piece, static_cast<int>(length), &size)) return false;
+        *width = size.cx;
+        return true;
+    };
+    const NextCharacter next = [](const char* at) -> const char* { return CharNextA(at); };
+    return FitTextWalk(maxWidth, text, ellipsis, out, outSize, measure, next);
+}

@@ -1,0 +1,12 @@
+// The first tab page, 用紙 (template 193): where paper is set, the head-centering columns for
+// the three paper paths, postcard mode and perforation skip; its button opens
+// PaperAdvancedDialog (template 198) for the feed-position memory and the paper thickness.
+#ifndef RP_PANEL_PAPERSETPAGE_H
+#define RP_PANEL_PAPERSETPAGE_H
+
+#include <windows.h>
+
+INT_PTR CALLBACK PaperSetPage(HWND page, UINT message, WPARAM wParam, LPARAM lParam);
+INT_PTR CALLBACK PaperAdvancedDialog(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam);
+
+#endif

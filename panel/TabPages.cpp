@@ -1,0 +1,166 @@
+#include "panel/TabPages.h"
+
+#include "panel/PanelPages.h"
+#include "panel/PaperSetPage.h"
+#include "panel/ProgramResources.h"
+#include "panel/TabRules.h"
+#include "shell/AppState.h"
+#include "shell/Messages.h"
+#include "shell/Ui.h"
+
+namespace {
+
+// The page procedures by tab index; a page that is not built yet has none and is never created.
+constexpr DLGPROC kPageProcedures[kPageCount] = {
+    PaperSetPage, nullptr, nullptr, nullptr, nullptr, nullptr,
+};
+
+constexpr int kTabIconSize = 16;
+
+void BuildTabs(PanelPages& pages) {
+    pages.TabImages = ImageList_Create(kTabIconSize, kTabIconSize, ILC_COLOR32 | ILC_MASK, kPageCount, 0);
+    int imageIndex[kPageCount];
+    for (int i = 0; i < kPageCount; ++i) {
+        imageIndex[i] = -1;
+        HICON icon = static_cast<HICON>(LoadImageA(ProgramInstance(), MAKEINTRESOURCEA(kTabs[i].IconId),
+                                                   IMAGE_ICON, kTabIconSize, kTabIconSize, 0));
+        if (icon && pages.TabImages) {
+            // A missing icon leaves its tab without an image rather than shifting the others.
+            imageIndex[i] = ImageList_AddIcon(pages.TabImages, icon);
+        }
+        if (icon) DestroyIcon(icon);
+    }
+    SendMessageA(pages.TabControl, TCM_SETIMAGELIST, 0, reinterpret_cast<LPARAM>(pages.TabImages));
+
+    for (int i = 0; i < kPageCount; ++i) {
+        char title[kTextBufferSize];
+        LoadText(kTabs[i].TitleId, title, sizeof title);
+        TCITEMA item{};
+        item.mask = TCIF_TEXT | TCIF_IMAGE;
+        item.pszText = title;
+        item.iImage = imageIndex[i];
+        SendMessageA(pages.TabControl, TCM_INSERTITEMA, static_cast<WPARAM>(i),
+                     reinterpret_cast<LPARAM>(&item));
+    }
+}
+
+void ComputePageArea(HWND panel, PanelPages& pages) {
+    RECT tab{};
+    RECT window{};
+    GetWindowRect(pages.TabControl, &tab);
+    GetWindowRect(panel, &window);
+    const PixelRect area = PageAreaFrom({tab.left, tab.top, tab.right, tab.bottom},
+                                        {window.left, window.top, window.right, window.bottom});
+    pages.PageArea = {area.Left, area.Top, area.Right, area.Bottom};
+}
+
+}  // namespace
+
+LPCDLGTEMPLATEA LoadPageTemplate(UINT templateId) {
+    HINSTANCE instance = ProgramInstance();
+    HRSRC found = FindResourceA(instance, MAKEINTRESOURCEA(templateId), MAKEINTRESOURCEA(5) /* RT_DIALOG */);
+    if (!found) return nullptr;
+    HGLOBAL loaded = LoadResource(instance, found);
+    if (!loaded) return nullptr;
+    return static_cast<LPCDLGTEMPLATEA>(LockResource(loaded));
+}
+
+void SetUpTabs(HWND panel) {
+    PanelPages* pages = PanelPagesOf(panel);
+    if (!pages) return;
+    BuildTabs(*pages);
+    for (int i = 0; i < kPageCount; ++i) {
+        pages->PageTemplates[i] = LoadPageTemplate(kTabs[i].TemplateId);
+        pages->PageProcedures[i] = kPageProcedures[i];
+    }
+    for (HWND& window : pages->PageWindows) window = nullptr;
+    ComputePageArea(panel, *pages);
+    ShowPage(panel, 0);
+}
+
+void ShowPage(HWND panel, int index) {
+    PanelPages* pages = PanelPagesOf(panel);
+    if (!pages || index < 0 || index >= kPageCount) return;
+    if (pages->CurrentPage) {
+        ShowWindow(pages->CurrentPage, SW_HIDE);
+        SetWindowPos(pages->CurrentPage, HWND_BOTTOM, 0, 0, 0, 0,
+                     SWP_NOMOVE | SWP_NOSIZE | SWP_NOREDRAW | SWP_NOACTIVATE);
+    }
+    HWND& slot = pages->PageWindows[index];
+    if (!slot) {
+        if (!pages->PageTemplates[index]) pages->PageTemplates[index] = LoadPageTemplate(kTabs[index].TemplateId);
+        if (!pages->PageTemplates[index] || !pages->PageProcedures[index]) return;
+        HWND page = CreateDialogIndirectParamA(ProgramInstance(), pages->PageTemplates[index], panel,
+                                               pages->PageProcedures[index], 0);
+        if (!page) return;
+        slot = page;
+        pages->CurrentPage = page;
+        ShowWindow(page, SW_SHOWNORMAL);
+    } else {
+        ShowWindow(slot, SW_RESTORE);
+        pages->CurrentPage = slot;
+        SetWindowPos(slot, HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOREDRAW | SWP_NOACTIVATE);
+        AppState.ForegroundWindow = slot;
+    }
+    if (pages->FocusHint != pages->TabControl) SetFocus(pages->CurrentPage);
+}
+
+bool HandleTabNotify(HWND panel, const NMHDR* header) {
+    PanelPages* pages = PanelPagesOf(panel);
+    if (!pages || !header || header->hwndFrom != pages->TabControl) return false;
+    switch (header->code) {
+        case TCN_SELCHANGING:
+            pages->FocusHint = GetFocus() == pages->TabControl ? pages->TabControl : pages->CurrentPage;
+            SetWindowLongPtrA(panel, DWLP_MSGRESULT, FALSE);  // allow the change
+            return true;
+        case TCN_SELCHANGE:
+            ShowPage(panel, static_cast<int>(SendMessageA(pages->TabControl, TCM_GETCURSEL, 0, 0)));
+            return true;
+        default:
+            return false;
+    }
+}
+
+void SendToPages(HWND panel, UINT message) {
+    PanelPages* pages = PanelPagesOf(panel);
+    if (!pages) return;
+    for (HWND page : pages->PageWindows) {
+        if (page) SendMessageA(page, message, 0, 0);
+    }
+}
+
+int CollectPages(HWND panel) {
+    PanelPages* pages = PanelPagesOf(panel);
+    if (!pages) return 0;
+    const bool collected = CollectInTabOrder(
+        [pages](int index) { return pages->PageWindows[index] != nullptr; },
+        [pages](int index, int32_t* accepted) {
+            SendMessageA(pages->PageWindows[index], WM_PAGE_COLLECT, 0, reinterpret_cast<LPARAM>(accepted));
+        });
+    return collected ? 1 : 0;
+}
+
+void RestartPages(HWND panel) {
+    PanelPages* pages = PanelPagesOf(panel);
+    if (!pages) return;
+    pages->FocusHint = nullptr;
+    SendMessageA(pages->TabControl, TCM_SETCURSEL, 0, 0);
+    ShowPage(panel, 0);
+}
+
+void DestroyPages(HWND panel) {
+    PanelPages* pages = PanelPagesOf(panel);
+    if (!pages) return;
+    for (HWND& page : pages->PageWindows) {
+        if (page) DestroyWindow(page);
+        page = nullptr;
+    }
+    pages->CurrentPage = nullptr;
+    if (pages->TabImages) {
+        if (pages->TabControl && IsWindow(pages->TabControl)) {
+            SendMessageA(pages->TabControl, TCM_SETIMAGELIST, 0, 0);
+        }
+        ImageList_Destroy(pages->TabImages);
+        pages->TabImages = nullptr;
+    }
+}
