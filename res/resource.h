@@ -103,8 +103,8 @@
 #define IDD_PAPER_ADVANCED          198
 #define IDD_FORM_SETTINGS           199
 #define IDD_FONT_ADVANCED           200
-#define IDD_PRINT_ADVANCED          202
-#define IDD_DOS_ENVIRONMENT         206
+#define IDD_DOS_ENVIRONMENT         202
+#define IDD_PRINT_ADVANCED          206
 #define IDD_ENVIRONMENT_ADVANCED    208
 #define IDD_ENVIRONMENT_PAGE        243
 #define IDD_PASSWORD                1002
