@@ -1,0 +1,62 @@
+// The printer link as the panel uses it: reading and judging the printer's state, the status
+// area, the change notifications with the session's end, and writing the settings. All of it runs
+// on the user-interface thread and works on AppState.
+#ifndef RP_LINK_LINK_H
+#define RP_LINK_LINK_H
+
+#include <windows.h>
+
+#include <cstdint>
+
+// ---- Printer state ---------------------------------------------------------------------------
+
+// The three state items, each read into its AppState value.
+enum class StateItem { ExtStatus, Status, Authority };
+
+// Reads one state item of AppState.Session into its AppState value (the value is kept only when
+// the library call succeeds). Returns 0 when the value is usable, else the id of the failure text
+// (110, 84 or 86): the call failed, or ext / status word 1 / status word 2 is -1.
+UINT ReadStateItem(StateItem item);
+
+// Reads "PrinterExtStatus", "PrinterStatus" and "UserAuthority" in this order, stopping at the
+// first failure. Returns 1 when all three were read, else 0 with the failure text in
+// AppState.MessageText.
+int ReadPrinterState();
+
+// Decides what the printer allows from its state words and sets CanUpdate, CanRead, PrinterBusy
+// and StatusText. Returns 1 when the panel can be used with this printer, 0 when it is refused:
+// with several printers string 96 is appended to the status text; with one printer the user is
+// told (box owned by `owner`) that the program ends.
+int EvaluatePrinterState(HWND owner, int32_t ext, const int32_t status[3], int32_t auth);
+
+// Shows the status text (or the reading / writing text) in `statusControl` and has the state icon
+// redrawn; does nothing when exactly this was shown last and nothing is pending or busy.
+void RefreshStatusArea(HWND statusControl);
+
+// The status control of the panel (control 281), or null without a panel.
+HWND StatusControlOf(HWND panel);
+
+// The state icon (142, 143, 144) for the current CanUpdate / CanRead, or 0 for none.
+UINT CurrentStatusIconId();
+
+// Forgets what the status area showed last (as at load). For tests and a new panel.
+void ResetStatusAreaRecord();
+
+// ---- Notifications and the session -------------------------------------------------------------
+
+// Registers the six change notifications of AppState.Session, posted to `window`. Returns 1 when
+// all six are registered; else 0 with string 114 in AppState.MessageText, the registrations made
+// so far staying in place for the next CloseSession.
+int RegisterNotifications(HWND window);
+
+// Cancels every registered notification and closes AppState.Session; nothing without a session.
+void CloseSession();
+
+// ---- Writing ---------------------------------------------------------------------------------
+
+// Writes PanelSettings to the printer, synchronously (synchronous 1) or as a request answered by
+// WM_WRITE_DONE (synchronous 0). Returns 1 when the command was handed over, 0 when it was not
+// (the user cancelled after a refusal, or a value does not fit the command).
+int WriteSettings(HWND panel, int synchronous);
+
+#endif

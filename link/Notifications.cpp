@@ -1,0 +1,51 @@
+// The six change notifications of the session, and the session's end.
+#include "link/KovQmx.h"
+#include "link/Link.h"
+#include "res/resource.h"
+#include "shell/AppState.h"
+#include "shell/Messages.h"
+#include "shell/Ui.h"
+
+namespace {
+
+struct Watch {
+    const char* Item;
+    UINT Message;
+};
+
+// In the order of AppState.NotificationHandles.
+constexpr Watch kWatches[kNotificationCount] = {
+    {QMX_ITEM_PRINTER_NAME, WM_NAME_CHANGED},
+    {QMX_ITEM_PORT, WM_PORT_CHANGED},
+    {QMX_ITEM_PRINTER_EXT_STATUS, WM_EXTSTATUS_CHANGED},
+    {QMX_ITEM_PRINTER_STATUS, WM_STATUS_CHANGED},
+    {QMX_ITEM_USER_AUTHORITY, WM_AUTHORITY_CHANGED},
+    {QMX_ITEM_SETTINGS, WM_PSV_CHANGED},
+};
+
+}  // namespace
+
+int RegisterNotifications(HWND window) {
+    for (int slot = 0; slot < kNotificationCount; ++slot) {
+        // The handle goes into its slot only when the registration succeeded, so that a refused
+        // registration never leaves a handle for CloseSession to cancel.
+        QMXNOTIFY handle = nullptr;
+        if (SetNotificationMsgA(AppState.Session, kWatches[slot].Item, window, kWatches[slot].Message,
+                                &handle) != 0) {
+            LoadText(IDS_NOTIFY_FAILED, AppState.MessageText, sizeof AppState.MessageText);
+            return 0;
+        }
+        AppState.NotificationHandles[slot] = handle;
+    }
+    return 1;
+}
+
+void CloseSession() {
+    if (!AppState.Session) return;
+    for (QMXNOTIFY handle : AppState.NotificationHandles) {
+        if (handle) KillNotificationMsg(AppState.Session, handle);
+    }
+    for (QMXNOTIFY& handle : AppState.NotificationHandles) handle = nullptr;
+    CloseManager(AppState.Session);
+    AppState.Session = nullptr;
+}

@@ -1,0 +1,80 @@
+// Judging what the printer's state allows, and the status area.
+#include <cstring>
+
+#include "link/Link.h"
+#include "link/StateRules.h"
+#include "res/resource.h"
+#include "shell/AppState.h"
+#include "shell/Text.h"
+#include "shell/Ui.h"
+
+static_assert(kStatusTextSize == kTextBufferSize, "the status area keeps a copy of StatusText");
+
+namespace {
+
+// What the status area showed last; all zero and empty at load.
+StatusAreaState lastShown{};
+
+}  // namespace
+
+HWND StatusControlOf(HWND panel) { return panel ? GetDlgItem(panel, IDC_STATUS_AREA) : nullptr; }
+
+int EvaluatePrinterState(HWND owner, int32_t ext, const int32_t status[3], int32_t auth) {
+    const PrinterStateDecision decision = DecidePrinterState(ext, status, auth);
+    AppState.CanUpdate = decision.CanUpdate;
+    AppState.CanRead = decision.CanRead;
+    AppState.PrinterBusy = decision.PrinterBusy;
+    if (decision.TextId == kPrintSwitchText) {
+        CopyBounded(AppState.StatusText, sizeof AppState.StatusText, RP_PRINT_SWITCH_TEXT);
+    } else {
+        LoadText(decision.TextId, AppState.StatusText, sizeof AppState.StatusText);
+    }
+    if (decision.Result) return 1;
+
+    if (AppState.SeveralPrinters) {
+        // The panel stays open with the reason and string 96 on one line, so that another
+        // printer can be chosen.
+        char unavailable[kTextBufferSize];
+        LoadText(IDS_PANEL_UNAVAILABLE, unavailable, sizeof unavailable);
+        const size_t length = std::strlen(AppState.StatusText);
+        CopyBounded(AppState.StatusText + length, sizeof AppState.StatusText - length, unavailable);
+        return 0;
+    }
+
+    if (AppState.PanelWindow) RefreshStatusArea(StatusControlOf(AppState.PanelWindow));
+    char programEnds[kTextBufferSize];
+    LoadText(IDS_PROGRAM_ENDS, programEnds, sizeof programEnds);
+    FormatBounded(AppState.MessageText, sizeof AppState.MessageText, "%s\n%s", AppState.StatusText,
+                  programEnds);
+    FormatCaption(AppState.MessageCaption, sizeof AppState.MessageCaption);
+    ShowMessageBox(owner, AppState.MessageText, AppState.MessageCaption, MB_ICONWARNING | MB_OK);
+    return 0;
+}
+
+void RefreshStatusArea(HWND statusControl) {
+    StatusAreaState now{};
+    now.CanUpdate = AppState.CanUpdate;
+    now.CanRead = AppState.CanRead;
+    now.PrinterBusy = AppState.PrinterBusy;
+    now.ReadPending = AppState.ReadPending;
+    now.WritePending = AppState.WritePending;
+    CopyBounded(now.StatusText, sizeof now.StatusText, AppState.StatusText);
+
+    const StatusAreaChoice choice = ChooseStatusAreaText(lastShown, now);
+    if (!choice.Write) return;
+    if (choice.TextId == kStatusAreaStateText) {
+        SetWindowTextA(statusControl, now.StatusText);
+    } else {
+        char text[kTextBufferSize];
+        LoadText(choice.TextId, text, sizeof text);
+        SetWindowTextA(statusControl, text);
+    }
+    if (AppState.PanelWindow) {
+        InvalidateRect(GetDlgItem(AppState.PanelWindow, IDC_PRINTER_PICTURE), nullptr, TRUE);
+    }
+    RecordStatusAreaShown(lastShown, now);
+}
+
+UINT CurrentStatusIconId() { return StatusIconFor(AppState.CanUpdate, AppState.CanRead); }
+
+void ResetStatusAreaRecord() { lastShown = StatusAreaState{}; }

@@ -1,0 +1,43 @@
+// Which toolbar buttons are available: read settings (282), initial values (280) and change
+// printer (283), decided from the program's flags. The decision needs no window and is tested on
+// its own; UpdateToolbarButtons applies it to the toolbar.
+#ifndef RP_PANEL_TOOLBARBUTTONS_H
+#define RP_PANEL_TOOLBARBUTTONS_H
+
+#include <cstdint>
+
+struct ToolbarInputs {
+    int32_t CanRead;
+    int32_t CanUpdate;
+    int32_t PrinterBusy;
+    int32_t ReadPending;
+    int32_t WritePending;
+    int32_t SeveralPrinters;
+    bool PanelRecordReachable;  // the panel's record can be reached through PanelWindow
+    bool PagesShowSettings;     // the paper-set group box of the first page is enabled
+};
+
+struct ToolbarButtonStates {
+    bool Read;           // 282
+    bool InitialValues;  // 280
+    bool ChangePrinter;  // 283
+};
+
+constexpr ToolbarButtonStates ChooseToolbarButtons(const ToolbarInputs& in) {
+    ToolbarButtonStates states{};
+    states.Read = in.CanRead == 1 && in.PrinterBusy == 0 && in.ReadPending == 0 && in.WritePending == 0;
+    if (in.ReadPending == 1 || (in.CanRead == 0 && in.CanUpdate == 0)) {
+        states.InitialValues = false;
+    } else {
+        // Before the panel's record exists (its first initialisation) the pages cannot be asked;
+        // afterwards initial values are offered while the pages show settings.
+        states.InitialValues = !in.PanelRecordReachable || in.PagesShowSettings;
+    }
+    states.ChangePrinter = in.SeveralPrinters == 1 && in.ReadPending == 0 && in.WritePending == 0;
+    return states;
+}
+
+// Sets the three buttons of AppState.ToolbarWindow from AppState; nothing without a toolbar.
+void UpdateToolbarButtons();
+
+#endif

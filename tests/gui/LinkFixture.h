@@ -1,0 +1,84 @@
+// Shared set-up of the link tests: a fresh AppState, a visible panel-like dialog with the status
+// area 281, the picture 277 and the update buttons, and a counter of writes to the status area.
+#ifndef RP_TESTS_GUI_LINKFIXTURE_H
+#define RP_TESTS_GUI_LINKFIXTURE_H
+
+#include <windows.h>
+
+#include <gtest/gtest.h>
+
+#include <string>
+
+#include "link/Link.h"
+#include "link_test.h"
+#include "res/resource.h"
+#include "shell/AppState.h"
+#include "shell/Memory.h"
+#include "tests/support/MessageBoxRecorder.h"
+
+namespace linktest {
+
+inline INT_PTR CALLBACK QuietDialogProc(HWND, UINT message, WPARAM, LPARAM) {
+    return message == WM_INITDIALOG;
+}
+
+// Counts WM_SETTEXT reaching the status control.
+inline int statusWrites = 0;
+inline WNDPROC statusOriginalProc = nullptr;
+inline LRESULT CALLBACK CountingStatusProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+    if (message == WM_SETTEXT) ++statusWrites;
+    return CallWindowProcA(statusOriginalProc, window, message, wParam, lParam);
+}
+
+inline std::string LoadProgramString(UINT id) {
+    char buffer[512] = {};
+    int length = LoadStringA(GetModuleHandleA(nullptr), id, buffer, sizeof buffer);
+    return std::string(buffer, static_cast<size_t>(length > 0 ? length : 0));
+}
+
+class LinkTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        AppState = AppStateRecord{};
+        AppState.Instance = GetModuleHandleA(nullptr);
+        ResetStatusAreaRecord();
+        panel_ = CreateDialogParamA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(IDD_LINK_TEST_PANEL),
+                                    nullptr, QuietDialogProc, 0);
+        ASSERT_NE(panel_, nullptr);
+        ShowWindow(panel_, SW_SHOWNOACTIVATE);
+        AppState.PanelWindow = panel_;
+        statusWrites = 0;
+        statusOriginalProc = reinterpret_cast<WNDPROC>(SetWindowLongPtrA(
+            Status(), GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(CountingStatusProc)));
+    }
+
+    void TearDown() override {
+        if (panel_) DestroyWindow(panel_);
+        ClearCurrentPrinter();
+        AppState = AppStateRecord{};
+        ResetStatusAreaRecord();
+    }
+
+    void SetCurrentPrinter(const char* name) {
+        ClearCurrentPrinter();
+        printer_.Name = DuplicateString(name);
+        AppState.CurrentPrinter = &printer_;
+    }
+
+    void ClearCurrentPrinter() {
+        ReleaseMemory(printer_.Name);
+        printer_ = PrinterEntry{};
+        AppState.CurrentPrinter = nullptr;
+    }
+
+    HWND Status() const { return GetDlgItem(panel_, IDC_STATUS_AREA); }
+    std::string StatusShown() const { return rptest::WindowText(Status()); }
+    bool ButtonEnabled(int id) const { return IsWindowEnabled(GetDlgItem(panel_, id)) != FALSE; }
+
+    HWND panel_ = nullptr;
+    PrinterEntry printer_{};
+};
+
+}  // namespace linktest
+
+#endif

@@ -1,0 +1,290 @@
+// Writing the settings against the stand-in library: synchronous and asynchronous hand-over, the
+// Retry/Cancel box, the pending-write state, the re-read of the odd feed distances, and a value
+// that the command cannot carry.
+#include <windows.h>
+#include <commctrl.h>
+
+#include <gtest/gtest.h>
+
+#include <cstring>
+#include <string>
+#include <vector>
+
+#include "LinkFixture.h"
+#include "QmxCallLog.h"
+#include "panel/ToolbarButtons.h"
+#include "qmx/VirtualPrinters.h"
+#include "settings/PanelSettings.h"
+#include "settings/SettingsBlock.h"
+#include "settings/SettingsCommand.h"
+#include "shell/Messages.h"
+#include "tests/support/Pump.h"
+
+namespace {
+
+using linktest::LoadProgramString;
+using linktest::QmxCallLog;
+namespace vp = qmx::vp;
+
+constexpr const char* kPrinter = "RP Write Test";
+const std::string kTitle = "Kestrovane リモートパネル";
+
+int writeDoneArrivals = 0;
+WNDPROC panelOriginalProc = nullptr;
+LRESULT CALLBACK RecordingPanelProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+    if (message == WM_WRITE_DONE) ++writeDoneArrivals;
+    return CallWindowProcA(panelOriginalProc, window, message, wParam, lParam);
+}
+
+// The form-1 continuous-front feed byte of a block.
+constexpr int32_t kForm1FrontFeed = BlockFormOffset(0) + FormBlockFeedPos + FeedPathContFront;
+constexpr int32_t kForm1FrontSlot = FeedPosOtherSlot(FeedGroupForm(0), FeedPathContFront);
+
+class LinkWrite : public linktest::LinkTest {
+protected:
+    void SetUp() override {
+        LinkTest::SetUp();
+        ASSERT_EQ(vp::ResetAll(), 0u);
+        vp::NewPrinter printer;
+        printer.name = kPrinter;
+        ASSERT_EQ(vp::Add(printer), 0u);
+        ASSERT_EQ(OpenManagerExA(kPrinter, "tester", QMX_OPEN_MODE, &AppState.Session), 0u);
+        SetCurrentPrinter(kPrinter);
+        LoadInitialSettings();
+        std::memset(FeedPosOther, 0, sizeof(int32_t) * FeedPosOtherCount);
+
+        // The panel after an edit: state shown, update buttons enabled.
+        const int32_t idle[3] = {0, 0, 1};
+        ASSERT_EQ(EvaluatePrinterState(panel_, 0x3, idle, 0x10), 1);
+        RefreshStatusArea(Status());
+        stateText_ = StatusShown();
+        writeDoneArrivals = 0;
+        panelOriginalProc = reinterpret_cast<WNDPROC>(
+            SetWindowLongPtrA(panel_, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(RecordingPanelProc)));
+    }
+
+    void TearDown() override {
+        SetWindowLongPtrA(panel_, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(panelOriginalProc));
+        CloseSession();
+        vp::ResetAll();
+        LinkTest::TearDown();
+    }
+
+    uint32_t WritesReceived() {
+        vp::PrinterInfo info;
+        EXPECT_EQ(vp::Get(kPrinter, info), 0u);
+        return info.writeCount;
+    }
+
+    std::vector<uint8_t> LastCommand() {
+        std::vector<uint8_t> command;
+        EXPECT_EQ(vp::GetLastCommand(kPrinter, command), 0u);
+        return command;
+    }
+
+    // The command the current PanelSettings and FeedPosOther give.
+    std::vector<uint8_t> ExpectedCommand() {
+        SettingsCommand command{};
+        EXPECT_TRUE(EncodeSettingsCommand(BuildSettingsBlock(PanelSettings, FeedPosOther), &command));
+        return std::vector<uint8_t>(command.Area, command.Area + sizeof command.Area);
+    }
+
+    void ExpectRetryBox(const rptest::RecordedBox& box, const std::string& caption) {
+        EXPECT_EQ(box.text, LoadProgramString(IDS_WRITE_FAILED_RETRY));
+        EXPECT_EQ(box.caption, caption);
+        EXPECT_EQ(box.icon, rptest::BoxIcon::Warning);
+        EXPECT_EQ(box.buttons, (std::vector<int>{IDRETRY, IDCANCEL}));
+        EXPECT_EQ(box.owner, panel_);
+    }
+
+    std::string stateText_;
+};
+
+TEST_F(LinkWrite, SynchronousWriteAcceptedAtOnceShowsNoBoxAndStaysPending) {
+    rptest::MessageBoxRecorder recorder;
+    QmxCallLog log;
+    ASSERT_TRUE(log.Active());
+    const std::vector<uint8_t> expected = ExpectedCommand();
+
+    EXPECT_EQ(WriteSettings(panel_, 1), 1);
+    EXPECT_EQ(recorder.Count(), 0u);
+    EXPECT_EQ(AppState.WritePending, 1);
+    EXPECT_FALSE(ButtonEnabled(IDC_UPDATE_AND_EXIT));
+    EXPECT_FALSE(ButtonEnabled(IDC_UPDATE));
+    EXPECT_EQ(StatusShown(), LoadProgramString(IDS_WRITING));
+
+    // The block was read once more, then the 260-byte command area written directly.
+    const std::vector<linktest::QmxCall>& calls = log.Calls();
+    ASSERT_EQ(calls.size(), 2u);
+    EXPECT_EQ(calls[0].function, "GetPrinterStatusA");
+    EXPECT_EQ(calls[0].item, "RPVariables_PSV");
+    EXPECT_EQ(calls[1].function, "SetPrinterStatusDirectA");
+    EXPECT_EQ(calls[1].item, "RPVariables_PSV");
+    EXPECT_EQ(calls[1].size, 260u);
+    EXPECT_EQ(WritesReceived(), 1u);
+    EXPECT_EQ(LastCommand(), expected);
+}
+
+TEST_F(LinkWrite, AsynchronousRequestRefusedTwiceThenAcceptedStaysPendingUntilWriteDone) {
+    ASSERT_EQ(vp::SetRefuseWrites(kPrinter, 2), 0u);
+    rptest::MessageBoxRecorder recorder({IDRETRY, IDRETRY});
+    QmxCallLog log;
+    ASSERT_TRUE(log.Active());
+
+    EXPECT_EQ(WriteSettings(panel_, 0), 1);
+    ASSERT_EQ(recorder.Count(), 2u);
+    ExpectRetryBox(recorder.Boxes()[0], kTitle + " - " + kPrinter);
+    ExpectRetryBox(recorder.Boxes()[1], kTitle + " - " + kPrinter);
+    std::vector<linktest::QmxCall> requests = log.CallsOf("SetReqPrinterStatusMsgA");
+    ASSERT_EQ(requests.size(), 3u);
+    for (const linktest::QmxCall& call : requests) {
+        EXPECT_EQ(call.item, "RPVariables_PSV");
+        EXPECT_EQ(call.size, 260u);
+        EXPECT_EQ(call.window, panel_);
+        EXPECT_EQ(call.message, static_cast<uint32_t>(WM_WRITE_DONE));
+    }
+    EXPECT_NE(requests[0].result, 0u);
+    EXPECT_NE(requests[1].result, 0u);
+    EXPECT_EQ(requests[2].result, 0u);
+    EXPECT_EQ(AppState.WritePending, 1);
+    EXPECT_FALSE(ButtonEnabled(IDC_UPDATE));
+    EXPECT_FALSE(ButtonEnabled(IDC_UPDATE_AND_EXIT));
+
+    ASSERT_TRUE(rptest::PumpUntil([] { return writeDoneArrivals > 0; }));
+    EXPECT_EQ(AppState.WritePending, 1) << "only the completion handler ends the pending write";
+    int32_t result = -1;
+    EXPECT_EQ(ResSetPrinterStatus(AppState.Session, AppState.WriteRequestId, &result), 0u);
+    EXPECT_EQ(result, 0);
+    EXPECT_EQ(WritesReceived(), 1u);
+    EXPECT_EQ(LastCommand(), ExpectedCommand());
+}
+
+TEST_F(LinkWrite, CancelOnTheFirstBoxEndsTheWriteAndKeepsTheEdits) {
+    INITCOMMONCONTROLSEX init{sizeof init, ICC_BAR_CLASSES};
+    InitCommonControlsEx(&init);
+    HWND toolbar = CreateWindowExA(0, TOOLBARCLASSNAMEA, "", WS_CHILD, 0, 0, 0, 0, panel_, nullptr,
+                                   GetModuleHandleA(nullptr), nullptr);
+    SendMessageA(toolbar, TB_BUTTONSTRUCTSIZE, sizeof(TBBUTTON), 0);
+    TBBUTTON read{I_IMAGENONE, IDM_READ_SETTINGS, TBSTATE_ENABLED, BTNS_BUTTON, {}, 0, 0};
+    SendMessageA(toolbar, TB_ADDBUTTONSA, 1, reinterpret_cast<LPARAM>(&read));
+    AppState.ToolbarWindow = toolbar;
+
+    ASSERT_EQ(vp::SetRefuseWrites(kPrinter, 5), 0u);
+    PanelSettings.PageLength = 42;
+    const PanelSettingsRecord edited = PanelSettings;
+    rptest::MessageBoxRecorder recorder({IDCANCEL});
+
+    EXPECT_EQ(WriteSettings(panel_, 0), 0);
+    ASSERT_EQ(recorder.Count(), 1u);
+    ExpectRetryBox(recorder.Boxes()[0], kTitle + " - " + kPrinter);
+    EXPECT_EQ(AppState.WritePending, 0);
+    EXPECT_TRUE(ButtonEnabled(IDC_UPDATE_AND_EXIT));
+    EXPECT_TRUE(ButtonEnabled(IDC_UPDATE));
+    EXPECT_NE(SendMessageA(toolbar, TB_ISBUTTONENABLED, IDM_READ_SETTINGS, 0), 0);
+    EXPECT_EQ(StatusShown(), stateText_);
+    EXPECT_EQ(std::memcmp(&edited, &PanelSettings, sizeof edited), 0);
+    EXPECT_EQ(WritesReceived(), 0u);
+    AppState.ToolbarWindow = nullptr;
+}
+
+TEST_F(LinkWrite, WhilePendingTheReadAndChangePrinterButtonsAreOff) {
+    INITCOMMONCONTROLSEX init{sizeof init, ICC_BAR_CLASSES};
+    InitCommonControlsEx(&init);
+    HWND toolbar = CreateWindowExA(0, TOOLBARCLASSNAMEA, "", WS_CHILD, 0, 0, 0, 0, panel_, nullptr,
+                                   GetModuleHandleA(nullptr), nullptr);
+    SendMessageA(toolbar, TB_BUTTONSTRUCTSIZE, sizeof(TBBUTTON), 0);
+    TBBUTTON buttons[2] = {{I_IMAGENONE, IDM_READ_SETTINGS, TBSTATE_ENABLED, BTNS_BUTTON, {}, 0, 0},
+                           {I_IMAGENONE, IDM_CHANGE_PRINTER, TBSTATE_ENABLED, BTNS_BUTTON, {}, 0, 0}};
+    SendMessageA(toolbar, TB_ADDBUTTONSA, 2, reinterpret_cast<LPARAM>(buttons));
+    AppState.ToolbarWindow = toolbar;
+    UpdateToolbarButtons();
+    ASSERT_NE(SendMessageA(toolbar, TB_ISBUTTONENABLED, IDM_READ_SETTINGS, 0), 0);
+
+    EXPECT_EQ(WriteSettings(panel_, 0), 1);
+    EXPECT_EQ(SendMessageA(toolbar, TB_ISBUTTONENABLED, IDM_READ_SETTINGS, 0), 0);
+    EXPECT_EQ(SendMessageA(toolbar, TB_ISBUTTONENABLED, IDM_CHANGE_PRINTER, 0), 0);
+    rptest::PumpUntil([] { return writeDoneArrivals > 0; });
+    AppState.ToolbarWindow = nullptr;
+}
+
+TEST_F(LinkWrite, CaptionFollowsTheCurrentPrinterAndIsBounded) {
+    struct Case {
+        const char* what;
+        std::string name;  // empty: no current printer
+        std::string caption;
+    } cases[] = {
+        {"no current printer", "", kTitle},
+        {"300-byte name", std::string(300, 'N'), (kTitle + " - " + std::string(300, 'N')).substr(0, 255)},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        if (c.name.empty()) ClearCurrentPrinter();
+        else SetCurrentPrinter(c.name.c_str());
+        ASSERT_EQ(vp::SetRefuseWrites(kPrinter, 1), 0u);
+        rptest::MessageBoxRecorder recorder({IDCANCEL});
+        EXPECT_EQ(WriteSettings(panel_, 1), 0);
+        ASSERT_EQ(recorder.Count(), 1u);
+        EXPECT_EQ(recorder.Boxes()[0].caption, c.caption);
+        EXPECT_EQ(recorder.Boxes()[0].text, LoadProgramString(IDS_WRITE_FAILED_RETRY));
+    }
+}
+
+TEST_F(LinkWrite, OtherFeedSlotTakesWhatThePrinterReportsNowBeforeTheWrite) {
+    // The form's front feed is "other" with an odd distance remembered from an earlier read; the
+    // printer meanwhile reports a listed distance (15) for it.
+    PanelSettings.Forms[0].FeedPosContFront = FeedOtherIndex(FeedListA);
+    ASSERT_EQ(vp::PatchBlock(kPrinter, kForm1FrontFeed, {15}), 0u);
+
+    struct Case {
+        const char* what;
+        bool readFails;
+        int32_t sent;
+    } cases[] = {
+        {"read fails: the old distance is kept and sent", true, 100},
+        {"read works: the slot is refreshed to 0 and 0 is sent", false, 0},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        FeedPosOther[kForm1FrontSlot] = 100;
+        ASSERT_EQ(vp::SetReadFault(kPrinter, qmx::Item::Settings, c.readFails), 0u);
+        ASSERT_EQ(vp::PatchBlock(kPrinter, kForm1FrontFeed, {15}), 0u);
+        const PanelSettingsRecord before = PanelSettings;
+        EXPECT_EQ(WriteSettings(panel_, 1), 1);
+        EXPECT_EQ(FeedPosOther[kForm1FrontSlot], c.sent);
+        EXPECT_EQ(std::memcmp(&before, &PanelSettings, sizeof before), 0) << "the re-read record is dropped";
+        qmx::SettingsBlockBytes stored{};
+        ASSERT_EQ(vp::GetBlock(kPrinter, stored), 0u);
+        EXPECT_EQ(stored[kForm1FrontFeed], c.sent);
+        AppState.WritePending = 0;
+    }
+}
+
+TEST_F(LinkWrite, AValueTooWideForTheCommandIsNotWrittenAndTheUserIsTold) {
+    EnableWindow(GetDlgItem(panel_, IDC_UPDATE), TRUE);
+    EnableWindow(GetDlgItem(panel_, IDC_UPDATE_AND_EXIT), TRUE);
+    PanelSettings.PageLength = 100;
+    const PanelSettingsRecord edited = PanelSettings;
+    rptest::MessageBoxRecorder recorder;
+    QmxCallLog log;
+    ASSERT_TRUE(log.Active());
+
+    EXPECT_EQ(WriteSettings(panel_, 0), 0);
+    ASSERT_EQ(recorder.Count(), 1u);
+    const rptest::RecordedBox& box = recorder.Boxes()[0];
+    EXPECT_EQ(box.text, std::string("用紙長の値 100 はプリンタへ送ることのできる範囲を超えているため、"
+                                    "設定を行いませんでした。正しい値を指定して下さい。"));
+    EXPECT_EQ(box.caption, kTitle + " - " + kPrinter);
+    EXPECT_EQ(box.icon, rptest::BoxIcon::Warning);
+    EXPECT_EQ(box.buttons, std::vector<int>{IDOK});
+    EXPECT_EQ(box.owner, panel_);
+    EXPECT_EQ(AppState.WritePending, 0);
+    EXPECT_TRUE(ButtonEnabled(IDC_UPDATE));
+    EXPECT_TRUE(ButtonEnabled(IDC_UPDATE_AND_EXIT));
+    EXPECT_EQ(StatusShown(), stateText_);
+    EXPECT_EQ(std::memcmp(&edited, &PanelSettings, sizeof edited), 0);
+    EXPECT_TRUE(log.CallsOf("SetReqPrinterStatusMsgA").empty());
+    EXPECT_TRUE(log.CallsOf("SetPrinterStatusDirectA").empty());
+    EXPECT_EQ(WritesReceived(), 0u);
+}
+
+}  // namespace
