@@ -4,6 +4,7 @@
 #include "help/Help.h"
 #include "link/Link.h"
 #include "printers_fixture.h"
+#include "tests/support/Pump.h"
 
 namespace printerstest {
 namespace {
@@ -371,6 +372,14 @@ TEST_F(SelectionTest, LongNamesNeverOverrunAndStillSelect) {
     ASSERT_EQ(boxes.Count(), 1u);
     EXPECT_EQ(boxes.Boxes()[0].caption,
               (ProgramString(IDS_APP_TITLE) + " - " + second).substr(0, 255));
+}
+
+// Not a check: keeps the dialog up for tools/screenshot.sh when RP_SHOT_SELECTION is set.
+TEST_F(SelectionTest, HoldsTheDialogForAScreenshotOnRequest) {
+    if (GetEnvironmentVariableA("RP_SHOT_SELECTION", nullptr, 0) == 0) GTEST_SKIP();
+    AppState.CurrentPrinter = Entry("golf");
+    rptest::MessageBoxRecorder boxes;
+    RunSelection(boxes, [](HWND) { rptest::PumpUntil([] { return false; }, 30000); });
 }
 
 }  // namespace
