@@ -325,6 +325,23 @@ TEST_F(SelectionTest, RowsThatCannotBeAllocatedAreLeftOut) {
     EXPECT_EQ(boxes.Count(), 0u);
 }
 
+// Another program may announce new printers while the dialog is open; the list is then rebuilt
+// and its old entries released. The rows keep their own texts, and OK finds the new entry.
+TEST_F(SelectionTest, ListRebuiltWhileOpenLeavesTheRowsIntact) {
+    rptest::MessageBoxRecorder boxes;
+    std::vector<std::string> before, after;
+    const INT_PTR result = RunSelection(boxes, [&](HWND dialog) {
+        before = Column(dialog, 3);
+        ASSERT_EQ(EnumerateSupportedPrinters(), static_cast<int32_t>(std::size(kPrinters)));
+        after = Column(dialog, 3);
+        Select(dialog, 1);
+        SendMessageA(dialog, WM_COMMAND, IDOK, 0);
+    });
+    EXPECT_EQ(after, before);
+    EXPECT_EQ(result, 1);
+    EXPECT_EQ(AppState.CurrentPrinter, Entry(ExpectedOrder(0)[1]));
+}
+
 // Names of 300 bytes: the list's text buffer bounds every copy, the current printer is still
 // found, and the question's caption is cut to its buffer.
 TEST_F(SelectionTest, LongNamesNeverOverrunAndStillSelect) {
