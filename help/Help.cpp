@@ -1,0 +1,115 @@
+#include "help/Help.h"
+
+#include <cstring>
+
+#include "help/HelpRules.h"
+#include "res/resource.h"
+#include "shell/Text.h"
+#include "shell/Ui.h"
+
+namespace {
+
+constexpr const char kModelsKey[] = "Software\\KOV\\Kestrovane\\Printers";
+constexpr const char kHelpValue[] = "RPHLP";
+constexpr const char kHtmlHelpModule[] = "HHCTRL.OCX";
+constexpr UINT kHhDisplayTopic = 0;  // HH_DISPLAY_TOPIC
+
+char HelpFileName[256];        // once read, kept for the program's life
+HMODULE HtmlHelpLibrary;       // once loaded, kept loaded
+HelpEngines Engines;
+
+// Reads "RPHLP" from the model's registry subkey into HelpFileName. A key that does not open
+// leaves the name empty without a word; a key without a usable value says that help is missing.
+void ReadHelpFileName(HWND window) {
+    char model[256];
+    LoadText(IDS_MODEL_NAME, model, sizeof model);
+    char keyName[512];
+    FormatBounded(keyName, sizeof keyName, "%s\\%s", kModelsKey, model);
+    HKEY key = nullptr;
+    if (RegOpenKeyExA(HKEY_LOCAL_MACHINE, keyName, 0, KEY_QUERY_VALUE, &key) != ERROR_SUCCESS) {
+        HelpFileName[0] = '\0';
+        return;
+    }
+    DWORD size = sizeof HelpFileName;
+    LONG result = RegQueryValueExA(key, kHelpValue, nullptr, nullptr,
+                                   reinterpret_cast<BYTE*>(HelpFileName), &size);
+    RegCloseKey(key);
+    if (result != ERROR_SUCCESS) {
+        HelpFileName[0] = '\0';
+        char caption[256];
+        LoadText(IDS_APP_TITLE, caption, sizeof caption);
+        ShowMessageBox(window, "ヘルプはインストールされていません。", caption, MB_ICONWARNING);
+        return;
+    }
+    // A value stored without its terminator is terminated here; one that fills all 256 bytes
+    // loses its last byte.
+    HelpFileName[size < sizeof HelpFileName ? size : sizeof HelpFileName - 1] = '\0';
+}
+
+BOOL CallWinHelp(HWND window, const char* file, UINT command, ULONG_PTR data) {
+    return Engines.WinHelp ? Engines.WinHelp(window, file, command, data)
+                           : WinHelpA(window, file, command, data);
+}
+
+}  // namespace
+
+void ShowHelp(HWND window, UINT command, ULONG_PTR data) {
+    if (HelpFileName[0] == '\0') ReadHelpFileName(window);
+    switch (ChooseHelpRoute(HelpFileName, command)) {
+    case HelpRoute::WinHelp:
+        CallWinHelp(window, HelpFileName, command, data);
+        break;
+    case HelpRoute::HtmlHelp:
+        ShowHtmlHelp(command, data, HelpFileName);
+        break;
+    case HelpRoute::WinHelpPopup: {
+        char popupName[sizeof HelpFileName];
+        if (MakePopupFileName(HelpFileName, popupName, sizeof popupName)) {
+            CallWinHelp(window, popupName, command, data);
+        }
+        break;
+    }
+    case HelpRoute::None:
+        break;
+    }
+}
+
+int ShowHtmlHelp(UINT command, ULONG_PTR data, const char* fileName) {
+    HtmlHelpFunction htmlHelp = Engines.HtmlHelp;
+    if (htmlHelp == nullptr) {
+        if (HtmlHelpLibrary == nullptr) {
+            HtmlHelpLibrary =
+                LoadLibraryA(Engines.HtmlHelpModule ? Engines.HtmlHelpModule : kHtmlHelpModule);
+            if (HtmlHelpLibrary == nullptr) return 0;
+        }
+        htmlHelp = reinterpret_cast<HtmlHelpFunction>(
+            reinterpret_cast<void*>(GetProcAddress(HtmlHelpLibrary, "HtmlHelpA")));
+        if (htmlHelp == nullptr) {
+            FreeLibrary(HtmlHelpLibrary);
+            HtmlHelpLibrary = nullptr;
+            return 0;
+        }
+    }
+    // HTML Help gets its own copy of the name in global memory.
+    const size_t length = std::strlen(fileName);
+    HGLOBAL copy = GlobalAlloc(GPTR, length + 1);
+    if (copy == nullptr) return 0;
+    std::memcpy(reinterpret_cast<char*>(copy), fileName, length + 1);
+    const UINT mapped = command == HELP_FINDER ? kHhDisplayTopic : command;
+    htmlHelp(GetDesktopWindow(), reinterpret_cast<const char*>(copy), mapped, data);
+    GlobalFree(copy);
+    return 1;
+}
+
+const char* HelpFileNameForTest() { return HelpFileName; }
+
+HelpEngines SetHelpEngines(const HelpEngines& engines) {
+    HelpEngines previous = Engines;
+    Engines = engines;
+    HelpFileName[0] = '\0';
+    if (HtmlHelpLibrary != nullptr) {
+        FreeLibrary(HtmlHelpLibrary);
+        HtmlHelpLibrary = nullptr;
+    }
+    return previous;
+}

@@ -1,0 +1,159 @@
+#include <cstring>
+
+#include "printers/PrinterProbe.h"
+#include "printers/Printers.h"
+#include "res/resource.h"
+#include "shell/Memory.h"
+#include "shell/Text.h"
+#include "shell/Ui.h"
+
+namespace {
+
+constexpr DWORD kEnumFlags = PRINTER_ENUM_LOCAL | PRINTER_ENUM_CONNECTIONS;  // 6
+
+void ShowProgramText(UINT id, UINT type) {
+    char text[kTextBufferSize];
+    char caption[kTextBufferSize];
+    LoadText(id, text, sizeof text);
+    LoadText(IDS_APP_TITLE, caption, sizeof caption);
+    ShowMessageBox(nullptr, text, caption, type);
+}
+
+// The allocation-failure message with the system's error code, then "the program ends".
+void ReportAllocationFailure(DWORD error) {
+    ShowAllocationFailure(nullptr, error);
+    ShowProgramText(IDS_PROGRAM_ENDS, MB_OK);
+}
+
+// Drops the whole printer list after a failure.
+void ClearPrinterList() {
+    FreePrinterList(AppState.PrinterList);
+    AppState.PrinterList = nullptr;
+    AppState.CurrentPrinter = nullptr;
+    AppState.PrinterCount = 0;
+}
+
+bool SupportsDriver(const PrinterEntry* models, const char* driver) {
+    for (const PrinterEntry* model = models; model != nullptr; model = model->Next) {
+        if (lstrcmpA(model->Model, driver) == 0) return true;
+    }
+    return false;
+}
+
+// The model list, released when the enumeration ends whichever way.
+class ModelList {
+public:
+    explicit ModelList(PrinterEntry* list) : list_(list) {}
+    ~ModelList() { FreePrinterList(list_); }
+    ModelList(const ModelList&) = delete;
+    ModelList& operator=(const ModelList&) = delete;
+    const PrinterEntry* Get() const { return list_; }
+
+private:
+    PrinterEntry* list_;
+};
+
+class Buffer {
+public:
+    explicit Buffer(size_t size) : data_(AllocateZeroed(size)) {}
+    ~Buffer() {
+        if (data_ != nullptr) ReleaseMemory(data_);
+    }
+    Buffer(const Buffer&) = delete;
+    Buffer& operator=(const Buffer&) = delete;
+    BYTE* Get() const { return static_cast<BYTE*>(data_); }
+
+private:
+    void* data_;
+};
+
+}  // namespace
+
+void FreePrinterList(PrinterEntry* list) {
+    while (list != nullptr) {
+        PrinterEntry* next = list->Next;
+        if (list->Name != nullptr) ReleaseMemory(list->Name);
+        if (list->PortText != nullptr) ReleaseMemory(list->PortText);
+        if (list->Model != nullptr) ReleaseMemory(list->Model);
+        ReleaseMemory(list);
+        list = next;
+    }
+}
+
+int32_t EnumerateSupportedPrinters() {
+    // The current printer is found again by its name in the new list.
+    char* remembered = nullptr;
+    if (AppState.CurrentPrinter != nullptr && AppState.CurrentPrinter->Name != nullptr) {
+        remembered = AppState.CurrentPrinter->Name;
+        AppState.CurrentPrinter->Name = nullptr;  // kept past the release of the old list
+    }
+    ClearPrinterList();
+    struct Forget {
+        char* name;
+        ~Forget() {
+            if (name != nullptr) ReleaseMemory(name);
+        }
+    } forget{remembered};
+
+    ModelList models(LoadSupportedModels());
+    if (models.Get() == nullptr) return 0;
+
+    DWORD needed = 0;
+    DWORD returned = 0;
+    EnumPrintersA(kEnumFlags, nullptr, 2, nullptr, 0, &needed, &returned);
+    if (needed == 0) return 0;
+
+    Buffer buffer(needed);
+    if (buffer.Get() == nullptr) {
+        ReportAllocationFailure(GetLastError());
+        return 0;
+    }
+    if (EnumPrintersA(kEnumFlags, nullptr, 2, buffer.Get(), needed, &needed, &returned) != 1) {
+        ShowProgramText(IDS_ENUM_FAILED, MB_ICONWARNING);
+        return 0;
+    }
+
+    char user[kUserNameSize];
+    CurrentUserName(user);
+    char unknown[kTextBufferSize];
+    LoadText(IDS_STATE_UNKNOWN, unknown, sizeof unknown);
+
+    const auto* printers = reinterpret_cast<const PRINTER_INFO_2A*>(buffer.Get());
+    PrinterEntry** tail = &AppState.PrinterList;
+    for (DWORD i = 0; i < returned; ++i) {
+        const PRINTER_INFO_2A& info = printers[i];
+        if (info.pPrinterName == nullptr || info.pDriverName == nullptr) continue;
+        if (!SupportsDriver(models.Get(), info.pDriverName)) continue;
+
+        auto* entry = static_cast<PrinterEntry*>(AllocateZeroed(sizeof(PrinterEntry)));
+        if (entry == nullptr) {
+            const DWORD error = GetLastError();
+            ClearPrinterList();
+            ReportAllocationFailure(error);
+            return 0;
+        }
+        *tail = entry;
+        tail = &entry->Next;
+        ++AppState.PrinterCount;
+
+        entry->Name = DuplicateString(info.pPrinterName);
+        if (entry->Name != nullptr && remembered != nullptr &&
+            std::strcmp(entry->Name, remembered) == 0) {
+            AppState.CurrentPrinter = entry;
+        }
+        char portText[kPortTextSize];
+        if (entry->Name == nullptr || !ProbePortText(entry->Name, user, portText, sizeof portText)) {
+            CopyBounded(portText, sizeof portText, unknown);
+        }
+        entry->PortText = DuplicateString(portText);
+        entry->Model = DuplicateString(info.pDriverName);
+        // A string that cannot be copied is a failed allocation like the entry's own.
+        if (entry->Name == nullptr || entry->PortText == nullptr || entry->Model == nullptr) {
+            const DWORD error = GetLastError();
+            ClearPrinterList();
+            ReportAllocationFailure(error);
+            return 0;
+        }
+    }
+    return AppState.PrinterCount;
+}

@@ -1,0 +1,264 @@
+// Help invocation in-process: the registry value that names the help file, the choice of engine by
+// extension, and what each engine receives. The engines are replaced by recorders; the real
+// WinHelpA never runs.
+#include <windows.h>
+
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "help/Help.h"
+#include "res/resource.h"
+#include "tests/support/MessageBoxRecorder.h"
+
+namespace {
+
+const char kModelKey[] = "Software\\KOV\\Kestrovane\\Printers\\Brindlemark 400ZX";
+
+struct EngineCall {
+    std::string engine;  // "winhelp" or "htmlhelp"
+    HWND window;
+    std::string file;
+    UINT command;
+    ULONG_PTR data;
+    const void* fileAddress;
+};
+std::vector<EngineCall> calls;
+
+BOOL WINAPI RecordWinHelp(HWND window, LPCSTR file, UINT command, ULONG_PTR data) {
+    calls.push_back({"winhelp", window, file ? file : "", command, data, file});
+    return TRUE;
+}
+
+HWND WINAPI RecordHtmlHelp(HWND owner, LPCSTR file, UINT command, DWORD_PTR data) {
+    calls.push_back({"htmlhelp", owner, file ? file : "", command, data, file});
+    return nullptr;
+}
+
+void RemoveModelKey() { RegDeleteKeyA(HKEY_LOCAL_MACHINE, kModelKey); }
+
+void SetModelKey(const char* helpFile) {
+    RemoveModelKey();
+    HKEY key = nullptr;
+    ASSERT_EQ(RegCreateKeyExA(HKEY_LOCAL_MACHINE, kModelKey, 0, nullptr, 0, KEY_ALL_ACCESS, nullptr,
+                              &key, nullptr),
+              ERROR_SUCCESS);
+    if (helpFile != nullptr) {
+        RegSetValueExA(key, "RPHLP", 0, REG_SZ, reinterpret_cast<const BYTE*>(helpFile),
+                       static_cast<DWORD>(strlen(helpFile) + 1));
+    }
+    RegCloseKey(key);
+}
+
+class HelpTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        calls.clear();
+        HelpEngines engines;
+        engines.WinHelp = RecordWinHelp;
+        engines.HtmlHelp = RecordHtmlHelp;
+        SetHelpEngines(engines);
+        window_ = CreateWindowExA(0, "STATIC", "owner", WS_POPUP, 0, 0, 10, 10, nullptr, nullptr,
+                                  nullptr, nullptr);
+        control_ = CreateWindowExA(0, "BUTTON", "b", WS_CHILD, 0, 0, 5, 5, window_,
+                                   reinterpret_cast<HMENU>(static_cast<INT_PTR>(1052)), nullptr,
+                                   nullptr);
+    }
+    void TearDown() override {
+        DestroyWindow(window_);
+        SetHelpEngines({});
+        RemoveModelKey();
+    }
+    static ULONG_PTR Table() { return reinterpret_cast<ULONG_PTR>(HelpIdTable); }
+
+    HWND window_ = nullptr;
+    HWND control_ = nullptr;
+};
+
+// The requests every window of the program makes, with their data.
+struct Request {
+    UINT command;
+    ULONG_PTR data;
+};
+std::vector<Request> AllRequests() {
+    return {{HELP_WM_HELP, reinterpret_cast<ULONG_PTR>(HelpIdTable)},
+            {HELP_CONTEXTMENU, reinterpret_cast<ULONG_PTR>(HelpIdTable)},
+            {HELP_FINDER, 0},
+            {HELP_CONTEXTPOPUP, 0x81000100}};
+}
+
+TEST_F(HelpTest, WinHelpFileTakesEveryRequestWhateverTheLetterCase) {
+    for (const char* name : {"C:\\Help\\RPANEL.HLP", "rpanel.hlp", "RPanel.Hlp"}) {
+        SetModelKey(name);
+        SetHelpEngines({RecordWinHelp, RecordHtmlHelp, nullptr});  // reads the name afresh
+        calls.clear();
+        for (const Request& request : AllRequests()) ShowHelp(control_, request.command, request.data);
+        ASSERT_EQ(calls.size(), 4u) << name;
+        for (size_t i = 0; i < calls.size(); ++i) {
+            EXPECT_EQ(calls[i].engine, "winhelp") << name;
+            EXPECT_EQ(calls[i].window, control_) << name;
+            EXPECT_EQ(calls[i].file, name);
+            EXPECT_EQ(calls[i].command, AllRequests()[i].command) << name;
+            EXPECT_EQ(calls[i].data, AllRequests()[i].data) << name;
+        }
+    }
+}
+
+TEST_F(HelpTest, CompiledHtmlHelpOpensContentsInHtmlHelpAndContextHelpFromThePopFile) {
+    SetModelKey("C:\\Help\\rpanel.chm");
+    ShowHelp(window_, HELP_FINDER, 0);
+    ShowHelp(control_, HELP_WM_HELP, Table());
+    ShowHelp(control_, HELP_CONTEXTMENU, Table());
+    ShowHelp(control_, HELP_CONTEXTPOPUP, 0x80000000);
+    ASSERT_EQ(calls.size(), 4u);
+    EXPECT_EQ(calls[0].engine, "htmlhelp");
+    EXPECT_EQ(calls[0].window, GetDesktopWindow());
+    EXPECT_EQ(calls[0].file, "C:\\Help\\rpanel.chm");
+    EXPECT_EQ(calls[0].command, 0u);  // HH_DISPLAY_TOPIC
+    EXPECT_EQ(calls[0].data, 0u);
+    const UINT commands[] = {HELP_WM_HELP, HELP_CONTEXTMENU, HELP_CONTEXTPOPUP};
+    const ULONG_PTR data[] = {Table(), Table(), 0x80000000};
+    for (int i = 0; i < 3; ++i) {
+        EXPECT_EQ(calls[i + 1].engine, "winhelp");
+        EXPECT_EQ(calls[i + 1].window, control_);
+        EXPECT_EQ(calls[i + 1].file, "C:\\Help\\rpanel.POP");
+        EXPECT_EQ(calls[i + 1].command, commands[i]);
+        EXPECT_EQ(calls[i + 1].data, data[i]);
+    }
+}
+
+TEST_F(HelpTest, OtherExtensionsAndShortNamesDoNothing) {
+    for (const char* name : {"rpanel.txt", "rpanel.htm", "", "hl", "CHM"}) {
+        SetModelKey(name);
+        SetHelpEngines({RecordWinHelp, RecordHtmlHelp, nullptr});
+        calls.clear();
+        rptest::MessageBoxRecorder boxes;
+        for (const Request& request : AllRequests()) {
+            if (std::string(name) == "CHM" && request.command == HELP_FINDER) continue;
+            ShowHelp(control_, request.command, request.data);
+        }
+        EXPECT_TRUE(calls.empty()) << '"' << name << '"';
+        // An empty value reads as no name: it is not "help not installed".
+        EXPECT_EQ(boxes.Count(), 0u) << '"' << name << '"';
+    }
+}
+
+TEST_F(HelpTest, NoRegistryKeyDoesNothingAndTheKeyIsLookedForAgainNextTime) {
+    RemoveModelKey();
+    rptest::MessageBoxRecorder boxes;
+    ShowHelp(control_, HELP_WM_HELP, Table());
+    ShowHelp(window_, HELP_FINDER, 0);
+    EXPECT_TRUE(calls.empty());
+    EXPECT_EQ(boxes.Count(), 0u);
+    EXPECT_STREQ(HelpFileNameForTest(), "");
+
+    SetModelKey("late.hlp");  // installed while the program runs
+    ShowHelp(control_, HELP_WM_HELP, Table());
+    ASSERT_EQ(calls.size(), 1u);
+    EXPECT_EQ(calls[0].file, "late.hlp");
+}
+
+TEST_F(HelpTest, KeyWithoutTheValueSaysHelpIsNotInstalledEveryTime) {
+    SetModelKey(nullptr);
+    rptest::MessageBoxRecorder boxes;
+    ShowHelp(control_, HELP_WM_HELP, Table());
+    ShowHelp(window_, HELP_FINDER, 0);
+    EXPECT_TRUE(calls.empty());
+    ASSERT_EQ(boxes.Count(), 2u);
+    char title[256] = {};
+    LoadStringA(GetModuleHandleA(nullptr), IDS_APP_TITLE, title, sizeof title);
+    EXPECT_EQ(boxes.Boxes()[0].text, std::string("ヘルプはインストールされていません。"));
+    EXPECT_EQ(boxes.Boxes()[0].caption, std::string(title));
+    EXPECT_EQ(boxes.Boxes()[0].icon, rptest::BoxIcon::Warning);
+    EXPECT_EQ(boxes.Boxes()[0].buttons, std::vector<int>{IDOK});
+    // A box asked for by a control belongs to the control's window.
+    EXPECT_EQ(boxes.Boxes()[0].owner, window_);
+    EXPECT_EQ(boxes.Boxes()[1].owner, window_);
+    EXPECT_STREQ(HelpFileNameForTest(), "");
+}
+
+TEST_F(HelpTest, TheNameIsReadOnceAndKept) {
+    SetModelKey("first.hlp");
+    ShowHelp(control_, HELP_WM_HELP, Table());
+    SetModelKey("second.chm");
+    ShowHelp(control_, HELP_WM_HELP, Table());
+    RemoveModelKey();
+    ShowHelp(control_, HELP_WM_HELP, Table());
+    ASSERT_EQ(calls.size(), 3u);
+    for (const EngineCall& call : calls) EXPECT_EQ(call.file, "first.hlp");
+}
+
+TEST_F(HelpTest, ValueFillingTheWholeBufferWithoutTerminatorIsCutNotOverrun) {
+    // 256 bytes, no terminator, ending in ".hlp" beyond the 255 the program keeps.
+    std::string value(252, 'x');
+    value += ".hlp";
+    HKEY key = nullptr;
+    RemoveModelKey();
+    ASSERT_EQ(RegCreateKeyExA(HKEY_LOCAL_MACHINE, kModelKey, 0, nullptr, 0, KEY_ALL_ACCESS, nullptr,
+                              &key, nullptr),
+              ERROR_SUCCESS);
+    RegSetValueExA(key, "RPHLP", 0, REG_BINARY, reinterpret_cast<const BYTE*>(value.data()),
+                   static_cast<DWORD>(value.size()));
+    RegCloseKey(key);
+    ShowHelp(control_, HELP_WM_HELP, Table());
+    EXPECT_EQ(strlen(HelpFileNameForTest()), 255u);
+    EXPECT_TRUE(calls.empty());  // "x...x.hl" names no help engine
+}
+
+TEST_F(HelpTest, ValueTooLongForTheBufferCountsAsMissing) {
+    std::string value(300, 'y');
+    value += ".hlp";
+    SetModelKey(value.c_str());
+    rptest::MessageBoxRecorder boxes;
+    ShowHelp(control_, HELP_WM_HELP, Table());
+    EXPECT_TRUE(calls.empty());
+    EXPECT_EQ(boxes.Count(), 1u);
+    EXPECT_STREQ(HelpFileNameForTest(), "");
+}
+
+TEST_F(HelpTest, ControlInNoPairStillReachesWinHelpWithTheTable) {
+    SetModelKey("rpanel.hlp");
+    HWND stray = CreateWindowExA(0, "BUTTON", "x", WS_CHILD, 0, 0, 5, 5, window_,
+                                 reinterpret_cast<HMENU>(static_cast<INT_PTR>(4242)), nullptr,
+                                 nullptr);
+    ShowHelp(stray, HELP_WM_HELP, Table());
+    ASSERT_EQ(calls.size(), 1u);
+    EXPECT_EQ(calls[0].window, stray);
+    EXPECT_EQ(calls[0].data, Table());
+    uint32_t helpId = 0;
+    EXPECT_FALSE(LookupHelpId(4242, &helpId));
+}
+
+TEST_F(HelpTest, HtmlHelpGetsItsOwnCopyOfTheName) {
+    const char name[] = "own.chm";
+    EXPECT_EQ(ShowHtmlHelp(HELP_FINDER, 7, name), 1);
+    ASSERT_EQ(calls.size(), 1u);
+    EXPECT_EQ(calls[0].file, "own.chm");
+    EXPECT_NE(calls[0].fileAddress, static_cast<const void*>(name));
+    EXPECT_EQ(calls[0].command, 0u);
+    EXPECT_EQ(calls[0].data, 7u);
+    // Other commands pass unchanged.
+    EXPECT_EQ(ShowHtmlHelp(HELP_CONTEXTPOPUP, 8, name), 1);
+    EXPECT_EQ(calls[1].command, static_cast<UINT>(HELP_CONTEXTPOPUP));
+}
+
+TEST_F(HelpTest, MissingHtmlHelpLibraryOrEntryPointShowsNothing) {
+    SetHelpEngines({RecordWinHelp, nullptr, "no-such-library.ocx"});
+    EXPECT_EQ(ShowHtmlHelp(HELP_FINDER, 0, "x.chm"), 0);
+    SetHelpEngines({RecordWinHelp, nullptr, "version.dll"});  // loads, but has no HtmlHelpA
+    EXPECT_EQ(ShowHtmlHelp(HELP_FINDER, 0, "x.chm"), 0);
+    EXPECT_EQ(ShowHtmlHelp(HELP_FINDER, 0, "x.chm"), 0);  // tried again: the module was dropped
+    SetModelKey("x.chm");
+    ShowHelp(window_, HELP_FINDER, 0);
+    EXPECT_TRUE(calls.empty());
+}
+
+TEST_F(HelpTest, RealHtmlHelpIsLoadedAtRunTime) {
+    // hhctrl.ocx answers a missing file at once; the request counts as passed on.
+    SetHelpEngines({RecordWinHelp, nullptr, nullptr});
+    EXPECT_EQ(ShowHtmlHelp(HELP_FINDER, 0, "C:\\no-such-help.chm"), 1);
+    EXPECT_TRUE(calls.empty());
+}
+
+}  // namespace
