@@ -50,3 +50,9 @@ std::string InstanceMappingName(const char* printerName) {
     }
     return mapping;
 }
+
+bool OperatingSystemSupported(unsigned long platformId, unsigned long majorVersion) {
+    constexpr unsigned long kWindows9x = 1;
+    constexpr unsigned long kWindowsNt = 2;
+    return platformId == kWindows9x || (platformId == kWindowsNt && majorVersion >= 4);
+}

@@ -21,4 +21,8 @@ CommandLineReading ReadCommandLine(const char* commandLine, const char* storedPa
 // CP932 characters, so the second byte of a double-byte character (which may be 0x5C) is kept.
 std::string InstanceMappingName(const char* printerName);
 
+// The operating systems the program runs on: the Windows 9x family (platform 1) and Windows NT
+// (platform 2) from version 4 on.
+bool OperatingSystemSupported(unsigned long platformId, unsigned long majorVersion);
+
 #endif

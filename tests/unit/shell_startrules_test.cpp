@@ -116,3 +116,27 @@ TEST(InstanceMapping, LongNamesAreKeptWhole) {
 }
 
 }  // namespace
+
+namespace {
+
+TEST(OperatingSystem, WindowsFamilyOrNtFromVersionFour) {
+    const struct {
+        unsigned long platform, major;
+        bool supported;
+    } cases[] = {
+        {0, 3, false},  // Win32s
+        {0, 10, false},
+        {1, 4, true},   // Windows 95, 98, Me
+        {1, 0, true},
+        {2, 3, false},  // NT 3.51
+        {2, 4, true},   // NT 4.0
+        {2, 10, true},
+        {3, 10, false}, // Windows CE
+    };
+    for (const auto& c : cases) {
+        EXPECT_EQ(OperatingSystemSupported(c.platform, c.major), c.supported)
+            << "platform " << c.platform << " major " << c.major;
+    }
+}
+
+}  // namespace

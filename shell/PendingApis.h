@@ -1,0 +1,31 @@
+// Functions of other subsystems that the shell calls: printer enumeration and selection, help,
+// the printer link and the settings record. Their owners' headers replace this file when they
+// are in the tree.
+#ifndef RP_SHELL_PENDINGAPIS_H
+#define RP_SHELL_PENDINGAPIS_H
+
+#include <windows.h>
+
+#include <cstdint>
+
+#include "shell/AppState.h"
+
+// printers/
+int32_t EnumerateSupportedPrinters();
+void FreePrinterList(PrinterEntry* list);
+INT_PTR CALLBACK PrinterSelectionDialog(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam);
+
+// help/
+void ShowHelp(HWND window, UINT command, ULONG_PTR data);
+extern const DWORD HelpIdTable[];
+
+// link/
+void CloseSession();
+void RefreshStatusArea(HWND statusControl);
+void UpdateToolbarButtons();
+
+// settings/
+void MarkSettingsNotLoaded();
+extern int32_t FeedPosOther[20];
+
+#endif
