@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "shell/AppState.h"
+#include "shell/PendingApis.h"
 
 namespace shelltest {
 
