@@ -1,5 +1,5 @@
 // Functions of other subsystems that the shell calls: printer enumeration and selection, help,
-// the printer link and the settings record. Their owners' headers replace this file when they
+// and the printer link. Their owners' headers replace this file when they
 // are in the tree.
 #ifndef RP_SHELL_PENDINGAPIS_H
 #define RP_SHELL_PENDINGAPIS_H
@@ -23,9 +23,5 @@ extern const DWORD HelpIdTable[];
 void CloseSession();
 void RefreshStatusArea(HWND statusControl);
 void UpdateToolbarButtons();
-
-// settings/
-void MarkSettingsNotLoaded();
-extern int32_t FeedPosOther[20];
 
 #endif

@@ -8,6 +8,7 @@
 #include "panel/PanelDialog.h"
 #include "panel/PanelPages.h"
 #include "res/resource.h"
+#include "settings/PanelSettings.h"
 #include "shell/AppState.h"
 #include "shell/Frame.h"
 #include "shell/PendingApis.h"

@@ -7,6 +7,7 @@
 #include <string>
 
 #include "res/resource.h"
+#include "settings/PanelSettings.h"
 #include "shell/Messages.h"
 #include "shell/Startup.h"
 #include "tests/gui/shell_support.h"
@@ -29,6 +30,7 @@ protected:
         ASSERT_NE(frame_, nullptr);
         panel_ = AppState.PanelWindow;
         CopyMemory(AppState.StatusText, "ready", 6);
+        LoadInitialSettings();
         shelltest::UpdateToolbarCalls = 0;
     }
     void TearDown() override { shelltest::ResetProgram(); }
@@ -76,6 +78,7 @@ TEST_F(PrintersChangedTest, CurrentPrinterStillInstalledChangesOnlySeveralPrinte
     EXPECT_EQ(AppState.CanRead, 1);
     EXPECT_EQ(AppState.CanUpdate, 1);
     EXPECT_STREQ(AppState.StatusText, "ready");
+    EXPECT_TRUE(SettingsLoaded());
     EXPECT_TRUE(IsWindowEnabled(GetDlgItem(panel_, IDC_MODEL_TEXT)));
 }
 
@@ -101,7 +104,7 @@ TEST_F(PrintersChangedTest, RemovedCurrentPrinterDisablesThePanelAndLetsGoOfTheP
     EXPECT_EQ(AppState.CanRead, 0);
     EXPECT_EQ(AppState.CanUpdate, 0);
     EXPECT_STREQ(AppState.StatusText, kRemoved);
-    EXPECT_EQ(shelltest::MarkNotLoadedCalls, 1);
+    EXPECT_FALSE(SettingsLoaded());
     EXPECT_GE(shelltest::CloseSessionCalls, 1);
     // The printer is free for another panel.
     HANDLE again = GuardSingleInstance("LP1");

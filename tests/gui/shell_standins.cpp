@@ -1,5 +1,5 @@
 // Stand-ins, for the shell's tests only, of functions whose owners' code is not yet in the tree:
-// printer enumeration, help, the link and the settings record. They keep just enough behaviour
+// printer enumeration, help, and the link. They keep just enough behaviour
 // for the shell's tests and record how they were called. Removed when the real code arrives.
 #include "tests/gui/shell_support.h"
 
@@ -13,11 +13,8 @@ std::vector<std::string> InstalledPrinters;
 std::vector<HelpCall> HelpCalls;
 int CloseSessionCalls = 0;
 int UpdateToolbarCalls = 0;
-int MarkNotLoadedCalls = 0;
 
 }  // namespace shelltest
-
-int32_t FeedPosOther[20];
 
 const DWORD HelpIdTable[] = {
     10000, 0x80000000, 277, 0x80000600, 281, 0x80000700, 1046, 0x80000800, 278, 0x80000900,
@@ -76,4 +73,3 @@ void UpdateToolbarButtons() {
                                 0));
     }
 }
-void MarkSettingsNotLoaded() { ++shelltest::MarkNotLoadedCalls; }

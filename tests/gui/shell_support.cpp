@@ -76,7 +76,6 @@ void ResetProgram() {
     InstalledPrinters.clear();
     CloseSessionCalls = 0;
     UpdateToolbarCalls = 0;
-    MarkNotLoadedCalls = 0;
 }
 
 HWND MakeFrame() {

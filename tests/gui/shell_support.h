@@ -26,7 +26,6 @@ extern std::vector<HelpCall> HelpCalls;
 extern std::vector<std::string> InstalledPrinters;
 extern int CloseSessionCalls;
 extern int UpdateToolbarCalls;
-extern int MarkNotLoadedCalls;
 
 // A printer entry as the enumeration makes it (local memory, owned strings).
 PrinterEntry* MakeEntry(const char* name, const char* port = "LPT1:",
