@@ -113,13 +113,13 @@ TEST(ShellTemplates, AboutBox) {
                  WS_POPUP | WS_CAPTION | DS_MODALFRAME, 0,
                  {
                      {IDOK, "Button", "OK", {77, 82, 36, 14}, BS_DEFPUSHBUTTON, true, true},
-                     {-1, "Button", "", {5, 4, 177, 72}, BS_GROUPBOX, true, true},
                      {IDC_ABOUT_ICON, "Static", nullptr, {15, 30, 0, 0}, SS_ICON, true, false},
                      {-1, "Static", "KOV Kestrovane", {11, 14, 165, 10}, SS_CENTER, true, true},
                      {-1, "Static", "Brindlemark 400ZX", {11, 26, 165, 10}, SS_CENTER, true, true},
                      {-1, "Static", "リモートパネル", {11, 38, 165, 10}, SS_CENTER, true, true},
                      {-1, "Static", "Version 1.406", {11, 50, 165, 10}, SS_CENTER, true, true},
                      {IDC_ABOUT_NOTICE, "Static", nullptr, {11, 63, 165, 10}, SS_CENTER, true, true},
+                     {-1, "Button", "", {5, 4, 177, 72}, BS_GROUPBOX | WS_CLIPSIBLINGS, true, true},
                  }});
 }
 
