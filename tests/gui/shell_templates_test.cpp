@@ -13,7 +13,7 @@
 
 namespace {
 
-struct ControlSpec {
+struct ControlLayout {
     int id;
     const char* className;
     const char* text;
@@ -23,13 +23,13 @@ struct ControlSpec {
     bool sized;   // false: only the position is checked (an icon takes its picture's size)
 };
 
-struct DialogSpec {
+struct DialogLayout {
     int id;
     const char* caption;
     int width, height;  // dialog units
     DWORD style;
     DWORD exStyle;
-    std::vector<ControlSpec> controls;
+    std::vector<ControlLayout> controls;
 };
 
 INT_PTR CALLBACK QuietProc(HWND, UINT message, WPARAM, LPARAM) {
@@ -43,33 +43,33 @@ RECT ToPixels(HWND dialog, RECT units) {
     return {rect.left, rect.top, rect.left + rect.right, rect.top + rect.bottom};
 }
 
-void CheckDialog(const DialogSpec& spec) {
-    SCOPED_TRACE("dialog " + std::to_string(spec.id));
+void CheckDialog(const DialogLayout& layout) {
+    SCOPED_TRACE("dialog " + std::to_string(layout.id));
     HINSTANCE instance = GetModuleHandleA(nullptr);
     HWND host = nullptr;
-    if (spec.style & WS_CHILD) {
+    if (layout.style & WS_CHILD) {
         host = CreateWindowExA(0, "Static", "", WS_POPUP, 0, 0, 800, 800, nullptr, nullptr,
                                instance, nullptr);
     }
-    HWND dialog = CreateDialogParamA(instance, MAKEINTRESOURCEA(spec.id), host, QuietProc, 0);
+    HWND dialog = CreateDialogParamA(instance, MAKEINTRESOURCEA(layout.id), host, QuietProc, 0);
     ASSERT_NE(dialog, nullptr);
 
-    EXPECT_EQ(rptest::WindowText(dialog), spec.caption);
-    EXPECT_EQ(static_cast<DWORD>(GetWindowLongA(dialog, GWL_STYLE)) & spec.style, spec.style);
-    EXPECT_EQ(static_cast<DWORD>(GetWindowLongA(dialog, GWL_EXSTYLE)) & spec.exStyle, spec.exStyle);
+    EXPECT_EQ(rptest::WindowText(dialog), layout.caption);
+    EXPECT_EQ(static_cast<DWORD>(GetWindowLongA(dialog, GWL_STYLE)) & layout.style, layout.style);
+    EXPECT_EQ(static_cast<DWORD>(GetWindowLongA(dialog, GWL_EXSTYLE)) & layout.exStyle, layout.exStyle);
     LOGFONTA font{};
     GetObjectA(reinterpret_cast<HFONT>(SendMessageA(dialog, WM_GETFONT, 0, 0)), sizeof font, &font);
     EXPECT_STREQ(font.lfFaceName, "ＭＳ Ｐゴシック");
     RECT client{};
     GetClientRect(dialog, &client);
-    RECT size = ToPixels(dialog, {0, 0, spec.width, spec.height});
+    RECT size = ToPixels(dialog, {0, 0, layout.width, layout.height});
     EXPECT_EQ(client.right, size.right);
     EXPECT_EQ(client.bottom, size.bottom);
 
     size_t index = 0;
     for (HWND child = GetWindow(dialog, GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT)) {
-        ASSERT_LT(index, spec.controls.size()) << "more controls than the template lists";
-        const ControlSpec& c = spec.controls[index++];
+        ASSERT_LT(index, layout.controls.size()) << "more controls than the template lists";
+        const ControlLayout& c = layout.controls[index++];
         SCOPED_TRACE("control " + std::to_string(index) + " id " + std::to_string(c.id));
         char className[64] = {};
         GetClassNameA(child, className, sizeof className);
@@ -91,7 +91,7 @@ void CheckDialog(const DialogSpec& spec) {
             EXPECT_EQ(rect.bottom, expected.bottom);
         }
     }
-    EXPECT_EQ(index, spec.controls.size());
+    EXPECT_EQ(index, layout.controls.size());
     DestroyWindow(dialog);
     if (host) DestroyWindow(host);
 }
