@@ -75,6 +75,15 @@ INT_PTR CALLBACK PanelDialogProc(HWND panel, UINT message, WPARAM wParam, LPARAM
                 case IDM_HELP_MODE:
                     StartHelpMode();
                     return TRUE;
+                case IDC_UPDATE_AND_EXIT:
+                case IDOK:
+                case IDC_UPDATE:
+                case IDM_INITIAL_VALUES:
+                case IDM_READ_SETTINGS:
+                case IDM_CHANGE_PRINTER:
+                    // Reading, writing and changing the printer come with the panel's own work;
+                    // until then these commands do nothing (and are never handed on).
+                    return TRUE;
                 default: {
                     HWND active = AppState.ForegroundWindow;
                     if (active && active != panel && IsWindow(active)) {
