@@ -2,7 +2,9 @@
 
 #include <commctrl.h>
 
+#include "link/Link.h"
 #include "panel/PanelPages.h"
+#include "panel/TabPages.h"
 #include "panel/Toolbar.h"
 #include "res/resource.h"
 #include "shell/AppState.h"
@@ -23,21 +25,14 @@ void EnableToolbarButton(int command, bool enable) {
     }
 }
 
-void SendToPages(HWND panel, UINT message) {
-    if (PanelPages* pages = PanelPagesOf(panel)) {
-        for (HWND page : pages->PageWindows) {
-            if (page) SendMessageA(page, message, 0, 0);
-        }
-    }
-}
-
-// First initialisation: the panel's record, attached to the dialog, and the panel's place under
-// the toolbar.
+// First initialisation: the panel's record, attached to the dialog, the tabs with the first page,
+// and the panel's place under the toolbar.
 void CreatePanelRecord(HWND panel) {
     auto* pages = static_cast<PanelPages*>(LocalAlloc(LPTR, sizeof(PanelPages)));
     if (!pages) return;
     pages->TabControl = GetDlgItem(panel, IDC_TABS);
     SetWindowLongPtrA(panel, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(pages));
+    SetUpTabs(panel);
     SetWindowPos(panel, nullptr, 0, ToolbarClientHeight(), 0, 0, SWP_NOSIZE | SWP_NOZORDER);
 }
 
@@ -92,6 +87,9 @@ INT_PTR CALLBACK PanelDialogProc(HWND panel, UINT message, WPARAM wParam, LPARAM
                     return FALSE;
                 }
             }
+        case WM_NOTIFY:
+            return lParam && HandleTabNotify(panel, reinterpret_cast<const NMHDR*>(lParam)) ? TRUE
+                                                                                           : FALSE;
         case WM_HELP: {
             const auto* info = reinterpret_cast<const HELPINFO*>(lParam);
             if (info && info->iContextType == HELPINFO_WINDOW) {
@@ -121,15 +119,7 @@ void SetPanelEnabled(HWND panel, int enable) {
 
 void ClosePanel() {
     HWND panel = AppState.PanelWindow;
-    if (PanelPages* pages = PanelPagesOf(panel)) {
-        for (HWND& page : pages->PageWindows) {
-            if (page) DestroyWindow(page);
-            page = nullptr;
-        }
-        pages->CurrentPage = nullptr;
-        if (pages->TabImages) ImageList_Destroy(pages->TabImages);
-        pages->TabImages = nullptr;
-    }
+    if (PanelPagesOf(panel)) DestroyPages(panel);
     CloseSession();
     if (AppState.InstanceMapping) {
         CloseHandle(AppState.InstanceMapping);
@@ -147,12 +137,6 @@ int PanelMessage(UINT textId, UINT icon, UINT buttons) {
     FormatCaption(AppState.MessageCaption, sizeof AppState.MessageCaption);
     return ShowMessageBox(AppState.PanelWindow, AppState.MessageText, AppState.MessageCaption,
                           icon | buttons);
-}
-
-void ShowFirstPage(HWND panel) {
-    if (PanelPages* pages = PanelPagesOf(panel)) {
-        if (pages->TabControl) TabCtrl_SetCurSel(pages->TabControl, 0);
-    }
 }
 
 void ReleasePanelRecord(HWND panel) {

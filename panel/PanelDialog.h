@@ -19,9 +19,6 @@ void ClosePanel();
 // A message box owned by the panel with a string-table text and the current printer's caption.
 int PanelMessage(UINT textId, UINT icon, UINT buttons = MB_OK);
 
-// Selects the first tab and shows its page.
-void ShowFirstPage(HWND panel);
-
 // Releases the panel's record (nothing when the panel or its record does not exist).
 void ReleasePanelRecord(HWND panel);
 

@@ -1,5 +1,5 @@
-// Functions of other subsystems that the shell calls: printer enumeration and selection, help,
-// and the printer link. Their owners' headers replace this file when they
+// Functions of other subsystems that the shell calls: printer enumeration and selection, and
+// help. Their owners' headers replace this file when they
 // are in the tree.
 #ifndef RP_SHELL_PENDINGAPIS_H
 #define RP_SHELL_PENDINGAPIS_H
@@ -18,10 +18,5 @@ INT_PTR CALLBACK PrinterSelectionDialog(HWND dialog, UINT message, WPARAM wParam
 // help/
 void ShowHelp(HWND window, UINT command, ULONG_PTR data);
 extern const DWORD HelpIdTable[];
-
-// link/
-void CloseSession();
-void RefreshStatusArea(HWND statusControl);
-void UpdateToolbarButtons();
 
 #endif

@@ -5,8 +5,10 @@
 
 #include <string>
 
+#include "link/Link.h"
 #include "panel/PanelDialog.h"
-#include "panel/PanelPages.h"
+#include "panel/TabPages.h"
+#include "panel/ToolbarButtons.h"
 #include "res/resource.h"
 #include "settings/PanelSettings.h"
 #include "shell/AppState.h"
@@ -104,8 +106,7 @@ LRESULT OnPrintersChanged(HWND frame) {
         EnableDialogItem(panel, IDC_UPDATE_AND_EXIT, false);
         EnableDialogItem(panel, IDC_UPDATE, false);
         SendMessageA(panel, WM_INITDIALOG, 0, 0);
-        if (PanelPages* pages = PanelPagesOf(panel)) pages->FocusHint = nullptr;
-        ShowFirstPage(panel);
+        RestartPages(panel);
     }
     return 0;
 }

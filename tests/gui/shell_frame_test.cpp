@@ -178,12 +178,13 @@ TEST_F(FrameTest, CloseRunsThePanelsExitCommandAndEndsTheLoop) {
         HANDLE mapping = CreateFileMappingA(INVALID_HANDLE_VALUE, nullptr, PAGE_READONLY, 0, 32,
                                             "KOVRP_frame-test");
         AppState.InstanceMapping = mapping;
+        shelltest::OpenSession("LP1");
         rptest::MessageBoxRecorder recorder;
         EXPECT_EQ(SendMessageA(frame_, close, 0, 0), 0);
         EXPECT_FALSE(IsWindow(frame_));
         EXPECT_EQ(AppState.PanelWindow, nullptr);
         EXPECT_EQ(AppState.InstanceMapping, nullptr);
-        EXPECT_EQ(shelltest::CloseSessionCalls, 1);
+        EXPECT_EQ(AppState.Session, nullptr);
         EXPECT_EQ(recorder.Count(), 0u);
         EXPECT_TRUE(QuitPosted());
         shelltest::ResetProgram();

@@ -1,5 +1,5 @@
 // Stand-ins, for the shell's tests only, of functions whose owners' code is not yet in the tree:
-// printer enumeration, help, and the link. They keep just enough behaviour
+// printer enumeration and help. They keep just enough behaviour
 // for the shell's tests and record how they were called. Removed when the real code arrives.
 #include "tests/gui/shell_support.h"
 
@@ -11,8 +11,6 @@ namespace shelltest {
 
 std::vector<std::string> InstalledPrinters;
 std::vector<HelpCall> HelpCalls;
-int CloseSessionCalls = 0;
-int UpdateToolbarCalls = 0;
 
 }  // namespace shelltest
 
@@ -60,16 +58,3 @@ INT_PTR CALLBACK PrinterSelectionDialog(HWND dialog, UINT message, WPARAM, LPARA
     return FALSE;
 }
 
-void CloseSession() { ++shelltest::CloseSessionCalls; }
-void RefreshStatusArea(HWND statusControl) {
-    if (statusControl) SetWindowTextA(statusControl, AppState.StatusText);
-}
-void UpdateToolbarButtons() {
-    ++shelltest::UpdateToolbarCalls;
-    if (AppState.ToolbarWindow) {
-        SendMessageA(AppState.ToolbarWindow, TB_ENABLEBUTTON, 283,
-                     MAKELPARAM(AppState.SeveralPrinters && !AppState.ReadPending &&
-                                    !AppState.WritePending,
-                                0));
-    }
-}

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "panel/PanelDialog.h"
+#include "qmx/VirtualPrinters.h"
 #include "shell/Frame.h"
 #include "shell/PendingApis.h"
 
@@ -56,7 +57,18 @@ void RemoveSuiteKey() {
     RegDeleteTreeA(HKEY_LOCAL_MACHINE, kSuiteKey);
 }
 
+void OpenSession(const char* printer) {
+    qmx::vp::PrinterInfo info;
+    if (qmx::vp::Get(printer, info) != 0) {
+        qmx::vp::NewPrinter made;
+        made.name = printer;
+        ASSERT_EQ(qmx::vp::Add(made), 0u);
+    }
+    ASSERT_EQ(OpenManagerExA(printer, "tester", QMX_OPEN_MODE, &AppState.Session), 0u);
+}
+
 void ResetProgram() {
+    if (AppState.Session) CloseManager(AppState.Session);
     if (AppState.HelpOverlay && IsWindow(AppState.HelpOverlay)) DestroyWindow(AppState.HelpOverlay);
     ReleasePanelRecord(AppState.PanelWindow);
     if (AppState.FrameWindow && IsWindow(AppState.FrameWindow)) DestroyWindow(AppState.FrameWindow);
@@ -74,8 +86,6 @@ void ResetProgram() {
     AppState.Instance = instance;
     HelpCalls.clear();
     InstalledPrinters.clear();
-    CloseSessionCalls = 0;
-    UpdateToolbarCalls = 0;
 }
 
 HWND MakeFrame() {

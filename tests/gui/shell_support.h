@@ -24,12 +24,14 @@ struct HelpCall {
 extern std::vector<HelpCall> HelpCalls;
 // Names of the installed printers of the supported model, in the spooler's order.
 extern std::vector<std::string> InstalledPrinters;
-extern int CloseSessionCalls;
-extern int UpdateToolbarCalls;
 
 // A printer entry as the enumeration makes it (local memory, owned strings).
 PrinterEntry* MakeEntry(const char* name, const char* port = "LPT1:",
                         const char* model = "KOV Brindlemark 400ZX");
+
+// Opens a session of the status library on a virtual printer of that name (made when missing)
+// into AppState.Session.
+void OpenSession(const char* printer);
 
 // Installs the printers and enumerates them into AppState.
 void InstallPrinters(const std::vector<std::string>& names);
