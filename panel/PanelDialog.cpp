@@ -2,6 +2,8 @@
 
 #include <commctrl.h>
 
+#include "help/Help.h"
+#include "help/HelpIds.h"
 #include "link/Link.h"
 #include "panel/PanelPages.h"
 #include "panel/TabPages.h"
@@ -10,7 +12,6 @@
 #include "shell/AppState.h"
 #include "shell/Frame.h"
 #include "shell/Messages.h"
-#include "shell/PendingApis.h"
 #include "shell/Ui.h"
 
 namespace {

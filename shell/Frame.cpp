@@ -2,13 +2,15 @@
 #include <windows.h>
 #include <commctrl.h>
 
+#include "help/Help.h"
+#include "help/HelpIds.h"
 #include "panel/PanelDialog.h"
 #include "panel/Toolbar.h"
+#include "printers/Printers.h"
 #include "res/resource.h"
 #include "shell/AppState.h"
 #include "shell/Frame.h"
 #include "shell/Messages.h"
-#include "shell/PendingApis.h"
 #include "shell/Text.h"
 #include "shell/Ui.h"
 
@@ -199,9 +201,14 @@ LRESULT CALLBACK FrameWindowProc(HWND frame, UINT message, WPARAM wParam, LPARAM
             break;
         case WM_PRINTERS_CHANGED:
             return OnPrintersChanged(frame);
-        case WM_BRING_FORWARD:
-            SetForegroundWindow(AppState.ForegroundWindow ? AppState.ForegroundWindow : frame);
+        case WM_BRING_FORWARD: {
+            // The panel and its pages are child windows, which cannot be put in front
+            // themselves: the top-level window that holds them is.
+            HWND active = AppState.ForegroundWindow ? AppState.ForegroundWindow : frame;
+            HWND topLevel = GetAncestor(active, GA_ROOT);
+            SetForegroundWindow(topLevel ? topLevel : active);
             return 0;
+        }
     }
     return DefWindowProcA(frame, message, wParam, lParam);
 }

@@ -3,12 +3,13 @@
 #include <windows.h>
 #include <commctrl.h>
 
+#include "help/Help.h"
+#include "help/HelpIds.h"
 #include "panel/PanelPages.h"
 #include "panel/Toolbar.h"
 #include "res/resource.h"
 #include "shell/AppState.h"
 #include "shell/Frame.h"
-#include "shell/PendingApis.h"
 #include "shell/Text.h"
 #include "shell/Ui.h"
 
@@ -23,20 +24,12 @@ LRESULT CALLBACK OverlayWindowProc(HWND overlay, UINT message, WPARAM wParam, LP
     return DefWindowProcA(overlay, message, wParam, lParam);
 }
 
-// The help context of a control id, the first pair of the table wins; false when it has none.
-bool FindHelpContext(int controlId, DWORD& context) {
-    for (const DWORD* pair = HelpIdTable; pair[0] != 0; pair += 2) {
-        if (pair[0] == static_cast<DWORD>(controlId)) {
-            context = pair[1];
-            return true;
-        }
-    }
-    return false;
-}
-
+// The pop-up help of a control; nothing for a control that has no help context.
 void ShowPopupHelp(HWND window, int controlId) {
-    DWORD context = 0;
-    if (FindHelpContext(controlId, context)) ShowHelp(window, HELP_CONTEXTPOPUP, context);
+    uint32_t context = 0;
+    if (LookupHelpId(static_cast<uint32_t>(controlId), &context)) {
+        ShowHelp(window, HELP_CONTEXTPOPUP, context);
+    }
 }
 
 void CheckHelpButton(bool pressed) {

@@ -6,11 +6,11 @@
 
 #include "panel/PanelDialog.h"
 #include "panel/PanelPages.h"
+#include "printers/Printers.h"
 #include "res/resource.h"
 #include "settings/PanelSettings.h"
 #include "shell/AppState.h"
 #include "shell/Frame.h"
-#include "shell/PendingApis.h"
 #include "shell/StartRules.h"
 #include "shell/Startup.h"
 #include "shell/Text.h"

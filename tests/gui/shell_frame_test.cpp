@@ -10,6 +10,7 @@
 #include "res/resource.h"
 #include "shell/Frame.h"
 #include "shell/Messages.h"
+#include "help/HelpIds.h"
 #include "tests/gui/shell_support.h"
 #include "tests/support/MessageBoxRecorder.h"
 #include "tests/support/Pump.h"
@@ -231,6 +232,12 @@ TEST_F(FrameTest, BringForwardRaisesTheProgramsActiveWindow) {
 
     SetForegroundWindow(other);
     AppState.ForegroundWindow = nullptr;
+    SendMessageA(frame_, WM_BRING_FORWARD, 0, 0);
+    EXPECT_EQ(GetForegroundWindow(), frame_);
+
+    // The panel and its pages are children: the frame they sit in comes forward.
+    SetForegroundWindow(other);
+    AppState.ForegroundWindow = AppState.PanelWindow;
     SendMessageA(frame_, WM_BRING_FORWARD, 0, 0);
     EXPECT_EQ(GetForegroundWindow(), frame_);
     DestroyWindow(detail);

@@ -71,20 +71,22 @@ struct GateCase {
     const char* commandLine;
     std::vector<std::string> typed;  // typed into the dialog, then Cancel
     bool dialogShown;
-    const char* chosen;     // nullptr: no printer (the program ends)
+    const char* chosen;     // nullptr: no printer (the program ends); kFirst: the list's first
 };
+
+const char kFirst[] = "(the first printer of the list)";
 
 TEST_F(GateTest, CommandLinesAgainstStoredPasswords) {
     const GateCase cases[] = {
-        {nullptr, "", {}, false, "LP1"},
+        {nullptr, "", {}, false, kFirst},
         {nullptr, "Printer With Spaces", {}, false, "Printer With Spaces"},
         {"", "/p:anything Printer With Spaces", {}, false, "Printer With Spaces"},
-        {"Pw", "/p:Pw", {}, false, "LP1"},
+        {"Pw", "/p:Pw", {}, false, kFirst},
         {"Pw", "/P:Pw   Printer With Spaces", {}, false, "Printer With Spaces"},
         {"Pw", "/p:Pw \\\\srv\\lp\x83\x5C", {}, false, "\\\\srv\\lp\x83\x5C"},
         // Wrong or missing on the command line: the dialog decides.
         {"Pw", "/p:PwX Printer With Spaces", {"Pw"}, true, "Printer With Spaces"},
-        {"Pw", "/p:pw", {"pw", "Pw"}, true, "LP1"},
+        {"Pw", "/p:pw", {"pw", "Pw"}, true, kFirst},
         {"Pw", "/P:Pw /p:bad", {}, true, nullptr},
         {"Pw", "", {}, true, nullptr},
         {"Pw", "LP1", {"Pw"}, true, "LP1"},
@@ -103,7 +105,10 @@ TEST_F(GateTest, CommandLinesAgainstStoredPasswords) {
         typing.Attach(recorder);
         PrinterEntry* chosen = ChooseStartPrinter(c.commandLine);
         EXPECT_EQ(typing.shown, c.dialogShown ? 1 : 0);
-        if (c.chosen) {
+        if (c.chosen == kFirst) {
+            EXPECT_EQ(chosen, AppState.PrinterList);
+            ASSERT_NE(chosen, nullptr);
+        } else if (c.chosen) {
             ASSERT_NE(chosen, nullptr);
             EXPECT_STREQ(chosen->Name, c.chosen);
         } else {

@@ -6,6 +6,7 @@
 
 #include <string>
 
+#include "panel/PanelPages.h"
 #include "res/resource.h"
 #include "settings/PanelSettings.h"
 #include "shell/Messages.h"
@@ -36,7 +37,7 @@ protected:
     void TearDown() override { shelltest::ResetProgram(); }
 
     LRESULT Changed(std::vector<std::string> installed) {
-        shelltest::InstalledPrinters = std::move(installed);
+        shelltest::Install(installed);
         return SendMessageA(frame_, WM_PRINTERS_CHANGED, 0, 0);
     }
     bool ChangePrinterEnabled() {
@@ -95,23 +96,82 @@ TEST_F(PrintersChangedTest, NoPrinterLeftEndsTheProgramAfterMessages121And74) {
     EXPECT_FALSE(IsWindow(frame_));
 }
 
-TEST_F(PrintersChangedTest, RemovedCurrentPrinterDisablesThePanelAndLetsGoOfThePrinter) {
-    rptest::MessageBoxRecorder recorder;
-    Changed({"LP2", "LP3"});
-    ASSERT_GE(recorder.Count(), 1u);
-    const rptest::RecordedBox& box = recorder.Boxes()[0];
-    EXPECT_EQ(box.text, kRemoved);
-    EXPECT_EQ(box.caption, std::string(kTitle) + " - LP1");
-    EXPECT_EQ(box.icon, rptest::BoxIcon::Information);
-    EXPECT_EQ(AppState.CanRead, 0);
-    EXPECT_EQ(AppState.CanUpdate, 0);
-    EXPECT_STREQ(AppState.StatusText, kRemoved);
-    EXPECT_FALSE(SettingsLoaded());
-    EXPECT_EQ(AppState.Session, nullptr);
-    // The printer is free for another panel.
-    HANDLE again = GuardSingleInstance("LP1");
-    EXPECT_NE(again, nullptr);
-    CloseHandle(again);
+// What the program looks like while the selection dialog is offered.
+struct WhileOffered {
+    bool offered = false;
+    int canRead = -1, canUpdate = -1;
+    std::string statusText, statusArea;
+    bool modelLineEnabled = true, settingsLoaded = true, sessionOpen = true, printerFree = false;
+    size_t boxesBefore = 0;
+};
+
+TEST_F(PrintersChangedTest, RemovedCurrentPrinterOffersTheOthersAndStartsOverOnTheChoice) {
+    for (int choose : {IDC_SELECT_CANCEL, IDC_SELECT_OK}) {
+        SCOPED_TRACE(choose);
+        if (!IsWindow(frame_)) SetUp();
+        EnableWindow(GetDlgItem(panel_, IDC_MODEL_TEXT), TRUE);
+        EnableWindow(GetDlgItem(panel_, IDC_UPDATE), TRUE);
+        TabCtrl_SetCurSel(GetDlgItem(panel_, IDC_TABS), 2);
+        rptest::MessageBoxRecorder recorder;
+        WhileOffered seen;
+        recorder.OnDialog([&](HWND dialog) {
+            if (rptest::WindowText(dialog) != "プリンタの選択") return false;
+            seen.offered = true;
+            seen.canRead = AppState.CanRead;
+            seen.canUpdate = AppState.CanUpdate;
+            seen.statusText = AppState.StatusText;
+            seen.statusArea = rptest::WindowText(GetDlgItem(panel_, IDC_STATUS_AREA));
+            seen.modelLineEnabled = IsWindowEnabled(GetDlgItem(panel_, IDC_MODEL_TEXT)) != FALSE;
+            seen.settingsLoaded = SettingsLoaded();
+            seen.sessionOpen = AppState.Session != nullptr;
+            HANDLE mark = OpenFileMappingA(FILE_MAP_READ, FALSE, "KOVRP_LP1");
+            seen.printerFree = mark == nullptr;
+            if (mark) CloseHandle(mark);
+            seen.boxesBefore = recorder.Count();
+            // With the current printer gone nothing is preselected but the first row (LP2).
+            PostMessageA(dialog, WM_COMMAND, choose, 0);
+            return true;
+        });
+        EXPECT_EQ(Changed({"LP2", "LP3"}), 0);
+        ASSERT_TRUE(seen.offered);
+        ASSERT_EQ(seen.boxesBefore, 1u);
+        const rptest::RecordedBox& box = recorder.Boxes()[0];
+        EXPECT_EQ(box.text, kRemoved);
+        EXPECT_EQ(box.caption, std::string(kTitle) + " - LP1");
+        EXPECT_EQ(box.icon, rptest::BoxIcon::Information);
+        EXPECT_EQ(seen.canRead, 0);
+        EXPECT_EQ(seen.canUpdate, 0);
+        EXPECT_EQ(seen.statusText, kRemoved);
+        EXPECT_EQ(seen.statusArea, kRemoved);
+        EXPECT_FALSE(seen.modelLineEnabled);
+        EXPECT_FALSE(seen.settingsLoaded);
+        EXPECT_FALSE(seen.sessionOpen);
+        EXPECT_TRUE(seen.printerFree);
+
+        if (choose == IDC_SELECT_CANCEL) {
+            // Not choosing ends the program.
+            EXPECT_FALSE(IsWindow(frame_));
+            shelltest::ResetProgram();
+            continue;
+        }
+        // The panel starts over on LP2, on the first tab, with nothing to update.
+        ASSERT_TRUE(IsWindow(frame_));
+        ASSERT_NE(AppState.CurrentPrinter, nullptr);
+        EXPECT_STREQ(AppState.CurrentPrinter->Name, "LP2");
+        HWND page = PanelPagesOf(panel_)->CurrentPage;
+        EXPECT_TRUE(AppState.ForegroundWindow == panel_ || AppState.ForegroundWindow == page);
+        EXPECT_EQ(TabCtrl_GetCurSel(GetDlgItem(panel_, IDC_TABS)), 0);
+        EXPECT_FALSE(IsWindowEnabled(GetDlgItem(panel_, IDC_UPDATE)));
+        EXPECT_FALSE(IsWindowEnabled(GetDlgItem(panel_, IDC_UPDATE_AND_EXIT)));
+        EXPECT_NE(AppState.InstanceMapping, nullptr);
+        HANDLE mark = OpenFileMappingA(FILE_MAP_READ, FALSE, "KOVRP_LP2");
+        EXPECT_NE(mark, nullptr);
+        if (mark) CloseHandle(mark);
+        // The selection dialog asked about the unwritten changes before letting go of LP1.
+        ASSERT_EQ(recorder.Count(), 2u);
+        EXPECT_EQ(recorder.Boxes()[1].text,
+                  "設定が変更されています。コマンドを続行すると設定の変更は破棄されます。");
+    }
 }
 
 }  // namespace

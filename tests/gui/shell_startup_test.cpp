@@ -46,7 +46,7 @@ TEST_F(StartupTest, NoSupportedPrinterEndsWithMessage74) {
 }
 
 TEST_F(StartupTest, ClosedGateOrUnknownPrinterEndsWithCodeOne) {
-    shelltest::InstalledPrinters = {"LP1"};
+    shelltest::Install({"LP1"});
     {
         rptest::MessageBoxRecorder recorder;
         EXPECT_EQ(Run("LP9"), 1);
@@ -70,7 +70,7 @@ TEST_F(StartupTest, ClosedGateOrUnknownPrinterEndsWithCodeOne) {
 }
 
 TEST_F(StartupTest, PrinterAlreadyServedEndsWithMessage70) {
-    shelltest::InstalledPrinters = {"LP1"};
+    shelltest::Install({"LP1"});
     HANDLE other = GuardSingleInstance("LP1");
     ASSERT_NE(other, nullptr);
     rptest::MessageBoxRecorder recorder;
@@ -85,7 +85,7 @@ LRESULT CALLBACK PlainProc(HWND window, UINT message, WPARAM wParam, LPARAM lPar
 }
 
 TEST_F(StartupTest, FrameClassThatCannotBeRegisteredEndsWithMessages125And76) {
-    shelltest::InstalledPrinters = {"LP1"};
+    shelltest::Install({"LP1"});
     WNDCLASSA taken{};
     taken.lpfnWndProc = PlainProc;
     taken.hInstance = GetModuleHandleA(nullptr);
@@ -115,7 +115,7 @@ LRESULT CALLBACK RefuseFrames(int code, WPARAM wParam, LPARAM lParam) {
 }
 
 TEST_F(StartupTest, FrameThatCannotBeCreatedEndsSilently) {
-    shelltest::InstalledPrinters = {"LP1"};
+    shelltest::Install({"LP1"});
     refuseHook = SetWindowsHookExA(WH_CBT, RefuseFrames, nullptr, GetCurrentThreadId());
     rptest::MessageBoxRecorder recorder;
     EXPECT_EQ(Run(""), 1);
@@ -146,7 +146,7 @@ void CALLBACK CloseOnceRunning(HWND, UINT, UINT_PTR timer, DWORD) {
 }
 
 TEST_F(StartupTest, GoodStartRunsUntilTheFrameIsClosedAndReleasesEverything) {
-    shelltest::InstalledPrinters = {"LP1"};
+    shelltest::Install({"LP1"});
     for (int32_t& slot : FeedPosOther) slot = 7;
     SetTimer(nullptr, 0, 10, CloseOnceRunning);
     rptest::MessageBoxRecorder recorder;

@@ -2,36 +2,55 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+
+#include "help/Help.h"
+#include "link/KovQmx.h"
+#include "link/Link.h"
 #include "panel/PanelDialog.h"
+#include "printers/Printers.h"
 #include "qmx/VirtualPrinters.h"
 #include "shell/Frame.h"
-#include "shell/PendingApis.h"
 
 namespace shelltest {
+
+std::vector<HelpCall> HelpCalls;
+
 namespace {
 
 const char kSuiteKey[] = "Software\\KOV\\Kestrovane";
 
-char* Copy(const char* text) {
-    size_t length = lstrlenA(text);
-    char* copy = static_cast<char*>(LocalAlloc(LPTR, length + 1));
-    CopyMemory(copy, text, length);
-    return copy;
+// The help file is a WinHelp file, so every request reaches WinHelpA with the window, the command
+// and the data it was given.
+BOOL WINAPI RecordWinHelp(HWND window, LPCSTR, UINT command, ULONG_PTR data) {
+    HelpCalls.push_back({window, command, data});
+    return TRUE;
 }
 
 }  // namespace
 
-PrinterEntry* MakeEntry(const char* name, const char* port, const char* model) {
-    auto* entry = static_cast<PrinterEntry*>(LocalAlloc(LPTR, sizeof(PrinterEntry)));
-    entry->Name = Copy(name);
-    entry->PortText = Copy(port);
-    entry->Model = Copy(model);
-    return entry;
+void Install(const std::vector<std::string>& names) {
+    std::vector<std::string> present;
+    ASSERT_EQ(qmx::vp::List(present), 0u);
+    for (const std::string& name : present) {
+        if (std::find(names.begin(), names.end(), name) == names.end()) qmx::vp::Remove(name);
+    }
+    for (const std::string& name : names) {
+        if (std::find(present.begin(), present.end(), name) != present.end()) continue;
+        qmx::vp::NewPrinter printer;
+        printer.name = name;
+        printer.spoolerEntry = true;
+        ASSERT_EQ(qmx::vp::Add(printer), 0u) << name;
+    }
 }
 
 void InstallPrinters(const std::vector<std::string>& names) {
-    InstalledPrinters = names;
+    Install(names);
     AppState.PrinterCount = EnumerateSupportedPrinters();
+}
+
+void OpenSession(const char* printer) {
+    ASSERT_EQ(OpenManagerExA(printer, "tester", QMX_OPEN_MODE, &AppState.Session), 0u);
 }
 
 void SetStoredPassword(const char* password) {
@@ -45,34 +64,19 @@ void SetStoredPassword(const char* password) {
 }
 
 void RemoveStoredPassword() {
-    HKEY key = nullptr;
-    ASSERT_EQ(RegCreateKeyExA(HKEY_LOCAL_MACHINE, kSuiteKey, 0, nullptr, 0, KEY_SET_VALUE, nullptr,
-                              &key, nullptr),
-              ERROR_SUCCESS);
-    RegDeleteValueA(key, "Password");
-    RegCloseKey(key);
+    RegDeleteKeyValueA(HKEY_LOCAL_MACHINE, kSuiteKey, "Password");
 }
 
 void RemoveSuiteKey() {
     RegDeleteTreeA(HKEY_LOCAL_MACHINE, kSuiteKey);
 }
 
-void OpenSession(const char* printer) {
-    qmx::vp::PrinterInfo info;
-    if (qmx::vp::Get(printer, info) != 0) {
-        qmx::vp::NewPrinter made;
-        made.name = printer;
-        ASSERT_EQ(qmx::vp::Add(made), 0u);
-    }
-    ASSERT_EQ(OpenManagerExA(printer, "tester", QMX_OPEN_MODE, &AppState.Session), 0u);
-}
-
 void ResetProgram() {
-    if (AppState.Session) CloseManager(AppState.Session);
     if (AppState.HelpOverlay && IsWindow(AppState.HelpOverlay)) DestroyWindow(AppState.HelpOverlay);
     ReleasePanelRecord(AppState.PanelWindow);
     if (AppState.FrameWindow && IsWindow(AppState.FrameWindow)) DestroyWindow(AppState.FrameWindow);
     if (AppState.InstanceMapping) CloseHandle(AppState.InstanceMapping);
+    if (AppState.Session) CloseManager(AppState.Session);
     // The frame's destruction posted a quit message: take it off the queue.
     MSG message;
     while (PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE)) {
@@ -84,8 +88,14 @@ void ResetProgram() {
     FreePrinterList(AppState.PrinterList);
     AppState = AppStateRecord{};
     AppState.Instance = instance;
+    ResetStatusAreaRecord();
+
+    qmx::vp::ResetAll();
+    ASSERT_EQ(qmx::vp::InstallModel("remotepanel.hlp"), 0u);
+    HelpEngines recorder;
+    recorder.WinHelp = RecordWinHelp;
+    SetHelpEngines(recorder);
     HelpCalls.clear();
-    InstalledPrinters.clear();
 }
 
 HWND MakeFrame() {

@@ -1,5 +1,6 @@
-// Helpers of the shell's in-process tests: printers in AppState, the stored password, a fresh
-// program state for each test, and what the help engine was asked for.
+// Helpers of the shell's in-process tests: installed printers (virtual printers of the stand-in
+// library with their spooler entries), the stored password, a fresh program state for each test,
+// and what the help engine was asked for.
 #ifndef RP_TESTS_GUI_SHELL_SUPPORT_H
 #define RP_TESTS_GUI_SHELL_SUPPORT_H
 
@@ -10,7 +11,6 @@
 #include <vector>
 
 #include "shell/AppState.h"
-#include "shell/PendingApis.h"
 
 namespace shelltest {
 
@@ -22,19 +22,15 @@ struct HelpCall {
 
 // What the help engine was asked for, in order.
 extern std::vector<HelpCall> HelpCalls;
-// Names of the installed printers of the supported model, in the spooler's order.
-extern std::vector<std::string> InstalledPrinters;
 
-// A printer entry as the enumeration makes it (local memory, owned strings).
-PrinterEntry* MakeEntry(const char* name, const char* port = "LPT1:",
-                        const char* model = "KOV Brindlemark 400ZX");
-
-// Opens a session of the status library on a virtual printer of that name (made when missing)
-// into AppState.Session.
-void OpenSession(const char* printer);
-
-// Installs the printers and enumerates them into AppState.
+// Makes exactly these printers of the supported model installed (a printer that stays keeps its
+// virtual printer and sessions).
+void Install(const std::vector<std::string>& names);
+// The same, then enumerates them into AppState.
 void InstallPrinters(const std::vector<std::string>& names);
+
+// Opens a session of the status library on the virtual printer into AppState.Session.
+void OpenSession(const char* printer);
 
 // The stored password: a value, "" for an empty value, or removed; the suite's key itself can be
 // removed too (then the gate stays closed).
@@ -42,8 +38,8 @@ void SetStoredPassword(const char* password);
 void RemoveStoredPassword();
 void RemoveSuiteKey();
 
-// Destroys the program's windows, unregisters its classes, frees the printer list and resets
-// AppState and the recorded calls.
+// Destroys the program's windows, unregisters its classes, frees the printer list, closes the
+// session, resets AppState and the recorded help calls, and puts the help recorder in place.
 void ResetProgram();
 
 // Makes the frame (class, window) for the current printer as start-up does; nullptr on failure.
