@@ -10,5 +10,5 @@ bin="$build/bin"
 qmxctl() { "$build/wine-run" "$bin/qmxctl.exe" "$@" </dev/null; }
 qmxctl reset >/dev/null 2>&1 || true
 qmxctl model install >/dev/null
-qmxctl add "Brindlemark 400ZX (LPT1)" --port LPT1: --spooler >/dev/null
+qmxctl add "400ZX" --port LPT1: --spooler >/dev/null
 sh "$root/tools/screenshot.sh" "$build" window RPWndClass "$out" -- "$bin/remotepanel.exe"
