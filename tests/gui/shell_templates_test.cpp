@@ -157,3 +157,46 @@ TEST(ShellTemplates, AcceleratorsSendTheThreeCommandsWithControl) {
 }
 
 }  // namespace
+
+namespace {
+
+std::string VersionString(const std::vector<char>& info, const char* name) {
+    char* value = nullptr;
+    UINT length = 0;
+    std::string path = std::string("\\StringFileInfo\\041103a4\\") + name;
+    if (!VerQueryValueA(info.data(), path.c_str(), reinterpret_cast<void**>(&value), &length)) {
+        return "(missing)";
+    }
+    return std::string(value);
+}
+
+TEST(ShellResources, VersionIsOnePoint406WithJapaneseTexts) {
+    char path[MAX_PATH] = {};
+    GetModuleFileNameA(nullptr, path, sizeof path);
+    DWORD size = GetFileVersionInfoSizeA(path, nullptr);
+    ASSERT_GT(size, 0u);
+    std::vector<char> info(size);
+    ASSERT_TRUE(GetFileVersionInfoA(path, 0, size, info.data()));
+    VS_FIXEDFILEINFO* fixed = nullptr;
+    UINT length = 0;
+    ASSERT_TRUE(VerQueryValueA(info.data(), "\\", reinterpret_cast<void**>(&fixed), &length));
+    EXPECT_EQ(fixed->dwFileVersionMS, MAKELONG(406, 1));
+    EXPECT_EQ(fixed->dwProductVersionMS, MAKELONG(406, 1));
+    EXPECT_EQ(VersionString(info, "FileVersion"), "1.406");
+    EXPECT_EQ(VersionString(info, "FileDescription"), "Kestrovane リモートパネル");
+    struct Translation { WORD language, codePage; }* translation = nullptr;
+    ASSERT_TRUE(VerQueryValueA(info.data(), "\\VarFileInfo\\Translation",
+                               reinterpret_cast<void**>(&translation), &length));
+    EXPECT_EQ(translation->language, 0x0411);
+    EXPECT_EQ(translation->codePage, 932);
+}
+
+TEST(ShellResources, ManifestBringsCommonControlsSix) {
+    // The program's activation context sends comctl32.dll to version 6 of the library.
+    ACTCTX_SECTION_KEYED_DATA data{};
+    data.cbSize = sizeof data;
+    ASSERT_TRUE(FindActCtxSectionStringA(0, nullptr, ACTIVATION_CONTEXT_SECTION_DLL_REDIRECTION,
+                                         "comctl32.dll", &data));
+}
+
+}  // namespace
