@@ -1,0 +1,13 @@
+// The frame's toolbar: read settings, initial values, change printer and help mode.
+#ifndef RP_PANEL_TOOLBAR_H
+#define RP_PANEL_TOOLBAR_H
+
+#include <windows.h>
+
+// Creates the toolbar (window identifier 10000) at the top of the frame; nullptr on failure.
+HWND CreateToolbar(HWND frame);
+
+// Height of the toolbar's client rectangle; 0 without a toolbar.
+int ToolbarClientHeight();
+
+#endif

@@ -1,0 +1,229 @@
+// The frame window: class, creation around toolbar and panel, message handling, About box.
+#include <windows.h>
+#include <commctrl.h>
+
+#include "help/Help.h"
+#include "help/HelpIds.h"
+#include "panel/PanelDialog.h"
+#include "panel/Toolbar.h"
+#include "printers/Printers.h"
+#include "res/resource.h"
+#include "shell/AppState.h"
+#include "shell/Frame.h"
+#include "shell/Messages.h"
+#include "shell/Text.h"
+#include "shell/Ui.h"
+
+const char kFrameClassName[] = "RPWndClass";
+
+namespace {
+
+constexpr DWORD kFrameStyle = WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX;
+constexpr DWORD kFrameExStyle = WS_EX_APPWINDOW | WS_EX_WINDOWEDGE;
+
+void ReleasePrinterList() {
+    FreePrinterList(AppState.PrinterList);
+    AppState.PrinterList = nullptr;
+    AppState.CurrentPrinter = nullptr;
+    AppState.PrinterCount = 0;
+}
+
+void OnCreate(HWND frame) {
+    AppState.ForegroundWindow = frame;
+    InitCommonControls();
+    AppState.FrameWindow = frame;
+
+    AppState.ToolbarWindow = CreateToolbar(frame);
+
+    // The panel's whole initialisation runs inside this call, before PanelWindow is set.
+    AppState.PanelWindow = CreateDialogParamA(AppState.Instance, MAKEINTRESOURCEA(IDD_PANEL),
+                                              frame, PanelDialogProc, 0);
+
+    // The frame fits the panel, with the toolbar above it.
+    if (AppState.PanelWindow) {
+        RECT rect{};
+        GetClientRect(AppState.PanelWindow, &rect);
+        AdjustWindowRect(&rect, kFrameStyle, FALSE);
+        const int width = rect.right - rect.left;
+        const int height = rect.bottom - rect.top + ToolbarClientHeight();
+        SetWindowPos(frame, nullptr, 0, 0, width, height, SWP_NOMOVE | SWP_NOZORDER);
+        SetFocus(AppState.PanelWindow);
+    }
+
+    if (HMENU systemMenu = GetSystemMenu(frame, FALSE)) {
+        char about[kTextBufferSize];
+        LoadText(IDS_ABOUT_MENU, about, sizeof about);
+        AppendMenuA(systemMenu, MF_SEPARATOR, 0, nullptr);
+        AppendMenuA(systemMenu, MF_STRING, IDM_ABOUT, about);
+    }
+}
+
+void OnClose(HWND frame) {
+    if (AppState.PanelWindow) {
+        // The panel's exit command, with its question about unwritten changes.
+        SendMessageA(AppState.PanelWindow, WM_COMMAND, IDC_EXIT,
+                     reinterpret_cast<LPARAM>(GetDlgItem(AppState.PanelWindow, IDC_EXIT)));
+        return;
+    }
+    ReleasePrinterList();
+    AppState.ForegroundWindow = nullptr;
+    DestroyWindow(frame);
+}
+
+// Tool-tip texts of the toolbar's buttons, by command.
+UINT ToolTipText(UINT_PTR command) {
+    switch (command) {
+        case IDM_INITIAL_VALUES: return IDS_TIP_INITIAL;
+        case IDM_READ_SETTINGS: return IDS_TIP_READ;
+        case IDM_CHANGE_PRINTER: return IDS_TIP_CHANGE_PRINTER;
+        case IDM_HELP_MODE: return IDS_TIP_HELP;
+    }
+    return 0;
+}
+
+void OnNotify(const NMHDR* header) {
+    if (header->code == TTN_NEEDTEXTA) {
+        auto* info = const_cast<NMTTDISPINFOA*>(reinterpret_cast<const NMTTDISPINFOA*>(header));
+        if (UINT text = ToolTipText(header->idFrom)) {
+            info->hinst = AppState.Instance;
+            info->lpszText = MAKEINTRESOURCEA(text);
+        }
+    } else if (header->code == TTN_NEEDTEXTW) {
+        auto* info = const_cast<NMTTDISPINFOW*>(reinterpret_cast<const NMTTDISPINFOW*>(header));
+        if (UINT text = ToolTipText(header->idFrom)) {
+            info->hinst = AppState.Instance;
+            info->lpszText = MAKEINTRESOURCEW(text);
+        }
+    }
+}
+
+bool IsForwardedCommand(UINT id) {
+    return id == IDM_INITIAL_VALUES || id == IDM_READ_SETTINGS || id == IDM_CHANGE_PRINTER ||
+           id == IDM_HELP_MODE;
+}
+
+}  // namespace
+
+ATOM RegisterFrameClass(HINSTANCE instance) {
+    WNDCLASSEXA extended{};
+    extended.cbSize = sizeof extended;
+    extended.style = CS_HREDRAW | CS_VREDRAW;
+    extended.lpfnWndProc = FrameWindowProc;
+    extended.hInstance = instance;
+    extended.hIcon = LoadIconA(instance, MAKEINTRESOURCEA(IDI_PROGRAM));
+    extended.hIconSm = static_cast<HICON>(
+        LoadImageA(instance, MAKEINTRESOURCEA(IDI_PROGRAM), IMAGE_ICON, 16, 16, 0));
+    extended.hCursor = LoadCursorA(nullptr, MAKEINTRESOURCEA(32512) /* IDC_ARROW */);
+    extended.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_WINDOW + 1);
+    extended.lpszClassName = kFrameClassName;
+    if (ATOM atom = RegisterClassExA(&extended)) return atom;
+
+    WNDCLASSA plain{};
+    plain.style = extended.style;
+    plain.lpfnWndProc = FrameWindowProc;
+    plain.hInstance = instance;
+    plain.hIcon = extended.hIcon;
+    plain.hCursor = extended.hCursor;
+    plain.hbrBackground = extended.hbrBackground;
+    plain.lpszClassName = kFrameClassName;
+    return RegisterClassA(&plain);
+}
+
+HWND CreateFrameWindow() {
+    char title[kTextBufferSize];
+    FormatCaption(title, sizeof title);
+    return CreateWindowExA(kFrameExStyle, kFrameClassName, title, kFrameStyle, CW_USEDEFAULT,
+                           CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, nullptr, nullptr,
+                           AppState.Instance, nullptr);
+}
+
+LRESULT CALLBACK FrameWindowProc(HWND frame, UINT message, WPARAM wParam, LPARAM lParam) {
+    switch (message) {
+        case WM_CREATE:
+            OnCreate(frame);
+            return 0;
+        case WM_DESTROY:
+            AppState.ForegroundWindow = nullptr;
+            PostQuitMessage(0);
+            return 0;
+        case WM_MOVE:
+            if (AppState.HelpOverlay) FollowFrameWithOverlay(frame);
+            break;
+        case WM_ACTIVATE:
+        case WM_SETFOCUS:
+            if (AppState.PanelWindow) SendMessageA(AppState.PanelWindow, message, wParam, lParam);
+            return 0;
+        case WM_CLOSE:
+        case WM_CLOSE_REQUEST:
+            OnClose(frame);
+            return 0;
+        case WM_NOTIFY:
+            if (lParam) OnNotify(reinterpret_cast<const NMHDR*>(lParam));
+            break;
+        case WM_SYSCOLORCHANGE:
+            if (AppState.ToolbarWindow) {
+                SendMessageA(AppState.ToolbarWindow, message, wParam, lParam);
+            }
+            break;
+        case WM_HELP: {
+            const auto* info = reinterpret_cast<const HELPINFO*>(lParam);
+            if (info && info->iContextType == HELPINFO_WINDOW) {
+                ShowHelp(static_cast<HWND>(info->hItemHandle), HELP_WM_HELP,
+                         reinterpret_cast<ULONG_PTR>(HelpIdTable));
+            }
+            return 1;
+        }
+        case WM_CONTEXTMENU:
+            ShowHelp(reinterpret_cast<HWND>(wParam), HELP_CONTEXTMENU,
+                     reinterpret_cast<ULONG_PTR>(HelpIdTable));
+            return 1;
+        case WM_COMMAND:
+            if (IsForwardedCommand(LOWORD(wParam))) {
+                if (AppState.PanelWindow) {
+                    SendMessageA(AppState.PanelWindow, WM_COMMAND, wParam, lParam);
+                }
+                return 0;
+            }
+            break;
+        case WM_SYSCOMMAND:
+            if (wParam == IDM_ABOUT) {
+                DialogBoxParamA(AppState.Instance, MAKEINTRESOURCEA(IDD_ABOUT), frame,
+                                AboutDialogProc, 0);
+                AppState.ForegroundWindow = AppState.PanelWindow;
+                return 0;
+            }
+            break;
+        case WM_LBUTTONDOWN:
+            if (AppState.HelpOverlay) {
+                HelpModeClick(frame, static_cast<short>(LOWORD(lParam)),
+                              static_cast<short>(HIWORD(lParam)));
+            }
+            break;
+        case WM_PRINTERS_CHANGED:
+            return OnPrintersChanged(frame);
+        case WM_BRING_FORWARD: {
+            // The panel and its pages are child windows, which cannot be put in front
+            // themselves: the top-level window that holds them is.
+            HWND active = AppState.ForegroundWindow ? AppState.ForegroundWindow : frame;
+            HWND topLevel = GetAncestor(active, GA_ROOT);
+            SetForegroundWindow(topLevel ? topLevel : active);
+            return 0;
+        }
+    }
+    return DefWindowProcA(frame, message, wParam, lParam);
+}
+
+INT_PTR CALLBACK AboutDialogProc(HWND dialog, UINT message, WPARAM wParam, LPARAM) {
+    switch (message) {
+        case WM_INITDIALOG:
+            AppState.ForegroundWindow = dialog;
+            return TRUE;
+        case WM_COMMAND:
+            if (LOWORD(wParam) == IDOK || LOWORD(wParam) == IDCANCEL) {
+                EndDialog(dialog, 0);
+                return TRUE;
+            }
+            break;
+    }
+    return FALSE;
+}

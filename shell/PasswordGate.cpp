@@ -1,0 +1,110 @@
+// The password gate and the choice of the start printer.
+#include <windows.h>
+
+#include <cstring>
+#include <string>
+
+#include "res/resource.h"
+#include "shell/AppState.h"
+#include "shell/StartRules.h"
+#include "shell/Startup.h"
+#include "shell/Text.h"
+#include "shell/Ui.h"
+
+namespace {
+
+const char kSuiteKey[] = "Software\\KOV\\Kestrovane\\";
+const char kPasswordValue[] = "Password";
+const char kWrongPassword[] = "パスワードが違います。";
+
+// Reads the stored password ("" when the value is missing or empty). False when the suite's key
+// cannot be opened. The value is read whole, whatever its length, and is always terminated.
+bool ReadStoredPassword(std::string& password) {
+    password.clear();
+    HKEY key = nullptr;
+    if (RegOpenKeyExA(HKEY_LOCAL_MACHINE, kSuiteKey, 0, KEY_QUERY_VALUE, &key) != ERROR_SUCCESS) {
+        return false;
+    }
+    DWORD size = 0;
+    LONG result = RegQueryValueExA(key, kPasswordValue, nullptr, nullptr, nullptr, &size);
+    if (result == ERROR_SUCCESS && size > 0) {
+        std::string buffer(size + 1, '\0');
+        result = RegQueryValueExA(key, kPasswordValue, nullptr, nullptr,
+                                  reinterpret_cast<BYTE*>(buffer.data()), &size);
+        if (result == ERROR_SUCCESS) password.assign(buffer.c_str());
+    }
+    RegCloseKey(key);
+    return true;
+}
+
+std::string DialogItemText(HWND dialog, int id) {
+    HWND item = GetDlgItem(dialog, id);
+    int length = item ? GetWindowTextLengthA(item) : 0;
+    std::string text(static_cast<size_t>(length) + 1, '\0');
+    if (item) GetWindowTextA(item, text.data(), length + 1);
+    text.resize(std::strlen(text.c_str()));
+    return text;
+}
+
+}  // namespace
+
+INT_PTR CALLBACK PasswordDialogProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam) {
+    switch (message) {
+        case WM_INITDIALOG:
+            SetWindowLongPtrA(dialog, DWLP_USER, lParam);
+            return TRUE;
+        case WM_COMMAND:
+            switch (LOWORD(wParam)) {
+                case IDOK: {
+                    const char* stored =
+                        reinterpret_cast<const char*>(GetWindowLongPtrA(dialog, DWLP_USER));
+                    std::string typed = DialogItemText(dialog, IDC_PASSWORD);
+                    if (typed.empty() || !stored || typed != stored) {
+                        char caption[kTextBufferSize];
+                        FormatCaptionFor(nullptr, caption, sizeof caption);
+                        ShowMessageBox(dialog, kWrongPassword, caption, MB_OK | MB_ICONERROR);
+                        SetDlgItemTextA(dialog, IDC_PASSWORD, "");
+                        SetFocus(GetDlgItem(dialog, IDC_PASSWORD));
+                        return TRUE;
+                    }
+                    EndDialog(dialog, 1);
+                    return TRUE;
+                }
+                case IDCANCEL:
+                    EndDialog(dialog, 0);
+                    return TRUE;
+            }
+            break;
+    }
+    return FALSE;
+}
+
+int PasswordGate(const char* commandLine, const char** printerName) {
+    *printerName = nullptr;
+    std::string password;
+    if (!ReadStoredPassword(password)) return 0;
+    CommandLineReading reading = ReadCommandLine(commandLine, password.c_str());
+    *printerName = reading.PrinterName;
+    if (password.empty() || reading.PasswordGiven) return 1;
+    INT_PTR result = DialogBoxParamA(AppState.Instance, MAKEINTRESOURCEA(IDD_PASSWORD),
+                                     AppState.PanelWindow, PasswordDialogProc,
+                                     reinterpret_cast<LPARAM>(password.c_str()));
+    return result == 1 ? 1 : 0;
+}
+
+PrinterEntry* ChooseStartPrinter(const char* commandLine) {
+    const char* name = nullptr;
+    if (!PasswordGate(commandLine, &name)) return nullptr;
+    if (!name) return AppState.PrinterList;
+    for (PrinterEntry* entry = AppState.PrinterList; entry; entry = entry->Next) {
+        if (entry->Name && std::strcmp(entry->Name, name) == 0) return entry;
+    }
+    char notSupported[kTextBufferSize];
+    LoadText(IDS_PRINTER_NOT_SUPPORTED, notSupported, sizeof notSupported);
+    // The whole name is shown, however long it is.
+    std::string text = std::string(name) + " " + notSupported;
+    char caption[kTextBufferSize];
+    FormatCaptionFor(name, caption, sizeof caption);
+    ShowMessageBox(nullptr, text.c_str(), caption, MB_OK | MB_ICONWARNING);
+    return nullptr;
+}

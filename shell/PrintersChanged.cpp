@@ -1,0 +1,112 @@
+// The frame is told that the installed printers changed: find the current printer again, and
+// when it has gone let the user choose another one or end the program.
+#include <windows.h>
+#include <commctrl.h>
+
+#include <string>
+
+#include "link/Link.h"
+#include "panel/PanelDialog.h"
+#include "panel/TabPages.h"
+#include "panel/ToolbarButtons.h"
+#include "printers/Printers.h"
+#include "res/resource.h"
+#include "settings/PanelSettings.h"
+#include "shell/AppState.h"
+#include "shell/Frame.h"
+#include "shell/Startup.h"
+#include "shell/Text.h"
+#include "shell/Ui.h"
+
+namespace {
+
+// Ends the program: the panel's exit command, or closing the frame when there is no panel.
+void EndProgram(HWND frame) {
+    if (AppState.PanelWindow) {
+        SendMessageA(AppState.PanelWindow, WM_COMMAND, IDC_EXIT,
+                     reinterpret_cast<LPARAM>(GetDlgItem(AppState.PanelWindow, IDC_EXIT)));
+    } else {
+        SendMessageA(frame, WM_CLOSE, 0, 0);
+    }
+}
+
+void ShowRemovedMessage(HWND owner, const std::string& keptName, UINT secondText, UINT icon) {
+    char removed[kTextBufferSize];
+    char second[kTextBufferSize] = "";
+    char text[2 * kTextBufferSize];
+    char caption[kTextBufferSize];
+    LoadText(IDS_PRINTER_REMOVED, removed, sizeof removed);
+    if (secondText) LoadText(secondText, second, sizeof second);
+    FormatBounded(text, sizeof text, "%s%s", removed, second);
+    FormatCaptionFor(keptName.c_str(), caption, sizeof caption);
+    ShowMessageBox(owner, text, caption, MB_OK | icon);
+}
+
+bool ListHoldsName(const std::string& name) {
+    for (PrinterEntry* entry = AppState.PrinterList; entry; entry = entry->Next) {
+        if (entry->Name && name == entry->Name) return true;
+    }
+    return false;
+}
+
+void EnableDialogItem(HWND dialog, int id, bool enable) {
+    if (HWND item = GetDlgItem(dialog, id)) EnableWindow(item, enable);
+}
+
+}  // namespace
+
+LRESULT OnPrintersChanged(HWND frame) {
+    if (!AppState.CurrentPrinter) return 1;
+    HWND owner = AppState.PanelWindow ? AppState.PanelWindow : frame;
+    const std::string keptName = AppState.CurrentPrinter->Name ? AppState.CurrentPrinter->Name : "";
+
+    AppState.PrinterCount = EnumerateSupportedPrinters();
+    if (AppState.PrinterCount == 0) {
+        ShowRemovedMessage(owner, keptName, IDS_NO_SUPPORTED_PRINTER, MB_ICONWARNING);
+        EndProgram(frame);
+        return 1;
+    }
+    AppState.SeveralPrinters = AppState.PrinterCount != 1;
+    UpdateToolbarButtons();
+    if (ListHoldsName(keptName)) return 1;
+
+    // The current printer has gone.
+    AppState.CanUpdate = 0;
+    AppState.CanRead = 0;
+    if (HWND panel = AppState.PanelWindow) {
+        SetPanelEnabled(panel, 0);
+        MarkSettingsNotLoaded();
+        LoadText(IDS_PRINTER_REMOVED, AppState.StatusText, sizeof AppState.StatusText);
+        RefreshStatusArea(GetDlgItem(panel, IDC_STATUS_AREA));
+        UpdateToolbarButtons();
+    }
+    CloseSession();
+    if (AppState.InstanceMapping) {
+        CloseHandle(AppState.InstanceMapping);
+        AppState.InstanceMapping = nullptr;
+    }
+    ShowRemovedMessage(owner, keptName, 0, MB_ICONINFORMATION);
+
+    INT_PTR chosen = DialogBoxParamA(AppState.Instance, MAKEINTRESOURCEA(IDD_SELECT_PRINTER),
+                                     owner, PrinterSelectionDialog, 0);
+    if (chosen != 1 || !AppState.CurrentPrinter) {
+        EndProgram(frame);
+        return 0;
+    }
+    AppState.ForegroundWindow = AppState.PanelWindow;
+    AppState.InstanceMapping = GuardSingleInstance(AppState.CurrentPrinter->Name);
+    if (!AppState.InstanceMapping) {
+        EndProgram(frame);
+        return 0;
+    }
+
+    // The panel starts over on the new printer.
+    if (HWND panel = AppState.PanelWindow) {
+        SetPanelEnabled(panel, 0);
+        EnableDialogItem(panel, IDC_UPDATE_AND_EXIT, false);
+        EnableDialogItem(panel, IDC_UPDATE, false);
+        SendMessageA(panel, WM_INITDIALOG, 0, 0);
+        RestartPages(panel);
+    }
+    return 0;
+}

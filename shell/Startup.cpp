@@ -1,0 +1,152 @@
+// The program's entry: start-up in its fixed order, the message loop and shutdown.
+#include <windows.h>
+#include <commctrl.h>
+
+#include <cstring>
+
+#include "panel/PanelDialog.h"
+#include "panel/PanelPages.h"
+#include "printers/Printers.h"
+#include "res/resource.h"
+#include "settings/PanelSettings.h"
+#include "shell/AppState.h"
+#include "shell/Frame.h"
+#include "shell/StartRules.h"
+#include "shell/Startup.h"
+#include "shell/Text.h"
+#include "shell/Ui.h"
+
+namespace {
+
+void ReleasePrinterList() {
+    FreePrinterList(AppState.PrinterList);
+    AppState.PrinterList = nullptr;
+    AppState.CurrentPrinter = nullptr;
+    AppState.PrinterCount = 0;
+}
+
+// A failed start: the printer list is released and the program ends with code 1.
+int EndStart() {
+    if (AppState.InstanceMapping) {
+        CloseHandle(AppState.InstanceMapping);
+        AppState.InstanceMapping = nullptr;
+    }
+    ReleasePrinterList();
+    return 1;
+}
+
+// Start-up messages have no owner, the program's name as caption and the warning icon.
+void StartMessage(const char* text) {
+    char caption[kTextBufferSize];
+    FormatCaptionFor(nullptr, caption, sizeof caption);
+    ShowMessageBox(nullptr, text, caption, MB_OK | MB_ICONWARNING);
+}
+
+void StartMessage(UINT textId) {
+    char text[kTextBufferSize];
+    LoadText(textId, text, sizeof text);
+    StartMessage(text);
+}
+
+bool RunsOnThisSystem() {
+    OSVERSIONINFOA version{};
+    version.dwOSVersionInfoSize = sizeof version;  // 148 bytes
+    if (!GetVersionExA(&version)) return false;
+    return OperatingSystemSupported(version.dwPlatformId, version.dwMajorVersion);
+}
+
+void InitialiseCommonControls() {
+    InitCommonControls();
+    // Version 6 of the library registers its classes on request only.
+    INITCOMMONCONTROLSEX classes{sizeof classes, ICC_WIN95_CLASSES | ICC_TAB_CLASSES};
+    InitCommonControlsEx(&classes);
+}
+
+}  // namespace
+
+int RunProgram(HINSTANCE instance, const char* commandLine, int show) {
+    MarkSettingsNotLoaded();
+    AppState.Instance = instance;
+
+    if (!RunsOnThisSystem()) {
+        StartMessage(IDS_OS_NOT_SUPPORTED);
+        return EndStart();
+    }
+
+    InitialiseCommonControls();
+
+    AppState.PrinterCount = EnumerateSupportedPrinters();
+    if (AppState.PrinterCount == 0) {
+        StartMessage(IDS_NO_SUPPORTED_PRINTER);
+        return EndStart();
+    }
+    AppState.SeveralPrinters = AppState.PrinterCount != 1;
+
+    PrinterEntry* chosen = ChooseStartPrinter(commandLine);
+    if (!chosen) return EndStart();
+    AppState.CurrentPrinter = chosen;
+
+    if (AppState.PrinterCount > 1) {
+        // The name on the command line has only been checked for being installed: the user
+        // chooses here, with nothing preselected.
+        AppState.CurrentPrinter = nullptr;
+        INT_PTR chosenInDialog =
+            DialogBoxParamA(instance, MAKEINTRESOURCEA(IDD_SELECT_PRINTER), nullptr,
+                            PrinterSelectionDialog, 0);
+        if (chosenInDialog != 1 || !AppState.CurrentPrinter) return EndStart();
+    }
+
+    AppState.InstanceMapping = GuardSingleInstance(AppState.CurrentPrinter->Name);
+    if (!AppState.InstanceMapping) return EndStart();
+
+    if (!RegisterFrameClass(instance)) {
+        char cannotRegister[kTextBufferSize];
+        char programEnds[kTextBufferSize];
+        char text[2 * kTextBufferSize];
+        LoadText(IDS_CLASS_REGISTER_FAILED, cannotRegister, sizeof cannotRegister);
+        LoadText(IDS_PROGRAM_ENDS, programEnds, sizeof programEnds);
+        FormatBounded(text, sizeof text, "%s\n%s", cannotRegister, programEnds);
+        StartMessage(text);
+        return EndStart();
+    }
+
+    HWND frame = CreateFrameWindow();
+    if (!frame) return EndStart();
+    ShowWindow(frame, show);
+    UpdateWindow(frame);
+
+    HACCEL accelerators = LoadAcceleratorsA(instance, MAKEINTRESOURCEA(IDR_ACCELERATORS));
+    std::memset(FeedPosOther, 0, sizeof FeedPosOther);
+
+    const int exitCode = RunMessageLoop(accelerators);
+    ShutDown();
+    return exitCode;
+}
+
+int RunMessageLoop(HACCEL accelerators) {
+    MSG message{};
+    while (GetMessageA(&message, nullptr, 0, 0) > 0) {
+        PanelPages* pages = PanelPagesOf(AppState.PanelWindow);
+        if (accelerators && AppState.FrameWindow &&
+            TranslateAcceleratorA(AppState.FrameWindow, accelerators, &message)) {
+            continue;
+        }
+        if (pages && pages->CurrentPage &&
+            (IsDialogMessageA(AppState.PanelWindow, &message) ||
+             IsDialogMessageA(pages->CurrentPage, &message))) {
+            continue;
+        }
+        TranslateMessage(&message);
+        DispatchMessageA(&message);
+    }
+    return static_cast<int>(message.wParam);
+}
+
+void ShutDown() {
+    if (AppState.InstanceMapping) {
+        CloseHandle(AppState.InstanceMapping);
+        AppState.InstanceMapping = nullptr;
+    }
+    ReleasePanelRecord(AppState.PanelWindow);
+    ReleasePrinterList();
+}

@@ -1,0 +1,111 @@
+#include "tests/e2e/e2e_support.h"
+
+#include <vector>
+
+namespace e2e {
+namespace {
+
+constexpr int kMessageBoxTextId = 0xFFFF;
+
+struct Search {
+    DWORD processId;
+    const char* className;
+    const char* title;
+    bool box;  // a message box: a dialog with the box's text control
+    HWND found;
+};
+
+BOOL CALLBACK Visit(HWND window, LPARAM parameter) {
+    auto* search = reinterpret_cast<Search*>(parameter);
+    DWORD owner = 0;
+    GetWindowThreadProcessId(window, &owner);
+    if (owner != search->processId || !IsWindowVisible(window)) return TRUE;
+    char className[64] = {};
+    GetClassNameA(window, className, sizeof className);
+    if (lstrcmpiA(className, search->className) != 0) return TRUE;
+    if (search->title && WindowText(window) != search->title) return TRUE;
+    if (search->box && !GetDlgItem(window, kMessageBoxTextId)) return TRUE;
+    search->found = window;
+    return FALSE;
+}
+
+HWND Find(Search search, DWORD timeoutMs) {
+    const ULONGLONG deadline = GetTickCount64() + timeoutMs;
+    for (;;) {
+        search.found = nullptr;
+        EnumWindows(Visit, reinterpret_cast<LPARAM>(&search));
+        if (search.found) return search.found;
+        if (GetTickCount64() >= deadline) return nullptr;
+        Sleep(50);
+    }
+}
+
+}  // namespace
+
+std::string WindowText(HWND window) {
+    char text[1024] = {};
+    // WM_GETTEXT reads another process's window text too.
+    SendMessageTimeoutA(window, WM_GETTEXT, sizeof text, reinterpret_cast<LPARAM>(text),
+                        SMTO_ABORTIFHUNG, 5000, nullptr);
+    return text;
+}
+
+std::string BesideMe(const char* fileName) {
+    char path[MAX_PATH] = {};
+    GetModuleFileNameA(nullptr, path, sizeof path);
+    std::string folder(path);
+    folder.resize(folder.find_last_of("\\/") + 1);
+    return folder + fileName;
+}
+
+Child::Child(const char* program, const std::string& arguments) {
+    std::string commandLine = "\"" + BesideMe(program) + "\"";
+    if (!arguments.empty()) commandLine += " " + arguments;
+    std::vector<char> buffer(commandLine.begin(), commandLine.end());
+    buffer.push_back('\0');
+    STARTUPINFOA startup{};
+    startup.cb = sizeof startup;
+    if (!CreateProcessA(nullptr, buffer.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr,
+                        &startup, &process_)) {
+        process_ = {};
+    }
+}
+
+Child::~Child() {
+    if (!process_.hProcess) return;
+    if (WaitForSingleObject(process_.hProcess, 0) == WAIT_TIMEOUT) {
+        TerminateProcess(process_.hProcess, 99);
+        WaitForSingleObject(process_.hProcess, 5000);
+    }
+    CloseHandle(process_.hThread);
+    CloseHandle(process_.hProcess);
+}
+
+DWORD Child::Wait(DWORD timeoutMs) {
+    if (!process_.hProcess) return 0xFFFFFFFF;
+    if (WaitForSingleObject(process_.hProcess, timeoutMs) != WAIT_OBJECT_0) return STILL_ACTIVE;
+    DWORD code = 0;
+    GetExitCodeProcess(process_.hProcess, &code);
+    return code;
+}
+
+HWND WaitForWindow(DWORD processId, const char* className, const char* title, DWORD timeoutMs) {
+    return Find({processId, className, title, false, nullptr}, timeoutMs);
+}
+
+Box WaitForBox(DWORD processId, DWORD timeoutMs) {
+    Box box;
+    box.window = Find({processId, "#32770", nullptr, true, nullptr}, timeoutMs);
+    if (box.window) {
+        box.text = WindowText(GetDlgItem(box.window, kMessageBoxTextId));
+        box.caption = WindowText(box.window);
+    }
+    return box;
+}
+
+void Press(HWND dialog, int buttonId) {
+    PostMessageA(dialog, WM_COMMAND, MAKEWPARAM(buttonId, BN_CLICKED),
+                 reinterpret_cast<LPARAM>(GetDlgItem(dialog, buttonId)));
+}
+
+}  // namespace e2e

@@ -1,0 +1,53 @@
+// Starting remotepanel.exe (or another program of the build) and watching its windows from the
+// test process.
+#ifndef RP_TESTS_E2E_SUPPORT_H
+#define RP_TESTS_E2E_SUPPORT_H
+
+#include <windows.h>
+
+#include <string>
+
+namespace e2e {
+
+// A program of the build's output folder, started with the given arguments.
+class Child {
+public:
+    Child(const char* program, const std::string& arguments);
+    ~Child();  // ends the process when a test left it running
+    Child(const Child&) = delete;
+    Child& operator=(const Child&) = delete;
+
+    bool Started() const { return process_.hProcess != nullptr; }
+    DWORD Id() const { return process_.dwProcessId; }
+    // The exit code once the process has ended within timeoutMs; STILL_ACTIVE otherwise.
+    DWORD Wait(DWORD timeoutMs = 20000);
+    bool Running() { return Wait(0) == STILL_ACTIVE; }
+
+private:
+    PROCESS_INFORMATION process_{};
+};
+
+// A visible top-level window of the process with that class (and title, when given), waiting up
+// to timeoutMs for it; nullptr when none appears.
+HWND WaitForWindow(DWORD processId, const char* className, const char* title = nullptr,
+                   DWORD timeoutMs = 20000);
+
+// A message box of the process: its window, text and caption.
+struct Box {
+    HWND window = nullptr;
+    std::string text;
+    std::string caption;
+};
+Box WaitForBox(DWORD processId, DWORD timeoutMs = 20000);
+
+// Presses a dialog's or box's button.
+void Press(HWND dialog, int buttonId);
+
+std::string WindowText(HWND window);
+
+// Full path of a file in the test program's own folder.
+std::string BesideMe(const char* fileName);
+
+}  // namespace e2e
+
+#endif

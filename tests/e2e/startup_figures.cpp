@@ -1,0 +1,71 @@
+// Start-up figures: the time from starting remotepanel.exe until its frame is visible, against
+// the time a program that shows one dialog needs for that dialog, alternately in the same prefix.
+//   rp_startup_figures [rounds]
+// Prints the median of each and their ratio. Not a test: nothing is asserted.
+#include <windows.h>
+
+#include <algorithm>
+#include <cstdio>
+#include <cstdlib>
+#include <vector>
+
+#include "qmx/VirtualPrinters.h"
+#include "tests/e2e/e2e_support.h"
+
+namespace {
+
+// Milliseconds from process start to a visible window of the class; -1 when none appeared.
+double TimeToWindow(const char* program, const char* className) {
+    LARGE_INTEGER frequency, start, seen;
+    QueryPerformanceFrequency(&frequency);
+    QueryPerformanceCounter(&start);
+    e2e::Child child(program, "");
+    HWND window = nullptr;
+    while (!window && child.Running()) {
+        window = e2e::WaitForWindow(child.Id(), className, nullptr, 0);
+        if (!window) Sleep(1);
+    }
+    QueryPerformanceCounter(&seen);
+    if (!window) return -1;
+    PostMessageA(window, WM_CLOSE, 0, 0);
+    if (child.Wait(10000) == STILL_ACTIVE) return -1;
+    return 1000.0 * static_cast<double>(seen.QuadPart - start.QuadPart) /
+           static_cast<double>(frequency.QuadPart);
+}
+
+double Median(std::vector<double> values) {
+    std::sort(values.begin(), values.end());
+    return values.empty() ? 0 : values[values.size() / 2];
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    const int rounds = argc > 1 ? std::atoi(argv[1]) : 10;
+    qmx::vp::ResetAll();
+    qmx::vp::InstallModel();
+    qmx::vp::NewPrinter printer;
+    printer.name = "LP1";
+    printer.spoolerEntry = true;
+    qmx::vp::Add(printer);
+
+    std::vector<double> program, baseline;
+    TimeToWindow("remotepanel.exe", "RPWndClass");  // warm-up of both
+    TimeToWindow("rp_min_dialog.exe", "#32770");
+    for (int round = 0; round < rounds; ++round) {
+        double a = TimeToWindow("remotepanel.exe", "RPWndClass");
+        double b = TimeToWindow("rp_min_dialog.exe", "#32770");
+        if (a < 0 || b < 0) {
+            std::fprintf(stderr, "round %d: a window did not appear\n", round);
+            return 1;
+        }
+        program.push_back(a);
+        baseline.push_back(b);
+    }
+    qmx::vp::ResetAll();
+    const double p = Median(program), b = Median(baseline);
+    std::printf("rounds %d\nremotepanel.exe to frame shown: median %.1f ms\n"
+                "one-dialog program to dialog shown: median %.1f ms\nratio %.2f\n",
+                rounds, p, b, p / b);
+    return 0;
+}
