@@ -1,5 +1,7 @@
 #include "tests/e2e/e2e_support.h"
 
+#include <commctrl.h>
+
 #include <vector>
 
 namespace e2e {
@@ -101,6 +103,25 @@ Box WaitForBox(DWORD processId, DWORD timeoutMs) {
         box.caption = WindowText(box.window);
     }
     return box;
+}
+
+HWND PanelOf(HWND frame) { return FindWindowExA(frame, nullptr, "#32770", nullptr); }
+
+bool WaitUntilReadEnded(HWND frame, DWORD timeoutMs) {
+    constexpr int kToolbarId = 10000;
+    constexpr int kReadCommand = 282;
+    const ULONGLONG deadline = GetTickCount64() + timeoutMs;
+    for (;;) {
+        HWND toolbar = GetDlgItem(frame, kToolbarId);
+        DWORD_PTR enabled = 0;
+        if (toolbar && SendMessageTimeoutA(toolbar, TB_ISBUTTONENABLED, kReadCommand, 0,
+                                           SMTO_ABORTIFHUNG, 5000, &enabled) &&
+            enabled) {
+            return true;
+        }
+        if (GetTickCount64() >= deadline) return false;
+        Sleep(20);
+    }
 }
 
 void Press(HWND dialog, int buttonId) {

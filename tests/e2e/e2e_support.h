@@ -40,6 +40,12 @@ struct Box {
 };
 Box WaitForBox(DWORD processId, DWORD timeoutMs = 20000);
 
+// The panel dialog inside a frame of the program (nullptr when there is none).
+HWND PanelOf(HWND frame);
+// Waits until the program's first settings read has ended: the toolbar's read button (282) is
+// available again. False when that does not happen within timeoutMs.
+bool WaitUntilReadEnded(HWND frame, DWORD timeoutMs = 20000);
+
 // Presses a dialog's or box's button.
 void Press(HWND dialog, int buttonId);
 
