@@ -51,6 +51,11 @@ void Press(HWND dialog, int buttonId);
 
 std::string WindowText(HWND window);
 
+// Runs a program of the build's output folder to its end and returns what it wrote to its
+// standard output (empty when it could not be started).
+std::string RunAndCapture(const char* program, const std::string& arguments,
+                          DWORD timeoutMs = 20000);
+
 // Full path of a file in the test program's own folder.
 std::string BesideMe(const char* fileName);
 
