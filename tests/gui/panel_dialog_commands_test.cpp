@@ -523,5 +523,29 @@ TEST_F(PanelStates, ChangePrinterAfterTheOnlyOtherPrinterReplacedTheCurrentOneOf
     EXPECT_TRUE(PagesShowSettings());
 }
 
+TEST_F(PanelStates, PrinterRemovedFromTheSystemRestartsThePanelOnTheChosenOne) {
+    Install({"LP1", "LP2"});
+    ASSERT_EQ(vp::PatchBlock("LP2", BlockHeadCenterCutSheet, {41}), 0u);
+    ASSERT_NE(Start("LP1"), nullptr);
+    AppState.InstanceMapping = GuardSingleInstance("LP1");
+    TypeOnPage0(IDC_HC_CUT_EDIT, "35");
+    Install({"LP2"});
+    MessageBoxRecorder recorder({IDOK, IDOK});  // 121, then 67 in the selection dialog
+    recorder.OnDialog([](HWND dialog) {
+        Choose(dialog, "LP2");
+        return true;
+    });
+    SendMessageA(AppState.FrameWindow, WM_PRINTERS_CHANGED, 0, 0);
+    ASSERT_TRUE(WaitIdle());
+    ASSERT_FALSE(ProgramEnded());
+    EXPECT_STREQ(AppState.CurrentPrinter->Name, "LP2");
+    EXPECT_EQ(PanelSettings.HeadCenterCutSheet, 41);
+    EXPECT_EQ(rptest::WindowText(GetDlgItem(Page0(), IDC_HC_CUT_EDIT)), "41");
+    EXPECT_EQ(Status(), ProgramText(IDS_CAN_READ_AND_UPDATE));
+    EXPECT_FALSE(Enabled(IDC_UPDATE));
+    EXPECT_EQ(AppState.SeveralPrinters, 0);
+    EXPECT_FALSE(ToolbarEnabled(IDM_CHANGE_PRINTER));
+}
+
 }  // namespace
 }  // namespace paneltest
