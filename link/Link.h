@@ -54,9 +54,17 @@ void CloseSession();
 
 // ---- Writing ---------------------------------------------------------------------------------
 
+// How a call of WriteSettings ended.
+enum class WriteOutcome {
+    HandedOver,       // the library took the command (result 1)
+    Cancelled,        // the library refused it and the user cancelled the retries (result 0)
+    ValueDoesNotFit,  // a value cannot be carried by the command; nothing was sent (result 0)
+};
+
 // Writes PanelSettings to the printer, synchronously (synchronous 1) or as a request answered by
 // WM_WRITE_DONE (synchronous 0). Returns 1 when the command was handed over, 0 when it was not
-// (the user cancelled after a refusal, or a value does not fit the command).
-int WriteSettings(HWND panel, int synchronous);
+// (the user cancelled after a refusal, or a value does not fit the command); `outcome`, when
+// given, says which.
+int WriteSettings(HWND panel, int synchronous, WriteOutcome* outcome = nullptr);
 
 #endif

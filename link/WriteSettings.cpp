@@ -41,7 +41,10 @@ void ShowValueDoesNotFit(HWND panel, const EncodeFailure& failure) {
 
 }  // namespace
 
-int WriteSettings(HWND panel, int synchronous) {
+int WriteSettings(HWND panel, int synchronous, WriteOutcome* outcome) {
+    WriteOutcome ignored = WriteOutcome::HandedOver;
+    WriteOutcome& ended = outcome ? *outcome : ignored;
+    ended = WriteOutcome::HandedOver;
     // Read the block once more only for its lasting effect on FeedPosOther: a feed position
     // whose index means "other" is sent with the distance the printer reports now. The record
     // read here is dropped, and a failed read keeps the previous distances.
@@ -54,6 +57,7 @@ int WriteSettings(HWND panel, int synchronous) {
     EncodeFailure failure{};
     if (!EncodeSettingsCommand(block, &command, &failure)) {
         ShowValueDoesNotFit(panel, failure);
+        ended = WriteOutcome::ValueDoesNotFit;
         return 0;
     }
 
@@ -77,5 +81,6 @@ int WriteSettings(HWND panel, int synchronous) {
     UpdateToolbarButtons();
     RefreshStatusArea(StatusControlOf(panel));
     EnableUpdateButtons(panel, TRUE);
+    ended = WriteOutcome::Cancelled;
     return 0;
 }

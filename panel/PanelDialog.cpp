@@ -1,20 +1,48 @@
+// The panel dialog 117: initialisation on a printer, the commands, the header (model, port,
+// printer picture with the state icon) and closing. The library's replies and notifications are
+// in PanelReplies.cpp.
 #include "panel/PanelDialog.h"
 
 #include <commctrl.h>
 
+#include <cstdlib>
+#include <cstring>
+
 #include "help/Help.h"
 #include "help/HelpIds.h"
-#include "link/Link.h"
+#include "link/KovQmx.h"
+#include "panel/Drawing.h"
 #include "panel/PanelPages.h"
+#include "panel/PanelRules.h"
+#include "panel/ProgramResources.h"
 #include "panel/TabPages.h"
 #include "panel/Toolbar.h"
+#include "panel/ToolbarButtons.h"
+#include "printers/Printers.h"
 #include "res/resource.h"
+#include "settings/PanelSettings.h"
 #include "shell/AppState.h"
 #include "shell/Frame.h"
+#include "shell/Memory.h"
 #include "shell/Messages.h"
+#include "shell/Startup.h"
+#include "shell/Text.h"
 #include "shell/Ui.h"
 
 namespace {
+
+constexpr char kFilePort[] = "FILE:";
+constexpr char kEllipsis[] = "...";
+constexpr COLORREF kPictureKeyColour = RGB(0, 128, 128);
+constexpr int kUserNameSize = 256;
+
+void EndProcessNormally(int code) { std::exit(code); }
+PanelProcessExit processExit = EndProcessNormally;
+
+PanelFlags CurrentFlags() {
+    return {AppState.CanRead, AppState.CanUpdate, AppState.PrinterBusy, AppState.ReadPending,
+            AppState.WritePending};
+}
 
 void EnableItem(HWND panel, int id, bool enable) {
     if (HWND item = GetDlgItem(panel, id)) EnableWindow(item, enable);
@@ -26,68 +54,336 @@ void EnableToolbarButton(int command, bool enable) {
     }
 }
 
-// First initialisation: the panel's record, attached to the dialog, the tabs with the first page,
-// and the panel's place under the toolbar.
-void CreatePanelRecord(HWND panel) {
-    auto* pages = static_cast<PanelPages*>(LocalAlloc(LPTR, sizeof(PanelPages)));
-    if (!pages) return;
+HWND StatusArea(HWND panel) { return StatusControlOf(panel); }
+
+// A box with the program's name alone as its caption (before any printer, or when the printer's
+// name does not belong in it).
+int ProgramMessage(HWND owner, UINT textId, UINT type) {
+    LoadText(textId, AppState.MessageText, sizeof AppState.MessageText);
+    LoadText(IDS_APP_TITLE, AppState.MessageCaption, sizeof AppState.MessageCaption);
+    return ShowMessageBox(owner, AppState.MessageText, AppState.MessageCaption, type);
+}
+
+// ---- Initialisation -------------------------------------------------------------------------
+
+// The panel's record, attached to the dialog, with the tabs and the first page; the panel moves
+// under the toolbar. False when the record cannot be allocated.
+bool CreatePanelRecord(HWND panel) {
+    auto* pages = static_cast<PanelPages*>(AllocateZeroed(sizeof(PanelPages)));
+    if (!pages) return false;
     pages->TabControl = GetDlgItem(panel, IDC_TABS);
     SetWindowLongPtrA(panel, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(pages));
     SetUpTabs(panel);
-    SetWindowPos(panel, nullptr, 0, ToolbarClientHeight(), 0, 0, SWP_NOSIZE | SWP_NOZORDER);
+    SetWindowPos(panel, nullptr, 0, ToolbarClientHeight(), 0, 0,
+                 SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+    return true;
 }
 
-void OnInitDialog(HWND panel) {
+bool OnFilePort() {
+    const PrinterEntry* printer = AppState.CurrentPrinter;
+    return printer && printer->PortText && std::strcmp(printer->PortText, kFilePort) == 0;
+}
+
+// Opens the session on the current printer. False when the library refused it (the failure has
+// been reported); true otherwise, also when there is no printer name to open.
+bool OpenSession(HWND panel) {
+    const PrinterEntry* printer = AppState.CurrentPrinter;
+    if (!printer || !printer->Name || printer->Name[0] == '\0') return true;
+    char user[kUserNameSize] = "";
+    DWORD size = sizeof user;
+    if (!GetUserNameA(user, &size)) user[0] = '\0';
+    user[sizeof user - 1] = '\0';
+    QMXSESSION session = nullptr;
+    if (OpenManagerExA(printer->Name, user, QMX_OPEN_MODE, &session) != 0) {
+        AppState.Session = nullptr;
+        ReportLinkFailure(panel, IDS_OPEN_FAILED);
+        return false;
+    }
+    AppState.Session = session;
+    if (session) {
+        // Requests made on an earlier session can no longer complete: a new session starts with
+        // nothing outstanding.
+        AppState.ReadPending = 0;
+        AppState.WritePending = 0;
+        AppState.ReadAttemptsLeft = kReadAttempts;
+    }
+    return true;
+}
+
+void ShowInitialValues(HWND panel, bool tellUser) {
+    MarkSettingsNotLoaded();
+    RefreshPanel(panel);
+    LoadInitialSettings();
+    if (tellUser) {
+        PanelMessage(IDS_INITIAL_VALUES_SHOWN, MB_ICONINFORMATION);
+        if (!PanelStillOpen(panel)) return;
+    }
+    SetPanelEnabled(panel, SettingsLoaded() ? 1 : 0);
+    SendToPages(panel, WM_PAGE_REFRESH);
+}
+
+void Initialise(HWND panel) {
     AppState.ForegroundWindow = panel;
     SetForegroundWindow(panel);
-    if (!PanelPagesOf(panel)) CreatePanelRecord(panel);
-}
 
-void ExitCommand(HWND panel) {
-    if (IsWindowEnabled(GetDlgItem(panel, IDC_UPDATE)) &&
-        PanelMessage(IDS_UNSENT_CHANGES, MB_ICONQUESTION, MB_OKCANCEL) == IDCANCEL) {
+    if (OnFilePort()) {
+        ProgramMessage(panel, IDS_FILE_PORT_REFUSED, MB_OK | MB_ICONWARNING);
+        processExit(1);
         return;
     }
-    if (AppState.FrameWindow) ShowWindow(AppState.FrameWindow, SW_HIDE);
-    ClosePanel();
+
+    if (!PanelPagesOf(panel) && !CreatePanelRecord(panel)) {
+        // Every operation of the panel needs its record: the program cannot go on.
+        ShowAllocationFailure(panel, GetLastError());
+        processExit(1);
+        return;
+    }
+
+    RefreshStatusArea(StatusArea(panel));
+
+    if (!AppState.Session) {
+        if (!OpenSession(panel) || !AppState.Session) return;
+    }
+
+    MarkSettingsNotLoaded();
+    RefreshStatusArea(StatusArea(panel));
+
+    if (!RegisterNotifications(panel) || !ReadPrinterState()) {
+        ReportLinkFailureText(panel, AppState.MessageText);
+        return;
+    }
+
+    const int usable = EvaluatePrinterState(panel, AppState.LastExtStatus,
+                                            AppState.LastPrinterStatus, AppState.LastUserAuthority);
+    if (!PanelStillOpen(panel)) return;
+    UpdateToolbarButtons();
+    RefreshStatusArea(StatusArea(panel));
+    if (!usable) {
+        if (!AppState.SeveralPrinters) ExitCommand(panel);
+        return;
+    }
+
+    switch (FollowUpAtStart(CurrentFlags())) {
+        case StateFollowUp::StartRead:
+            ReadSettingsCommand(panel);
+            break;
+        case StateFollowUp::ShowNotLoaded:
+            MarkSettingsNotLoaded();
+            RefreshPanel(panel);
+            break;
+        case StateFollowUp::ShowInitialValues:
+            ShowInitialValues(panel, true);
+            break;
+        case StateFollowUp::Nothing:
+            break;
+    }
+    // The header follows the printer (also after a restart on another one).
+    if (PanelStillOpen(panel)) InvalidateRect(panel, nullptr, FALSE);
 }
 
-}  // namespace
+// ---- Commands -------------------------------------------------------------------------------
 
-INT_PTR CALLBACK PanelDialogProc(HWND panel, UINT message, WPARAM wParam, LPARAM lParam) {
+void ClosePanelWindow(HWND panel) {
+    if (PanelPagesOf(panel)) DestroyPages(panel);
+    CloseSession();
+    if (AppState.InstanceMapping) {
+        CloseHandle(AppState.InstanceMapping);
+        AppState.InstanceMapping = nullptr;
+    }
+    AppState.ForegroundWindow = AppState.FrameWindow;
+    ReleasePanelRecord(panel);
+    if (panel && IsWindow(panel)) DestroyWindow(panel);
+    AppState.PanelWindow = nullptr;
+    if (AppState.FrameWindow && IsWindow(AppState.FrameWindow)) DestroyWindow(AppState.FrameWindow);
+}
+
+void UpdateAndExitCommand(HWND panel) {
+    if (RefuseWhileBusy() || !PanelStillOpen(panel)) return;
+    if (!CollectPages(panel) || !PanelStillOpen(panel)) return;
+    WriteOutcome outcome = WriteOutcome::HandedOver;
+    const int written = WriteSettings(panel, 1, &outcome);
+    if (!PanelStillOpen(panel)) return;
+    if (!written) {
+        // A value the printer cannot take has been named to the user: the edits stay for
+        // correcting, and the question whether to end without writing does not arise.
+        if (outcome == WriteOutcome::ValueDoesNotFit) return;
+        if (PanelMessage(IDS_WRITE_INCOMPLETE_EXIT, MB_ICONQUESTION, MB_YESNO) != IDYES) return;
+        if (!PanelStillOpen(panel)) return;
+    }
+    ClosePanelWindow(panel);
+}
+
+void UpdateCommand(HWND panel) {
+    if (RefuseWhileBusy() || !PanelStillOpen(panel)) return;
+    if (!CollectPages(panel) || !PanelStillOpen(panel)) return;
+    WriteSettings(panel, 0);
+}
+
+void InitialValuesCommand(HWND panel) {
+    LoadInitialSettings();
+    SendToPages(panel, WM_PAGE_REFRESH);
+    FocusCurrentPage(panel);
+    if (AppState.CanUpdate == 1) EnableUpdateButtons(panel, true);
+}
+
+// The restart on the printer just chosen: the panel is disabled and initialised again, and the
+// first tab is shown.
+void RestartOnNewPrinter(HWND panel) {
+    SetPanelEnabled(panel, 0);
+    EnableUpdateButtons(panel, false);
+    SendMessageA(panel, WM_INITDIALOG, 0, 0);
+    if (PanelStillOpen(panel)) RestartPages(panel);
+}
+
+void ChangePrinterCommand(HWND panel) {
+    // A read or write outstanding on this printer is answered on its session, which a change of
+    // printer would close: the change waits, as the toolbar button does, also for Ctrl+C.
+    PanelFlags pending = CurrentFlags();
+    pending.PrinterBusy = 0;
+    if (const uint32_t refusal = BusyRefusalText(pending)) {
+        PanelMessage(refusal, MB_ICONINFORMATION);
+        return;
+    }
+
+    AppState.PrinterCount = EnumerateSupportedPrinters();
+    if (AppState.PrinterCount == 0) {
+        ProgramMessage(panel, IDS_NO_SUPPORTED_PRINTER, MB_OK | MB_ICONWARNING);
+        if (PanelStillOpen(panel)) ExitCommand(panel);
+        return;
+    }
+    AppState.SeveralPrinters = AppState.PrinterCount != 1 ? 1 : 0;
+    if (AppState.PrinterCount == 1 && AppState.CurrentPrinter) {
+        UpdateToolbarButtons();
+        return;
+    }
+    // Several printers, or a single one that is not the current printer any more (it has gone
+    // from the spooler): the user chooses.
+    const INT_PTR chosen = DialogBoxParamA(ProgramInstance(), MAKEINTRESOURCEA(IDD_SELECT_PRINTER),
+                                           panel, PrinterSelectionDialog, 0);
+    if (!PanelStillOpen(panel)) return;
+    if (chosen == 1 && AppState.CurrentPrinter) {
+        AppState.ForegroundWindow = panel;
+        AppState.InstanceMapping = GuardSingleInstance(AppState.CurrentPrinter->Name);
+        if (!PanelStillOpen(panel)) return;
+        if (!AppState.InstanceMapping) {
+            ExitCommand(panel);
+            return;
+        }
+        RestartOnNewPrinter(panel);
+        return;
+    }
+    if (!AppState.CurrentPrinter) ExitCommand(panel);
+}
+
+// Returns whether the command was the panel's own (otherwise it was handed on).
+bool OnCommand(HWND panel, WPARAM wParam, LPARAM lParam) {
+    switch (LOWORD(wParam)) {
+        case IDC_UPDATE_AND_EXIT:
+        case IDOK:
+            UpdateAndExitCommand(panel);
+            return true;
+        case IDC_EXIT:
+        case IDCANCEL:
+            ExitCommand(panel);
+            return true;
+        case IDC_HELP_CONTENTS:
+            ShowHelp(panel, HELP_FINDER, 0);
+            return true;
+        case IDM_INITIAL_VALUES:
+            InitialValuesCommand(panel);
+            return true;
+        case IDM_READ_SETTINGS:
+            ReadSettingsCommand(panel);
+            return true;
+        case IDM_CHANGE_PRINTER:
+            ChangePrinterCommand(panel);
+            return true;
+        case IDM_HELP_MODE:
+            if (AppState.ToolbarWindow) StartHelpMode();
+            return true;
+        case IDC_UPDATE:
+            UpdateCommand(panel);
+            return true;
+        default: {
+            // Commands of the active page or detail dialog go there.
+            HWND active = AppState.ForegroundWindow;
+            if (active && active != panel && IsWindow(active)) {
+                SendMessageA(active, WM_COMMAND, wParam, lParam);
+            }
+            return false;
+        }
+    }
+}
+
+// ---- Header ---------------------------------------------------------------------------------
+
+void SetTextIfChanged(HWND window, const char* text) {
+    char shown[kTextBufferSize] = "";
+    GetWindowTextA(window, shown, sizeof shown);
+    if (std::strcmp(shown, text) != 0) SetWindowTextA(window, text);
+}
+
+// Shows `text` in static `id`, shortened with "..." to the static's width in its own font.
+void ShowFitted(HWND panel, int id, const char* text) {
+    HWND control = GetDlgItem(panel, id);
+    if (!control) return;
+    char fitted[kTextBufferSize] = "";
+    if (HDC dc = GetDC(control)) {
+        HFONT font = reinterpret_cast<HFONT>(SendMessageA(control, WM_GETFONT, 0, 0));
+        HGDIOBJ previous = font ? SelectObject(dc, font) : nullptr;
+        RECT client{};
+        GetClientRect(control, &client);
+        FitTextWithEllipsis(dc, client.right - client.left, text ? text : "", kEllipsis, fitted,
+                            sizeof fitted);
+        if (previous) SelectObject(dc, previous);
+        ReleaseDC(control, dc);
+    }
+    SetTextIfChanged(control, fitted);
+}
+
+void PaintHeader(HWND panel) {
+    HWND frame = GetParent(panel);
+    char title[kTextBufferSize];
+    if (const PrinterEntry* printer = AppState.CurrentPrinter) {
+        ShowFitted(panel, IDC_MODEL_TEXT, printer->Model);
+        ShowFitted(panel, IDC_PORT_TEXT, printer->PortText);
+        FormatCaptionFor(printer->Name ? printer->Name : "", title, sizeof title);
+    } else {
+        char program[kTextBufferSize];
+        LoadText(IDS_APP_TITLE, program, sizeof program);
+        FormatBounded(title, sizeof title, "%s - ", program);
+    }
+    if (frame) SetTextIfChanged(frame, title);
+}
+
+// The printer picture with the state icon over it (owner-drawn button 277).
+void DrawPrinterPicture(HWND panel, const DRAWITEMSTRUCT* item) {
+    HWND picture = GetDlgItem(panel, IDC_PRINTER_PICTURE);
+    if (!picture) return;
+    if (item && item->hDC) FillRect(item->hDC, &item->rcItem, GetSysColorBrush(COLOR_BTNFACE));
+    DrawBitmapCentered(picture, IDB_PRINTER, kPictureKeyColour, GetSysColor(COLOR_BTNFACE));
+    RECT frame{};
+    GetClientRect(GetDlgItem(panel, IDC_PICTURE_FRAME), &frame);
+    const IconOrigin origin = StateIconOrigin(frame.right - frame.left, frame.bottom - frame.top);
+    if (const UINT icon = CurrentStatusIconId()) {
+        DrawIconAt(panel, POINT{origin.X, origin.Y}, IDC_PRINTER_PICTURE, icon);
+    }
+}
+
+INT_PTR HandleMessage(HWND panel, UINT message, WPARAM wParam, LPARAM lParam) {
     switch (message) {
         case WM_INITDIALOG:
-            OnInitDialog(panel);
+            Initialise(panel);
             return TRUE;
         case WM_COMMAND:
-            switch (LOWORD(wParam)) {
-                case IDC_EXIT:
-                case IDCANCEL:
-                    ExitCommand(panel);
-                    return TRUE;
-                case IDC_HELP_CONTENTS:
-                    ShowHelp(panel, HELP_FINDER, 0);
-                    return TRUE;
-                case IDM_HELP_MODE:
-                    StartHelpMode();
-                    return TRUE;
-                case IDC_UPDATE_AND_EXIT:
-                case IDOK:
-                case IDC_UPDATE:
-                case IDM_INITIAL_VALUES:
-                case IDM_READ_SETTINGS:
-                case IDM_CHANGE_PRINTER:
-                    // Reading, writing and changing the printer come with the panel's own work;
-                    // until then these commands do nothing (and are never handed on).
-                    return TRUE;
-                default: {
-                    HWND active = AppState.ForegroundWindow;
-                    if (active && active != panel && IsWindow(active)) {
-                        SendMessageA(active, WM_COMMAND, wParam, lParam);
-                    }
-                    return FALSE;
-                }
-            }
+            return OnCommand(panel, wParam, lParam) ? TRUE : FALSE;
+        case WM_PAINT:
+            PaintHeader(panel);
+            return FALSE;
+        case WM_DRAWITEM:
+            if (wParam != IDC_PRINTER_PICTURE) return FALSE;
+            DrawPrinterPicture(panel, reinterpret_cast<const DRAWITEMSTRUCT*>(lParam));
+            return TRUE;
         case WM_NOTIFY:
             return lParam && HandleTabNotify(panel, reinterpret_cast<const NMHDR*>(lParam)) ? TRUE
                                                                                            : FALSE;
@@ -106,8 +402,36 @@ INT_PTR CALLBACK PanelDialogProc(HWND panel, UINT message, WPARAM wParam, LPARAM
         case WM_SETFOCUS:
             if (AppState.PanelWindow) SetFocus(AppState.PanelWindow);
             return FALSE;
+        case WM_SETTINGS_CHANGED:
+            if (EditEnablesUpdate(CurrentFlags())) EnableUpdateButtons(panel, true);
+            return TRUE;
+        case WM_DESTROY:
+            // Also when the panel goes with its frame rather than through ClosePanel.
+            if (PanelPagesOf(panel)) {
+                DestroyPages(panel);
+                ReleasePanelRecord(panel);
+            }
+            if (AppState.PanelWindow == panel) AppState.PanelWindow = nullptr;
+            return FALSE;
+        default:
+            break;
     }
-    return FALSE;
+    if (message >= WM_PANEL_REFRESH_FIRST && message <= WM_PANEL_REFRESH_LAST) {
+        SetPanelEnabled(panel, SettingsLoaded() ? 1 : 0);
+        SendToPages(panel, WM_PAGE_REFRESH);
+        return TRUE;
+    }
+    return HandleLibraryMessage(panel, message) ? TRUE : FALSE;
+}
+
+}  // namespace
+
+INT_PTR CALLBACK PanelDialogProc(HWND panel, UINT message, WPARAM wParam, LPARAM lParam) {
+    try {
+        return HandleMessage(panel, message, wParam, lParam);
+    } catch (...) {
+        return FALSE;
+    }
 }
 
 void SetPanelEnabled(HWND panel, int enable) {
@@ -118,20 +442,63 @@ void SetPanelEnabled(HWND panel, int enable) {
     SendToPages(panel, enable ? WM_PAGE_REFRESH : WM_PAGE_DISABLE);
 }
 
-void ClosePanel() {
-    HWND panel = AppState.PanelWindow;
-    if (PanelPagesOf(panel)) DestroyPages(panel);
-    CloseSession();
-    if (AppState.InstanceMapping) {
-        CloseHandle(AppState.InstanceMapping);
-        AppState.InstanceMapping = nullptr;
+void RefreshPanel(HWND panel) {
+    for (UINT message = WM_PANEL_REFRESH_FIRST; message <= WM_PANEL_REFRESH_LAST; ++message) {
+        SendMessageA(panel, message, 0, 0);
     }
-    AppState.ForegroundWindow = AppState.FrameWindow;
-    ReleasePanelRecord(panel);
-    if (panel) DestroyWindow(panel);
-    AppState.PanelWindow = nullptr;
-    if (AppState.FrameWindow) DestroyWindow(AppState.FrameWindow);
 }
+
+bool RefuseWhileBusy() {
+    const uint32_t refusal = BusyRefusalText(CurrentFlags());
+    if (!refusal) return false;
+    PanelMessage(refusal, MB_ICONINFORMATION);
+    return true;
+}
+
+ReadStart ReadSettingsCommand(HWND panel) {
+    if (AppState.CanRead == 0) return ReadStart::NotStarted;
+    if (RefuseWhileBusy()) return ReadStart::NotStarted;
+    if (UpdateButtonsEnabled(panel) &&
+        (PanelMessage(IDS_UNSENT_CHANGES, MB_ICONQUESTION, MB_OKCANCEL) != IDOK ||
+         !PanelStillOpen(panel))) {
+        return ReadStart::NotStarted;
+    }
+    SetPanelEnabled(panel, 0);
+    EnableUpdateButtons(panel, false);
+    MarkSettingsNotLoaded();
+    RefreshPanel(panel);
+    AppState.ReadPending = 1;
+    UpdateToolbarButtons();
+    RefreshStatusArea(StatusArea(panel));
+    if (GetReqPrinterStatusMsgA(AppState.Session, QMX_ITEM_SETTINGS, panel, WM_READ_DONE) == 0) {
+        return ReadStart::Requested;
+    }
+    // No WM_READ_DONE will come for a refused request: rather than wait for it for ever, the
+    // read ends here as one that found nothing, and the user can read again.
+    AppState.ReadPending = 0;
+    AppState.ReadAttemptsLeft = kReadAttempts;
+    UpdateToolbarButtons();
+    RefreshStatusArea(StatusArea(panel));
+    PanelMessage(IDS_SETTINGS_READ_FAILED, MB_ICONWARNING);
+    if (!PanelStillOpen(panel)) return ReadStart::Refused;
+    SetPanelEnabled(panel, 1);
+    SendToPages(panel, WM_PAGE_REFRESH);
+    FocusCurrentPage(panel);
+    return ReadStart::Refused;
+}
+
+void ExitCommand(HWND panel) {
+    if (!PanelStillOpen(panel)) return;
+    if (UpdateButtonsEnabled(panel) &&
+        (PanelMessage(IDS_UNSENT_CHANGES, MB_ICONQUESTION, MB_OKCANCEL) != IDOK ||
+         !PanelStillOpen(panel))) {
+        return;
+    }
+    if (AppState.FrameWindow) ShowWindow(AppState.FrameWindow, SW_HIDE);
+    ClosePanelWindow(panel);
+}
+
+void ClosePanel() { ClosePanelWindow(AppState.PanelWindow); }
 
 int PanelMessage(UINT textId, UINT icon, UINT buttons) {
     LoadText(textId, AppState.MessageText, sizeof AppState.MessageText);
@@ -140,9 +507,66 @@ int PanelMessage(UINT textId, UINT icon, UINT buttons) {
                           icon | buttons);
 }
 
+void ReportLinkFailure(HWND panel, UINT textId) {
+    char text[kTextBufferSize];
+    LoadText(textId, text, sizeof text);
+    ReportLinkFailureText(panel, text);
+}
+
+void ReportLinkFailureText(HWND panel, const char* text) {
+    char failure[kTextBufferSize];
+    CopyBounded(failure, sizeof failure, text ? text : "");
+    AppState.CanRead = 0;
+    AppState.CanUpdate = 0;
+    UpdateToolbarButtons();
+    FormatCaption(AppState.MessageCaption, sizeof AppState.MessageCaption);
+    if (AppState.SeveralPrinters) {
+        // The panel stays, so that another printer can be chosen.
+        CopyBounded(AppState.MessageText, sizeof AppState.MessageText, failure);
+        ShowMessageBox(AppState.PanelWindow, AppState.MessageText, AppState.MessageCaption,
+                       MB_OK | MB_ICONWARNING);
+        if (!PanelStillOpen(panel)) return;
+        LoadText(IDS_PANEL_UNAVAILABLE, AppState.StatusText, sizeof AppState.StatusText);
+        RefreshStatusArea(StatusArea(panel));
+        return;
+    }
+    char programEnds[kTextBufferSize];
+    LoadText(IDS_PROGRAM_ENDS, programEnds, sizeof programEnds);
+    FormatBounded(AppState.MessageText, sizeof AppState.MessageText, "%s\n%s", failure, programEnds);
+    ShowMessageBox(AppState.PanelWindow, AppState.MessageText, AppState.MessageCaption,
+                   MB_OK | MB_ICONWARNING);
+    ExitCommand(panel);
+}
+
+bool PanelStillOpen(HWND panel) {
+    return panel && IsWindow(panel) && PanelPagesOf(panel) != nullptr;
+}
+
+bool UpdateButtonsEnabled(HWND panel) {
+    HWND update = GetDlgItem(panel, IDC_UPDATE);
+    return update && IsWindowEnabled(update);
+}
+
+void EnableUpdateButtons(HWND panel, bool enable) {
+    EnableItem(panel, IDC_UPDATE_AND_EXIT, enable);
+    EnableItem(panel, IDC_UPDATE, enable);
+}
+
+void FocusCurrentPage(HWND panel) {
+    if (const PanelPages* pages = PanelPagesOf(panel); pages && pages->CurrentPage) {
+        SetFocus(pages->CurrentPage);
+    }
+}
+
 void ReleasePanelRecord(HWND panel) {
     if (PanelPages* pages = PanelPagesOf(panel)) {
         SetWindowLongPtrA(panel, GWLP_USERDATA, 0);
-        LocalFree(pages);
+        ReleaseMemory(pages);
     }
+}
+
+PanelProcessExit SetPanelProcessExit(PanelProcessExit exitFunction) {
+    PanelProcessExit previous = processExit;
+    processExit = exitFunction ? exitFunction : EndProcessNormally;
+    return previous;
 }

@@ -1,10 +1,12 @@
-// The panel dialog 117 inside the frame. This is the part the frame relies on: creation in the
-// frame, the exit command and closing, the commands the frame hands on, enabling and message
-// boxes; the printer conversation and the pages come with the panel's own work.
+// The panel dialog 117 inside the frame: the printer being worked on and its state, the tab
+// pages, the command buttons, and the conversation with the printer through the status library
+// (session, notifications, state, reads and writes, and the library's replies).
 #ifndef RP_PANEL_PANELDIALOG_H
 #define RP_PANEL_PANELDIALOG_H
 
 #include <windows.h>
+
+#include "link/Link.h"
 
 INT_PTR CALLBACK PanelDialogProc(HWND panel, UINT message, WPARAM wParam, LPARAM lParam);
 
@@ -21,5 +23,58 @@ int PanelMessage(UINT textId, UINT icon, UINT buttons = MB_OK);
 
 // Releases the panel's record (nothing when the panel or its record does not exist).
 void ReleasePanelRecord(HWND panel);
+
+// ---- Operations shared by the panel's commands and its handling of the library's replies ----
+
+// The panel's refresh: the five refresh messages, in ascending order; each one enables the
+// panel as far as the settings are loaded and has the pages refresh themselves.
+void RefreshPanel(HWND panel);
+
+// Shows 115, 122 or 92 (information icon) when a write, a read or the printer's work is in the
+// way of a read or an update; returns whether it refused.
+bool RefuseWhileBusy();
+
+// How the read command ended.
+enum class ReadStart {
+    NotStarted,  // not readable, refused while busy, or the user kept the unwritten edits
+    Requested,   // the request is outstanding; WM_READ_DONE follows
+    Refused,     // the library refused the request; the read has been given up
+};
+// The read command 282.
+ReadStart ReadSettingsCommand(HWND panel);
+
+// The exit command 8: asks about unwritten edits, then hides the frame and closes the panel.
+void ExitCommand(HWND panel);
+
+// A failure of the link: reading and updating are off; with several printers the user is told
+// and the status area says that this printer cannot be used; with one the program ends.
+void ReportLinkFailure(HWND panel, UINT textId);
+void ReportLinkFailureText(HWND panel, const char* text);
+
+// After a state item was read again: judges the state and follows it up.
+void ReevaluateState(HWND panel, bool statusItemChanged);
+
+// The library's replies and notifications (WM_READ_DONE, WM_WRITE_DONE, 1234 to 1238); false
+// for every other message.
+bool HandleLibraryMessage(HWND panel, UINT message);
+
+// Whether `panel` is still the working panel (not closed, its record in place). Code that has
+// shown a message box checks it before going on, since the box lets other messages run.
+bool PanelStillOpen(HWND panel);
+
+// The enabled state of the update buttons 1050 and 12321, which is what marks unwritten edits.
+bool UpdateButtonsEnabled(HWND panel);
+void EnableUpdateButtons(HWND panel, bool enable);
+
+// Gives the focus to the page on view.
+void FocusCurrentPage(HWND panel);
+
+// ---- Test seam ------------------------------------------------------------------------------
+
+// How the panel ends the process when it cannot work at all (a printer on the port "FILE:", no
+// memory for its record): std::exit by default. Tests put a recorder in place; after it returns
+// the panel's initialisation stops. Returns the previous function.
+using PanelProcessExit = void (*)(int code);
+PanelProcessExit SetPanelProcessExit(PanelProcessExit exitFunction);
 
 #endif

@@ -36,8 +36,10 @@ void OnCreate(HWND frame) {
     AppState.ToolbarWindow = CreateToolbar(frame);
 
     // The panel's whole initialisation runs inside this call, before PanelWindow is set.
-    AppState.PanelWindow = CreateDialogParamA(AppState.Instance, MAKEINTRESOURCEA(IDD_PANEL),
-                                              frame, PanelDialogProc, 0);
+    HWND panel = CreateDialogParamA(AppState.Instance, MAKEINTRESOURCEA(IDD_PANEL), frame,
+                                    PanelDialogProc, 0);
+    // A panel that ended the program during its initialisation has already gone.
+    AppState.PanelWindow = panel && IsWindow(panel) ? panel : nullptr;
 
     // The frame fits the panel, with the toolbar above it.
     if (AppState.PanelWindow) {

@@ -1,6 +1,7 @@
 #!/bin/sh
-# Builds the Windows program and runs it under Wine against a virtual printer, headless: it takes a
-# screenshot of the program's window and says where it is.
+# Builds the Windows program and runs it under Wine against a virtual printer, headless: the panel
+# reads the printer's settings and shows them; a screenshot of the program's window is taken and
+# its place is said.
 set -eu
 root=$(cd "$(dirname "$0")/.." && pwd)
 cd "$root"
@@ -14,7 +15,7 @@ mkdir -p "$shots"
 bin="$build/cross/bin"
 if [ -x "$bin/remotepanel.exe" ] && [ -x "$bin/qmxctl.exe" ]; then
   sh tools/wine-session.sh "$build/cross" -- sh tools/demo-session.sh "$build/cross" "$shots/demo.png"
-  echo "demo: the program ran on the virtual printer; screenshot: $shots/demo.png"
+  echo "demo: the program ran on the virtual printer and shows its settings; screenshot: $shots/demo.png"
 else
   echo "demo: remotepanel.exe is not built yet in this version of the project; showing the rig's"
   echo "demo: test dialog (Japanese resources under Wine) instead."

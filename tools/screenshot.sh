@@ -3,7 +3,8 @@
 #   tools/screenshot.sh <cross-build> dialog <template-id> <out.png>
 #       shows a dialog template of the program's resources (rp_shot) and takes it;
 #   tools/screenshot.sh <cross-build> window <class> <out.png> -- <program.exe> [args...]
-#       starts a program and takes its first visible top-level window of that class.
+#       starts a program and takes its first visible top-level window of that class (with
+#       RP_SHOT_PRESS="<control-id> <button-id>" a dialog it shows first is answered).
 # Run it inside tools/wine-session.sh (which owns the prefix and the wineserver).
 set -eu
 build=$(cd "$1" && pwd); mode=$2; what=$3; out=$4; shift 4
@@ -37,6 +38,13 @@ case $mode in
     ;;
   window)
     "$build/wine-run" explorer "/desktop=$desktop,1024x768" "$@" </dev/null >"$work/run.log" 2>&1 &
+    # RP_SHOT_PRESS="<control-id> <button-id>": first press a button of a dialog the program shows
+    # (for example OK of the printer selection dialog: "285 1052").
+    if [ -n "${RP_SHOT_PRESS:-}" ]; then
+      # shellcheck disable=SC2086
+      "$build/wine-run" explorer "/desktop=$desktop,1024x768" "$bin/rp_shot.exe" press $RP_SHOT_PRESS \
+        </dev/null >>"$work/run.log" 2>&1 &
+    fi
     "$build/wine-run" explorer "/desktop=$desktop,1024x768" "$bin/rp_shot.exe" rect "$what" "$(winpath "$rect")" \
       </dev/null >>"$work/run.log" 2>&1 &
     ;;

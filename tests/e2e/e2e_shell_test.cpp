@@ -40,10 +40,14 @@ protected:
         printer.spoolerEntry = true;
         ASSERT_EQ(vp::Add(printer), 0u) << name;
     }
-    // A started program that shows its frame for the printer.
+    // A started program that shows its frame for the printer and has read its settings.
     HWND RunningFrame(e2e::Child& child, const std::string& printer) {
         EXPECT_TRUE(child.Started());
-        return e2e::WaitForWindow(child.Id(), kFrameClass, Caption(printer).c_str());
+        HWND frame = e2e::WaitForWindow(child.Id(), kFrameClass, Caption(printer).c_str());
+        if (frame) {
+            EXPECT_TRUE(e2e::WaitUntilReadEnded(frame));
+        }
+        return frame;
     }
     // The program shows one box with that text and caption; pressing OK ends it with code 1.
     void ExpectFailedStart(const std::string& arguments, const std::string& text,

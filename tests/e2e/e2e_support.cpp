@@ -1,5 +1,7 @@
 #include "tests/e2e/e2e_support.h"
 
+#include <commctrl.h>
+
 #include <vector>
 
 namespace e2e {
@@ -101,6 +103,56 @@ Box WaitForBox(DWORD processId, DWORD timeoutMs) {
         box.caption = WindowText(box.window);
     }
     return box;
+}
+
+std::string RunAndCapture(const char* program, const std::string& arguments, DWORD timeoutMs) {
+    SECURITY_ATTRIBUTES inherit{sizeof inherit, nullptr, TRUE};
+    HANDLE readEnd = nullptr, writeEnd = nullptr;
+    if (!CreatePipe(&readEnd, &writeEnd, &inherit, 0)) return "";
+    SetHandleInformation(readEnd, HANDLE_FLAG_INHERIT, 0);
+    std::string commandLine = "\"" + BesideMe(program) + "\" " + arguments;
+    std::vector<char> buffer(commandLine.begin(), commandLine.end());
+    buffer.push_back('\0');
+    STARTUPINFOA startup{};
+    startup.cb = sizeof startup;
+    startup.dwFlags = STARTF_USESTDHANDLES;
+    startup.hStdOutput = writeEnd;
+    startup.hStdError = writeEnd;
+    startup.hStdInput = GetStdHandle(STD_INPUT_HANDLE);
+    PROCESS_INFORMATION process{};
+    const BOOL started = CreateProcessA(nullptr, buffer.data(), nullptr, nullptr, TRUE,
+                                        CREATE_NO_WINDOW, nullptr, nullptr, &startup, &process);
+    CloseHandle(writeEnd);
+    std::string output;
+    if (started) {
+        char chunk[4096];
+        DWORD got = 0;
+        while (ReadFile(readEnd, chunk, sizeof chunk, &got, nullptr) && got > 0) output.append(chunk, got);
+        WaitForSingleObject(process.hProcess, timeoutMs);
+        CloseHandle(process.hThread);
+        CloseHandle(process.hProcess);
+    }
+    CloseHandle(readEnd);
+    return output;
+}
+
+HWND PanelOf(HWND frame) { return FindWindowExA(frame, nullptr, "#32770", nullptr); }
+
+bool WaitUntilReadEnded(HWND frame, DWORD timeoutMs) {
+    constexpr int kToolbarId = 10000;
+    constexpr int kReadCommand = 282;
+    const ULONGLONG deadline = GetTickCount64() + timeoutMs;
+    for (;;) {
+        HWND toolbar = GetDlgItem(frame, kToolbarId);
+        DWORD_PTR enabled = 0;
+        if (toolbar && SendMessageTimeoutA(toolbar, TB_ISBUTTONENABLED, kReadCommand, 0,
+                                           SMTO_ABORTIFHUNG, 5000, &enabled) &&
+            enabled) {
+            return true;
+        }
+        if (GetTickCount64() >= deadline) return false;
+        Sleep(20);
+    }
 }
 
 void Press(HWND dialog, int buttonId) {

@@ -40,10 +40,21 @@ struct Box {
 };
 Box WaitForBox(DWORD processId, DWORD timeoutMs = 20000);
 
+// The panel dialog inside a frame of the program (nullptr when there is none).
+HWND PanelOf(HWND frame);
+// Waits until the program's first settings read has ended: the toolbar's read button (282) is
+// available again. False when that does not happen within timeoutMs.
+bool WaitUntilReadEnded(HWND frame, DWORD timeoutMs = 20000);
+
 // Presses a dialog's or box's button.
 void Press(HWND dialog, int buttonId);
 
 std::string WindowText(HWND window);
+
+// Runs a program of the build's output folder to its end and returns what it wrote to its
+// standard output (empty when it could not be started).
+std::string RunAndCapture(const char* program, const std::string& arguments,
+                          DWORD timeoutMs = 20000);
 
 // Full path of a file in the test program's own folder.
 std::string BesideMe(const char* fileName);

@@ -7,7 +7,13 @@ namespace {
 
 std::vector<QmxCall> calls;
 
+int readRequestsToRefuse = 0;
+QMXSTATUS readRefusalStatus = 0;
+
 struct Originals {
+    decltype(&OpenManagerExA) openManager = nullptr;
+    decltype(&GetReqPrinterStatusMsgA) getReq = nullptr;
+    decltype(&ResSetPrinterStatus) resSet = nullptr;
     decltype(&CloseManager) closeManager = nullptr;
     decltype(&GetPrinterStatusA) getPrinterStatus = nullptr;
     decltype(&SetReqPrinterStatusMsgA) setReq = nullptr;
@@ -17,6 +23,34 @@ struct Originals {
 } real;
 
 std::string ItemText(const char* item) { return item ? std::string(item) : std::string("(null)"); }
+
+QMXSTATUS QMXAPI LogOpenManagerExA(const char* printer, const char* user, uint32_t mode,
+                                   QMXSESSION* session) {
+    QMXSTATUS result = real.openManager(printer, user, mode, session);
+    calls.push_back({"OpenManagerExA", session ? *session : nullptr, ItemText(printer), nullptr, mode,
+                     nullptr, 0, result});
+    return result;
+}
+
+QMXSTATUS QMXAPI LogGetReqPrinterStatusMsgA(QMXSESSION session, const char* item, QMXHWND window,
+                                            uint32_t message) {
+    QMXSTATUS result = 0;
+    if (readRequestsToRefuse > 0) {
+        --readRequestsToRefuse;
+        result = readRefusalStatus;
+    } else {
+        result = real.getReq(session, item, window, message);
+    }
+    calls.push_back({"GetReqPrinterStatusMsgA", session, ItemText(item), window, message, nullptr, 0, result});
+    return result;
+}
+
+QMXSTATUS QMXAPI LogResSetPrinterStatus(QMXSESSION session, int32_t requestId, int32_t* outcome) {
+    QMXSTATUS result = real.resSet(session, requestId, outcome);
+    calls.push_back({"ResSetPrinterStatus", session, "", nullptr, static_cast<uint32_t>(requestId),
+                     nullptr, 0, result});
+    return result;
+}
 
 QMXSTATUS QMXAPI LogCloseManager(QMXSESSION session) {
     QMXSTATUS result = real.closeManager(session);
@@ -90,6 +124,12 @@ int Patch(void* from, void* to) {
 }
 
 Hook hooks[] = {
+    {"OpenManagerExA", reinterpret_cast<void**>(&real.openManager),
+     reinterpret_cast<void*>(&LogOpenManagerExA)},
+    {"GetReqPrinterStatusMsgA", reinterpret_cast<void**>(&real.getReq),
+     reinterpret_cast<void*>(&LogGetReqPrinterStatusMsgA)},
+    {"ResSetPrinterStatus", reinterpret_cast<void**>(&real.resSet),
+     reinterpret_cast<void*>(&LogResSetPrinterStatus)},
     {"CloseManager", reinterpret_cast<void**>(&real.closeManager), reinterpret_cast<void*>(&LogCloseManager)},
     {"GetPrinterStatusA", reinterpret_cast<void**>(&real.getPrinterStatus),
      reinterpret_cast<void*>(&LogGetPrinterStatusA)},
@@ -119,6 +159,7 @@ QmxCallLog::QmxCallLog() {
 }
 
 QmxCallLog::~QmxCallLog() {
+    readRequestsToRefuse = 0;
     for (Hook& hook : hooks) {
         if (*hook.original) Patch(hook.replacement, *hook.original);
     }
@@ -136,5 +177,10 @@ std::vector<QmxCall> QmxCallLog::CallsOf(const char* function) const {
 }
 
 void QmxCallLog::Clear() { calls.clear(); }
+
+void QmxCallLog::RefuseReadRequests(int count, QMXSTATUS status) {
+    readRequestsToRefuse = count;
+    readRefusalStatus = status;
+}
 
 }  // namespace linktest

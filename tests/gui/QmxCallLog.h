@@ -1,6 +1,8 @@
 // Records the program's calls into the status library while they still reach the stand-in: the
 // test executable's import entries of KOVQMX.dll are pointed at recording functions that log each
-// call (function, session, item, window, message, handle, size, result) and pass it on.
+// call (function, session, item, window, message, handle, size, result) and pass it on. For
+// OpenManagerExA the item is the printer's name and the message the mode; for ResSetPrinterStatus
+// the message is the request id.
 #ifndef RP_TESTS_GUI_QMXCALLLOG_H
 #define RP_TESTS_GUI_QMXCALLLOG_H
 
@@ -37,6 +39,10 @@ public:
     const std::vector<QmxCall>& Calls() const;
     std::vector<QmxCall> CallsOf(const char* function) const;
     void Clear();
+
+    // The next `count` read requests (GetReqPrinterStatusMsgA) are refused with `status` at once,
+    // without reaching the library (they are still recorded, with that result).
+    void RefuseReadRequests(int count, QMXSTATUS status = 19);
 
 private:
     bool active_ = false;

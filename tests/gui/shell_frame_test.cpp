@@ -7,6 +7,7 @@
 #include <string>
 #include <vector>
 
+#include "panel/Toolbar.h"
 #include "res/resource.h"
 #include "shell/Frame.h"
 #include "shell/Messages.h"
@@ -98,7 +99,9 @@ TEST_F(FrameTest, CreationBuildsToolbarAndPanelAndFitsTheFrameAroundThem) {
 }
 
 TEST_F(FrameTest, ToolbarHoldsTheNineItemsInOrder) {
-    HWND toolbar = AppState.ToolbarWindow;
+    // A toolbar as created, before the panel sets its buttons from the printer's state.
+    HWND toolbar = CreateToolbar(frame_);
+    ASSERT_NE(toolbar, nullptr);
     ASSERT_EQ(SendMessageA(toolbar, TB_BUTTONCOUNT, 0, 0), 9);
     const struct { int command; BYTE style; int image; } items[] = {
         {0, TBSTYLE_SEP, 4}, {IDM_READ_SETTINGS, TBSTYLE_BUTTON, 0},
@@ -116,6 +119,7 @@ TEST_F(FrameTest, ToolbarHoldsTheNineItemsInOrder) {
         EXPECT_TRUE(button.fsState & TBSTATE_ENABLED);
     }
     EXPECT_TRUE(GetWindowLongA(toolbar, GWL_STYLE) & TBSTYLE_TOOLTIPS);
+    DestroyWindow(toolbar);
 }
 
 TEST_F(FrameTest, ToolTipsNameTheStringOfEachButton) {
@@ -139,7 +143,14 @@ TEST_F(FrameTest, ToolTipsNameTheStringOfEachButton) {
 }
 
 TEST_F(FrameTest, OnlyTheToolbarCommandsGoOnToThePanel) {
+    ASSERT_TRUE(shelltest::WaitUntilPanelIdle());
     SpyOnPanel();
+    // Change printer offers the selection dialog: it is closed without a choice.
+    rptest::MessageBoxRecorder recorder;
+    recorder.OnDialog([](HWND dialog) {
+        PostMessageA(dialog, WM_COMMAND, IDC_SELECT_CANCEL, 0);
+        return true;
+    });
     for (WORD command : std::vector<WORD>{IDM_INITIAL_VALUES, IDM_READ_SETTINGS,
                                           IDM_CHANGE_PRINTER, IDC_EXIT, IDC_HELP_CONTENTS, 1030}) {
         EXPECT_EQ(SendMessageA(frame_, WM_COMMAND, command, 0), 0);
@@ -179,7 +190,7 @@ TEST_F(FrameTest, CloseRunsThePanelsExitCommandAndEndsTheLoop) {
         HANDLE mapping = CreateFileMappingA(INVALID_HANDLE_VALUE, nullptr, PAGE_READONLY, 0, 32,
                                             "KOVRP_frame-test");
         AppState.InstanceMapping = mapping;
-        shelltest::OpenSession("LP1");
+        ASSERT_NE(AppState.Session, nullptr);  // the panel's session on LP1
         rptest::MessageBoxRecorder recorder;
         EXPECT_EQ(SendMessageA(frame_, close, 0, 0), 0);
         EXPECT_FALSE(IsWindow(frame_));

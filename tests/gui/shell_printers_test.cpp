@@ -30,9 +30,11 @@ protected:
         frame_ = shelltest::MakeFrame();
         ASSERT_NE(frame_, nullptr);
         panel_ = AppState.PanelWindow;
+        // The panel has opened its session on LP1 and read its settings.
+        ASSERT_TRUE(shelltest::WaitUntilPanelIdle());
+        ASSERT_NE(AppState.Session, nullptr);
         CopyMemory(AppState.StatusText, "ready", 6);
         LoadInitialSettings();
-        shelltest::OpenSession("LP1");
     }
     void TearDown() override { shelltest::ResetProgram(); }
 

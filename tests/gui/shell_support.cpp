@@ -11,6 +11,7 @@
 #include "printers/Printers.h"
 #include "qmx/VirtualPrinters.h"
 #include "shell/Frame.h"
+#include "tests/support/Pump.h"
 
 namespace shelltest {
 
@@ -103,6 +104,10 @@ HWND MakeFrame() {
     InitCommonControlsEx(&classes);
     if (!RegisterFrameClass(AppState.Instance)) return nullptr;
     return CreateFrameWindow();
+}
+
+bool WaitUntilPanelIdle() {
+    return rptest::PumpUntil([] { return AppState.ReadPending == 0 && AppState.WritePending == 0; });
 }
 
 }  // namespace shelltest

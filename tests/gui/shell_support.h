@@ -43,7 +43,11 @@ void RemoveSuiteKey();
 void ResetProgram();
 
 // Makes the frame (class, window) for the current printer as start-up does; nullptr on failure.
+// Its panel opens the session and asks for the settings.
 HWND MakeFrame();
+
+// Dispatches messages until no read or write of the panel is outstanding; false on time-out.
+bool WaitUntilPanelIdle();
 
 }  // namespace shelltest
 

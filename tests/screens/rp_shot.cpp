@@ -5,6 +5,9 @@
 //   rp_shot rect <window-class> <rect-file> waits for a visible top-level window of that class
 //   rp_shot idle                            keeps a hidden window (and with it Wine's desktop
 //                                           process) alive until the session's wineserver ends
+//   rp_shot press <control-id> <button-id>  waits for a visible dialog that holds the control
+//                                           and presses its button (e.g. OK of the printer
+//                                           selection dialog, which holds the list 285)
 // The rect file receives "x y width height" once the window is painted. "show" then keeps the
 // dialog up until <rect-file>.done exists (or a minute passes).
 #include <windows.h>
@@ -111,6 +114,39 @@ int Rect(const char* className, const char* rectFile) {
     return 5;
 }
 
+struct DialogSearch {
+    int controlId;
+    HWND found;
+};
+
+BOOL CALLBACK FindDialogWithControl(HWND window, LPARAM parameter) {
+    auto* search = reinterpret_cast<DialogSearch*>(parameter);
+    char className[16] = {};
+    GetClassNameA(window, className, sizeof className);
+    if (IsWindowVisible(window) && lstrcmpA(className, "#32770") == 0 &&
+        GetDlgItem(window, search->controlId)) {
+        search->found = window;
+        return FALSE;
+    }
+    return TRUE;
+}
+
+int Press(int controlId, int buttonId) {
+    for (int i = 0; i < 600; ++i) {
+        DialogSearch search{controlId, nullptr};
+        EnumWindows(FindDialogWithControl, reinterpret_cast<LPARAM>(&search));
+        if (search.found) {
+            Sleep(500);  // let it finish its first paint
+            PostMessageA(search.found, WM_COMMAND, MAKEWPARAM(buttonId, BN_CLICKED),
+                         reinterpret_cast<LPARAM>(GetDlgItem(search.found, buttonId)));
+            return 0;
+        }
+        Sleep(100);
+    }
+    std::fprintf(stderr, "rp_shot: no dialog with control %d\n", controlId);
+    return 5;
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -120,6 +156,7 @@ int main(int argc, char** argv) {
         return Show(std::atoi(argv[2]), argv[3]);
     }
     if (argc == 4 && std::string(argv[1]) == "rect") return Rect(argv[2], argv[3]);
+    if (argc == 4 && std::string(argv[1]) == "press") return Press(std::atoi(argv[2]), std::atoi(argv[3]));
     if (argc == 2 && std::string(argv[1]) == "idle") {
         CreateWindowExA(0, "STATIC", "rp-shot idle", WS_POPUP, 0, 0, 1, 1, nullptr, nullptr,
                         GetModuleHandleA(nullptr), nullptr);
@@ -127,6 +164,7 @@ int main(int argc, char** argv) {
         while (GetMessageA(&msg, nullptr, 0, 0) > 0) DispatchMessageA(&msg);
         return 0;
     }
-    std::fprintf(stderr, "usage: rp_shot show <dialog-id> <rect-file> | rect <class> <rect-file>\n");
+    std::fprintf(stderr, "usage: rp_shot show <dialog-id> <rect-file> | rect <class> <rect-file> |"
+                         " press <control-id> <button-id> | idle\n");
     return 2;
 }
