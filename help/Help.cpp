@@ -113,3 +113,19 @@ HelpEngines SetHelpEngines(const HelpEngines& engines) {
     }
     return previous;
 }
+
+bool AnswerHelpRequest(UINT message, WPARAM wParam, LPARAM lParam) {
+    if (message == WM_HELP) {
+        const auto* info = reinterpret_cast<const HELPINFO*>(lParam);
+        if (!info || info->iContextType != HELPINFO_WINDOW) return false;
+        ShowHelp(static_cast<HWND>(info->hItemHandle), HELP_WM_HELP,
+                 reinterpret_cast<ULONG_PTR>(HelpIdTable));
+        return true;
+    }
+    if (message == WM_CONTEXTMENU) {
+        ShowHelp(reinterpret_cast<HWND>(wParam), HELP_CONTEXTMENU,
+                 reinterpret_cast<ULONG_PTR>(HelpIdTable));
+        return true;
+    }
+    return false;
+}

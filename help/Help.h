@@ -11,6 +11,11 @@
 // HELP_CONTEXTPOPUP) and its data (HelpIdTable, a help context id, or 0).
 void ShowHelp(HWND window, UINT command, ULONG_PTR data);
 
+// Answers a window's WM_HELP (for a control: HELP_WM_HELP) or WM_CONTEXTMENU (HELP_CONTEXTMENU),
+// always with HelpIdTable. Returns true when it answered; false for other messages and for help
+// requests that are not about a window.
+bool AnswerHelpRequest(UINT message, WPARAM wParam, LPARAM lParam);
+
 // Passes a request to HTML Help on `fileName` (HELP_FINDER becomes HH_DISPLAY_TOPIC). Returns 1
 // when the request was passed on, 0 when HTML Help is not available.
 int ShowHtmlHelp(UINT command, ULONG_PTR data, const char* fileName);

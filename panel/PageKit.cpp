@@ -10,10 +10,7 @@
 #include "shell/Messages.h"
 #include "shell/Ui.h"
 
-#if __has_include("help/Help.h")
 #include "help/Help.h"
-#define RP_PANEL_HAS_HELP 1
-#endif
 
 namespace {
 
@@ -23,17 +20,6 @@ void RefreshPage(const PageDefinition& page, HWND window) {
     page.Fill(window);
 }
 
-// The single place where the pages and detail dialogs ask for help: HELP_WM_HELP for a control,
-// HELP_CONTEXTMENU for a right click, always with the program's help-id table. Until help/ is
-// part of the build the request goes nowhere.
-void RequestHelp(HWND window, UINT command) {
-#ifdef RP_PANEL_HAS_HELP
-    ShowHelp(window, command, reinterpret_cast<ULONG_PTR>(HelpIdTable));
-#else
-    (void)window;
-    (void)command;
-#endif
-}
 
 }  // namespace
 
@@ -231,16 +217,3 @@ void ShowIconPair(HWND dialog, const IconPair& icons, bool on) {
     ShowIcon(dialog, icons.ControlId, IconFor(icons, on));
 }
 
-bool AnswerHelpRequest(UINT message, WPARAM wParam, LPARAM lParam) {
-    if (message == WM_HELP) {
-        const auto* info = reinterpret_cast<const HELPINFO*>(lParam);
-        if (!info || info->iContextType != HELPINFO_WINDOW) return false;
-        RequestHelp(static_cast<HWND>(info->hItemHandle), HELP_WM_HELP);
-        return true;
-    }
-    if (message == WM_CONTEXTMENU) {
-        RequestHelp(reinterpret_cast<HWND>(wParam), HELP_CONTEXTMENU);
-        return true;
-    }
-    return false;
-}

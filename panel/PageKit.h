@@ -124,8 +124,5 @@ void ShowIcon(HWND dialog, int controlId, UINT iconId);
 
 bool IsChecked(HWND dialog, int controlId);
 
-// Answers WM_HELP (for a window) and WM_CONTEXTMENU with the program's help; false for other
-// messages.
-bool AnswerHelpRequest(UINT message, WPARAM wParam, LPARAM lParam);
 
 #endif

@@ -387,17 +387,9 @@ INT_PTR HandleMessage(HWND panel, UINT message, WPARAM wParam, LPARAM lParam) {
         case WM_NOTIFY:
             return lParam && HandleTabNotify(panel, reinterpret_cast<const NMHDR*>(lParam)) ? TRUE
                                                                                            : FALSE;
-        case WM_HELP: {
-            const auto* info = reinterpret_cast<const HELPINFO*>(lParam);
-            if (info && info->iContextType == HELPINFO_WINDOW) {
-                ShowHelp(static_cast<HWND>(info->hItemHandle), HELP_WM_HELP,
-                         reinterpret_cast<ULONG_PTR>(HelpIdTable));
-            }
-            return TRUE;
-        }
+        case WM_HELP:
         case WM_CONTEXTMENU:
-            ShowHelp(reinterpret_cast<HWND>(wParam), HELP_CONTEXTMENU,
-                     reinterpret_cast<ULONG_PTR>(HelpIdTable));
+            AnswerHelpRequest(message, wParam, lParam);
             return TRUE;
         case WM_SETFOCUS:
             if (AppState.PanelWindow) SetFocus(AppState.PanelWindow);

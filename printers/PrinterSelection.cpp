@@ -287,17 +287,9 @@ INT_PTR CALLBACK PrinterSelectionDialog(HWND dialog, UINT message, WPARAM wParam
         return OnInitDialog(dialog);
     case WM_NOTIFY:
         return OnNotify(dialog, *reinterpret_cast<NMHDR*>(lParam));
-    case WM_HELP: {
-        const auto* info = reinterpret_cast<const HELPINFO*>(lParam);
-        if (info->iContextType != HELPINFO_WINDOW) return FALSE;
-        ShowHelp(static_cast<HWND>(info->hItemHandle), HELP_WM_HELP,
-                 reinterpret_cast<ULONG_PTR>(HelpIdTable));
-        return TRUE;
-    }
+    case WM_HELP:
     case WM_CONTEXTMENU:
-        ShowHelp(reinterpret_cast<HWND>(wParam), HELP_CONTEXTMENU,
-                 reinterpret_cast<ULONG_PTR>(HelpIdTable));
-        return TRUE;
+        return AnswerHelpRequest(message, wParam, lParam) ? TRUE : FALSE;
     case WM_COMMAND:
         switch (LOWORD(wParam)) {
         case IDOK:

@@ -167,17 +167,9 @@ LRESULT CALLBACK FrameWindowProc(HWND frame, UINT message, WPARAM wParam, LPARAM
                 SendMessageA(AppState.ToolbarWindow, message, wParam, lParam);
             }
             break;
-        case WM_HELP: {
-            const auto* info = reinterpret_cast<const HELPINFO*>(lParam);
-            if (info && info->iContextType == HELPINFO_WINDOW) {
-                ShowHelp(static_cast<HWND>(info->hItemHandle), HELP_WM_HELP,
-                         reinterpret_cast<ULONG_PTR>(HelpIdTable));
-            }
-            return 1;
-        }
+        case WM_HELP:
         case WM_CONTEXTMENU:
-            ShowHelp(reinterpret_cast<HWND>(wParam), HELP_CONTEXTMENU,
-                     reinterpret_cast<ULONG_PTR>(HelpIdTable));
+            AnswerHelpRequest(message, wParam, lParam);
             return 1;
         case WM_COMMAND:
             if (IsForwardedCommand(LOWORD(wParam))) {
