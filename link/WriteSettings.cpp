@@ -1,5 +1,7 @@
 // Writing PanelSettings to the printer: the re-read of the odd feed distances, the command, the
 // hand-over to the library and the Retry/Cancel loop when the library refuses it.
+#include <cstring>
+
 #include "link/KovQmx.h"
 #include "link/Link.h"
 #include "panel/ToolbarButtons.h"
@@ -70,9 +72,14 @@ int WriteSettings(HWND panel, int synchronous, WriteOutcome* outcome) {
 
     LoadText(IDS_WRITE_FAILED_RETRY, AppState.MessageText, sizeof AppState.MessageText);
     FormatCaption(AppState.MessageCaption, sizeof AppState.MessageCaption);
+    // The box is shown again on every retry from its own copy: while it is up, its message loop
+    // runs the panel's notification handlers, whose reports reuse the shared message buffers.
+    char text[sizeof AppState.MessageText];
+    char caption[sizeof AppState.MessageCaption];
+    std::memcpy(text, AppState.MessageText, sizeof text);
+    std::memcpy(caption, AppState.MessageCaption, sizeof caption);
     for (;;) {
-        const int answer = ShowMessageBox(panel, AppState.MessageText, AppState.MessageCaption,
-                                          MB_ICONWARNING | MB_RETRYCANCEL);
+        const int answer = ShowMessageBox(panel, text, caption, MB_ICONWARNING | MB_RETRYCANCEL);
         if (answer != IDRETRY) break;
         if (HandOver(command, synchronous) == 0) return 1;
     }

@@ -31,8 +31,16 @@ const std::string kTitle = "Kestrovane リモートパネル";
 
 int writeDoneArrivals = 0;
 WNDPROC panelOriginalProc = nullptr;
+// Posted to the panel, it stands for a notification whose handler reports something in the
+// shared message buffers while a box of the write is up.
+constexpr UINT kReportSomethingElse = WM_APP + 41;
 LRESULT CALLBACK RecordingPanelProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
     if (message == WM_WRITE_DONE) ++writeDoneArrivals;
+    if (message == kReportSomethingElse) {
+        std::strcpy(AppState.MessageText, "another report");
+        std::strcpy(AppState.MessageCaption, "another caption");
+        return 0;
+    }
     return CallWindowProcA(panelOriginalProc, window, message, wParam, lParam);
 }
 
@@ -157,6 +165,18 @@ TEST_F(LinkWrite, AsynchronousRequestRefusedTwiceThenAcceptedStaysPendingUntilWr
     EXPECT_EQ(result, 0);
     EXPECT_EQ(WritesReceived(), 1u);
     EXPECT_EQ(LastCommand(), ExpectedCommand());
+}
+
+TEST_F(LinkWrite, ARetryBoxKeepsItsTextWhenAHandlerReportsWhileItIsUp) {
+    ASSERT_EQ(vp::SetRefuseWrites(kPrinter, 2), 0u);
+    rptest::MessageBoxRecorder recorder({IDRETRY, IDRETRY});
+    PostMessageA(panel_, kReportSomethingElse, 0, 0);  // handled inside the first box
+
+    EXPECT_EQ(WriteSettings(panel_, 0), 1);
+    ASSERT_EQ(recorder.Count(), 2u);
+    ExpectRetryBox(recorder.Boxes()[0], kTitle + " - " + kPrinter);
+    ExpectRetryBox(recorder.Boxes()[1], kTitle + " - " + kPrinter);
+    EXPECT_STREQ(AppState.MessageText, "another report") << "the handler did run during the box";
 }
 
 TEST_F(LinkWrite, CancelOnTheFirstBoxEndsTheWriteAndKeepsTheEdits) {
