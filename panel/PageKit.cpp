@@ -93,7 +93,10 @@ void RejectEntry(HWND page, int tabIndex, UINT textId, int controlId) {
     FormatCaption(AppState.MessageCaption, sizeof AppState.MessageCaption);
     ShowMessageBox(page, AppState.MessageText, AppState.MessageCaption, MB_OK | MB_ICONWARNING);
     HWND panel = PanelOfPage(page);
-    if (const PanelPages* pages = PanelPagesOf(panel); pages && pages->CurrentPage != page) {
+    // The page comes back into view also when it is still the current page but hidden: a tab
+    // whose page could not be created hides the page before it without replacing it.
+    if (const PanelPages* pages = PanelPagesOf(panel);
+        pages && (pages->CurrentPage != page || !IsWindowVisible(page))) {
         SendMessageA(pages->TabControl, TCM_SETCURSEL, static_cast<WPARAM>(tabIndex), 0);
         ShowPage(panel, tabIndex);
     }

@@ -296,6 +296,25 @@ TEST_F(PaperPage, RejectWhileAnotherPageIsOnViewBringsTheFirstTabBack) {
     EXPECT_TRUE(rig.testPageCalls.empty()) << "pages after the refusing one are not asked";
 }
 
+TEST(PaperPageAlone, RejectAfterChoosingATabWithoutAPageBringsTheFirstTabBack) {
+    rptest::MessageBoxRecorder boxes;
+    PanelRig rig(false);  // tabs 1 to 5 have no page: choosing one leaves the page area empty
+    LoadInitialSettings();
+    HWND page = rig.Page(0);
+    SendMessageA(page, WM_PAGE_REFRESH, 0, 0);
+    SetDlgItemTextA(page, 1325, "127");
+    rig.ChangeTabLikeUser(2);
+    ASSERT_EQ(rig.Page(2), nullptr);
+    ASSERT_FALSE(IsWindowVisible(page));
+
+    EXPECT_EQ(CollectPages(rig.Panel()), 0);
+    EXPECT_EQ(boxes.Count(), 1u);
+    EXPECT_EQ(rig.SelectedTab(), 0);
+    EXPECT_EQ(rig.Pages().CurrentPage, page);
+    EXPECT_TRUE(IsWindowVisible(page));
+    EXPECT_EQ(GetFocus(), GetDlgItem(page, 1325));
+}
+
 // ---- PaperAdvancedDialog ------------------------------------------------------------------
 
 struct AdvancedSeen {
