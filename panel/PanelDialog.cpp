@@ -87,6 +87,12 @@ bool OnFilePort() {
 // Opens the session on the current printer. False when the library refused it (the failure has
 // been reported); true otherwise, also when there is no printer name to open.
 bool OpenSession(HWND panel) {
+    // Requests made on an earlier session can no longer complete: whether or not the new
+    // session opens, nothing is outstanding any more (otherwise a refused open would leave the
+    // panel waiting for a reply that never comes, and change printer refused for good).
+    AppState.ReadPending = 0;
+    AppState.WritePending = 0;
+    AppState.ReadAttemptsLeft = kReadAttempts;
     const PrinterEntry* printer = AppState.CurrentPrinter;
     if (!printer || !printer->Name || printer->Name[0] == '\0') return true;
     char user[kUserNameSize] = "";
@@ -100,13 +106,6 @@ bool OpenSession(HWND panel) {
         return false;
     }
     AppState.Session = session;
-    if (session) {
-        // Requests made on an earlier session can no longer complete: a new session starts with
-        // nothing outstanding.
-        AppState.ReadPending = 0;
-        AppState.WritePending = 0;
-        AppState.ReadAttemptsLeft = kReadAttempts;
-    }
     return true;
 }
 

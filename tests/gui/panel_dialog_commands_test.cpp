@@ -506,6 +506,37 @@ TEST_F(PanelStates, ChangePrinterWaitsForAnOutstandingRead) {
     EXPECT_STREQ(AppState.CurrentPrinter->Name, "LP1");
 }
 
+TEST_F(PanelStates, ARefusedOpenAfterARestartDuringAReadLeavesChangePrinterAvailable) {
+    Install({"LP1", "LP2", "LP3"});
+    ASSERT_NE(Start("LP1"), nullptr);
+    vp::SetLatency("LP1", kLongLatency);
+    ToolbarCommand(IDM_READ_SETTINGS);
+    ASSERT_EQ(AppState.ReadPending, 1);
+    Install({"LP2", "LP3"});
+    ASSERT_EQ(vp::SetRefuseOpen("LP2", true), 0u);
+    MessageBoxRecorder recorder;
+    int dialogs = 0;
+    recorder.OnDialog([&](HWND dialog) {
+        if (++dialogs == 1) Choose(dialog, "LP2");
+        else PostMessageA(dialog, WM_COMMAND, IDC_SELECT_CANCEL, 0);
+        return true;
+    });
+    SendMessageA(AppState.FrameWindow, WM_PRINTERS_CHANGED, 0, 0);
+    ASSERT_TRUE(WaitIdle());
+    ASSERT_FALSE(ProgramEnded());
+    ASSERT_EQ(dialogs, 1);
+    EXPECT_EQ(AppState.Session, nullptr);
+    EXPECT_EQ(AppState.ReadPending, 0);
+    EXPECT_EQ(AppState.WritePending, 0);
+
+    const size_t boxesBefore = recorder.Count();
+    ToolbarCommand(IDM_CHANGE_PRINTER);
+    EXPECT_EQ(dialogs, 2) << "change printer offers the selection again";
+    for (size_t i = boxesBefore; i < recorder.Count(); ++i) {
+        EXPECT_NE(recorder.Boxes()[i].text, ProgramText(IDS_BUSY_READING));
+    }
+}
+
 TEST_F(PanelStates, ChangePrinterAfterTheOnlyOtherPrinterReplacedTheCurrentOneOffersIt) {
     Install({"LP1", "LP2"});
     ASSERT_NE(Start("LP1"), nullptr);
