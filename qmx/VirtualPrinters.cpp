@@ -608,6 +608,10 @@ uint32_t GetLastCommand(std::string_view name, std::vector<uint8_t>& command, ui
 }
 
 uint32_t SetFaults(std::string_view name, const Faults& f) {
+  // Under the store lock, like the counters a read or write takes one from: a change made while
+  // a counter is being consumed is never undone by that consumer's write-back.
+  StoreLock lock;
+  if (!lock.Held()) return kErrStore;
   return Modify(name, [&](HKEY key, const std::string&) -> uint32_t { return StoreFaults(key, f) ? kOk : kErrStore; });
 }
 
