@@ -64,8 +64,13 @@ else echo "fuzzers: build failed" >> "$summary"; status=1; fi
 
 note "Windows cross build (MinGW-w64) and tests under Wine"
 if configure_and_build "$build/cross" -DCMAKE_BUILD_TYPE=Debug -DCMAKE_TOOLCHAIN_FILE="$root/cmake/toolchain-mingw64.cmake"; then
+  # A Wine test process very rarely dies at launch with no output (seen once in many hundred runs,
+  # never reproduced): each test gets a second attempt, and every test that needed it is named in
+  # the summary so a test that fails now and then does not go unnoticed.
   run_suite wine "$build/cross" sh tools/wine-session.sh "$build/cross" -- \
-    ctest --test-dir "$build/cross" -j 1 --output-on-failure
+    ctest --test-dir "$build/cross" -j 1 --output-on-failure --repeat until-pass:2
+  retried=$(sed -n 's/^.*Test *#[0-9]*: \([^ ]*\) \.*\*\*\*.*$/\1/p' "$build/cross/ctest.log" | sort -u | tr '\n' ' ')
+  [ -z "$retried" ] || echo "wine: failed at the first attempt: $retried" >> "$summary"
 else echo "wine: build failed" >> "$summary"; status=1; fi
 
 note "summary"
