@@ -399,7 +399,11 @@ QMXSTATUS QMXAPI SetReqPrinterStatusMsgA(QMXSESSION session, const char* item, c
     if (faults.refuseWrites > 0 && qmx::store::ConsumeRefusedWrite(id)) return qmx::kErrWriteRefused;
     const auto* bytes = static_cast<const uint8_t*>(data);
     qmx::CommandValues values;
-    if (!qmx::ParseSettingsCommand(bytes, size, values)) return qmx::kErrCommand;
+    if (!qmx::ParseSettingsCommand(bytes, size, values)) {
+      // Recorded like a malformed direct write (and not applied), so `qmxctl last` shows it too.
+      qmx::store::ReceiveCommand(id, bytes, size, false);
+      return qmx::kErrCommand;
+    }
     return QueueRequest(session, id, faults.latencyMs, true, window, message, std::vector<uint8_t>(bytes, bytes + size),
                         requestId);
   });

@@ -53,7 +53,8 @@ struct PrinterInfo {
   SettingsBlockBytes block{};
   Faults faults;
   std::vector<uint8_t> lastCommand;  // the last command that reached the printer, as handed over
-  uint32_t writeCount = 0;           // writes that reached the printer (refused ones not counted)
+  uint32_t writeCount = 0;           // writes that reached the printer, malformed ones included
+                                     // (writes refused by the refuse-writes fault are not counted)
   uint32_t appliedCount = 0;         // writes stored in the block
 };
 

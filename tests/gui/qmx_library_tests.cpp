@@ -3,6 +3,7 @@
 
 #include <windows.h>
 
+#include <algorithm>
 #include <cstring>
 #include <functional>
 #include <set>
@@ -325,12 +326,22 @@ TEST_F(Library, MalformedCommandsAreRefusedAndChangeNothing) {
   edit("no final stop", 194, ',');
   edit("trailing byte", 200, 'x');
   cases[1].command.resize(300, 0);
+  uint32_t expectedWrites = 0;
   for (const auto& c : cases) {
     int32_t id = 0;
+    const std::vector<uint8_t> handedOver(c.command.begin(), c.command.begin() + std::min<size_t>(c.size, 260));
+    std::vector<uint8_t> last;
+    uint32_t writes = 0;
     EXPECT_EQ(SetPrinterStatusDirectA(s, "RPVariables_PSV", c.command.data(), c.size), qmx::kErrCommand) << c.what;
+    ASSERT_EQ(vp::GetLastCommand(kName, last, &writes), qmx::kOk);
+    EXPECT_EQ(last, handedOver) << c.what;
+    EXPECT_EQ(writes, ++expectedWrites) << c.what;
     EXPECT_EQ(SetReqPrinterStatusMsgA(s, "RPVariables_PSV", c.command.data(), c.size, window_.Get(), kWriteDone, &id),
               qmx::kErrCommand)
         << c.what;
+    ASSERT_EQ(vp::GetLastCommand(kName, last, &writes), qmx::kOk);
+    EXPECT_EQ(last, handedOver) << c.what << " (request)";
+    EXPECT_EQ(writes, ++expectedWrites) << c.what << " (request)";
     EXPECT_EQ(ReadBlock(s), qmx::InitialBlock()) << c.what;
   }
   EXPECT_EQ(SetPrinterStatusDirectA(s, "RPVariables_PSV", nullptr, 260), qmx::kErrArgument);
