@@ -194,6 +194,36 @@ TEST_F(DecodeSettingsBlockTest, FailureOrBadHeaderLeavesEverythingAlone) {
   EXPECT_EQ(FeedPosOther[19], 9);
 }
 
+TEST_F(DecodeSettingsBlockTest, ShortReplyNullItemAndNullRecordAreSafe) {
+  // A reply shorter than the block: the bytes the library left unwritten decode as 0.
+  SettingsBlock b = HeaderOnly();
+  FakeQmx.Reply.assign(b.Bytes, b.Bytes + 2);
+  uint32_t out = 0;
+  PanelSettings.PageLength = 77;
+  EXPECT_EQ(DecodeSettingsBlock(session_, "RPVariables_PSV", &PanelSettings, 260, &out), 0u);
+  EXPECT_TRUE(SettingsLoaded());
+  EXPECT_EQ(PanelSettings.PageLength, 0);
+  EXPECT_EQ(FeedPosOther[0], 0);
+
+  // No item name: handed to the library as it is, which answers for itself.
+  FakeQmx = FakeQmxState{};
+  FakeQmx.Status = 1;
+  char buffer[4];
+  EXPECT_EQ(DecodeSettingsBlock(session_, nullptr, buffer, sizeof buffer, &out), 1u);
+  EXPECT_EQ(FakeQmx.Calls, 1);
+
+  // No record: the block is read (the library's status counts) but nothing is decoded.
+  FakeQmx = FakeQmxState{};
+  b.Bytes[25] = 42;
+  FakeQmx.Reply.assign(b.Bytes, b.Bytes + 260);
+  MarkSettingsNotLoaded();
+  for (int32_t& slot : FeedPosOther) slot = 9;
+  EXPECT_EQ(DecodeSettingsBlock(session_, "RPVariables_PSV", nullptr, 260, &out), 0u);
+  EXPECT_EQ(FakeQmx.Calls, 1);
+  EXPECT_FALSE(SettingsLoaded());
+  EXPECT_EQ(FeedPosOther[0], 9);
+}
+
 // One record field set and the block byte it must produce.
 TEST(BuildBlock, EachFieldToItsByte) {
   using Set = std::function<void(PanelSettingsRecord&, int32_t*)>;
