@@ -127,6 +127,40 @@ LONG OpenPrinterKey(const std::string& id, REGSAM access, RegKey& key) {
   return RegOpenKeyExA(HKEY_CURRENT_USER, PrinterPath(id).c_str(), 0, access, key.Out());
 }
 
+// The name index: one value per printer in the printers key, named after the printer's name in
+// hexadecimal (value names are compared without regard to case, printer names with it) and
+// holding the printer's id. It is a hint that spares a walk over every printer: a lookup checks
+// the printer's own name, and falls back to the walk (which mends the index) when they differ.
+std::string IndexValueName(std::string_view name) {
+  static const char kHex[] = "0123456789abcdef";
+  std::string value = "#";
+  for (const char c : name) {
+    const auto byte = static_cast<unsigned char>(c);
+    value += kHex[byte >> 4];
+    value += kHex[byte & 0xF];
+  }
+  return value;
+}
+
+void IndexName(std::string_view name, const std::string& id) {
+  RegKey printers;
+  if (RegOpenKeyExA(HKEY_CURRENT_USER, kPrintersPath, 0, KEY_SET_VALUE, printers.Out()) == ERROR_SUCCESS)
+    SetSz(printers.Get(), IndexValueName(name).c_str(), id);
+}
+
+void UnindexName(std::string_view name) {
+  RegKey printers;
+  if (RegOpenKeyExA(HKEY_CURRENT_USER, kPrintersPath, 0, KEY_SET_VALUE, printers.Out()) == ERROR_SUCCESS)
+    RegDeleteValueA(printers.Get(), IndexValueName(name).c_str());
+}
+
+bool StoredNameIs(HKEY printers, const char* id, std::string_view name, std::vector<uint8_t>& stored) {
+  RegKey key;
+  if (RegOpenKeyExA(printers, id, 0, KEY_QUERY_VALUE, key.Out()) != ERROR_SUCCESS) return false;
+  if (!QueryBinary(key.Get(), kName, stored)) return false;
+  return stored.size() == name.size() && std::memcmp(stored.data(), name.data(), name.size()) == 0;
+}
+
 bool ValidName(std::string_view name) {
   return !name.empty() && name.size() <= kNameMax && name.find('\0') == std::string_view::npos;
 }
@@ -303,18 +337,24 @@ uint32_t FindByName(std::string_view name, std::string& id) {
   RegKey printers;
   if (RegOpenKeyExA(HKEY_CURRENT_USER, kPrintersPath, 0, KEY_READ, printers.Out()) != ERROR_SUCCESS)
     return kErrNoPrinter;
-  char sub[64];
   std::vector<uint8_t> stored;
+  std::string hinted;
+  if (QueryString(printers.Get(), IndexValueName(name).c_str(), hinted)) {
+    if (!hinted.empty() && hinted.back() == '\0') hinted.pop_back();
+    if (StoredNameIs(printers.Get(), hinted.c_str(), name, stored)) {
+      id = hinted;
+      return kOk;
+    }
+  }
+  char sub[64];
   for (DWORD i = 0;; ++i) {
     DWORD len = sizeof sub;
     const LONG r = RegEnumKeyExA(printers.Get(), i, sub, &len, nullptr, nullptr, nullptr, nullptr);
     if (r == ERROR_NO_MORE_ITEMS) break;
     if (r != ERROR_SUCCESS) continue;  // a key name too long to be one of ours
-    RegKey key;
-    if (RegOpenKeyExA(printers.Get(), sub, 0, KEY_QUERY_VALUE, key.Out()) != ERROR_SUCCESS) continue;
-    if (!QueryBinary(key.Get(), kName, stored)) continue;
-    if (stored.size() == name.size() && std::memcmp(stored.data(), name.data(), name.size()) == 0) {
+    if (StoredNameIs(printers.Get(), sub, name, stored)) {
       id = sub;
+      IndexName(name, id);
       return kOk;
     }
   }
@@ -458,6 +498,7 @@ uint32_t Add(const NewPrinter& p) {
             SetDword(key.Get(), kAppliedCount, 0) && StoreFaults(key.Get(), Faults{});
   if (ok && p.spoolerEntry) ok = WriteSpoolerEntry(p.name, p.port, p.driver) == kOk;
   if (ok) ok = SetText(key.Get(), kName, p.name);
+  if (ok) IndexName(p.name, id);
   if (!ok) {
     key.Reset();
     RegDeleteKeyA(HKEY_CURRENT_USER, PrinterPath(id).c_str());
@@ -479,6 +520,7 @@ uint32_t Remove(std::string_view name) {
       RegDeleteKeyA(HKEY_CURRENT_USER, path.c_str()) != ERROR_SUCCESS)
     return kErrStore;
   RegDeleteKeyA(HKEY_CURRENT_USER, path.c_str());
+  UnindexName(name);
   return kOk;
 }
 
@@ -498,7 +540,10 @@ uint32_t Rename(std::string_view name, std::string_view newName) {
     RemoveSpoolerEntries(info.name);
     if (WriteSpoolerEntry(std::string(newName), info.port, info.driver) != kOk) return kErrStore;
   }
-  return SetText(key.Get(), kName, newName) ? kOk : kErrStore;
+  if (!SetText(key.Get(), kName, newName)) return kErrStore;
+  UnindexName(name);
+  IndexName(newName, id);
+  return kOk;
 }
 
 uint32_t List(std::vector<std::string>& names) {

@@ -4,6 +4,7 @@
 #include <windows.h>
 
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "qmx/VirtualPrinters.h"
@@ -50,6 +51,64 @@ class Store : public ::testing::Test {
     vp::RemoveModel();
   }
 };
+
+// The port of the printer found under `name`, or "?" when there is none.
+std::string PortOf(const std::string& name) {
+  vp::PrinterInfo info;
+  return vp::Get(name, info) == qmx::kOk && info.name == name ? info.port : "?";
+}
+
+TEST_F(Store, PrintersAreFoundByNameThroughRenamesRemovalsAndAStaleIndex) {
+  for (const auto& [name, port] : std::vector<std::pair<std::string, std::string>>{
+           {"A", "LPT1:"}, {"a", "LPT2:"}, {"B", "LPT3:"}}) {
+    vp::NewPrinter p;
+    p.name = name;
+    p.port = port;
+    ASSERT_EQ(vp::Add(p), qmx::kOk);
+  }
+  EXPECT_EQ(PortOf("A"), "LPT1:");
+  EXPECT_EQ(PortOf("a"), "LPT2:");
+
+  ASSERT_EQ(vp::Rename("B", "C"), qmx::kOk);
+  EXPECT_EQ(PortOf("B"), "?");
+  EXPECT_EQ(PortOf("C"), "LPT3:");
+
+  ASSERT_EQ(vp::Remove("A"), qmx::kOk);
+  EXPECT_EQ(PortOf("A"), "?");
+  vp::NewPrinter again;
+  again.name = "A";
+  again.port = "COM1:";
+  ASSERT_EQ(vp::Add(again), qmx::kOk);
+  EXPECT_EQ(PortOf("A"), "COM1:");
+
+  // Every value of the printers key (the name index) pointed at the wrong printer, then removed:
+  // each name still finds its own printer.
+  std::string idOfC;
+  ASSERT_EQ(qmx::store::FindByName("C", idOfC), qmx::kOk);
+  HKEY printers = nullptr;
+  ASSERT_EQ(RegOpenKeyExA(HKEY_CURRENT_USER, "Software\\KovQmxStandIn\\Printers", 0, KEY_ALL_ACCESS, &printers),
+            ERROR_SUCCESS);
+  std::vector<std::string> values;
+  for (DWORD i = 0;; ++i) {
+    char value[1024];
+    DWORD length = sizeof value;
+    if (RegEnumValueA(printers, i, value, &length, nullptr, nullptr, nullptr, nullptr) != ERROR_SUCCESS) break;
+    values.push_back(value);
+  }
+  EXPECT_GE(values.size(), 3u) << "the index holds the printers' names";
+  for (const auto& value : values) {
+    RegSetValueExA(printers, value.c_str(), 0, REG_SZ, reinterpret_cast<const BYTE*>(idOfC.c_str()),
+                   static_cast<DWORD>(idOfC.size() + 1));
+  }
+  EXPECT_EQ(PortOf("A"), "COM1:");
+  EXPECT_EQ(PortOf("a"), "LPT2:");
+  EXPECT_EQ(PortOf("C"), "LPT3:");
+  for (const auto& value : values) RegDeleteValueA(printers, value.c_str());
+  RegCloseKey(printers);
+  EXPECT_EQ(PortOf("a"), "LPT2:");
+  EXPECT_EQ(PortOf("C"), "LPT3:");
+  EXPECT_EQ(PortOf("Z"), "?");
+}
 
 TEST_F(Store, ANewPrinterIsIdleWithTheInitialBlock) {
   vp::NewPrinter p;
