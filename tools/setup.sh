@@ -16,9 +16,15 @@ if [ -n "$missing" ]; then
   fi
   echo "setup: installing$missing"
   export DEBIAN_FRONTEND=noninteractive
-  apt-get update -qq
-  # shellcheck disable=SC2086
-  apt-get install -y -qq $missing >/dev/null
+  # A fresh machine's package lists may be missing or stale, and a mirror may fail for a moment:
+  # up to three attempts, each with fresh lists.
+  attempt=1
+  while :; do
+    # shellcheck disable=SC2086
+    if apt-get update -qq && apt-get install -y -qq $missing >/dev/null; then break; fi
+    if [ $attempt -ge 3 ]; then echo "setup: apt-get failed to install:$missing" >&2; exit 1; fi
+    attempt=$((attempt + 1)); echo "setup: apt-get failed; trying again ($attempt of 3)" >&2; sleep 10
+  done
 fi
 if ! locale -a 2>/dev/null | grep -qi '^ja_JP\.utf8$'; then
   if [ "$(id -u)" != 0 ]; then
