@@ -162,20 +162,7 @@ void Initialise(HWND panel) {
         return;
     }
 
-    switch (FollowUpAtStart(CurrentFlags())) {
-        case StateFollowUp::StartRead:
-            ReadSettingsCommand(panel);
-            break;
-        case StateFollowUp::ShowNotLoaded:
-            MarkSettingsNotLoaded();
-            RefreshPanel(panel);
-            break;
-        case StateFollowUp::ShowInitialValues:
-            ShowInitialValues(panel, true);
-            break;
-        case StateFollowUp::Nothing:
-            break;
-    }
+    FollowUpState(panel, FollowUpAtStart(CurrentFlags()), true);
     // The header follows the printer (also after a restart on another one).
     if (PanelStillOpen(panel)) InvalidateRect(panel, nullptr, FALSE);
 }
@@ -416,6 +403,23 @@ INT_PTR HandleMessage(HWND panel, UINT message, WPARAM wParam, LPARAM lParam) {
 }
 
 }  // namespace
+
+void FollowUpState(HWND panel, StateFollowUp step, bool tellUser) {
+    switch (step) {
+        case StateFollowUp::StartRead:
+            ReadSettingsCommand(panel);
+            break;
+        case StateFollowUp::ShowNotLoaded:
+            MarkSettingsNotLoaded();
+            RefreshPanel(panel);
+            break;
+        case StateFollowUp::ShowInitialValues:
+            ShowInitialValues(panel, tellUser);
+            break;
+        case StateFollowUp::Nothing:
+            break;
+    }
+}
 
 INT_PTR CALLBACK PanelDialogProc(HWND panel, UINT message, WPARAM wParam, LPARAM lParam) {
     try {

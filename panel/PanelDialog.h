@@ -7,6 +7,7 @@
 #include <windows.h>
 
 #include "link/Link.h"
+#include "panel/PanelRules.h"
 
 INT_PTR CALLBACK PanelDialogProc(HWND panel, UINT message, WPARAM wParam, LPARAM lParam);
 
@@ -50,6 +51,10 @@ void ExitCommand(HWND panel);
 // and the status area says that this printer cannot be used; with one the program ends.
 void ReportLinkFailure(HWND panel, UINT textId);
 void ReportLinkFailureText(HWND panel, const char* text);
+
+// Carries out what the printer's state calls for once it allows reading or updating: a read, an
+// empty panel, or the initial values (with message 61 when `tellUser`).
+void FollowUpState(HWND panel, StateFollowUp step, bool tellUser);
 
 // After a state item was read again: judges the state and follows it up.
 void ReevaluateState(HWND panel, bool statusItemChanged);

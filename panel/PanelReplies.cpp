@@ -174,26 +174,11 @@ void ReevaluateState(HWND panel, bool statusItemChanged) {
         }
         return;
     }
-    switch (FollowUpAfterChange(CurrentFlags(), SettingsLoaded())) {
-        case StateFollowUp::StartRead:
-            ReadSettingsCommand(panel);
-            break;
-        case StateFollowUp::ShowNotLoaded:
-            MarkSettingsNotLoaded();
-            RefreshPanel(panel);
-            break;
-        case StateFollowUp::ShowInitialValues:
-            // Unlike at initialisation, no message: the state changed under the user's eyes.
-            MarkSettingsNotLoaded();
-            RefreshPanel(panel);
-            LoadInitialSettings();
-            SetPanelEnabled(panel, SettingsLoaded() ? 1 : 0);
-            SendToPages(panel, WM_PAGE_REFRESH);
-            if (statusItemChanged) RefreshStatusArea(StatusControlOf(panel));
-            break;
-        case StateFollowUp::Nothing:
-            break;
-    }
+    const StateFollowUp step = FollowUpAfterChange(CurrentFlags(), SettingsLoaded());
+    // Unlike at initialisation, the initial values come without a message: the state changed
+    // under the user's eyes.
+    FollowUpState(panel, step, false);
+    if (step == StateFollowUp::ShowInitialValues && statusItemChanged) RefreshStatusArea(StatusControlOf(panel));
 }
 
 bool HandleLibraryMessage(HWND panel, UINT message) {
