@@ -11,6 +11,7 @@
 
 #include "link/Link.h"
 #include "link_test.h"
+#include "qmx/VirtualPrinters.h"
 #include "res/resource.h"
 #include "shell/AppState.h"
 #include "shell/Memory.h"
@@ -57,6 +58,20 @@ protected:
         ClearCurrentPrinter();
         AppState = AppStateRecord{};
         ResetStatusAreaRecord();
+    }
+
+    // The store holds one new virtual printer `name`, with a session on it in AppState.Session.
+    void AddPrinterAndOpenSession(const char* name) {
+        ASSERT_EQ(qmx::vp::ResetAll(), 0u);
+        qmx::vp::NewPrinter printer;
+        printer.name = name;
+        ASSERT_EQ(qmx::vp::Add(printer), 0u);
+        OpenSessionOn(name);
+    }
+
+    void OpenSessionOn(const char* name) {
+        ASSERT_EQ(OpenManagerExA(name, "tester", QMX_OPEN_MODE, &AppState.Session), 0u);
+        ASSERT_NE(AppState.Session, nullptr);
     }
 
     void SetCurrentPrinter(const char* name) {

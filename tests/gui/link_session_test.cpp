@@ -37,22 +37,13 @@ class LinkSession : public linktest::LinkTest {
 protected:
     void SetUp() override {
         LinkTest::SetUp();
-        ASSERT_EQ(vp::ResetAll(), 0u);
-        vp::NewPrinter printer;
-        printer.name = kPrinter;
-        ASSERT_EQ(vp::Add(printer), 0u);
-        OpenSession();
+        AddPrinterAndOpenSession(kPrinter);
     }
 
     void TearDown() override {
         CloseSession();
         vp::ResetAll();
         LinkTest::TearDown();
-    }
-
-    void OpenSession() {
-        ASSERT_EQ(OpenManagerExA(kPrinter, "tester", QMX_OPEN_MODE, &AppState.Session), 0u);
-        ASSERT_NE(AppState.Session, nullptr);
     }
 
     int RegisteredSlots() const {
@@ -142,7 +133,7 @@ TEST_F(LinkSession, RegistrationFailingAtTheKthLeavesKMinusOneAndCloseCancelsExa
         SCOPED_TRACE(::testing::Message() << "failing registration " << k);
         ASSERT_EQ(vp::SetNotifyFault(kPrinter, k), 0u);
         CloseSession();
-        OpenSession();
+        OpenSessionOn(kPrinter);
         AppState.MessageText[0] = '\0';
         QmxCallLog log;
         ASSERT_TRUE(log.Active());

@@ -52,11 +52,7 @@ class LinkWrite : public linktest::LinkTest {
 protected:
     void SetUp() override {
         LinkTest::SetUp();
-        ASSERT_EQ(vp::ResetAll(), 0u);
-        vp::NewPrinter printer;
-        printer.name = kPrinter;
-        ASSERT_EQ(vp::Add(printer), 0u);
-        ASSERT_EQ(OpenManagerExA(kPrinter, "tester", QMX_OPEN_MODE, &AppState.Session), 0u);
+        AddPrinterAndOpenSession(kPrinter);
         SetCurrentPrinter(kPrinter);
         LoadInitialSettings();
         std::memset(FeedPosOther, 0, sizeof(int32_t) * FeedPosOtherCount);

@@ -367,6 +367,14 @@ void Choose(HWND dialog, const std::string& name) {
     PostMessageA(dialog, WM_COMMAND, IDC_SELECT_OK, 0);
 }
 
+// The selection dialog, whenever it comes up, is answered with the row of `name`.
+void ChooseInSelection(MessageBoxRecorder& recorder, const std::string& name) {
+    recorder.OnDialog([name](HWND dialog) {
+        Choose(dialog, name);
+        return true;
+    });
+}
+
 TEST_F(PanelStates, ChangePrinterWithOnePrinterOnlyRefreshesTheToolbar) {
     Install({"LP1"});
     ASSERT_NE(StartIdle(), nullptr);
@@ -392,10 +400,7 @@ TEST_F(PanelStates, ChangePrinterRestartsThePanelOnTheChosenPrinter) {
     AppState.InstanceMapping = GuardSingleInstance("LP1");
     TabCtrl_SetCurSel(Control(IDC_TABS), 3);
     MessageBoxRecorder recorder;
-    recorder.OnDialog([](HWND dialog) {
-        Choose(dialog, "LP2");
-        return true;
-    });
+    ChooseInSelection(recorder, "LP2");
     ToolbarCommand(IDM_CHANGE_PRINTER);
     ASSERT_TRUE(WaitIdle());
     ASSERT_FALSE(ProgramEnded());
@@ -449,10 +454,7 @@ TEST_F(PanelStates, ChangePrinterToAPrinterOnFileEndsTheProcess) {
     ASSERT_EQ(vp::SetPort("LP2", "FILE:"), 0u);
     ASSERT_NE(Start("LP1"), nullptr);
     MessageBoxRecorder recorder;
-    recorder.OnDialog([](HWND dialog) {
-        Choose(dialog, "LP2");
-        return true;
-    });
+    ChooseInSelection(recorder, "LP2");
     ToolbarCommand(IDM_CHANGE_PRINTER);
     ASSERT_EQ(recorder.Count(), 1u);
     EXPECT_EQ(recorder.Boxes()[0].text, ProgramText(IDS_FILE_PORT_REFUSED));
@@ -464,10 +466,7 @@ TEST_F(PanelStates, ChangePrinterToAPrinterServedElsewhereEndsTheProgram) {
     ASSERT_NE(Start("LP1"), nullptr);
     HANDLE other = GuardSingleInstance("LP2");
     MessageBoxRecorder recorder;
-    recorder.OnDialog([](HWND dialog) {
-        Choose(dialog, "LP2");
-        return true;
-    });
+    ChooseInSelection(recorder, "LP2");
     ToolbarCommand(IDM_CHANGE_PRINTER);
     EXPECT_TRUE(ProgramEnded());
     ASSERT_GE(recorder.Count(), 1u);
@@ -542,10 +541,7 @@ TEST_F(PanelStates, ChangePrinterAfterTheOnlyOtherPrinterReplacedTheCurrentOneOf
     ASSERT_NE(Start("LP1"), nullptr);
     Install({"LP2"});
     MessageBoxRecorder recorder;
-    recorder.OnDialog([](HWND dialog) {
-        Choose(dialog, "LP2");
-        return true;
-    });
+    ChooseInSelection(recorder, "LP2");
     ToolbarCommand(IDM_CHANGE_PRINTER);
     ASSERT_TRUE(WaitIdle());
     ASSERT_FALSE(ProgramEnded());
@@ -562,10 +558,7 @@ TEST_F(PanelStates, PrinterRemovedFromTheSystemRestartsThePanelOnTheChosenOne) {
     TypeOnPage0(IDC_HC_CUT_EDIT, "35");
     Install({"LP2"});
     MessageBoxRecorder recorder({IDOK, IDOK});  // 121, then 67 in the selection dialog
-    recorder.OnDialog([](HWND dialog) {
-        Choose(dialog, "LP2");
-        return true;
-    });
+    ChooseInSelection(recorder, "LP2");
     SendMessageA(AppState.FrameWindow, WM_PRINTERS_CHANGED, 0, 0);
     ASSERT_TRUE(WaitIdle());
     ASSERT_FALSE(ProgramEnded());
