@@ -12,26 +12,24 @@
 
 #include "qmx/VirtualPrinters.h"
 #include "tests/e2e/e2e_support.h"
+#include "tests/support/Clock.h"
 
 namespace {
 
 // Milliseconds from process start to a visible window of the class; -1 when none appeared.
 double TimeToWindow(const char* program, const char* className) {
-    LARGE_INTEGER frequency, start, seen;
-    QueryPerformanceFrequency(&frequency);
-    QueryPerformanceCounter(&start);
+    const double start = rptest::NowMs();
     e2e::Child child(program, "");
     HWND window = nullptr;
     while (!window && child.Running()) {
         window = e2e::WaitForWindow(child.Id(), className, nullptr, 0);
         if (!window) Sleep(1);
     }
-    QueryPerformanceCounter(&seen);
+    const double seen = rptest::NowMs();
     if (!window) return -1;
     PostMessageA(window, WM_CLOSE, 0, 0);
     if (child.Wait(10000) == STILL_ACTIVE) return -1;
-    return 1000.0 * static_cast<double>(seen.QuadPart - start.QuadPart) /
-           static_cast<double>(frequency.QuadPart);
+    return seen - start;
 }
 
 // The first page's paper-set group box (1159) is enabled exactly while the pages show settings.
@@ -45,9 +43,7 @@ bool SettingsShown(HWND frame) {
 // Milliseconds from process start until the panel shows the printer's settings; -1 when it did
 // not within ten seconds.
 double TimeToSettings() {
-    LARGE_INTEGER frequency, start, seen;
-    QueryPerformanceFrequency(&frequency);
-    QueryPerformanceCounter(&start);
+    const double start = rptest::NowMs();
     e2e::Child child("remotepanel.exe", "");
     HWND frame = nullptr;
     const ULONGLONG deadline = GetTickCount64() + 10000;
@@ -56,17 +52,11 @@ double TimeToSettings() {
         if (frame && SettingsShown(frame)) break;
         Sleep(1);
     }
-    QueryPerformanceCounter(&seen);
+    const double seen = rptest::NowMs();
     if (!frame || !SettingsShown(frame)) return -1;
     PostMessageA(frame, WM_CLOSE, 0, 0);
     if (child.Wait(10000) == STILL_ACTIVE) return -1;
-    return 1000.0 * static_cast<double>(seen.QuadPart - start.QuadPart) /
-           static_cast<double>(frequency.QuadPart);
-}
-
-double Median(std::vector<double> values) {
-    std::sort(values.begin(), values.end());
-    return values.empty() ? 0 : values[values.size() / 2];
+    return seen - start;
 }
 
 }  // namespace
@@ -96,7 +86,7 @@ int main(int argc, char** argv) {
         baseline.push_back(b);
     }
     qmx::vp::ResetAll();
-    const double p = Median(program), s = Median(settings), b = Median(baseline);
+    const double p = rptest::MedianOf(program), s = rptest::MedianOf(settings), b = rptest::MedianOf(baseline);
     std::printf("rounds %d\nremotepanel.exe to frame shown: median %.1f ms\n"
                 "remotepanel.exe to settings shown: median %.1f ms\n"
                 "one-dialog program to dialog shown: median %.1f ms\n"

@@ -16,6 +16,7 @@
 #include "shell/AppState.h"
 #include "shell/Messages.h"
 #include "tests/gui/shell_support.h"
+#include "tests/support/Clock.h"
 #include "tests/support/Pump.h"
 
 namespace {
@@ -108,16 +109,14 @@ int main(int argc, char** argv) {
         if (!Cycle(round)) return 1;
     }
     const Usage warm = Measure();
-    LARGE_INTEGER frequency, start, end;
-    QueryPerformanceFrequency(&frequency);
-    QueryPerformanceCounter(&start);
+    const double start = rptest::NowMs();
     for (int round = 0; round < cycles; ++round) {
         if (!Cycle(round)) {
             std::fprintf(stderr, "panel_figures: cycle %d got no reply\n", round);
             return 1;
         }
     }
-    QueryPerformanceCounter(&end);
+    const double end = rptest::NowMs();
     const Usage after = Measure();
     std::printf("%s cycles: %d\n", readsOnly ? "read" : "read/write", cycles);
     Print("after 20 warm-up", warm);
@@ -125,9 +124,7 @@ int main(int argc, char** argv) {
     std::printf("difference: committed private %+.1f KiB, heaps %+.1f KiB, handles %+ld\n",
                 after.committedKiB - warm.committedKiB, after.heapKiB - warm.heapKiB,
                 static_cast<long>(after.handles) - static_cast<long>(warm.handles));
-    std::printf("time per cycle: %.2f ms\n",
-                1000.0 * static_cast<double>(end.QuadPart - start.QuadPart) /
-                    static_cast<double>(frequency.QuadPart) / cycles);
+    std::printf("time per cycle: %.2f ms\n", (end - start) / cycles);
     shelltest::ResetProgram();
     return 0;
 }

@@ -13,30 +13,19 @@
 #include "qmx/VirtualPrinters.h"
 #include "link/KovQmx.h"
 #include "shell/AppState.h"
+#include "tests/support/Clock.h"
 
 namespace {
-
-double Seconds() {
-    static LARGE_INTEGER frequency = [] {
-        LARGE_INTEGER f;
-        QueryPerformanceFrequency(&f);
-        return f;
-    }();
-    LARGE_INTEGER now;
-    QueryPerformanceCounter(&now);
-    return static_cast<double>(now.QuadPart) / static_cast<double>(frequency.QuadPart);
-}
 
 // Median time of one call over `rounds` rounds.
 double Median(int rounds, const std::function<void()>& work) {
     std::vector<double> times;
     for (int i = 0; i < rounds; ++i) {
-        const double start = Seconds();
+        const double start = rptest::NowMs();
         work();
-        times.push_back(Seconds() - start);
+        times.push_back((rptest::NowMs() - start) / 1000.0);
     }
-    std::sort(times.begin(), times.end());
-    return times[times.size() / 2];
+    return rptest::MedianOf(times);
 }
 
 void AddPrinters(int from, int to) {

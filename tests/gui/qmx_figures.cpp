@@ -11,6 +11,7 @@
 #include "link/KovQmx.h"
 #include "qmx/VirtualPrinters.h"
 #include "tests/gui/qmx_test_support.h"
+#include "tests/support/Clock.h"
 
 namespace {
 
@@ -19,16 +20,6 @@ constexpr UINT kReadDone = WM_USER + 202;
 constexpr UINT kWriteDone = WM_USER + 209;
 constexpr UINT kStatusChanged = WM_USER + 211;
 
-double Now() {
-  static LARGE_INTEGER frequency = [] {
-    LARGE_INTEGER f;
-    QueryPerformanceFrequency(&f);
-    return f;
-  }();
-  LARGE_INTEGER t;
-  QueryPerformanceCounter(&t);
-  return static_cast<double>(t.QuadPart) * 1000.0 / static_cast<double>(frequency.QuadPart);
-}
 
 void Print(const char* what, std::vector<double> ms) {
   if (ms.empty()) return;
@@ -84,34 +75,34 @@ int main() {
 
   std::vector<double> t;
   for (int i = 0; i < 2000; ++i) {
-    const double a = Now();
+    const double a = rptest::NowMs();
     GetPrinterStatusA(s, "PrinterStatus", buffer, 12, &got);
-    t.push_back(Now() - a);
+    t.push_back(rptest::NowMs() - a);
   }
   Print("GetPrinterStatusA PrinterStatus", t);
   t.clear();
   for (int i = 0; i < 2000; ++i) {
-    const double a = Now();
+    const double a = rptest::NowMs();
     GetPrinterStatusA(s, "RPVariables_PSV", buffer, 260, &got);
-    t.push_back(Now() - a);
+    t.push_back(rptest::NowMs() - a);
   }
   Print("GetPrinterStatusA RPVariables_PSV", t);
   t.clear();
   for (int i = 0; i < 300; ++i) {
-    const double a = Now();
+    const double a = rptest::NowMs();
     SetPrinterStatusDirectA(s, "RPVariables_PSV", command.data(), 260);
-    t.push_back(Now() - a);
+    t.push_back(rptest::NowMs() - a);
   }
   Print("SetPrinterStatusDirectA (write stored)", t);
 
   std::vector<double> call, trip;
   for (int i = 0; i < 300; ++i) {
     int32_t id = 0;
-    const double a = Now();
+    const double a = rptest::NowMs();
     SetReqPrinterStatusMsgA(s, "RPVariables_PSV", command.data(), 260, window.Get(), kWriteDone, &id);
-    const double b = Now();
+    const double b = rptest::NowMs();
     if (!qmxtest::WaitForMessage(window.Get(), kWriteDone, 10000)) break;
-    trip.push_back(Now() - a);
+    trip.push_back(rptest::NowMs() - a);
     call.push_back(b - a);
   }
   Print("SetReqPrinterStatusMsgA call", call);
@@ -119,11 +110,11 @@ int main() {
   call.clear();
   trip.clear();
   for (int i = 0; i < 300; ++i) {
-    const double a = Now();
+    const double a = rptest::NowMs();
     GetReqPrinterStatusMsgA(s, "RPVariables_PSV", window.Get(), kReadDone);
-    const double b = Now();
+    const double b = rptest::NowMs();
     if (!qmxtest::WaitForMessage(window.Get(), kReadDone, 10000)) break;
-    trip.push_back(Now() - a);
+    trip.push_back(rptest::NowMs() - a);
     call.push_back(b - a);
   }
   Print("GetReqPrinterStatusMsgA call", call);
@@ -134,10 +125,10 @@ int main() {
   t.clear();
   for (uint32_t i = 0; i < 300; ++i) {
     qmxtest::DrainMessages(window.Get());
-    const double a = Now();
+    const double a = rptest::NowMs();
     qmx::vp::SetStatus(kName, 0, 0, 0x10000 + i);
     if (!qmxtest::WaitForMessage(window.Get(), kStatusChanged, 10000)) break;
-    t.push_back(Now() - a);
+    t.push_back(rptest::NowMs() - a);
   }
   Print("change in-process -> notification", t);
   // From another process: the notification is usually queued before qmxctl has even ended.
@@ -147,12 +138,12 @@ int main() {
     qmxtest::DrainMessages(window.Get());
     char args[64];
     std::snprintf(args, sizeof args, "set %s w2 %u", kName, 0x20000 + i);
-    const double a = Now();
+    const double a = rptest::NowMs();
     if (qmxtest::RunQmxctl(args) != 0) break;
     MSG m;
     queuedAtExit += PeekMessageA(&m, window.Get(), kStatusChanged, kStatusChanged, PM_NOREMOVE) ? 1 : 0;
     if (!qmxtest::WaitForMessage(window.Get(), kStatusChanged, 10000)) break;
-    t.push_back(Now() - a);
+    t.push_back(rptest::NowMs() - a);
   }
   Print("qmxctl started -> notification (other process)", t);
   std::printf("  of these, %d were queued by the time qmxctl had ended\n", queuedAtExit);
@@ -161,21 +152,21 @@ int main() {
   // notification the way the panel does (reads the item again).
   qmxtest::DrainMessages(window.Get());
   HANDLE storm = CreateThread(nullptr, 0, Storm, nullptr, 0, nullptr);
-  const double start = Now();
+  const double start = rptest::NowMs();
   long notifications = 0;
   double longestCall = 0;
-  while (Now() - start < 3000) {
+  while (rptest::NowMs() - start < 3000) {
     if (qmxtest::WaitForMessage(window.Get(), kStatusChanged, 100)) {
       ++notifications;
-      const double a = Now();
+      const double a = rptest::NowMs();
       GetPrinterStatusA(s, "PrinterStatus", buffer, 12, &got);
-      longestCall = std::max(longestCall, Now() - a);
+      longestCall = std::max(longestCall, rptest::NowMs() - a);
     }
   }
   stormStop = 1;
   WaitForSingleObject(storm, 10000);
   CloseHandle(storm);
-  const double seconds = (Now() - start) / 1000.0;
+  const double seconds = (rptest::NowMs() - start) / 1000.0;
   std::printf("storm: %ld changes/s, %ld notifications/s, longest read while storming %.3f ms\n",
               static_cast<long>(stormChanges / seconds), static_cast<long>(notifications / seconds), longestCall);
 
