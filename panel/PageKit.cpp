@@ -2,6 +2,8 @@
 
 #include <commctrl.h>
 
+#include "help/Help.h"
+#include "panel/BoundControls.h"
 #include "panel/PanelPages.h"
 #include "panel/ProgramResources.h"
 #include "panel/TabPages.h"
@@ -10,47 +12,145 @@
 #include "shell/Messages.h"
 #include "shell/Ui.h"
 
-#include "help/Help.h"
-
 namespace {
 
-void RefreshPage(const PageDefinition& page, HWND window) {
-    if (!SettingsLoaded()) return;
-    EnableControls(window, page.Controls, true);
-    page.Fill(window);
+// ---- Pages ---------------------------------------------------------------------------------------
+
+void PlacePage(HWND page) {
+    const PanelPages* pages = PanelPagesOf(PanelOfPage(page));
+    if (!pages) return;
+    const PixelPoint origin = PageOrigin(
+        {pages->PageArea.left, pages->PageArea.top, pages->PageArea.right, pages->PageArea.bottom});
+    SetWindowPos(page, nullptr, origin.X, origin.Y, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
+void RefreshPage(const PageDefinition& definition, HWND page) {
+    if (!SettingsLoaded()) return;
+    EnableControls(page, definition.Controls, true);
+    FillBindings(page, definition.Bindings, CurrentSettingsRecord());
+    if (definition.AfterFill) definition.AfterFill(page);
+}
+
+bool OpensDetailDialog(const PageDefinition& definition, HWND page, int id) {
+    for (const DetailButton& button : definition.DetailButtons) {
+        if (button.ButtonId != id) continue;
+        AfterDetailDialog(page, RunDetailDialog(page, *button.Dialog, CurrentSettingsRecord()));
+        return true;
+    }
+    return false;
+}
+
+void OnPageCommand(const PageDefinition& definition, HWND page, int id, int code) {
+    // The page's own refresh is not the user's change.
+    if (IsFilling(page)) return;
+    const bool changed = FollowCommand(page, definition.Bindings, id, code, definition.EditChangeCode);
+    if (code == BN_CLICKED && OpensDetailDialog(definition, page, id)) return;
+    if (changed || definition.AnyCommandNotifies) NotifySettingsChanged(page);
+    if (definition.Command) definition.Command(page, id, code);
+}
+
+// ---- Detail dialogs ------------------------------------------------------------------------------
+
+struct DetailLaunch {
+    const DetailDialogDefinition* Definition;
+    EditedRecord Record;
+    LPARAM Parameter;
+};
+
+const DetailLaunch* LaunchOf(HWND dialog) {
+    return reinterpret_cast<const DetailLaunch*>(GetWindowLongPtrA(dialog, GWLP_USERDATA));
+}
+
+void RefuseInDialog(HWND dialog, const Refusal& refusal) {
+    LoadText(refusal.TextId, AppState.MessageText, sizeof AppState.MessageText);
+    FormatCaption(AppState.MessageCaption, sizeof AppState.MessageCaption);
+    ShowMessageBox(dialog, AppState.MessageText, AppState.MessageCaption, MB_OK | MB_ICONWARNING);
+    SetFocus(GetDlgItem(dialog, refusal.ControlId));
+}
+
+void OnDetailOk(HWND dialog, const DetailLaunch& launch) {
+    const DetailDialogDefinition& definition = *launch.Definition;
+    Refusal refusal = definition.CheckEntries ? definition.CheckEntries(dialog) : Refusal{0, 0};
+    if (refusal.TextId == 0) refusal = CollectBindings(dialog, definition.Bindings, launch.Record);
+    if (refusal.TextId != 0) {
+        RefuseInDialog(dialog, refusal);
+        return;
+    }
+    EndDialog(dialog, 1);
+}
+
+INT_PTR HandleDetailMessage(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam) {
+    if (message == WM_INITDIALOG) {
+        SetWindowLongPtrA(dialog, GWLP_USERDATA, lParam);
+        const auto* launch = reinterpret_cast<const DetailLaunch*>(lParam);
+        if (!launch) return TRUE;
+        if (launch->Definition->BeforeFill) launch->Definition->BeforeFill(dialog, launch->Parameter);
+        FillBindings(dialog, launch->Definition->Bindings, launch->Record);
+        AppState.ForegroundWindow = dialog;
+        return TRUE;
+    }
+    const DetailLaunch* launch = LaunchOf(dialog);
+    if (!launch) return FALSE;
+    const DetailDialogDefinition& definition = *launch->Definition;
+    switch (message) {
+        case WM_COMMAND: {
+            const int id = LOWORD(wParam);
+            const int code = HIWORD(wParam);
+            if (id == IDOK) {
+                OnDetailOk(dialog, *launch);
+                return TRUE;
+            }
+            if (id == IDCANCEL) {
+                EndDialog(dialog, 0);
+                return TRUE;
+            }
+            if (IsFilling(dialog)) return FALSE;
+            FollowCommand(dialog, definition.Bindings, id, code, EN_CHANGE);
+            // Commands that are not the dialog's own go to the default dialog handling.
+            return definition.Command && definition.Command(dialog, id, code) ? TRUE : FALSE;
+        }
+        case WM_VSCROLL:
+            return lParam && FollowScroll(dialog, definition.Bindings, GetDlgCtrlID(reinterpret_cast<HWND>(lParam)))
+                       ? TRUE : FALSE;
+        case WM_HELP:
+        case WM_CONTEXTMENU:
+            return AnswerHelpRequest(message, wParam, lParam) ? TRUE : FALSE;
+        default:
+            return FALSE;
+    }
+}
 
 }  // namespace
 
-INT_PTR RunPage(const PageDefinition& page, HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+INT_PTR RunPage(const PageDefinition& definition, HWND page, UINT message, WPARAM wParam, LPARAM lParam) {
     try {
         switch (message) {
             case WM_INITDIALOG:
-                PlacePage(window);
-                AppState.ForegroundWindow = window;
-                RefreshPage(page, window);
+                PlacePage(page);
+                AppState.ForegroundWindow = page;
+                RefreshPage(definition, page);
                 // The tab framework decides where the focus goes when it shows the page; the
                 // dialog manager must not move it to the page's first control.
                 return FALSE;
             case WM_PAGE_REFRESH:
-                RefreshPage(page, window);
+                RefreshPage(definition, page);
                 return TRUE;
             case WM_PAGE_DISABLE:
-                EnableControls(window, page.Controls, false);
+                EnableControls(page, definition.Controls, false);
                 return TRUE;
             case WM_PAGE_COLLECT: {
-                const bool accepted = page.Collect(window);
-                if (auto* flag = reinterpret_cast<int32_t*>(lParam)) *flag = accepted ? 1 : 0;
+                const Refusal refusal = CollectBindings(page, definition.Bindings, CurrentSettingsRecord());
+                if (refusal.TextId != 0) RejectEntry(page, definition.TabIndex, refusal.TextId, refusal.ControlId);
+                if (auto* flag = reinterpret_cast<int32_t*>(lParam)) *flag = refusal.TextId == 0 ? 1 : 0;
                 return TRUE;
             }
             case WM_COMMAND:
-                if (!page.Command) return FALSE;
-                page.Command(window, LOWORD(wParam), HIWORD(wParam));
+                OnPageCommand(definition, page, LOWORD(wParam), HIWORD(wParam));
                 return TRUE;
             case WM_VSCROLL:
-                if (!page.Scroll || lParam == 0) return FALSE;
-                page.Scroll(window, GetDlgCtrlID(reinterpret_cast<HWND>(lParam)));
+                if (lParam == 0 || IsFilling(page)) return FALSE;
+                if (!FollowScroll(page, definition.Bindings, GetDlgCtrlID(reinterpret_cast<HWND>(lParam)))) return FALSE;
+                NotifySettingsChanged(page);
                 return TRUE;
             case WM_HELP:
             case WM_CONTEXTMENU:
@@ -63,29 +163,43 @@ INT_PTR RunPage(const PageDefinition& page, HWND window, UINT message, WPARAM wP
     }
 }
 
-HWND PanelOfPage(HWND page) { return GetParent(page); }
-
-void PlacePage(HWND page) {
-    const PanelPages* pages = PanelPagesOf(PanelOfPage(page));
-    if (!pages) return;
-    const PixelPoint origin = PageOrigin(
-        {pages->PageArea.left, pages->PageArea.top, pages->PageArea.right, pages->PageArea.bottom});
-    SetWindowPos(page, nullptr, origin.X, origin.Y, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+INT_PTR CALLBACK PageProc(HWND page, UINT message, WPARAM wParam, LPARAM lParam) {
+    if (message == WM_INITDIALOG) SetWindowLongPtrA(page, GWLP_USERDATA, lParam);
+    const auto* definition = reinterpret_cast<const PageDefinition*>(GetWindowLongPtrA(page, GWLP_USERDATA));
+    return definition ? RunPage(*definition, page, message, wParam, lParam) : FALSE;
 }
+
+INT_PTR CALLBACK DetailDialogProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam) {
+    try {
+        return HandleDetailMessage(dialog, message, wParam, lParam);
+    } catch (...) {
+        return FALSE;
+    }
+}
+
+INT_PTR RunDetailDialog(HWND owner, const DetailDialogDefinition& dialog, const EditedRecord& record,
+                        LPARAM parameter) {
+    DetailLaunch launch{&dialog, record, parameter};
+    return DialogBoxParamA(ProgramInstance(), MAKEINTRESOURCEA(dialog.TemplateId), owner, DetailDialogProc,
+                           reinterpret_cast<LPARAM>(&launch));
+}
+
+void AfterDetailDialog(HWND page, INT_PTR result) {
+    if (result == 1) NotifySettingsChanged(page);
+    AppState.ForegroundWindow = page;
+}
+
+const EditedRecord* DialogRecord(HWND dialog) {
+    const DetailLaunch* launch = LaunchOf(dialog);
+    return launch ? &launch->Record : nullptr;
+}
+
+HWND PanelOfPage(HWND page) { return GetParent(page); }
 
 void NotifySettingsChanged(HWND sender) {
     const bool isPage = (GetWindowLongA(sender, GWL_STYLE) & WS_CHILD) != 0;
     HWND panel = isPage ? PanelOfPage(sender) : AppState.PanelWindow;
     if (panel) SendMessageA(panel, WM_SETTINGS_CHANGED, reinterpret_cast<WPARAM>(sender), 0);
-}
-
-void SetIgnoredEditUpdates(HWND page, int count) { SetWindowLongPtrA(page, GWLP_USERDATA, count); }
-
-bool ConsumeIgnoredEditUpdate(HWND page) {
-    const LONG_PTR left = GetWindowLongPtrA(page, GWLP_USERDATA);
-    if (left <= 0) return false;
-    SetWindowLongPtrA(page, GWLP_USERDATA, left - 1);
-    return true;
 }
 
 void RejectEntry(HWND page, int tabIndex, UINT textId, int controlId) {
@@ -102,121 +216,3 @@ void RejectEntry(HWND page, int tabIndex, UINT textId, int controlId) {
     }
     SetFocus(GetDlgItem(page, controlId));
 }
-
-INT_PTR OpenDetailDialog(HWND page, UINT templateId, DLGPROC procedure) {
-    const INT_PTR result =
-        DialogBoxParamA(ProgramInstance(), MAKEINTRESOURCEA(templateId), page, procedure, 0);
-    if (result == 1) NotifySettingsChanged(page);
-    AppState.ForegroundWindow = page;
-    return result;
-}
-
-INT_PTR RunDetailDialog(const DetailDialogDefinition& dialog, HWND window, UINT message,
-                        WPARAM wParam, LPARAM lParam) {
-    try {
-        switch (message) {
-            case WM_INITDIALOG:
-                dialog.Fill(window);
-                AppState.ForegroundWindow = window;
-                return TRUE;
-            case WM_COMMAND: {
-                const int id = LOWORD(wParam);
-                if (id == IDOK) {
-                    if (dialog.Store(window)) EndDialog(window, 1);
-                    return TRUE;
-                }
-                if (id == IDCANCEL) {
-                    EndDialog(window, 0);
-                    return TRUE;
-                }
-                if (!dialog.Command) return FALSE;
-                dialog.Command(window, id, HIWORD(wParam));
-                return TRUE;
-            }
-            case WM_HELP:
-            case WM_CONTEXTMENU:
-                return AnswerHelpRequest(message, wParam, lParam) ? TRUE : FALSE;
-            default:
-                return FALSE;
-        }
-    } catch (...) {
-        return FALSE;
-    }
-}
-
-void EnableControls(HWND dialog, std::span<const int> controls, bool enable) {
-    for (int id : controls) EnableWindow(GetDlgItem(dialog, id), enable ? TRUE : FALSE);
-}
-
-bool IsChecked(HWND dialog, int controlId) {
-    return IsDlgButtonChecked(dialog, controlId) == BST_CHECKED;
-}
-
-void ShowCheck(HWND dialog, const CheckBinding& check) {
-    CheckDlgButton(dialog, check.ControlId,
-                   SettingIsOn(PanelSettings, check.Setting) ? BST_CHECKED : BST_UNCHECKED);
-}
-
-void CollectCheck(HWND dialog, const CheckBinding& check) {
-    StoreSwitch(PanelSettings, check.Setting, IsChecked(dialog, check.ControlId));
-}
-
-void ShowRadioPair(HWND dialog, const RadioPairBinding& pair) {
-    // Both buttons are set explicitly: a call that checks one button of an id range would also
-    // clear unrelated buttons whose ids lie between the two.
-    const bool on = SettingIsOn(PanelSettings, pair.Setting);
-    CheckDlgButton(dialog, pair.OnButton, on ? BST_CHECKED : BST_UNCHECKED);
-    CheckDlgButton(dialog, pair.OffButton, on ? BST_UNCHECKED : BST_CHECKED);
-}
-
-void CollectRadioPair(HWND dialog, const RadioPairBinding& pair) {
-    StoreSwitch(PanelSettings, pair.Setting, RadioPairReadsOn(pair, IsChecked(dialog, pair.ReadButton)));
-}
-
-void ShowNumber(HWND dialog, int spinId, int32_t min, int32_t max, int32_t value) {
-    HWND spin = GetDlgItem(dialog, spinId);
-    SendMessageA(spin, UDM_SETRANGE32, static_cast<WPARAM>(min), static_cast<LPARAM>(max));
-    SendMessageA(spin, UDM_SETPOS32, 0, static_cast<LPARAM>(value));
-}
-
-void ShowNumbers(HWND page, std::span<const NumberBinding<PanelSettingsRecord>> numbers) {
-    SetIgnoredEditUpdates(page, static_cast<int>(numbers.size()));
-    for (const auto& number : numbers) ShowNumber(page, number, PanelSettings);
-    SetIgnoredEditUpdates(page, 0);
-}
-
-int32_t ReadNumber(HWND dialog, int editId) {
-    BOOL translated = FALSE;
-    const UINT value = GetDlgItemInt(dialog, editId, &translated, FALSE);
-    return translated ? static_cast<int32_t>(value) : 0;
-}
-
-void FillList(HWND dialog, int listId, const ValueList& values) {
-    HWND list = GetDlgItem(dialog, listId);
-    SendMessageA(list, CB_RESETCONTENT, 0, 0);
-    for (int32_t i = 0; i < values.Size; ++i) {
-        SendMessageA(list, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(values.Items[i].Label));
-    }
-}
-
-void ShowList(HWND dialog, const ListBinding& list) {
-    FillList(dialog, list.ControlId, *list.List);
-    const int32_t index = ListIndexForValue(list, PanelSettings.*list.Field);
-    SendDlgItemMessageA(dialog, list.ControlId, CB_SETCURSEL, static_cast<WPARAM>(index), 0);
-}
-
-void CollectList(HWND dialog, const ListBinding& list) {
-    const auto index = static_cast<int32_t>(SendDlgItemMessageA(dialog, list.ControlId, CB_GETCURSEL, 0, 0));
-    int32_t value = 0;
-    if (ListValueForIndex(list, index, &value)) PanelSettings.*list.Field = value;
-}
-
-void ShowIcon(HWND dialog, int controlId, UINT iconId) {
-    HICON icon = LoadIconA(ProgramInstance(), MAKEINTRESOURCEA(iconId));
-    SendDlgItemMessageA(dialog, controlId, STM_SETICON, reinterpret_cast<WPARAM>(icon), 0);
-}
-
-void ShowIconPair(HWND dialog, const IconPair& icons, bool on) {
-    ShowIcon(dialog, icons.ControlId, IconFor(icons, on));
-}
-

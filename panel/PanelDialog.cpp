@@ -118,7 +118,6 @@ void ShowInitialValues(HWND panel, bool tellUser) {
         if (!PanelStillOpen(panel)) return;
     }
     SetPanelEnabled(panel, SettingsLoaded() ? 1 : 0);
-    SendToPages(panel, WM_PAGE_REFRESH);
 }
 
 void Initialise(HWND panel) {
@@ -395,8 +394,9 @@ INT_PTR HandleMessage(HWND panel, UINT message, WPARAM wParam, LPARAM lParam) {
             break;
     }
     if (message >= WM_PANEL_REFRESH_FIRST && message <= WM_PANEL_REFRESH_LAST) {
-        SetPanelEnabled(panel, SettingsLoaded() ? 1 : 0);
-        SendToPages(panel, WM_PAGE_REFRESH);
+        // The five come as one series in ascending order: the pages are refreshed once, when the
+        // last one arrives. Enabling the panel refreshes them or disables them, as loaded.
+        if (message == WM_PANEL_REFRESH_LAST) SetPanelEnabled(panel, SettingsLoaded() ? 1 : 0);
         return TRUE;
     }
     return HandleLibraryMessage(panel, message) ? TRUE : FALSE;
@@ -477,7 +477,6 @@ ReadStart ReadSettingsCommand(HWND panel) {
     PanelMessage(IDS_SETTINGS_READ_FAILED, MB_ICONWARNING);
     if (!PanelStillOpen(panel)) return ReadStart::Refused;
     SetPanelEnabled(panel, 1);
-    SendToPages(panel, WM_PAGE_REFRESH);
     FocusCurrentPage(panel);
     return ReadStart::Refused;
 }

@@ -27,8 +27,7 @@ PanelFlags CurrentFlags() {
 }
 
 void ShowSettingsOnPages(HWND panel) {
-    SetPanelEnabled(panel, 1);
-    SendToPages(panel, WM_PAGE_REFRESH);
+    SetPanelEnabled(panel, 1);  // refreshes every page once
     FocusCurrentPage(panel);
 }
 

@@ -4,9 +4,9 @@
 #ifndef RP_PANEL_PAPERSETPAGE_H
 #define RP_PANEL_PAPERSETPAGE_H
 
-#include <windows.h>
+#include "panel/PageKit.h"
 
-INT_PTR CALLBACK PaperSetPage(HWND page, UINT message, WPARAM wParam, LPARAM lParam);
-INT_PTR CALLBACK PaperAdvancedDialog(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam);
+extern const PageDefinition PaperSetPage;
+extern const DetailDialogDefinition PaperAdvancedDialog;
 
 #endif

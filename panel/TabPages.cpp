@@ -1,5 +1,8 @@
 #include "panel/TabPages.h"
 
+#include "panel/FontPage.h"
+#include "panel/FormatPage.h"
+#include "panel/PageKit.h"
 #include "panel/PanelPages.h"
 #include "panel/PaperSetPage.h"
 #include "panel/ProgramResources.h"
@@ -10,9 +13,10 @@
 
 namespace {
 
-// The page procedures by tab index; a page that is not built yet has none and is never created.
-constexpr DLGPROC kPageProcedures[kPageCount] = {
-    PaperSetPage, nullptr, nullptr, nullptr, nullptr, nullptr,
+// The page definitions by tab index, each handed to the page procedure as its creation
+// parameter; a page that is not built yet has none and is never created.
+constexpr const PageDefinition* kPageDefinitions[kPageCount] = {
+    &PaperSetPage, &FormatPage, &FontPage, nullptr, nullptr, nullptr,
 };
 
 constexpr int kTabIconSize = 16;
@@ -71,7 +75,7 @@ void SetUpTabs(HWND panel) {
     BuildTabs(*pages);
     for (int i = 0; i < kPageCount; ++i) {
         pages->PageTemplates[i] = LoadPageTemplate(kTabs[i].TemplateId);
-        pages->PageProcedures[i] = kPageProcedures[i];
+        pages->PageProcedures[i] = kPageDefinitions[i] ? PageProc : nullptr;
     }
     for (HWND& window : pages->PageWindows) window = nullptr;
     ComputePageArea(panel, *pages);
@@ -91,7 +95,8 @@ void ShowPage(HWND panel, int index) {
         if (!pages->PageTemplates[index]) pages->PageTemplates[index] = LoadPageTemplate(kTabs[index].TemplateId);
         if (!pages->PageTemplates[index] || !pages->PageProcedures[index]) return;
         HWND page = CreateDialogIndirectParamA(ProgramInstance(), pages->PageTemplates[index], panel,
-                                               pages->PageProcedures[index], 0);
+                                               pages->PageProcedures[index],
+                                               reinterpret_cast<LPARAM>(kPageDefinitions[index]));
         if (!page) return;
         slot = page;
         pages->CurrentPage = page;

@@ -116,6 +116,12 @@
 #define IDI_STATE_READ_ONLY         142  /* may read, may not update */
 #define IDI_STATE_UPDATE_ONLY       143  /* may update, may not read */
 #define IDI_STATE_NEITHER           144  /* may neither read nor update */
+#define IDI_FACE_GOTHIC             225
+#define IDI_FACE_MINCHO             226
+#define IDI_ZERO_SINGLE             227
+#define IDI_ZERO_DOUBLE             228
+#define IDI_ZERO_SINGLE_SLASHED     229
+#define IDI_ZERO_DOUBLE_SLASHED     230
 #define IDI_PERFORATION_OFF         231
 #define IDI_PERFORATION_SKIP        232
 #define IDI_PAPER_SET_LEFT          233
@@ -189,5 +195,78 @@
 #define IDC_THICKNESS_LABEL         1232
 #define IDC_THICKNESS_LIST          1308
 
+/* ---- Format page 192 and the form dialog 199 ---------------------------------------------- */
+#define IDC_FEED_GROUP              1136
+#define IDC_FEED_FRONT_LABEL        1137
+#define IDC_FEED_FRONT              1330
+#define IDC_FEED_REAR_LABEL         1138
+#define IDC_FEED_REAR               1331
+#define IDC_FEED_CUT_LABEL          1139
+#define IDC_FEED_CUT                1332
+#define IDC_FEED_POSTCARD_LABEL     1140
+#define IDC_FEED_POSTCARD           1334
+#define IDC_PAGE_LENGTH_LABEL       1149
+#define IDC_PAGE_LENGTH_EDIT        1317
+#define IDC_PAGE_LENGTH_SPIN        1320
+#define IDC_PAGE_LENGTH_UNIT        1153
+#define IDC_CUT_OFFSET_GROUP        1151
+#define IDC_CUT_OFFSET_EDIT         1322
+#define IDC_CUT_OFFSET_SPIN         1321
+#define IDC_CUT_OFFSET_UNIT         1155
+#define IDC_CUT_OFFSET_SIZE         1358
+#define IDC_FORM_SELECT_GROUP       1329
+#define IDC_FORM_SELECT             1134
+#define IDC_FORM_SETTINGS           1142
+
+#define IDC_FORM_NAME               1356
+#define IDC_FORM_PAGE_LENGTH_LABEL  1234
+#define IDC_FORM_PAGE_LENGTH_EDIT   1318
+#define IDC_FORM_PAGE_LENGTH_SPIN   1161
+#define IDC_FORM_PAGE_LENGTH_UNIT   1250
+#define IDC_FORM_FEED_GROUP         1235
+#define IDC_FORM_FEED_FRONT_LABEL   1236
+#define IDC_FORM_FEED_FRONT         1333
+#define IDC_FORM_FEED_REAR_LABEL    1237
+#define IDC_FORM_FEED_REAR          1335
+#define IDC_FORM_FEED_CUT_LABEL     1238
+#define IDC_FORM_FEED_CUT           1336
+#define IDC_FORM_FEED_POSTCARD_LABEL 1239
+#define IDC_FORM_FEED_POSTCARD      1338
+#define IDC_FORM_CLEAR              1244
+#define IDC_LEFT_MARGIN_LABEL       1240
+#define IDC_LEFT_MARGIN_EDIT        1167
+#define IDC_LEFT_MARGIN_SPIN        1170
+#define IDC_LEFT_MARGIN_UNIT        1251
+#define IDC_RIGHT_MARGIN_LABEL      1242
+#define IDC_RIGHT_MARGIN_EDIT       1168
+#define IDC_RIGHT_MARGIN_SPIN       1165
+#define IDC_RIGHT_MARGIN_UNIT       1252
+#define IDC_FORM_CUT_OFFSET_GROUP   1245
+#define IDC_FORM_CUT_OFFSET_EDIT    1158
+#define IDC_FORM_CUT_OFFSET_SPIN    1163
+#define IDC_FORM_CUT_OFFSET_UNIT    1254
+#define IDC_FORM_CUT_OFFSET_SIZE    1357
+
+/* ---- Font page 194 and its advanced dialog 200 -------------------------------------------- */
+#define IDC_TYPEFACE_GROUP          1178
+#define IDC_TYPEFACE_MINCHO         1180
+#define IDC_TYPEFACE_GOTHIC         1181
+#define IDC_TYPEFACE_ICON           1297
+#define IDC_FONT_GROUP              1182
+#define IDC_FONT1_LABEL             1187
+#define IDC_FONT1                   1306
+#define IDC_FONT2_LABEL             1188
+#define IDC_FONT2                   1307
+#define IDC_SLASH_ZERO_SINGLE       1189
+#define IDC_SLASH_ZERO_SINGLE_ICON  1298
+#define IDC_SLASH_ZERO_DOUBLE       1190
+#define IDC_SLASH_ZERO_DOUBLE_ICON  1299
+#define IDC_FONT_ADVANCED           1191
+#define IDC_INTL_CHARSET_LABEL      1253
+#define IDC_INTL_CHARSET            1300
+#define IDC_KANJI_GROUP             1255
+#define IDC_KANJI_1978              1256
+#define IDC_KANJI_1983              1257
+#define IDC_KANJI_1990              1258
 
 #endif

@@ -1,0 +1,157 @@
+#include "panel/FormatPage.h"
+
+#include <cstddef>
+#include <cstring>
+
+#include "res/resource.h"
+#include "shell/AppState.h"
+#include "shell/Ui.h"
+
+namespace {
+
+using S = PanelSettingsRecord;
+using F = FormSettings;
+
+constexpr int kControls[] = {
+    IDC_FEED_GROUP,        IDC_FEED_FRONT_LABEL, IDC_FEED_FRONT,       IDC_FEED_REAR_LABEL,
+    IDC_FEED_REAR,         IDC_FEED_CUT_LABEL,   IDC_FEED_CUT,         IDC_FEED_POSTCARD_LABEL,
+    IDC_FEED_POSTCARD,     IDC_PAGE_LENGTH_LABEL, IDC_PAGE_LENGTH_EDIT, IDC_PAGE_LENGTH_SPIN,
+    IDC_PAGE_LENGTH_UNIT,  IDC_CUT_OFFSET_GROUP, IDC_CUT_OFFSET_EDIT,  IDC_CUT_OFFSET_SPIN,
+    IDC_CUT_OFFSET_UNIT,   IDC_CUT_OFFSET_SIZE,  IDC_FORM_SELECT_GROUP, IDC_FORM_SELECT,
+    IDC_FORM_SETTINGS,
+};
+
+constexpr FeedComboBinding kFeeds[] = {
+    {IDC_FEED_FRONT, FieldAt(offsetof(S, FeedPosContFront)), FeedPathContFront},
+    {IDC_FEED_REAR, FieldAt(offsetof(S, FeedPosContRear)), FeedPathContRear},
+    {IDC_FEED_CUT, FieldAt(offsetof(S, FeedPosCutSheet)), FeedPathCutSheet},
+    {IDC_FEED_POSTCARD, FieldAt(offsetof(S, FeedPosPostcard)), FeedPathPostcard},
+};
+
+constexpr NumberBinding kNumbers[] = {
+    {IDC_PAGE_LENGTH_EDIT, IDC_PAGE_LENGTH_SPIN, FieldAt(offsetof(S, PageLength)), PageLengthRange,
+     IDS_BAD_PAGE_LENGTH},
+    {IDC_CUT_OFFSET_EDIT, IDC_CUT_OFFSET_SPIN, FieldAt(offsetof(S, CutSheetOffset)), CutSheetOffsetRange,
+     IDS_BAD_CUT_SHEET_OFFSET},
+};
+
+constexpr ListBinding kLists[] = {
+    {IDC_FORM_SELECT, FieldAt(offsetof(S, FormSelect)), &FormSelectList, ListHolds::Index, -1, false},
+};
+
+constexpr LabelBinding kLabels[] = {{IDC_CUT_OFFSET_SIZE, IDC_CUT_OFFSET_EDIT, CutSheetSizeText}};
+
+// The form the selection names (1..4), or 0 for "選択なし" and no selection.
+int32_t SelectedForm(HWND page) {
+    const int32_t selected = SelectedEntry(page, IDC_FORM_SELECT);
+    return selected >= 1 && selected <= FormCount ? selected : 0;
+}
+
+// The form dialog needs a chosen form.
+void FollowFormSelection(HWND page) {
+    EnableWindow(GetDlgItem(page, IDC_FORM_SETTINGS), SelectedForm(page) != 0);
+}
+
+void OpenFormSettings(HWND page) {
+    const int32_t EditedForm = SelectedForm(page);
+    if (EditedForm == 0) return;
+    EditedFormCopy copy = CopyOfForm(EditedForm);
+    const INT_PTR result = RunDetailDialog(page, FormSettingsDialog, copy.Record(), EditedForm);
+    if (result == 1) StoreForm(EditedForm, copy);
+    AfterDetailDialog(page, result);
+}
+
+void Command(HWND page, int id, int code) {
+    if (id == IDC_FORM_SELECT && code == CBN_SELCHANGE) FollowFormSelection(page);
+    if (id == IDC_FORM_SETTINGS && code == BN_CLICKED) OpenFormSettings(page);
+}
+
+// ---- FormSettingsDialog ----------------------------------------------------------------------
+
+constexpr FeedComboBinding kFormFeeds[] = {
+    {IDC_FORM_FEED_FRONT, FieldAt(offsetof(F, FeedPosContFront)), FeedPathContFront},
+    {IDC_FORM_FEED_REAR, FieldAt(offsetof(F, FeedPosContRear)), FeedPathContRear},
+    {IDC_FORM_FEED_CUT, FieldAt(offsetof(F, FeedPosCutSheet)), FeedPathCutSheet},
+    {IDC_FORM_FEED_POSTCARD, FieldAt(offsetof(F, FeedPosPostcard)), FeedPathPostcard},
+};
+
+constexpr NumberBinding kFormNumbers[] = {
+    {IDC_FORM_PAGE_LENGTH_EDIT, IDC_FORM_PAGE_LENGTH_SPIN, FieldAt(offsetof(F, PageLength)), PageLengthRange,
+     IDS_BAD_PAGE_LENGTH},
+    {IDC_LEFT_MARGIN_EDIT, IDC_LEFT_MARGIN_SPIN, FieldAt(offsetof(F, LeftMargin)), LeftMarginRange,
+     IDS_BAD_LEFT_MARGIN},
+    {IDC_RIGHT_MARGIN_EDIT, IDC_RIGHT_MARGIN_SPIN, FieldAt(offsetof(F, RightMargin)), RightMarginRange,
+     IDS_BAD_RIGHT_MARGIN},
+    {IDC_FORM_CUT_OFFSET_EDIT, IDC_FORM_CUT_OFFSET_SPIN, FieldAt(offsetof(F, CutSheetOffset)),
+     CutSheetOffsetRange, IDS_BAD_CUT_SHEET_OFFSET},
+};
+
+constexpr LabelBinding kFormLabels[] = {{IDC_FORM_CUT_OFFSET_SIZE, IDC_FORM_CUT_OFFSET_EDIT, CutSheetSizeText}};
+
+constexpr BindingTables kFormBindings{.FeedCombos = kFormFeeds, .Numbers = kFormNumbers, .Labels = kFormLabels};
+
+void NameTheForm(HWND dialog, LPARAM EditedForm) {
+    constexpr UINT kNames[] = {IDS_FORM_1, IDS_FORM_2, IDS_FORM_3, IDS_FORM_4};
+    const UINT name = EditedForm >= 1 && EditedForm <= 3 ? kNames[EditedForm - 1] : IDS_FORM_4;
+    char text[kTextBufferSize];
+    LoadText(name, text, sizeof text);
+    SetDlgItemTextA(dialog, IDC_FORM_NAME, text);
+}
+
+// The margins are checked together, in the order that names the first wrong entry.
+Refusal CheckFormNumbers(HWND dialog) {
+    const FormEntries entries{
+        ReadEnteredNumber(dialog, IDC_FORM_PAGE_LENGTH_EDIT), ReadEnteredNumber(dialog, IDC_LEFT_MARGIN_EDIT),
+        ReadEnteredNumber(dialog, IDC_RIGHT_MARGIN_EDIT), ReadEnteredNumber(dialog, IDC_FORM_CUT_OFFSET_EDIT)};
+    switch (CheckFormEntries(entries)) {
+        case FormCheck::Accepted: return {0, 0};
+        case FormCheck::BadPageLength: return {IDS_BAD_PAGE_LENGTH, IDC_FORM_PAGE_LENGTH_EDIT};
+        case FormCheck::BadLeftMargin: return {IDS_BAD_LEFT_MARGIN, IDC_LEFT_MARGIN_EDIT};
+        case FormCheck::LeftAboveRight: return {IDS_LEFT_ABOVE_RIGHT, IDC_LEFT_MARGIN_EDIT};
+        case FormCheck::BadRightMargin: return {IDS_BAD_RIGHT_MARGIN, IDC_RIGHT_MARGIN_EDIT};
+        case FormCheck::RightNotAboveLeft: return {IDS_RIGHT_NOT_ABOVE_LEFT, IDC_RIGHT_MARGIN_EDIT};
+        case FormCheck::BadCutSheetOffset: return {IDS_BAD_CUT_SHEET_OFFSET, IDC_FORM_CUT_OFFSET_EDIT};
+    }
+    return {0, 0};
+}
+
+// クリア: the controls show the initial form values; nothing is stored before OK.
+bool FormCommand(HWND dialog, int id, int code) {
+    if (id != IDC_FORM_CLEAR || code != BN_CLICKED) return false;
+    const EditedRecord* edited = DialogRecord(dialog);
+    if (!edited) return true;
+    FormSettings initial = InitialFormSettings();
+    FillBindings(dialog, kFormBindings, {&initial, edited->FeedOther});
+    return true;
+}
+
+}  // namespace
+
+const DetailDialogDefinition FormSettingsDialog{IDD_FORM_SETTINGS, kFormBindings, NameTheForm, CheckFormNumbers,
+                                                FormCommand};
+
+const PageDefinition FormatPage{
+    .TabIndex = 1,
+    .Controls = kControls,
+    .Bindings = {.FeedCombos = kFeeds, .Numbers = kNumbers, .Lists = kLists, .Labels = kLabels},
+    .DetailButtons = {},
+    .EditChangeCode = EN_CHANGE,
+    .AnyCommandNotifies = false,
+    .AfterFill = FollowFormSelection,
+    .Command = Command,
+};
+
+EditedFormCopy CopyOfForm(int32_t form) {
+    const int32_t index = form >= 1 && form <= FormCount ? form - 1 : FormCount - 1;
+    EditedFormCopy copy{PanelSettings.Forms[index], {}};
+    std::memcpy(copy.FeedOther, &FeedPosOther[FeedPosOtherSlot(FeedGroupForm(index), FeedPathContFront)],
+                sizeof copy.FeedOther);
+    return copy;
+}
+
+void StoreForm(int32_t form, const EditedFormCopy& copy) {
+    if (form < 1 || form > FormCount) return;
+    PanelSettings.Forms[form - 1] = copy.Form;
+    std::memcpy(&FeedPosOther[FeedPosOtherSlot(FeedGroupForm(form - 1), FeedPathContFront)], copy.FeedOther,
+                sizeof copy.FeedOther);
+}
