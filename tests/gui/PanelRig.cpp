@@ -23,23 +23,19 @@ int TabOf(HWND page) {
 }
 
 constexpr int kTestControls[] = {IDC_TEST_CHECK, IDC_TEST_EDIT};
-
-bool CollectTestPage(HWND page) {
-    const int tab = TabOf(page);
-    if (current && tab == current->refusingTab) {
-        RejectEntry(page, tab, IDS_BAD_PAGE_LENGTH, IDC_TEST_EDIT);
-        return false;
-    }
-    return true;
-}
-
-constexpr PageDefinition kTestPage{-1, kTestControls, [](HWND) {}, CollectTestPage, nullptr, nullptr};
+const PageDefinition kTestPage{.TabIndex = -1, .Controls = kTestControls};
 
 INT_PTR CALLBACK TestPageProc(HWND page, UINT message, WPARAM wParam, LPARAM lParam) {
+    const int tab = TabOf(page);
     if (current) {
         if (message == WM_INITDIALOG) ++current->testPagesCreated;
         if (message == WM_PAGE_REFRESH || message == WM_PAGE_DISABLE || message == WM_PAGE_COLLECT) {
-            current->testPageCalls.push_back({TabOf(page), message});
+            current->testPageCalls.push_back({tab, message});
+        }
+        if (message == WM_PAGE_COLLECT && tab == current->refusingTab) {
+            RejectEntry(page, tab, IDS_BAD_PAGE_LENGTH, IDC_TEST_EDIT);
+            *reinterpret_cast<int32_t*>(lParam) = 0;
+            return TRUE;
         }
     }
     return RunPage(kTestPage, page, message, wParam, lParam);
@@ -121,6 +117,22 @@ void PanelRig::ChangeTabLikeUser(int tab) {
     SendMessageA(Tabs(), TCM_SETCURSEL, static_cast<WPARAM>(tab), 0);
     header.code = static_cast<UINT>(TCN_SELCHANGE);
     SendMessageA(panel_, WM_NOTIFY, IDC_TABS, reinterpret_cast<LPARAM>(&header));
+}
+
+bool RunDetailDialogFrom(MessageBoxRecorder& boxes, HWND window, int button,
+                         const std::function<void(HWND dialog)>& drive, int press) {
+    bool appeared = false;
+    boxes.OnDialog([&](HWND dialog) {
+        appeared = true;
+        if (drive) drive(dialog);
+        PostMessageA(dialog, WM_COMMAND, MAKEWPARAM(press, BN_CLICKED),
+                     reinterpret_cast<LPARAM>(GetDlgItem(dialog, press)));
+        if (press == IDOK) PostMessageA(dialog, WM_COMMAND, MAKEWPARAM(IDCANCEL, BN_CLICKED), 0);
+        return true;
+    });
+    SendMessageA(GetDlgItem(window, button), BM_CLICK, 0, 0);
+    boxes.OnDialog(nullptr);
+    return appeared;
 }
 
 }  // namespace rptest

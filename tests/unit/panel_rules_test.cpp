@@ -2,6 +2,7 @@
 // bindings between controls and settings.
 #include <gtest/gtest.h>
 
+#include <cstddef>
 #include <string>
 #include <vector>
 
@@ -78,6 +79,8 @@ INSTANTIATE_TEST_SUITE_P(
 
 // ---- Bindings ---------------------------------------------------------------------------------
 
+constexpr SettingRef kPostcardMode = FieldAt(offsetof(PanelSettingsRecord, PostcardMode));
+
 struct SwitchCase {
     const char* name;
     SettingSwitch setting;
@@ -96,8 +99,9 @@ TEST_P(SwitchRules, ReadAndStore) {
     PanelSettingsRecord record{};
     record.PostcardMode = c.field;
     record.SwitchBits = c.bits;
-    EXPECT_EQ(SettingIsOn(record, c.setting), c.on);
-    StoreSwitch(record, c.setting, c.store);
+    const EditedRecord edited{&record, nullptr};
+    EXPECT_EQ(SettingIsOn(edited, c.setting), c.on);
+    StoreSwitch(edited, c.setting, c.store);
     EXPECT_EQ(record.PostcardMode, c.fieldAfter);
     EXPECT_EQ(static_cast<uint32_t>(record.SwitchBits), static_cast<uint32_t>(c.bitsAfter));
 }
@@ -109,11 +113,11 @@ constexpr int32_t kOthers = 0x0A0B000C;        // bits of other switches that mu
 INSTANTIATE_TEST_SUITE_P(
     Settings, SwitchRules,
     ::testing::Values(
-        SwitchCase{"IsOneOnlyForExactlyOne", SettingSwitch::IsOne(&PanelSettingsRecord::PostcardMode), 1, 0, true, false, 0, 0},
-        SwitchCase{"IsOneOffForTwo", SettingSwitch::IsOne(&PanelSettingsRecord::PostcardMode), 2, 0, false, false, 0, 0},
-        SwitchCase{"IsOneStoresOne", SettingSwitch::IsOne(&PanelSettingsRecord::PostcardMode), 0, 0, false, true, 1, 0},
-        SwitchCase{"NonZeroOnForTwo", SettingSwitch::NonZero(&PanelSettingsRecord::PostcardMode), 2, 0, true, true, 1, 0},
-        SwitchCase{"NonZeroOnForMinusOne", SettingSwitch::NonZero(&PanelSettingsRecord::PostcardMode), -1, 0, true, false, 0, 0},
+        SwitchCase{"IsOneOnlyForExactlyOne", SettingSwitch::IsOne(kPostcardMode), 1, 0, true, false, 0, 0},
+        SwitchCase{"IsOneOffForTwo", SettingSwitch::IsOne(kPostcardMode), 2, 0, false, false, 0, 0},
+        SwitchCase{"IsOneStoresOne", SettingSwitch::IsOne(kPostcardMode), 0, 0, false, true, 1, 0},
+        SwitchCase{"NonZeroOnForTwo", SettingSwitch::NonZero(kPostcardMode), 2, 0, true, true, 1, 0},
+        SwitchCase{"NonZeroOnForMinusOne", SettingSwitch::NonZero(kPostcardMode), -1, 0, true, false, 0, 0},
         SwitchCase{"BitSetReadsTheBit", SettingSwitch::BitSet(PerforationSkip), 7, kPerforation | kOthers, true, false, 7, kOthers},
         SwitchCase{"BitSetStoresOnlyItsBit", SettingSwitch::BitSet(PerforationSkip), 7, kOthers, false, true, 7, kPerforation | kOthers},
         SwitchCase{"BitClearIsOnWhenClear", SettingSwitch::BitCleared(NoFeedPosMemory), 0, kOthers, true, true, 0, kOthers},
@@ -122,7 +126,7 @@ INSTANTIATE_TEST_SUITE_P(
     [](const ::testing::TestParamInfo<SwitchCase>& info) { return std::string(info.param.name); });
 
 TEST(RadioPair, ReadsTheOnButtonOrTheInverseOfTheOffButton) {
-    const SettingSwitch setting = SettingSwitch::NonZero(&PanelSettingsRecord::PaperSetCenter);
+    const SettingSwitch setting = SettingSwitch::NonZero(FieldAt(offsetof(PanelSettingsRecord, PaperSetCenter)));
     const RadioPairBinding readsOn{1162, 1160, 1160, setting};   // on := checked(1160)
     const RadioPairBinding readsOff{1202, 1203, 1202, setting};  // on := not checked(1202)
     EXPECT_TRUE(RadioPairReadsOn(readsOn, true));
@@ -137,17 +141,17 @@ const ValueLabel kIndexed[] = {{0, "オート"}, {1, "1"}, {2, "2"}};
 const ValueList kIndexedList{kIndexed, 3};
 
 TEST(ListBindingRules, IndexListShowsTheValueOrTheFallback) {
-    const ListBinding thickness{1308, &PanelSettingsRecord::PaperThickness, &kIndexedList, ListHolds::Index, 0};
+    const ListBinding thickness{1308, FieldAt(offsetof(PanelSettingsRecord, PaperThickness)), &kIndexedList, ListHolds::Index, 0, false};
     EXPECT_EQ(ListIndexForValue(thickness, 0), 0);
     EXPECT_EQ(ListIndexForValue(thickness, 2), 2);
     EXPECT_EQ(ListIndexForValue(thickness, 3), 0);
     EXPECT_EQ(ListIndexForValue(thickness, -1), 0);
-    const ListBinding noSelection{1306, &PanelSettingsRecord::Font1, &kIndexedList, ListHolds::Index, -1};
+    const ListBinding noSelection{1306, FieldAt(offsetof(PanelSettingsRecord, Font1)), &kIndexedList, ListHolds::Index, -1, false};
     EXPECT_EQ(ListIndexForValue(noSelection, 7), -1);
 }
 
 TEST(ListBindingRules, ValueListLooksTheValueUpBothWays) {
-    const ListBinding pressure{1311, &PanelSettingsRecord::PressureAdjust, &kMappedList, ListHolds::Value, 1};
+    const ListBinding pressure{1311, FieldAt(offsetof(PanelSettingsRecord, PressureAdjust)), &kMappedList, ListHolds::Value, 1, false};
     EXPECT_EQ(ListIndexForValue(pressure, 255), 2);
     EXPECT_EQ(ListIndexForValue(pressure, 3), 0);
     EXPECT_EQ(ListIndexForValue(pressure, 4), 1);  // not in the list: the fallback entry
@@ -160,12 +164,56 @@ TEST(ListBindingRules, ValueListLooksTheValueUpBothWays) {
 }
 
 TEST(ListBindingRules, IndexListStoresTheIndex) {
-    const ListBinding thickness{1308, &PanelSettingsRecord::PaperThickness, &kIndexedList, ListHolds::Index, 0};
+    const ListBinding thickness{1308, FieldAt(offsetof(PanelSettingsRecord, PaperThickness)), &kIndexedList, ListHolds::Index, 0, false};
     int32_t value = -7;
     EXPECT_TRUE(ListValueForIndex(thickness, 2, &value));
     EXPECT_EQ(value, 2);
     EXPECT_FALSE(ListValueForIndex(thickness, -1, &value));
     EXPECT_EQ(value, 2);
+}
+
+}  // namespace
+
+namespace {
+
+TEST(EnteredNumbers, OnlyDigitsThatFit32BitsAreANumber) {
+    struct Case { const char* text; std::optional<int32_t> value; };
+    const Case cases[] = {
+        {"0", 0}, {"68", 68}, {"007", 7}, {"2147483647", INT32_MAX},
+        {"4294967295", -1},  // unsigned, compared as signed: refused by every range
+        {"4294967296", std::nullopt}, {"", std::nullopt}, {"-1", std::nullopt}, {" 5", std::nullopt},
+        {"1a", std::nullopt}, {nullptr, std::nullopt},
+    };
+    for (const Case& c : cases) EXPECT_EQ(ParseEnteredNumber(c.text), c.value) << (c.text ? c.text : "null");
+}
+
+TEST(FeedCombos, TheOtherEntryExistsOnlyWithADistance) {
+    EXPECT_EQ(FeedComboEntryCount(FeedPathContFront, 0), 8);
+    EXPECT_EQ(FeedComboEntryCount(FeedPathContFront, 100), 9);
+    EXPECT_EQ(FeedComboSelection(FeedPathContFront, 100, 8), 8);
+    EXPECT_EQ(FeedComboSelection(FeedPathContFront, 0, 8), -1);
+    EXPECT_EQ(FeedComboSelection(FeedPathCutSheet, 0, 8), 8);
+    EXPECT_EQ(FeedComboSelection(FeedPathPostcard, 77, 10), -1);
+}
+
+TEST(RadioGroups, AValueOutsideChecksNoneAndNoneCheckedStoresTheDefault) {
+    const int buttons[] = {1256, 1257, 1258};
+    const RadioGroupBinding kanji{buttons, FieldAt(offsetof(PanelSettingsRecord, KanjiCodeTable)), 2};
+    EXPECT_EQ(RadioGroupButtonFor(kanji, 1), 1);
+    EXPECT_EQ(RadioGroupButtonFor(kanji, 3), -1);
+    EXPECT_EQ(RadioGroupValueFor(kanji, 0), 0);
+    EXPECT_EQ(RadioGroupValueFor(kanji, -1), 2);
+}
+
+TEST(SettingRefs, ABitFieldIsReadAndStoredInPlace) {
+    PanelSettingsRecord record{};
+    record.SwitchBits = 0x0A0B0C08;
+    const EditedRecord edited{&record, nullptr};
+    EXPECT_EQ(ReadSetting(edited, SwitchOf(IntlCharSet)), 0);
+    StoreSetting(edited, SwitchOf(IntlCharSet), 5);
+    EXPECT_EQ(static_cast<uint32_t>(record.SwitchBits), 0x0A0B0C0Du);
+    StoreSetting(edited, FieldAt(offsetof(PanelSettingsRecord, Font2)), 3);
+    EXPECT_EQ(record.Font2, 3);
 }
 
 }  // namespace

@@ -1,0 +1,184 @@
+// Every bound control of the pages and their detail dialogs, as a table: a stored value, what
+// the control shows for it, and what is collected back (or the message that refuses it). The
+// rows follow the settings' own tables: inverted senses, values shown as another entry, values
+// outside a control's range that must be shown as they are and refused only when collected.
+#include <windows.h>
+#include <commctrl.h>
+
+#include <gtest/gtest.h>
+
+#include <cstddef>
+#include <string>
+#include <vector>
+
+#include "PanelRig.h"
+#include "panel/SettingBindings.h"
+#include "panel/TabPages.h"
+#include "res/resource.h"
+#include "settings/PanelSettings.h"
+#include "shell/Messages.h"
+
+namespace {
+
+using rptest::PanelRig;
+using S = PanelSettingsRecord;
+
+constexpr int32_t kRefused = INT32_MIN;
+
+// A field of stored form 2 (the form the rows open the form dialog on).
+constexpr SettingRef Form2(size_t fieldOffset) {
+    return FieldAt(offsetof(S, Forms) + sizeof(FormSettings) + fieldOffset);
+}
+constexpr SettingRef Field(size_t offset) { return FieldAt(offset); }
+
+enum class View { Checked, Selection, Text, Icon };
+
+struct Row {
+    const char* what;
+    int tab;
+    int opener;  // 0: the control is on the page; else the page's button that opens its dialog
+    SettingRef setting;
+    int32_t stored;
+    std::vector<int> controls;  // Checked: the buttons of the pair or group; else one control
+    View view;
+    int32_t shownIndex;         // Checked: which of `controls` is checked (-1 none); Selection: the
+                                // entry; Icon: the icon resource the static shows
+    const char* shownText;      // Text
+    int32_t collected;          // kRefused: the collect or OK is refused
+    int otherSlot = -1;         // a FeedPosOther slot given a value for the row
+    int32_t otherValue = 0;
+};
+
+std::string Shown(HWND window, const Row& row) {
+    switch (row.view) {
+        case View::Checked: {
+            int checked = -1, count = 0;
+            for (size_t i = 0; i < row.controls.size(); ++i) {
+                if (IsDlgButtonChecked(window, row.controls[i]) == BST_CHECKED) {
+                    checked = static_cast<int>(i);
+                    ++count;
+                }
+            }
+            return count > 1 ? "several" : std::to_string(checked);
+        }
+        case View::Selection:
+            return std::to_string(SendDlgItemMessageA(window, row.controls[0], CB_GETCURSEL, 0, 0));
+        case View::Text:
+            return rptest::WindowText(GetDlgItem(window, row.controls[0]));
+        case View::Icon: {
+            const auto shown = reinterpret_cast<HICON>(SendDlgItemMessageA(window, row.controls[0], STM_GETICON, 0, 0));
+            for (int id = 200; id < 250; ++id) {
+                if (shown && shown == LoadIconA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(id))) return std::to_string(id);
+            }
+            return "none";
+        }
+    }
+    return "";
+}
+
+std::string Expected(const Row& row) {
+    return row.view == View::Text ? std::string(row.shownText) : std::to_string(row.shownIndex);
+}
+
+const std::vector<Row>& Rows() {
+    static const std::vector<Row> rows = {
+        // 用紙: a head-centering column from the printer is shown as it is, refused on collect.
+        {"head cut sheet 5", 0, 0, Field(offsetof(S, HeadCenterCutSheet)), 5, {IDC_HC_CUT_EDIT}, View::Text, 0, "5", kRefused},
+        {"head rear 127", 0, 0, Field(offsetof(S, HeadCenterContRear)), 127, {IDC_HC_REAR_EDIT}, View::Text, 0, "127", kRefused},
+        {"head front 68", 0, 0, Field(offsetof(S, HeadCenterContFront)), 68, {IDC_HC_FRONT_EDIT}, View::Text, 0, "68", 68},
+        {"paper set 2", 0, 0, Field(offsetof(S, PaperSetCenter)), 2, {IDC_PAPER_SET_LEFT, IDC_PAPER_SET_CENTER}, View::Checked, 1, nullptr, 1},
+        {"thickness 13", 0, IDC_PAPER_ADVANCED, Field(offsetof(S, PaperThickness)), 13, {IDC_THICKNESS_LIST}, View::Selection, 0, nullptr, 0},
+        // 書式
+        {"feed front 0", 1, 0, Field(offsetof(S, FeedPosContFront)), 0, {IDC_FEED_FRONT}, View::Selection, 0, nullptr, 0},
+        {"feed rear 7", 1, 0, Field(offsetof(S, FeedPosContRear)), 7, {IDC_FEED_REAR}, View::Selection, 7, nullptr, 7},
+        {"feed front other 100", 1, 0, Field(offsetof(S, FeedPosContFront)), 8, {IDC_FEED_FRONT}, View::Text, 0, "100/120インチ", 8, 0, 100},
+        {"feed front other, slot 0", 1, 0, Field(offsetof(S, FeedPosContFront)), 8, {IDC_FEED_FRONT}, View::Selection, -1, nullptr, 8},
+        {"feed cut other 77", 1, 0, Field(offsetof(S, FeedPosCutSheet)), 9, {IDC_FEED_CUT}, View::Selection, 9, nullptr, 9, 2, 77},
+        {"feed postcard 8", 1, 0, Field(offsetof(S, FeedPosPostcard)), 8, {IDC_FEED_POSTCARD}, View::Selection, 8, nullptr, 8},
+        {"page length 1", 1, 0, Field(offsetof(S, PageLength)), 1, {IDC_PAGE_LENGTH_EDIT}, View::Text, 0, "1", 1},
+        {"page length 99", 1, 0, Field(offsetof(S, PageLength)), 99, {IDC_PAGE_LENGTH_EDIT}, View::Text, 0, "99", 99},
+        {"page length 100", 1, 0, Field(offsetof(S, PageLength)), 100, {IDC_PAGE_LENGTH_EDIT}, View::Text, 0, "100", kRefused},
+        {"page length 0", 1, 0, Field(offsetof(S, PageLength)), 0, {IDC_PAGE_LENGTH_EDIT}, View::Text, 0, "0", kRefused},
+        {"correction 68", 1, 0, Field(offsetof(S, CutSheetOffset)), 68, {IDC_CUT_OFFSET_EDIT}, View::Text, 0, "68", 68},
+        {"correction 69", 1, 0, Field(offsetof(S, CutSheetOffset)), 69, {IDC_CUT_OFFSET_EDIT}, View::Text, 0, "69", kRefused},
+        {"correction 28 names A4", 1, 0, Field(offsetof(S, CutSheetOffset)), 28, {IDC_CUT_OFFSET_SIZE}, View::Text, 0, "A4タテ", 28},
+        {"correction 29 names none", 1, 0, Field(offsetof(S, CutSheetOffset)), 29, {IDC_CUT_OFFSET_SIZE}, View::Text, 0, "     ", 29},
+        {"form select 4", 1, 0, Field(offsetof(S, FormSelect)), 4, {IDC_FORM_SELECT}, View::Selection, 4, nullptr, 4},
+        {"form select 7", 1, 0, Field(offsetof(S, FormSelect)), 7, {IDC_FORM_SELECT}, View::Selection, -1, nullptr, 7},
+        // The form dialog, on form 2.
+        {"form page length 100", 1, IDC_FORM_SETTINGS, Form2(offsetof(FormSettings, PageLength)), 100, {IDC_FORM_PAGE_LENGTH_EDIT}, View::Text, 0, "100", kRefused},
+        {"form page length 99", 1, IDC_FORM_SETTINGS, Form2(offsetof(FormSettings, PageLength)), 99, {IDC_FORM_PAGE_LENGTH_EDIT}, View::Text, 0, "99", 99},
+        {"form left 135", 1, IDC_FORM_SETTINGS, Form2(offsetof(FormSettings, LeftMargin)), 135, {IDC_LEFT_MARGIN_EDIT}, View::Text, 0, "135", 135},
+        {"form left 136", 1, IDC_FORM_SETTINGS, Form2(offsetof(FormSettings, LeftMargin)), 136, {IDC_LEFT_MARGIN_EDIT}, View::Text, 0, "136", kRefused},
+        {"form right 1", 1, IDC_FORM_SETTINGS, Form2(offsetof(FormSettings, RightMargin)), 1, {IDC_RIGHT_MARGIN_EDIT}, View::Text, 0, "1", 1},
+        {"form right 137", 1, IDC_FORM_SETTINGS, Form2(offsetof(FormSettings, RightMargin)), 137, {IDC_RIGHT_MARGIN_EDIT}, View::Text, 0, "137", kRefused},
+        {"form correction 50", 1, IDC_FORM_SETTINGS, Form2(offsetof(FormSettings, CutSheetOffset)), 50, {IDC_FORM_CUT_OFFSET_SIZE}, View::Text, 0, "ハガキ", 50},
+        {"form feed rear 3", 1, IDC_FORM_SETTINGS, Form2(offsetof(FormSettings, FeedPosContRear)), 3, {IDC_FORM_FEED_REAR}, View::Selection, 3, nullptr, 3},
+        {"form feed postcard other 33", 1, IDC_FORM_SETTINGS, Form2(offsetof(FormSettings, FeedPosPostcard)), 9, {IDC_FORM_FEED_POSTCARD}, View::Selection, 9, nullptr, 9, 11, 33},
+        // フォント
+        {"typeface 0", 2, 0, Field(offsetof(S, Typeface)), 0, {IDC_TYPEFACE_MINCHO, IDC_TYPEFACE_GOTHIC}, View::Checked, 0, nullptr, 0},
+        {"typeface 5", 2, 0, Field(offsetof(S, Typeface)), 5, {IDC_TYPEFACE_MINCHO, IDC_TYPEFACE_GOTHIC}, View::Checked, 1, nullptr, 1},
+        {"font 1 = 4", 2, 0, Field(offsetof(S, Font1)), 4, {IDC_FONT1}, View::Selection, 4, nullptr, 4},
+        {"font 1 = 7 kept", 2, 0, Field(offsetof(S, Font1)), 7, {IDC_FONT1}, View::Selection, -1, nullptr, 7},
+        {"font 2 = 2", 2, 0, Field(offsetof(S, Font2)), 2, {IDC_FONT2}, View::Selection, 2, nullptr, 2},
+        {"slash single", 2, 0, SwitchOf(SlashZeroSingle), 1, {IDC_SLASH_ZERO_SINGLE}, View::Checked, 0, nullptr, 1},
+        {"slash double off", 2, 0, SwitchOf(SlashZeroDouble), 0, {IDC_SLASH_ZERO_DOUBLE}, View::Checked, -1, nullptr, 0},
+        {"slash double icon", 2, 0, SwitchOf(SlashZeroDouble), 1, {IDC_SLASH_ZERO_DOUBLE_ICON}, View::Icon, IDI_ZERO_DOUBLE_SLASHED, nullptr, 1},
+        {"typeface icon", 2, 0, Field(offsetof(S, Typeface)), 1, {IDC_TYPEFACE_ICON}, View::Icon, IDI_FACE_GOTHIC, nullptr, 1},
+        {"perforation icon", 0, 0, SwitchOf(PerforationSkip), 1, {IDC_PERFORATION_ICON}, View::Icon, IDI_PERFORATION_SKIP, nullptr, 1},
+        {"country 0", 2, IDC_FONT_ADVANCED, SwitchOf(IntlCharSet), 0, {IDC_INTL_CHARSET}, View::Selection, 0, nullptr, 0},
+        {"country 3", 2, IDC_FONT_ADVANCED, SwitchOf(IntlCharSet), 3, {IDC_INTL_CHARSET}, View::Selection, 2, nullptr, 3},
+        {"country 1 as Sweden", 2, IDC_FONT_ADVANCED, SwitchOf(IntlCharSet), 1, {IDC_INTL_CHARSET}, View::Selection, 4, nullptr, 5},
+        {"country 7 as Sweden", 2, IDC_FONT_ADVANCED, SwitchOf(IntlCharSet), 7, {IDC_INTL_CHARSET}, View::Selection, 4, nullptr, 5},
+        {"kanji 1", 2, IDC_FONT_ADVANCED, Field(offsetof(S, KanjiCodeTable)), 1, {IDC_KANJI_1978, IDC_KANJI_1983, IDC_KANJI_1990}, View::Checked, 1, nullptr, 1},
+        {"kanji 3 checks none", 2, IDC_FONT_ADVANCED, Field(offsetof(S, KanjiCodeTable)), 3, {IDC_KANJI_1978, IDC_KANJI_1983, IDC_KANJI_1990}, View::Checked, -1, nullptr, 2},
+    };
+    return rows;
+}
+
+class PageBindings : public ::testing::Test {
+protected:
+    PageBindings() : rig(false) {}
+
+    HWND Page(int tab) {
+        ShowPage(rig.Panel(), tab);
+        return rig.Page(tab);
+    }
+
+    rptest::MessageBoxRecorder boxes;
+    PanelRig rig;
+};
+
+TEST_F(PageBindings, EveryRowShowsItsValueAndCollectsItBack) {
+    const EditedRecord settings = CurrentSettingsRecord();
+    for (const Row& row : Rows()) {
+        LoadInitialSettings();
+        for (int32_t& slot : FeedPosOther) slot = 0;
+        if (row.otherSlot >= 0) FeedPosOther[row.otherSlot] = row.otherValue;
+        PanelSettings.FormSelect = 2;
+        StoreSetting(settings, row.setting, row.stored);
+        const int32_t before = ReadSetting(settings, row.setting);
+        HWND page = Page(row.tab);
+        SendMessageA(page, WM_PAGE_REFRESH, 0, 0);
+        boxes.Clear();
+        int32_t collected = kRefused;
+        if (row.opener == 0) {
+            EXPECT_EQ(Shown(page, row), Expected(row)) << row.what;
+            int32_t flag = -1;
+            SendMessageA(page, WM_PAGE_COLLECT, 0, reinterpret_cast<LPARAM>(&flag));
+            if (flag == 1) collected = ReadSetting(settings, row.setting);
+        } else {
+            std::string shown = "no dialog";
+            rptest::RunDetailDialogFrom(boxes, page, row.opener, [&](HWND dialog) { shown = Shown(dialog, row); }, IDOK);
+            EXPECT_EQ(shown, Expected(row)) << row.what;
+            if (boxes.Count() == 0) collected = ReadSetting(settings, row.setting);
+        }
+        EXPECT_EQ(collected, row.collected) << row.what;
+        EXPECT_EQ(boxes.Count(), row.collected == kRefused ? 1u : 0u) << row.what;
+        if (row.collected == kRefused) {
+            EXPECT_EQ(ReadSetting(settings, row.setting), before) << row.what << ": a refused entry is not stored";
+        }
+    }
+}
+
+}  // namespace
