@@ -4,7 +4,10 @@
 #       shows a dialog template of the program's resources (rp_shot) and takes it;
 #   tools/screenshot.sh <cross-build> window <class> <out.png> -- <program.exe> [args...]
 #       starts a program and takes its first visible top-level window of that class (with
-#       RP_SHOT_PRESS="<control-id> <button-id>" a dialog it shows first is answered).
+#       RP_SHOT_PRESS="<control-id> <button-id>" a dialog it shows first is answered);
+#   tools/screenshot.sh <cross-build> drive "<tab> <button>" <out.png> -- <program.exe> [args...]
+#       starts the program, shows tab <tab> of its panel once the settings are read, and takes
+#       the frame, or with a button other than 0 the detail dialog that button opens.
 # Run it inside tools/wine-session.sh (which owns the prefix and the wineserver).
 set -eu
 build=$(cd "$1" && pwd); mode=$2; what=$3; out=$4; shift 4
@@ -46,6 +49,12 @@ case $mode in
         </dev/null >>"$work/run.log" 2>&1 &
     fi
     "$build/wine-run" explorer "/desktop=$desktop,1024x768" "$bin/rp_shot.exe" rect "$what" "$(winpath "$rect")" \
+      </dev/null >>"$work/run.log" 2>&1 &
+    ;;
+  drive)
+    "$build/wine-run" explorer "/desktop=$desktop,1024x768" "$@" </dev/null >"$work/run.log" 2>&1 &
+    # shellcheck disable=SC2086
+    "$build/wine-run" explorer "/desktop=$desktop,1024x768" "$bin/rp_shot.exe" drive $what "$(winpath "$rect")" \
       </dev/null >>"$work/run.log" 2>&1 &
     ;;
   *) echo "screenshot: unknown mode $mode" >&2; exit 2 ;;

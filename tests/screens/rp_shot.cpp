@@ -8,6 +8,10 @@
 //   rp_shot press <control-id> <button-id>  waits for a visible dialog that holds the control
 //                                           and presses its button (e.g. OK of the printer
 //                                           selection dialog, which holds the list 285)
+//   rp_shot drive <tab> <button> <rect-file> waits for the program's frame to finish its first
+//                                           read, shows tab <tab>, and with a button other
+//                                           than 0 clicks it on that page and takes the detail
+//                                           dialog it opens instead of the frame
 // The rect file receives "x y width height" once the window is painted. "show" then keeps the
 // dialog up until <rect-file>.done exists (or a minute passes).
 #include <windows.h>
@@ -147,6 +151,57 @@ int Press(int controlId, int buttonId) {
     return 5;
 }
 
+// The visible top-level dialog of a process (a detail dialog the program opened).
+struct ProcessDialog {
+    DWORD processId;
+    HWND found;
+};
+
+BOOL CALLBACK FindProcessDialog(HWND window, LPARAM parameter) {
+    auto* search = reinterpret_cast<ProcessDialog*>(parameter);
+    DWORD owner = 0;
+    GetWindowThreadProcessId(window, &owner);
+    char className[16] = {};
+    GetClassNameA(window, className, sizeof className);
+    if (owner == search->processId && IsWindowVisible(window) && lstrcmpA(className, "#32770") == 0) {
+        search->found = window;
+        return FALSE;
+    }
+    return TRUE;
+}
+
+int Drive(int tab, int button, const char* rectFile) {
+    constexpr int kToolbar = 10000, kReadCommand = 282, kTabs = 284;
+    HWND frame = nullptr;
+    for (int i = 0; i < 600 && !(frame && IsWindowVisible(frame)); ++i, Sleep(100)) {
+        frame = FindWindowA("RPWndClass", nullptr);
+    }
+    if (!frame) return 5;
+    // The first read has ended when the read button is available again.
+    for (int i = 0; i < 600 && !SendMessageA(GetDlgItem(frame, kToolbar), TB_ISBUTTONENABLED, kReadCommand, 0); ++i) {
+        Sleep(50);
+    }
+    HWND panel = FindWindowExA(frame, nullptr, "#32770", nullptr);
+    SendMessageA(GetDlgItem(panel, kTabs), TCM_SETCURFOCUS, static_cast<WPARAM>(tab), 0);
+    HWND target = frame;
+    if (button != 0) {
+        HWND page = nullptr;
+        while ((page = FindWindowExA(panel, page, "#32770", nullptr)) && !IsWindowVisible(page)) {}
+        if (!page) return 6;
+        PostMessageA(GetDlgItem(page, button), BM_CLICK, 0, 0);
+        DWORD processId = 0;
+        GetWindowThreadProcessId(frame, &processId);
+        ProcessDialog search{processId, nullptr};
+        for (int i = 0; i < 100 && !search.found; ++i, Sleep(100)) {
+            EnumWindows(FindProcessDialog, reinterpret_cast<LPARAM>(&search));
+        }
+        if (!search.found) return 7;
+        target = search.found;
+    }
+    Sleep(1500);  // let it finish its paint
+    return WriteRect(target, rectFile) ? 0 : 4;
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -157,6 +212,7 @@ int main(int argc, char** argv) {
     }
     if (argc == 4 && std::string(argv[1]) == "rect") return Rect(argv[2], argv[3]);
     if (argc == 4 && std::string(argv[1]) == "press") return Press(std::atoi(argv[2]), std::atoi(argv[3]));
+    if (argc == 5 && std::string(argv[1]) == "drive") return Drive(std::atoi(argv[2]), std::atoi(argv[3]), argv[4]);
     if (argc == 2 && std::string(argv[1]) == "idle") {
         CreateWindowExA(0, "STATIC", "rp-shot idle", WS_POPUP, 0, 0, 1, 1, nullptr, nullptr,
                         GetModuleHandleA(nullptr), nullptr);
@@ -165,6 +221,6 @@ int main(int argc, char** argv) {
         return 0;
     }
     std::fprintf(stderr, "usage: rp_shot show <dialog-id> <rect-file> | rect <class> <rect-file> |"
-                         " press <control-id> <button-id> | idle\n");
+                         " press <control-id> <button-id> | drive <tab> <button> <rect-file> | idle\n");
     return 2;
 }
