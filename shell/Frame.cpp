@@ -11,6 +11,7 @@
 #include "shell/AppState.h"
 #include "shell/Frame.h"
 #include "shell/Messages.h"
+#include "shell/Procedures.h"
 #include "shell/Text.h"
 #include "shell/Ui.h"
 
@@ -139,7 +140,9 @@ HWND CreateFrameWindow() {
                            AppState.Instance, nullptr);
 }
 
-LRESULT CALLBACK FrameWindowProc(HWND frame, UINT message, WPARAM wParam, LPARAM lParam) {
+namespace {
+
+LRESULT HandleFrameMessage(HWND frame, UINT message, WPARAM wParam, LPARAM lParam) {
     switch (message) {
         case WM_CREATE:
             OnCreate(frame);
@@ -207,7 +210,7 @@ LRESULT CALLBACK FrameWindowProc(HWND frame, UINT message, WPARAM wParam, LPARAM
     return DefWindowProcA(frame, message, wParam, lParam);
 }
 
-INT_PTR CALLBACK AboutDialogProc(HWND dialog, UINT message, WPARAM wParam, LPARAM) {
+INT_PTR HandleAboutMessage(HWND dialog, UINT message, WPARAM wParam) {
     switch (message) {
         case WM_INITDIALOG:
             AppState.ForegroundWindow = dialog;
@@ -220,4 +223,15 @@ INT_PTR CALLBACK AboutDialogProc(HWND dialog, UINT message, WPARAM wParam, LPARA
             break;
     }
     return FALSE;
+}
+
+}  // namespace
+
+LRESULT CALLBACK FrameWindowProc(HWND frame, UINT message, WPARAM wParam, LPARAM lParam) {
+    return GuardWindowMessage(frame, message, wParam, lParam,
+                              [&] { return HandleFrameMessage(frame, message, wParam, lParam); });
+}
+
+INT_PTR CALLBACK AboutDialogProc(HWND dialog, UINT message, WPARAM wParam, LPARAM) {
+    return GuardDialogMessage([&] { return HandleAboutMessage(dialog, message, wParam); });
 }

@@ -10,6 +10,7 @@
 #include "res/resource.h"
 #include "shell/AppState.h"
 #include "shell/Frame.h"
+#include "shell/Procedures.h"
 #include "shell/Text.h"
 #include "shell/Ui.h"
 
@@ -18,10 +19,10 @@ const char kOverlayClassName[] = "TransWndClassName";
 namespace {
 
 LRESULT CALLBACK OverlayWindowProc(HWND overlay, UINT message, WPARAM wParam, LPARAM lParam) {
-    if (message == WM_LBUTTONDOWN) {
-        SendMessageA(GetWindow(overlay, GW_OWNER), message, wParam, lParam);
-    }
-    return DefWindowProcA(overlay, message, wParam, lParam);
+    return GuardWindowMessage(overlay, message, wParam, lParam, [&] {
+        if (message == WM_LBUTTONDOWN) SendMessageA(GetWindow(overlay, GW_OWNER), message, wParam, lParam);
+        return DefWindowProcA(overlay, message, wParam, lParam);
+    });
 }
 
 // The pop-up help of a control; nothing for a control that has no help context.

@@ -7,6 +7,7 @@
 #include "res/resource.h"
 #include "shell/AppState.h"
 #include "shell/StartRules.h"
+#include "shell/Procedures.h"
 #include "shell/Startup.h"
 #include "shell/Text.h"
 #include "shell/Ui.h"
@@ -46,9 +47,7 @@ std::string DialogItemText(HWND dialog, int id) {
     return text;
 }
 
-}  // namespace
-
-INT_PTR CALLBACK PasswordDialogProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam) {
+INT_PTR HandlePasswordMessage(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam) {
     switch (message) {
         case WM_INITDIALOG:
             SetWindowLongPtrA(dialog, DWLP_USER, lParam);
@@ -77,6 +76,12 @@ INT_PTR CALLBACK PasswordDialogProc(HWND dialog, UINT message, WPARAM wParam, LP
             break;
     }
     return FALSE;
+}
+
+}  // namespace
+
+INT_PTR CALLBACK PasswordDialogProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam) {
+    return GuardDialogMessage([&] { return HandlePasswordMessage(dialog, message, wParam, lParam); });
 }
 
 int PasswordGate(const char* commandLine, const char** printerName) {
