@@ -9,6 +9,7 @@
 #include "printers/Printers.h"
 #include "res/resource.h"
 #include "shell/Memory.h"
+#include "shell/Procedures.h"
 #include "shell/Text.h"
 #include "shell/Ui.h"
 
@@ -206,20 +207,22 @@ bool PanelHasUnsentChanges() {
     return update != nullptr && IsWindowEnabled(update);
 }
 
+// The entry of PrinterList with exactly this name, or nullptr.
+PrinterEntry* EntryNamed(const char* name) {
+    for (PrinterEntry* entry = AppState.PrinterList; entry != nullptr; entry = entry->Next) {
+        if (entry->Name != nullptr && std::strcmp(entry->Name, name) == 0) return entry;
+    }
+    return nullptr;
+}
+
 void OnOk(HWND dialog) {
     HWND list = GetDlgItem(dialog, IDC_PRINTER_LIST);
     const int item = static_cast<int>(SendMessageA(list, LVM_GETNEXTITEM, static_cast<WPARAM>(-1),
                                                    MAKELPARAM(LVNI_SELECTED, 0)));
     const PrinterRow* row = item >= 0 ? RowOfItem(list, item) : nullptr;
-    PrinterEntry* chosen = nullptr;
-    if (row != nullptr) {
-        for (PrinterEntry* entry = AppState.PrinterList; entry != nullptr; entry = entry->Next) {
-            if (entry->Name != nullptr && std::strcmp(entry->Name, row->Texts[0]) == 0) {
-                chosen = entry;
-                break;
-            }
-        }
-    }
+    // The row's own copy of the name: the list of printers may be rebuilt while a box is up.
+    const char* name = row != nullptr ? row->Texts[0] : nullptr;
+    PrinterEntry* chosen = name != nullptr ? EntryNamed(name) : nullptr;
     if (chosen == nullptr) {
         AskToSelect(dialog);
         return;
@@ -234,6 +237,13 @@ void OnOk(HWND dialog) {
         LoadText(IDS_UNSENT_CHANGES, text, sizeof text);
         FormatCaption(caption, sizeof caption);
         if (ShowMessageBox(dialog, text, caption, MB_ICONQUESTION | MB_OKCANCEL) != IDOK) return;
+        // Another program may have announced new printers while the box was up: the entry is
+        // found again, and a printer that has gone meanwhile cannot be chosen.
+        chosen = EntryNamed(name);
+        if (chosen == nullptr) {
+            AskToSelect(dialog);
+            return;
+        }
     }
     AppState.CurrentPrinter = chosen;
     if (AppState.InstanceMapping != nullptr) {
@@ -279,9 +289,7 @@ bool OnNotify(HWND dialog, NMHDR& header) {
     }
 }
 
-}  // namespace
-
-INT_PTR CALLBACK PrinterSelectionDialog(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam) {
+INT_PTR HandleSelectionMessage(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam) {
     switch (message) {
     case WM_INITDIALOG:
         return OnInitDialog(dialog);
@@ -309,4 +317,10 @@ INT_PTR CALLBACK PrinterSelectionDialog(HWND dialog, UINT message, WPARAM wParam
     default:
         return FALSE;
     }
+}
+
+}  // namespace
+
+INT_PTR CALLBACK PrinterSelectionDialog(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam) {
+    return GuardDialogMessage([&] { return HandleSelectionMessage(dialog, message, wParam, lParam); });
 }

@@ -13,6 +13,7 @@
 namespace {
 
 constexpr DWORD kMappingSize = 32;
+constexpr UINT kBringForwardWaitMs = 5000;
 const char* const kDialogClass = MAKEINTATOM(32770);
 
 // Brings forward the program that already works on the printer: a dialog titled with the
@@ -33,7 +34,14 @@ bool BringOtherPanelForward(const char* caption) {
             ShowWindow(frame, SW_RESTORE);
             SetForegroundWindow(frame);
         } else {
-            SendMessageA(frame, WM_BRING_FORWARD, 0, 0);
+            // The first program runs in the background, and Windows lets a background process
+            // bring itself forward only when the foreground one allows it. A first program that
+            // does not answer must not hold up this start, which ends all the same.
+            DWORD firstProcess = 0;
+            GetWindowThreadProcessId(frame, &firstProcess);
+            AllowSetForegroundWindow(firstProcess);
+            DWORD_PTR ignored = 0;
+            SendMessageTimeoutA(frame, WM_BRING_FORWARD, 0, 0, SMTO_ABORTIFHUNG, kBringForwardWaitMs, &ignored);
         }
         return true;
     }
@@ -48,21 +56,28 @@ void ShowGuardMessage(UINT textId, const char* caption) {
 
 }  // namespace
 
-HANDLE GuardSingleInstance(const char* printerName) {
+HANDLE CreateInstanceMapping(const char* printerName, bool* existed) {
+    *existed = false;
     const std::string name = InstanceMappingName(printerName);
     HANDLE mapping = CreateFileMappingA(INVALID_HANDLE_VALUE, nullptr, PAGE_READONLY, 0,
                                         kMappingSize, name.c_str());
-    const DWORD error = GetLastError();
-    char caption[kTextBufferSize];
-    FormatCaptionFor(printerName, caption, sizeof caption);
-    if (!mapping) {
-        ShowGuardMessage(IDS_MAPPING_FAILED, caption);
-        return nullptr;
-    }
-    if (error == ERROR_ALREADY_EXISTS) {
-        if (!BringOtherPanelForward(caption)) ShowGuardMessage(IDS_ALREADY_RUNNING, caption);
+    if (mapping && GetLastError() == ERROR_ALREADY_EXISTS) {
+        *existed = true;
         CloseHandle(mapping);
         return nullptr;
+    }
+    return mapping;
+}
+
+HANDLE GuardSingleInstance(const char* printerName) {
+    char caption[kTextBufferSize];
+    FormatCaptionFor(printerName, caption, sizeof caption);
+    bool existed = false;
+    HANDLE mapping = CreateInstanceMapping(printerName, &existed);
+    if (existed) {
+        if (!BringOtherPanelForward(caption)) ShowGuardMessage(IDS_ALREADY_RUNNING, caption);
+    } else if (!mapping) {
+        ShowGuardMessage(IDS_MAPPING_FAILED, caption);
     }
     return mapping;
 }

@@ -28,6 +28,10 @@ INT_PTR CALLBACK PasswordDialogProc(HWND dialog, UINT message, WPARAM wParam, LP
 // forward, or message 70).
 HANDLE GuardSingleInstance(const char* printerName);
 
+// The single-instance mapping of a printer, made without a word to the user: the new handle, or
+// nullptr when it cannot be made or another panel holds it already (*existed then says so).
+HANDLE CreateInstanceMapping(const char* printerName, bool* existed);
+
 // Runs the message loop until the quit message; returns its code.
 int RunMessageLoop(HACCEL accelerators);
 
