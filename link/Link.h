@@ -26,8 +26,9 @@ int ReadPrinterState();
 // Decides what the printer allows from its state words and sets CanUpdate, CanRead, PrinterBusy
 // and StatusText. Returns 1 when the panel can be used with this printer, 0 when it is refused:
 // with several printers string 96 is appended to the status text; with one printer the user is
-// told (box owned by `owner`) that the program ends.
-int EvaluatePrinterState(HWND owner, int32_t ext, const int32_t status[3], int32_t auth);
+// told (box owned by `owner`) that the program ends, with `note` (when given) before that line.
+int EvaluatePrinterState(HWND owner, int32_t ext, const int32_t status[3], int32_t auth,
+                         const char* note = nullptr);
 
 // Shows the status text (or the reading / writing text) in `statusControl` and has the state icon
 // redrawn; does nothing when exactly this was shown last and nothing is pending or busy.

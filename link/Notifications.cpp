@@ -48,4 +48,11 @@ void CloseSession() {
     for (QMXNOTIFY& handle : AppState.NotificationHandles) handle = nullptr;
     CloseManager(AppState.Session);
     AppState.Session = nullptr;
+    // Replies and notifications the closed session has posted but the panel has not taken yet
+    // belong to no session any more: a later session must not take them for its own.
+    if (HWND panel = AppState.PanelWindow) {
+        MSG stale;
+        while (PeekMessageA(&stale, panel, WM_READ_DONE, WM_READ_DONE, PM_REMOVE | PM_NOYIELD)) {}
+        while (PeekMessageA(&stale, panel, WM_WRITE_DONE, WM_PSV_CHANGED, PM_REMOVE | PM_NOYIELD)) {}
+    }
 }

@@ -19,7 +19,7 @@ StatusAreaState lastShown{};
 
 HWND StatusControlOf(HWND panel) { return panel ? GetDlgItem(panel, IDC_STATUS_AREA) : nullptr; }
 
-int EvaluatePrinterState(HWND owner, int32_t ext, const int32_t status[3], int32_t auth) {
+int EvaluatePrinterState(HWND owner, int32_t ext, const int32_t status[3], int32_t auth, const char* note) {
     const PrinterStateDecision decision = DecidePrinterState(ext, status, auth);
     AppState.CanUpdate = decision.CanUpdate;
     AppState.CanRead = decision.CanRead;
@@ -44,10 +44,15 @@ int EvaluatePrinterState(HWND owner, int32_t ext, const int32_t status[3], int32
     if (AppState.PanelWindow) RefreshStatusArea(StatusControlOf(AppState.PanelWindow));
     char programEnds[kTextBufferSize];
     LoadText(IDS_PROGRAM_ENDS, programEnds, sizeof programEnds);
-    FormatBounded(AppState.MessageText, sizeof AppState.MessageText, "%s\n%s", AppState.StatusText,
-                  programEnds);
+    char text[3 * kTextBufferSize];
+    if (note) {
+        FormatBounded(text, sizeof text, "%s\n%s\n%s", AppState.StatusText, note, programEnds);
+    } else {
+        FormatBounded(text, sizeof text, "%s\n%s", AppState.StatusText, programEnds);
+    }
+    CopyBounded(AppState.MessageText, sizeof AppState.MessageText, text);
     FormatCaption(AppState.MessageCaption, sizeof AppState.MessageCaption);
-    ShowMessageBox(owner, AppState.MessageText, AppState.MessageCaption, MB_ICONWARNING | MB_OK);
+    ShowMessageBox(owner, text, AppState.MessageCaption, MB_ICONWARNING | MB_OK);
     return 0;
 }
 

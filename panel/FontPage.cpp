@@ -67,6 +67,6 @@ const PageDefinition FontPage{
     .DetailButtons = kDetailButtons,
     .EditChangeCode = 0,
     .AnyCommandNotifies = false,
-    .AfterFill = nullptr,
+    .AfterEnable = nullptr,
     .Command = nullptr,
 };

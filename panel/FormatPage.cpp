@@ -137,7 +137,7 @@ const PageDefinition FormatPage{
     .DetailButtons = {},
     .EditChangeCode = EN_CHANGE,
     .AnyCommandNotifies = false,
-    .AfterFill = FollowFormSelection,
+    .AfterEnable = FollowFormSelection,
     .Command = Command,
 };
 

@@ -10,6 +10,7 @@
 #include "panel/TabRules.h"
 #include "shell/AppState.h"
 #include "shell/Messages.h"
+#include "shell/Procedures.h"
 #include "shell/Ui.h"
 
 namespace {
@@ -28,7 +29,7 @@ void RefreshPage(const PageDefinition& definition, HWND page) {
     if (!SettingsLoaded()) return;
     EnableControls(page, definition.Controls, true);
     FillBindings(page, definition.Bindings, CurrentSettingsRecord());
-    if (definition.AfterFill) definition.AfterFill(page);
+    if (definition.AfterEnable) definition.AfterEnable(page);
 }
 
 bool OpensDetailDialog(const PageDefinition& definition, HWND page, int id) {
@@ -120,47 +121,51 @@ INT_PTR HandleDetailMessage(HWND dialog, UINT message, WPARAM wParam, LPARAM lPa
     }
 }
 
+INT_PTR HandlePageMessage(const PageDefinition& definition, HWND page, UINT message, WPARAM wParam, LPARAM lParam) {
+    switch (message) {
+        case WM_INITDIALOG:
+            PlacePage(page);
+            AppState.ForegroundWindow = page;
+            RefreshPage(definition, page);
+            // The tab framework decides where the focus goes when it shows the page; the
+            // dialog manager must not move it to the page's first control.
+            return FALSE;
+        case WM_PAGE_REFRESH:
+            RefreshPage(definition, page);
+            return TRUE;
+        case WM_PAGE_DISABLE:
+            EnableControls(page, definition.Controls, false);
+            return TRUE;
+        case WM_PAGE_ENABLE:
+            EnableControls(page, definition.Controls, true);
+            if (definition.AfterEnable) definition.AfterEnable(page);
+            return TRUE;
+        case WM_PAGE_COLLECT: {
+            const Refusal refusal = CollectBindings(page, definition.Bindings, CurrentSettingsRecord());
+            if (refusal.TextId != 0) RejectEntry(page, definition.TabIndex, refusal.TextId, refusal.ControlId);
+            if (auto* flag = reinterpret_cast<int32_t*>(lParam)) *flag = refusal.TextId == 0 ? 1 : 0;
+            return TRUE;
+        }
+        case WM_COMMAND:
+            OnPageCommand(definition, page, LOWORD(wParam), HIWORD(wParam));
+            return TRUE;
+        case WM_VSCROLL:
+            if (lParam == 0 || IsFilling(page)) return FALSE;
+            if (!FollowScroll(page, definition.Bindings, GetDlgCtrlID(reinterpret_cast<HWND>(lParam)))) return FALSE;
+            NotifySettingsChanged(page);
+            return TRUE;
+        case WM_HELP:
+        case WM_CONTEXTMENU:
+            return AnswerHelpRequest(message, wParam, lParam) ? TRUE : FALSE;
+        default:
+            return FALSE;
+    }
+}
+
 }  // namespace
 
 INT_PTR RunPage(const PageDefinition& definition, HWND page, UINT message, WPARAM wParam, LPARAM lParam) {
-    try {
-        switch (message) {
-            case WM_INITDIALOG:
-                PlacePage(page);
-                AppState.ForegroundWindow = page;
-                RefreshPage(definition, page);
-                // The tab framework decides where the focus goes when it shows the page; the
-                // dialog manager must not move it to the page's first control.
-                return FALSE;
-            case WM_PAGE_REFRESH:
-                RefreshPage(definition, page);
-                return TRUE;
-            case WM_PAGE_DISABLE:
-                EnableControls(page, definition.Controls, false);
-                return TRUE;
-            case WM_PAGE_COLLECT: {
-                const Refusal refusal = CollectBindings(page, definition.Bindings, CurrentSettingsRecord());
-                if (refusal.TextId != 0) RejectEntry(page, definition.TabIndex, refusal.TextId, refusal.ControlId);
-                if (auto* flag = reinterpret_cast<int32_t*>(lParam)) *flag = refusal.TextId == 0 ? 1 : 0;
-                return TRUE;
-            }
-            case WM_COMMAND:
-                OnPageCommand(definition, page, LOWORD(wParam), HIWORD(wParam));
-                return TRUE;
-            case WM_VSCROLL:
-                if (lParam == 0 || IsFilling(page)) return FALSE;
-                if (!FollowScroll(page, definition.Bindings, GetDlgCtrlID(reinterpret_cast<HWND>(lParam)))) return FALSE;
-                NotifySettingsChanged(page);
-                return TRUE;
-            case WM_HELP:
-            case WM_CONTEXTMENU:
-                return AnswerHelpRequest(message, wParam, lParam) ? TRUE : FALSE;
-            default:
-                return FALSE;
-        }
-    } catch (...) {
-        return FALSE;
-    }
+    return GuardDialogMessage([&] { return HandlePageMessage(definition, page, message, wParam, lParam); });
 }
 
 INT_PTR CALLBACK PageProc(HWND page, UINT message, WPARAM wParam, LPARAM lParam) {
@@ -170,11 +175,7 @@ INT_PTR CALLBACK PageProc(HWND page, UINT message, WPARAM wParam, LPARAM lParam)
 }
 
 INT_PTR CALLBACK DetailDialogProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam) {
-    try {
-        return HandleDetailMessage(dialog, message, wParam, lParam);
-    } catch (...) {
-        return FALSE;
-    }
+    return GuardDialogMessage([&] { return HandleDetailMessage(dialog, message, wParam, lParam); });
 }
 
 INT_PTR RunDetailDialog(HWND owner, const DetailDialogDefinition& dialog, const EditedRecord& record,

@@ -32,8 +32,9 @@ struct PageDefinition {
     int EditChangeCode = 0;
     // Every command that reaches the page is a change (a page of radio buttons only).
     bool AnyCommandNotifies = false;
-    // The page's own part of a refresh, after the bound controls are filled; may be null.
-    void (*AfterFill)(HWND page) = nullptr;
+    // The page's own part of enabling its controls (after a refresh fills them, or when they come
+    // back as they were); may be null.
+    void (*AfterEnable)(HWND page) = nullptr;
     // The page's own commands, after the kit has handled the bound controls; may be null.
     void (*Command)(HWND page, int controlId, int code) = nullptr;
 };
@@ -41,7 +42,7 @@ struct PageDefinition {
 // The dialog procedure of every page: the definition arrives as the creation parameter.
 //  WM_INITDIALOG: place the page in the panel, make it ForegroundWindow, then refresh;
 //  WM_PAGE_REFRESH: when the settings are loaded, enable the controls and fill them;
-//  WM_PAGE_DISABLE: disable the controls;
+//  WM_PAGE_DISABLE: disable the controls; WM_PAGE_ENABLE: enable them again as they are;
 //  WM_PAGE_COLLECT: collect and write 1 (accepted) or 0 into the int32 flag at lParam;
 //  WM_COMMAND, WM_VSCROLL: the user's changes; WM_HELP, WM_CONTEXTMENU: help.
 INT_PTR CALLBACK PageProc(HWND page, UINT message, WPARAM wParam, LPARAM lParam);

@@ -25,6 +25,7 @@
 #include "shell/Frame.h"
 #include "shell/Memory.h"
 #include "shell/Messages.h"
+#include "shell/Procedures.h"
 #include "shell/Startup.h"
 #include "shell/Text.h"
 #include "shell/Ui.h"
@@ -136,6 +137,7 @@ void Initialise(HWND panel) {
         processExit(1);
         return;
     }
+    DropHeldEdits(panel);  // a new start: what another printer's pages held is gone
 
     RefreshStatusArea(StatusArea(panel));
 
@@ -157,7 +159,7 @@ void Initialise(HWND panel) {
     UpdateToolbarButtons();
     RefreshStatusArea(StatusArea(panel));
     if (!usable) {
-        if (!AppState.SeveralPrinters) ExitCommand(panel);
+        if (!AppState.SeveralPrinters) EndAfterFailure(panel);
         return;
     }
 
@@ -169,6 +171,7 @@ void Initialise(HWND panel) {
 // ---- Commands -------------------------------------------------------------------------------
 
 void ClosePanelWindow(HWND panel) {
+    if (panel) StopRequestTimer(panel);
     if (PanelPagesOf(panel)) DestroyPages(panel);
     CloseSession();
     if (AppState.InstanceMapping) {
@@ -183,7 +186,7 @@ void ClosePanelWindow(HWND panel) {
 }
 
 void UpdateAndExitCommand(HWND panel) {
-    if (RefuseWhileBusy() || !PanelStillOpen(panel)) return;
+    if (RefuseUpdate(panel) || !PanelStillOpen(panel)) return;
     if (!CollectPages(panel) || !PanelStillOpen(panel)) return;
     WriteOutcome outcome = WriteOutcome::HandedOver;
     const int written = WriteSettings(panel, 1, &outcome);
@@ -199,9 +202,9 @@ void UpdateAndExitCommand(HWND panel) {
 }
 
 void UpdateCommand(HWND panel) {
-    if (RefuseWhileBusy() || !PanelStillOpen(panel)) return;
+    if (RefuseUpdate(panel) || !PanelStillOpen(panel)) return;
     if (!CollectPages(panel) || !PanelStillOpen(panel)) return;
-    WriteSettings(panel, 0);
+    if (WriteSettings(panel, 0) && PanelStillOpen(panel)) StartRequestTimer(panel);
 }
 
 void InitialValuesCommand(HWND panel) {
@@ -278,7 +281,7 @@ bool OnCommand(HWND panel, WPARAM wParam, LPARAM lParam) {
             InitialValuesCommand(panel);
             return true;
         case IDM_READ_SETTINGS:
-            ReadSettingsCommand(panel);
+            ReadSettingsCommand(panel, ReadChain::New);
             return true;
         case IDM_CHANGE_PRINTER:
             ChangePrinterCommand(panel);
@@ -380,8 +383,11 @@ INT_PTR HandleMessage(HWND panel, UINT message, WPARAM wParam, LPARAM lParam) {
             if (AppState.PanelWindow) SetFocus(AppState.PanelWindow);
             return FALSE;
         case WM_SETTINGS_CHANGED:
-            if (EditEnablesUpdate(CurrentFlags())) EnableUpdateButtons(panel, true);
+            // Only edits of loaded settings can be written.
+            if (EditEnablesUpdate(CurrentFlags()) && SettingsLoaded()) EnableUpdateButtons(panel, true);
             return TRUE;
+        case WM_TIMER:
+            return OnRequestTimer(panel, wParam) ? TRUE : FALSE;
         case WM_DESTROY:
             // Also when the panel goes with its frame rather than through ClosePanel.
             if (PanelPagesOf(panel)) {
@@ -407,7 +413,7 @@ INT_PTR HandleMessage(HWND panel, UINT message, WPARAM wParam, LPARAM lParam) {
 void FollowUpState(HWND panel, StateFollowUp step, bool tellUser) {
     switch (step) {
         case StateFollowUp::StartRead:
-            ReadSettingsCommand(panel);
+            ReadSettingsCommand(panel, ReadChain::New);
             break;
         case StateFollowUp::ShowNotLoaded:
             MarkSettingsNotLoaded();
@@ -422,18 +428,18 @@ void FollowUpState(HWND panel, StateFollowUp step, bool tellUser) {
 }
 
 INT_PTR CALLBACK PanelDialogProc(HWND panel, UINT message, WPARAM wParam, LPARAM lParam) {
-    try {
-        return HandleMessage(panel, message, wParam, lParam);
-    } catch (...) {
-        return FALSE;
-    }
+    return GuardDialogMessage([&] { return HandleMessage(panel, message, wParam, lParam); });
+}
+
+void EnablePanelHeader(HWND panel, bool enable) {
+    EnableItem(panel, IDC_MODEL_TEXT, enable);
+    EnableItem(panel, IDC_PORT_TEXT, enable);
+    EnableToolbarButton(IDM_INITIAL_VALUES, enable);
+    if (!enable) EnableToolbarButton(IDM_READ_SETTINGS, false);
 }
 
 void SetPanelEnabled(HWND panel, int enable) {
-    EnableItem(panel, IDC_MODEL_TEXT, enable != 0);
-    EnableItem(panel, IDC_PORT_TEXT, enable != 0);
-    EnableToolbarButton(IDM_INITIAL_VALUES, enable != 0);
-    if (!enable) EnableToolbarButton(IDM_READ_SETTINGS, false);
+    EnablePanelHeader(panel, enable != 0);
     SendToPages(panel, enable ? WM_PAGE_REFRESH : WM_PAGE_DISABLE);
 }
 
@@ -450,8 +456,10 @@ bool RefuseWhileBusy() {
     return true;
 }
 
-ReadStart ReadSettingsCommand(HWND panel) {
+ReadStart ReadSettingsCommand(HWND panel, ReadChain chain) {
     if (AppState.CanRead == 0) return ReadStart::NotStarted;
+    // Every new read has its three attempts, whatever an earlier one left over.
+    if (chain == ReadChain::New) AppState.ReadAttemptsLeft = kReadAttempts;
     if (RefuseWhileBusy()) return ReadStart::NotStarted;
     if (UpdateButtonsEnabled(panel) &&
         (PanelMessage(IDS_UNSENT_CHANGES, MB_ICONQUESTION, MB_OKCANCEL) != IDOK ||
@@ -466,6 +474,7 @@ ReadStart ReadSettingsCommand(HWND panel) {
     UpdateToolbarButtons();
     RefreshStatusArea(StatusArea(panel));
     if (GetReqPrinterStatusMsgA(AppState.Session, QMX_ITEM_SETTINGS, panel, WM_READ_DONE) == 0) {
+        StartRequestTimer(panel);
         return ReadStart::Requested;
     }
     // No WM_READ_DONE will come for a refused request: rather than wait for it for ever, the
@@ -515,7 +524,8 @@ void ReportLinkFailureText(HWND panel, const char* text) {
     UpdateToolbarButtons();
     FormatCaption(AppState.MessageCaption, sizeof AppState.MessageCaption);
     if (AppState.SeveralPrinters) {
-        // The panel stays, so that another printer can be chosen.
+        // The panel stays, so that another printer can be chosen; nothing can be written now.
+        HoldEditsWhileUnusable(panel);
         CopyBounded(AppState.MessageText, sizeof AppState.MessageText, failure);
         ShowMessageBox(AppState.PanelWindow, AppState.MessageText, AppState.MessageCaption,
                        MB_OK | MB_ICONWARNING);
@@ -524,12 +534,19 @@ void ReportLinkFailureText(HWND panel, const char* text) {
         RefreshStatusArea(StatusArea(panel));
         return;
     }
+    // The program ends as the message says, without asking; edits that were not written are
+    // named in it.
     char programEnds[kTextBufferSize];
     LoadText(IDS_PROGRAM_ENDS, programEnds, sizeof programEnds);
-    FormatBounded(AppState.MessageText, sizeof AppState.MessageText, "%s\n%s", failure, programEnds);
-    ShowMessageBox(AppState.PanelWindow, AppState.MessageText, AppState.MessageCaption,
-                   MB_OK | MB_ICONWARNING);
-    ExitCommand(panel);
+    char unsent[kTextBufferSize];
+    char message[3 * kTextBufferSize];
+    if (const char* note = UnsentEditsNote(panel, unsent, sizeof unsent)) {
+        FormatBounded(message, sizeof message, "%s\n%s\n%s", failure, note, programEnds);
+    } else {
+        FormatBounded(message, sizeof message, "%s\n%s", failure, programEnds);
+    }
+    ShowMessageBox(AppState.PanelWindow, message, AppState.MessageCaption, MB_OK | MB_ICONWARNING);
+    EndAfterFailure(panel);
 }
 
 bool PanelStillOpen(HWND panel) {

@@ -14,6 +14,8 @@ INT_PTR CALLBACK PanelDialogProc(HWND panel, UINT message, WPARAM wParam, LPARAM
 // Enables or disables the lines 278 and 279 and the toolbar's initial-values button (and, when
 // disabling, its read button), then has every existing page refresh or disable itself.
 void SetPanelEnabled(HWND panel, int enable);
+// The same without the pages.
+void EnablePanelHeader(HWND panel, bool enable);
 
 // Destroys the pages, closes the session and the instance mapping, destroys the panel and then
 // the frame (which ends the program).
@@ -41,8 +43,11 @@ enum class ReadStart {
     Requested,   // the request is outstanding; WM_READ_DONE follows
     Refused,     // the library refused the request; the read has been given up
 };
+// Whether a read begins anew (the command, or the automatic read) or is the next attempt of the
+// read under way.
+enum class ReadChain { New, Retry };
 // The read command 282.
-ReadStart ReadSettingsCommand(HWND panel);
+ReadStart ReadSettingsCommand(HWND panel, ReadChain chain);
 
 // The exit command 8: asks about unwritten edits, then hides the frame and closes the panel.
 void ExitCommand(HWND panel);
@@ -74,7 +79,32 @@ void EnableUpdateButtons(HWND panel, bool enable);
 // Gives the focus to the page on view.
 void FocusCurrentPage(HWND panel);
 
+// ---- When the printer or the link lets the panel down (PanelRecovery.cpp) -------------------
+
+// The printer cannot be used now, with several printers: the update buttons go off; unsent
+// edits stay on the pages, held; without any the settings shown are marked not loaded.
+void HoldEditsWhileUnusable(HWND panel);
+// The printer can be used again: held edits come back on enabled pages, with the update buttons
+// when it takes updates. False when nothing was held.
+bool ComeBackWithHeldEdits(HWND panel);
+void DropHeldEdits(HWND panel);
+// The line that says that edits were not written, or nullptr when there are none.
+const char* UnsentEditsNote(HWND panel, char* buffer, size_t size);
+// Ends the program after a failure that its message said ends it: no question about edits.
+void EndAfterFailure(HWND panel);
+// Turns an update away (busy, no update allowed, no settings loaded) with a message; true when
+// refused.
+bool RefuseUpdate(HWND panel);
+// A read or write request outstanding is given up when its reply does not come in time.
+void StartRequestTimer(HWND panel);
+void StopRequestTimer(HWND panel);
+bool OnRequestTimer(HWND panel, WPARAM timer);
+
 // ---- Test seam ------------------------------------------------------------------------------
+
+// How long a request may stay unanswered (30 s); returns the previous value.
+UINT SetPanelRequestTimeout(UINT milliseconds);
+
 
 // How the panel ends the process when it cannot work at all (a printer on the port "FILE:", no
 // memory for its record): std::exit by default. Tests put a recorder in place; after it returns

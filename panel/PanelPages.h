@@ -18,6 +18,9 @@ struct PanelPages {
     LPCDLGTEMPLATEA PageTemplates[kPageCount];
     DLGPROC PageProcedures[kPageCount];
     HIMAGELIST TabImages;
+    // Edits not yet written that the pages keep while the printer cannot be used, to be offered
+    // for writing again when it can.
+    int32_t UnsentEditsHeld;
 };
 
 // The record of a panel window, or nullptr (no panel, or not yet initialised).

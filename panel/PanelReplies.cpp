@@ -2,6 +2,7 @@
 // the settings block fetched with its three attempts, the end of an asynchronous write, the state
 // items read again and judged, the printer's new name, and the end of work on a moved printer.
 #include <cstdint>
+#include <cstring>
 
 #include "link/KovQmx.h"
 #include "link/Link.h"
@@ -16,6 +17,7 @@
 #include "shell/AppState.h"
 #include "shell/Memory.h"
 #include "shell/Messages.h"
+#include "shell/Startup.h"
 #include "shell/Text.h"
 #include "shell/Ui.h"
 
@@ -32,8 +34,10 @@ void ShowSettingsOnPages(HWND panel) {
 }
 
 void OnReadDone(HWND panel) {
-    // Without a session nothing can be fetched: a reply of a session already closed.
-    if (!AppState.Session) return;
+    // Only the reply to the read outstanding on the session is this panel's: without them it is
+    // left over from a session already closed, or from a read already given up.
+    if (!AppState.Session || AppState.ReadPending != 1) return;
+    StopRequestTimer(panel);
     AppState.ReadPending = 0;
     UpdateToolbarButtons();
     RefreshStatusArea(StatusControlOf(panel));
@@ -52,7 +56,7 @@ void OnReadDone(HWND panel) {
             ShowSettingsOnPages(panel);
             break;
         case ReadDoneStep::ReadAgain:
-            if (ReadSettingsCommand(panel) != ReadStart::Refused && PanelStillOpen(panel)) {
+            if (ReadSettingsCommand(panel, ReadChain::Retry) != ReadStart::Refused && PanelStillOpen(panel)) {
                 SetPanelEnabled(panel, 0);
             }
             break;
@@ -63,6 +67,7 @@ void OnWriteDone(HWND panel) {
     // Only an asynchronous write that is still outstanding is answered; a completion of a
     // session already closed (the panel moved to another printer since) is not this write's.
     if (!AppState.Session || AppState.WritePending == 0) return;
+    StopRequestTimer(panel);
     AppState.WritePending = 0;
     UpdateToolbarButtons();
     RefreshStatusArea(StatusControlOf(panel));
@@ -84,6 +89,16 @@ void OnStateItemChanged(HWND panel, StateItem item) {
     ReevaluateState(panel, item == StateItem::Status);
 }
 
+// A second start with the printer's new name must find this panel: the mapping of the new name
+// replaces the old one, which is kept only when the new one cannot be had.
+void FollowNameWithInstanceMapping(const char* name) {
+    bool existed = false;
+    HANDLE mapping = CreateInstanceMapping(name, &existed);
+    if (!mapping) return;
+    if (AppState.InstanceMapping) CloseHandle(AppState.InstanceMapping);
+    AppState.InstanceMapping = mapping;
+}
+
 void OnNameChanged(HWND panel) {
     char name[kTextBufferSize] = "";
     uint32_t size = 0;
@@ -93,6 +108,7 @@ void OnNameChanged(HWND panel) {
         return;
     }
     name[sizeof name - 1] = '\0';
+    TruncateCp932(name, sizeof name - 1);  // a name cut at the field's end may end in half a character
     if (PrinterEntry* printer = AppState.CurrentPrinter) {
         // The new name is copied before the old one is let go, so that a failed allocation
         // leaves the printer with its old name rather than none.
@@ -103,14 +119,23 @@ void OnNameChanged(HWND panel) {
         }
         ReleaseMemory(printer->Name);
         printer->Name = copy;
+        FollowNameWithInstanceMapping(copy);
     }
     // The header and the frame's title show the new name.
     SendMessageA(panel, WM_PAINT, 0, 0);
 }
 
 void OnPortChanged(HWND panel) {
-    PanelMessage(IDS_PORT_CHANGED, MB_ICONINFORMATION);
-    ExitCommand(panel);
+    // The work cannot go on: the program ends as the message says, naming unwritten edits.
+    char unsent[kTextBufferSize];
+    LoadText(IDS_PORT_CHANGED, AppState.MessageText, sizeof AppState.MessageText);
+    if (const char* note = UnsentEditsNote(panel, unsent, sizeof unsent)) {
+        const size_t length = std::strlen(AppState.MessageText);
+        FormatBounded(AppState.MessageText + length, sizeof AppState.MessageText - length, "\n%s", note);
+    }
+    FormatCaption(AppState.MessageCaption, sizeof AppState.MessageCaption);
+    ShowMessageBox(AppState.PanelWindow, AppState.MessageText, AppState.MessageCaption, MB_OK | MB_ICONINFORMATION);
+    EndAfterFailure(panel);
 }
 
 // The notifications 1234 to 1238, by their offset from WM_EXTSTATUS_CHANGED.
@@ -160,19 +185,23 @@ void OnNotification(HWND panel, UINT message) {
 }  // namespace
 
 void ReevaluateState(HWND panel, bool statusItemChanged) {
+    char unsent[kTextBufferSize];
     const int usable = EvaluatePrinterState(panel, AppState.LastExtStatus, AppState.LastPrinterStatus,
-                                            AppState.LastUserAuthority);
+                                            AppState.LastUserAuthority, UnsentEditsNote(panel, unsent, sizeof unsent));
     if (!PanelStillOpen(panel)) return;
     UpdateToolbarButtons();
     RefreshStatusArea(StatusControlOf(panel));
     if (!usable) {
         if (AppState.SeveralPrinters) {
+            HoldEditsWhileUnusable(panel);
             SetPanelEnabled(panel, 0);
         } else {
-            ExitCommand(panel);
+            EndAfterFailure(panel);
         }
         return;
     }
+    // Edits held while the printer could not be used come back as the user left them.
+    if (ComeBackWithHeldEdits(panel)) return;
     const StateFollowUp step = FollowUpAfterChange(CurrentFlags(), SettingsLoaded());
     // Unlike at initialisation, the initial values come without a message: the state changed
     // under the user's eyes.

@@ -67,6 +67,6 @@ const PageDefinition PaperSetPage{
     .DetailButtons = kDetailButtons,
     .EditChangeCode = EN_UPDATE,
     .AnyCommandNotifies = false,
-    .AfterFill = nullptr,
+    .AfterEnable = nullptr,
     .Command = nullptr,
 };

@@ -90,6 +90,8 @@
 #define IDS_FILE_PORT_REFUSED       135
 /* Texts of this program that have no number of their own elsewhere start at 1000. */
 #define IDS_VALUE_DOES_NOT_FIT      1000 /* a setting's value that the printer command cannot carry */
+#define IDS_EDITS_NOT_WRITTEN       1001 /* the program ends with edits that were not written */
+#define IDS_NOTHING_TO_WRITE        1002 /* an update while no settings are loaded */
 
 /* ---- Dialog templates --------------------------------------------------------------------- */
 #define IDD_ABOUT                   116

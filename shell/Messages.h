@@ -8,6 +8,7 @@
 #define WM_PAGE_REFRESH        (WM_USER + 1)    // 1025: show PanelSettings when loaded
 #define WM_PAGE_DISABLE        (WM_USER + 2)    // 1026: disable every control of the page
 #define WM_PAGE_COLLECT        (WM_USER + 3)    // 1027: lParam = int32_t* accept flag
+#define WM_PAGE_ENABLE         (WM_USER + 4)    // 1028: enable the controls, keeping what they show
 #define WM_SETTINGS_CHANGED    (WM_USER + 104)  // 1128: wParam = the page or dialog that changed
 
 // Sent to the frame by other programs and by a second start of this one.
