@@ -304,6 +304,29 @@ uint32_t CheckWrite(QMXSESSION session, const char* item, const void* data, std:
   return qmx::kOk;
 }
 
+// The fail-close fault of the session's printer: kill and close fail and change nothing.
+bool FailsToClose(QMXSESSION session) {
+  std::string id;
+  qmx::vp::Faults faults;
+  return SessionPrinter(session, id) == qmx::kOk && qmx::store::ReadFaults(id, faults) == qmx::kOk &&
+         faults.failClose;
+}
+
+// The unterminated-text fault: the text fields of the name and port items are filled to their
+// last byte, so that no terminator is left in them.
+void FillTextFields(Item item, std::vector<uint8_t>& value) {
+  auto fill = [&](size_t from, size_t to) {
+    for (size_t i = from; i < to && i < value.size(); ++i) {
+      if (value[i] == 0) value[i] = 'X';
+    }
+  };
+  if (item == Item::PrinterName) fill(0, value.size());
+  if (item == Item::Port) {
+    fill(4, 4 + qmx::kPortFieldMax + 1);
+    fill(132, 132 + qmx::kPortFieldMax + 1);
+  }
+}
+
 }  // namespace
 
 extern "C" {
@@ -335,6 +358,7 @@ QMXSTATUS QMXAPI OpenManagerExA(const char* printerName, const char* userName, u
 
 QMXSTATUS QMXAPI CloseManager(QMXSESSION session) {
   return Guarded([&]() -> uint32_t {
+    if (FailsToClose(session)) return qmx::kErrInternal;
     Library& lib = Lib();
     Guard g(lib.lock);
     const auto it = lib.sessions.find(Key(session));
@@ -369,6 +393,7 @@ QMXSTATUS QMXAPI GetPrinterStatusA(QMXSESSION session, const char* item, void* b
       value[0] = qmx::kHeader0;
       value[1] = qmx::kBadHeader1;
     }
+    if (faults.unterminatedText) FillTextFields(*which, value);
     std::memcpy(buffer, value.data(), need);
     if (outSize) *outSize = need;
     return qmx::kOk;
@@ -384,6 +409,9 @@ QMXSTATUS QMXAPI GetReqPrinterStatusMsgA(QMXSESSION session, const char* item, Q
     if (!IsWindow(window)) return qmx::kErrWindow;
     qmx::vp::Faults faults;
     if (qmx::store::ReadFaults(id, faults) != qmx::kOk) return qmx::kErrNoPrinter;
+    if (faults.failReadRequests) return qmx::kErrReadFailed;
+    // A lost read is accepted and then never answered.
+    if (faults.loseReads) return qmx::kOk;
     return QueueRequest(session, id, faults.latencyMs, false, window, message, {}, nullptr);
   });
 }
@@ -469,6 +497,7 @@ QMXSTATUS QMXAPI SetNotificationMsgA(QMXSESSION session, const char* item, QMXHW
 
 QMXSTATUS QMXAPI KillNotificationMsg(QMXSESSION session, QMXNOTIFY handle) {
   return Guarded([&]() -> uint32_t {
+    if (FailsToClose(session)) return qmx::kErrInternal;
     Library& lib = Lib();
     Guard g(lib.lock);
     if (!lib.sessions.count(Key(session))) return qmx::kErrSession;

@@ -173,8 +173,11 @@ void PutWord(std::vector<uint8_t>& out, size_t at, uint32_t v) {
   for (int k = 0; k < 4; ++k) out[at + k] = static_cast<uint8_t>(v >> (8 * k));
 }
 
-// The fault switches as stored: seven words in a fixed order.
-constexpr size_t kFaultWords = 7;
+// The fault switches as stored: eight words in a fixed order (stores written before the last
+// word existed have seven).
+constexpr size_t kFaultWords = 8;
+constexpr size_t kOldFaultWords = 7;
+constexpr uint32_t kFailReadRequests = 0x1, kLoseReads = 0x2, kFailClose = 0x4, kUnterminatedText = 0x8;
 
 void FaultsToWords(const vp::Faults& f, uint32_t (&w)[kFaultWords]) {
   w[0] = f.refuseOpen ? 1 : 0;
@@ -184,6 +187,8 @@ void FaultsToWords(const vp::Faults& f, uint32_t (&w)[kFaultWords]) {
   w[4] = f.refuseWrites;
   w[5] = f.asyncResult;
   w[6] = f.latencyMs;
+  w[7] = (f.failReadRequests ? kFailReadRequests : 0) | (f.loseReads ? kLoseReads : 0) |
+         (f.failClose ? kFailClose : 0) | (f.unterminatedText ? kUnterminatedText : 0);
 }
 
 vp::Faults WordsToFaults(const uint32_t (&w)[kFaultWords]) {
@@ -195,13 +200,19 @@ vp::Faults WordsToFaults(const uint32_t (&w)[kFaultWords]) {
   f.refuseWrites = w[4];
   f.asyncResult = w[5];
   f.latencyMs = w[6];
+  f.failReadRequests = (w[7] & kFailReadRequests) != 0;
+  f.loseReads = (w[7] & kLoseReads) != 0;
+  f.failClose = (w[7] & kFailClose) != 0;
+  f.unterminatedText = (w[7] & kUnterminatedText) != 0;
   return f;
 }
 
 vp::Faults QueryFaults(HKEY key) {
   std::vector<uint8_t> bytes;
   uint32_t w[kFaultWords] = {};
-  if (QueryBinary(key, kFaults, bytes) && bytes.size() == sizeof w) std::memcpy(w, bytes.data(), sizeof w);
+  if (QueryBinary(key, kFaults, bytes) && (bytes.size() == sizeof w || bytes.size() == kOldFaultWords * 4)) {
+    std::memcpy(w, bytes.data(), bytes.size());
+  }
   return WordsToFaults(w);
 }
 
@@ -697,6 +708,16 @@ uint32_t SetAsyncResult(std::string_view name, uint32_t result) {
 }
 uint32_t SetLatency(std::string_view name, uint32_t ms) {
   return ChangeFaults(name, [&](Faults& f) { f.latencyMs = ms; });
+}
+
+uint32_t SetSwitchFault(std::string_view name, std::string_view fault, bool on) {
+  bool Faults::*which = fault == "fail-request" ? &Faults::failReadRequests
+                        : fault == "lose-reads"  ? &Faults::loseReads
+                        : fault == "fail-close"  ? &Faults::failClose
+                        : fault == "unterminated" ? &Faults::unterminatedText
+                                                  : nullptr;
+  if (!which) return kErrArgument;
+  return ChangeFaults(name, [&](Faults& f) { f.*which = on; });
 }
 
 uint32_t SetSpoolerEntry(std::string_view name, bool present) {

@@ -42,6 +42,12 @@ struct Faults {
   uint32_t asyncResult = 0;     // non-zero: asynchronous writes complete with this result and
                                 // leave the block unchanged
   uint32_t latencyMs = 0;       // delay before a request completes
+  bool failReadRequests = false;  // GetReqPrinterStatusMsgA refuses every read request
+  bool loseReads = false;         // read requests are accepted but never answered
+  bool failClose = false;         // KillNotificationMsg and CloseManager fail and leave the
+                                  // registration or session in place
+  bool unterminatedText = false;  // PrinterName and the Port names come back filling their
+                                  // fields to the end, with no terminator
   bool operator==(const Faults&) const = default;
 };
 
@@ -91,6 +97,8 @@ uint32_t SetBadHeaderReads(std::string_view name, uint32_t n);
 uint32_t SetRefuseWrites(std::string_view name, uint32_t n);
 uint32_t SetAsyncResult(std::string_view name, uint32_t result);
 uint32_t SetLatency(std::string_view name, uint32_t ms);
+// The on/off faults by their qmxctl names: fail-request, lose-reads, fail-close, unterminated.
+uint32_t SetSwitchFault(std::string_view name, std::string_view fault, bool on);
 
 // The printer's entry in the spooler: HKLM\System\CurrentControlSet\Control\Print\Printers\<key>
 // with Name, Port, Printer Driver, Print Processor, Datatype and Attributes, as Wine reads it.

@@ -49,6 +49,10 @@ const char kUsage[] =
     "  qmxctl fault <name> refuse-writes <n>    the next n writes are refused\n"
     "  qmxctl fault <name> async-result <code>  asynchronous writes fail with code (0 = off)\n"
     "  qmxctl fault <name> latency <ms>         requests complete after ms milliseconds\n"
+    "  qmxctl fault <name> fail-request on|off  read requests are refused\n"
+    "  qmxctl fault <name> lose-reads on|off    read requests are accepted, never answered\n"
+    "  qmxctl fault <name> fail-close on|off    closing the session and its notifications fails\n"
+    "  qmxctl fault <name> unterminated on|off  name and port texts come without terminator\n"
     "  qmxctl fault <name> clear                every fault off, latency 0\n"
     "  qmxctl spooler <name> on|off             the printer's spooler entry\n"
     "  qmxctl model install [<help file>]       the supported-model registry key\n"
@@ -94,6 +98,10 @@ std::string FaultText(const qmx::vp::Faults& f) {
   if (f.badHeaderReads) add("bad-header " + std::to_string(f.badHeaderReads));
   if (f.refuseWrites) add("refuse-writes " + std::to_string(f.refuseWrites));
   if (f.asyncResult) add("async-result " + std::to_string(f.asyncResult));
+  if (f.failReadRequests) add("fail-request");
+  if (f.loseReads) add("lose-reads");
+  if (f.failClose) add("fail-close");
+  if (f.unterminatedText) add("unterminated");
   return text.empty() ? "none" : text;
 }
 
@@ -286,6 +294,11 @@ int Fault(const Args& a) {
     return Report(qmx::vp::SetReadFault(name, *item, on), "fault fail-read");
   }
   if (a.size() != 3) return Usage(("fault " + fault + ": one value expected").c_str());
+  if (fault == "fail-request" || fault == "lose-reads" || fault == "fail-close" || fault == "unterminated") {
+    bool on = false;
+    if (!OnOff(a[2], on)) return Usage(("fault " + fault + " on|off expected").c_str());
+    return Report(qmx::vp::SetSwitchFault(name, fault, on), ("fault " + fault).c_str());
+  }
   if (fault == "refuse-open") {
     bool on = false;
     if (!OnOff(a[2], on)) return Usage("fault refuse-open on|off expected");
