@@ -3,6 +3,9 @@
 // WinHelpA never runs.
 #include <windows.h>
 
+#include <htmlhelp.h>
+#undef HtmlHelp  // keeps the seam's member name HelpEngines::HtmlHelp
+
 #include <gtest/gtest.h>
 
 #include <string>
@@ -23,16 +26,20 @@ struct EngineCall {
     UINT command;
     ULONG_PTR data;
     const void* fileAddress;
+    UINT popupId;  // HH_DISPLAY_TEXT_POPUP: the topic asked for
 };
 std::vector<EngineCall> calls;
 
 BOOL WINAPI RecordWinHelp(HWND window, LPCSTR file, UINT command, ULONG_PTR data) {
-    calls.push_back({"winhelp", window, file ? file : "", command, data, file});
+    calls.push_back({"winhelp", window, file ? file : "", command, data, file, 0});
     return TRUE;
 }
 
 HWND WINAPI RecordHtmlHelp(HWND owner, LPCSTR file, UINT command, DWORD_PTR data) {
-    calls.push_back({"htmlhelp", owner, file ? file : "", command, data, file});
+    const auto* popup = reinterpret_cast<const HH_POPUP*>(data);
+    const bool textPopup = command == HH_DISPLAY_TEXT_POPUP && popup->cbStruct == sizeof *popup;
+    calls.push_back({"htmlhelp", owner, file ? file : "", command, data, file,
+                     textPopup ? popup->idString : 0});
     return nullptr;
 }
 
@@ -105,26 +112,62 @@ TEST_F(HelpTest, WinHelpFileTakesEveryRequestWhateverTheLetterCase) {
     }
 }
 
-TEST_F(HelpTest, CompiledHtmlHelpOpensContentsInHtmlHelpAndContextHelpFromThePopFile) {
-    SetModelKey("C:\\Help\\rpanel.chm");
-    ShowHelp(window_, HELP_FINDER, 0);
-    ShowHelp(control_, HELP_WM_HELP, Table());
-    ShowHelp(control_, HELP_CONTEXTMENU, Table());
-    ShowHelp(control_, HELP_CONTEXTPOPUP, 0x80000000);
-    ASSERT_EQ(calls.size(), 4u);
-    EXPECT_EQ(calls[0].engine, "htmlhelp");
-    EXPECT_EQ(calls[0].window, GetDesktopWindow());
-    EXPECT_EQ(calls[0].file, "C:\\Help\\rpanel.chm");
-    EXPECT_EQ(calls[0].command, 0u);  // HH_DISPLAY_TOPIC
-    EXPECT_EQ(calls[0].data, 0u);
+// A compiled help file in a fresh folder of its own, with or without its ".POP" companion.
+struct CompiledHelpFolder {
+    explicit CompiledHelpFolder(bool withPopFile) {
+        char temp[MAX_PATH] = {};
+        GetTempPathA(sizeof temp, temp);
+        folder = std::string(temp) + "rp-help-" + std::to_string(GetCurrentProcessId());
+        CreateDirectoryA(folder.c_str(), nullptr);
+        chm = folder + "\\rpanel.chm";
+        pop = folder + "\\rpanel.POP";
+        for (const std::string& file : {chm, pop}) DeleteFileA(file.c_str());
+        for (const std::string* file : {&chm, withPopFile ? &pop : nullptr}) {
+            if (file) CloseHandle(CreateFileA(file->c_str(), GENERIC_WRITE, 0, nullptr,
+                                              CREATE_ALWAYS, 0, nullptr));
+        }
+    }
+    ~CompiledHelpFolder() {
+        DeleteFileA(chm.c_str());
+        DeleteFileA(pop.c_str());
+        RemoveDirectoryA(folder.c_str());
+    }
+    std::string folder, chm, pop;
+};
+
+TEST_F(HelpTest, CompiledHtmlHelpOpensContentsInHtmlHelpAndContextHelpFromThePopFileOrItsOwnPopups) {
     const UINT commands[] = {HELP_WM_HELP, HELP_CONTEXTMENU, HELP_CONTEXTPOPUP};
-    const ULONG_PTR data[] = {Table(), Table(), 0x80000000};
-    for (int i = 0; i < 3; ++i) {
-        EXPECT_EQ(calls[i + 1].engine, "winhelp");
-        EXPECT_EQ(calls[i + 1].window, control_);
-        EXPECT_EQ(calls[i + 1].file, "C:\\Help\\rpanel.POP");
-        EXPECT_EQ(calls[i + 1].command, commands[i]);
-        EXPECT_EQ(calls[i + 1].data, data[i]);
+    const ULONG_PTR data[] = {Table(), Table(), 0x81000100};
+    const UINT popupCommands[] = {HH_TP_HELP_WM_HELP, HH_TP_HELP_CONTEXTMENU, HH_DISPLAY_TEXT_POPUP};
+    for (bool withPopFile : {true, false}) {
+        CompiledHelpFolder help(withPopFile);
+        SetModelKey(help.chm.c_str());
+        SetHelpEngines({RecordWinHelp, RecordHtmlHelp, nullptr});
+        calls.clear();
+        ShowHelp(window_, HELP_FINDER, 0);
+        for (int i = 0; i < 3; ++i) ShowHelp(control_, commands[i], data[i]);
+        ASSERT_EQ(calls.size(), 4u) << withPopFile;
+        EXPECT_EQ(calls[0].engine, "htmlhelp");
+        EXPECT_EQ(calls[0].window, GetDesktopWindow());
+        EXPECT_EQ(calls[0].file, help.chm);
+        EXPECT_EQ(calls[0].command, 0u);  // HH_DISPLAY_TOPIC
+        EXPECT_EQ(calls[0].data, 0u);
+        for (int i = 0; i < 3; ++i) {
+            const EngineCall& call = calls[i + 1];
+            EXPECT_EQ(call.window, control_) << withPopFile << i;
+            if (withPopFile) {  // WinHelp reads the companion, as it always did
+                EXPECT_EQ(call.engine, "winhelp") << i;
+                EXPECT_EQ(call.file, help.pop) << i;
+                EXPECT_EQ(call.command, commands[i]) << i;
+                EXPECT_EQ(call.data, data[i]) << i;
+            } else {  // no companion: HTML Help's pop-ups from the file's own texts
+                EXPECT_EQ(call.engine, "htmlhelp") << i;
+                EXPECT_EQ(call.file, help.chm + "::/cshelp.txt") << i;
+                EXPECT_EQ(call.command, popupCommands[i]) << i;
+                if (i < 2) EXPECT_EQ(call.data, data[i]) << i;
+                else EXPECT_EQ(call.popupId, 0x81000100u);
+            }
+        }
     }
 }
 
