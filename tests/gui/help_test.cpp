@@ -9,6 +9,7 @@
 #include <gtest/gtest.h>
 
 #include <string>
+#include <tuple>
 #include <vector>
 
 #include "help/Help.h"
@@ -112,63 +113,44 @@ TEST_F(HelpTest, WinHelpFileTakesEveryRequestWhateverTheLetterCase) {
     }
 }
 
-// A compiled help file in a fresh folder of its own, with or without its ".POP" companion.
-struct CompiledHelpFolder {
-    explicit CompiledHelpFolder(bool withPopFile) {
-        char temp[MAX_PATH] = {};
-        GetTempPathA(sizeof temp, temp);
-        folder = std::string(temp) + "rp-help-" + std::to_string(GetCurrentProcessId());
-        CreateDirectoryA(folder.c_str(), nullptr);
-        chm = folder + "\\rpanel.chm";
-        pop = folder + "\\rpanel.POP";
-        for (const std::string& file : {chm, pop}) DeleteFileA(file.c_str());
-        for (const std::string* file : {&chm, withPopFile ? &pop : nullptr}) {
-            if (file) CloseHandle(CreateFileA(file->c_str(), GENERIC_WRITE, 0, nullptr,
-                                              CREATE_ALWAYS, 0, nullptr));
-        }
-    }
-    ~CompiledHelpFolder() {
-        DeleteFileA(chm.c_str());
-        DeleteFileA(pop.c_str());
-        RemoveDirectoryA(folder.c_str());
-    }
-    std::string folder, chm, pop;
-};
-
-TEST_F(HelpTest, CompiledHtmlHelpOpensContentsInHtmlHelpAndContextHelpFromThePopFileOrItsOwnPopups) {
-    const UINT commands[] = {HELP_WM_HELP, HELP_CONTEXTMENU, HELP_CONTEXTPOPUP};
-    const ULONG_PTR data[] = {Table(), Table(), 0x81000100};
-    const UINT popupCommands[] = {HH_TP_HELP_WM_HELP, HH_TP_HELP_CONTEXTMENU, HH_DISPLAY_TEXT_POPUP};
+TEST_F(HelpTest, CompiledHelpFileGivesContextHelpFromItsPopFileWhereThatExistsElseHtmlHelpPopups) {
+    char temp[MAX_PATH] = {};
+    GetTempPathA(sizeof temp, temp);
+    const std::string base = std::string(temp) + "rp-help-" + std::to_string(GetCurrentProcessId());
+    const std::string chm = base + ".chm", pop = base + ".POP", popups = chm + "::/cshelp.txt";
+    using Call = std::tuple<std::string, HWND, std::string, UINT, ULONG_PTR>;  // data, or the topic
     for (bool withPopFile : {true, false}) {
-        CompiledHelpFolder help(withPopFile);
-        SetModelKey(help.chm.c_str());
+        if (withPopFile) {
+            CloseHandle(
+                CreateFileA(pop.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr));
+        } else {
+            DeleteFileA(pop.c_str());
+        }
+        SetModelKey(chm.c_str());
         SetHelpEngines({RecordWinHelp, RecordHtmlHelp, nullptr});
         calls.clear();
         ShowHelp(window_, HELP_FINDER, 0);
-        for (int i = 0; i < 3; ++i) ShowHelp(control_, commands[i], data[i]);
-        ASSERT_EQ(calls.size(), 4u) << withPopFile;
-        EXPECT_EQ(calls[0].engine, "htmlhelp");
-        EXPECT_EQ(calls[0].window, GetDesktopWindow());
-        EXPECT_EQ(calls[0].file, help.chm);
-        EXPECT_EQ(calls[0].command, 0u);  // HH_DISPLAY_TOPIC
-        EXPECT_EQ(calls[0].data, 0u);
-        for (int i = 0; i < 3; ++i) {
-            const EngineCall& call = calls[i + 1];
-            EXPECT_EQ(call.window, control_) << withPopFile << i;
-            if (withPopFile) {  // WinHelp reads the companion, as it always did
-                EXPECT_EQ(call.engine, "winhelp") << i;
-                EXPECT_EQ(call.file, help.pop) << i;
-                EXPECT_EQ(call.command, commands[i]) << i;
-                EXPECT_EQ(call.data, data[i]) << i;
-            } else {  // no companion: HTML Help's pop-ups from the file's own texts
-                EXPECT_EQ(call.engine, "htmlhelp") << i;
-                EXPECT_EQ(call.file, help.chm + "::/cshelp.txt") << i;
-                EXPECT_EQ(call.command, popupCommands[i]) << i;
-                if (i < 2) EXPECT_EQ(call.data, data[i]) << i;
-                else EXPECT_EQ(call.popupId, 0x81000100u);
-            }
+        ShowHelp(control_, HELP_WM_HELP, Table());
+        ShowHelp(control_, HELP_CONTEXTMENU, Table());
+        ShowHelp(control_, HELP_CONTEXTPOPUP, 0x81000100);
+        std::vector<Call> seen;
+        for (const EngineCall& c : calls) {
+            seen.emplace_back(c.engine, c.window, c.file, c.command, c.popupId ? c.popupId : c.data);
         }
+        const Call contents{"htmlhelp", GetDesktopWindow(), chm, HH_DISPLAY_TOPIC, 0};
+        const std::vector<Call> winHelp = {  // WinHelp reads the companion, as it always did
+            contents,
+            {"winhelp", control_, pop, HELP_WM_HELP, Table()},
+            {"winhelp", control_, pop, HELP_CONTEXTMENU, Table()},
+            {"winhelp", control_, pop, HELP_CONTEXTPOPUP, 0x81000100}};
+        const std::vector<Call> htmlHelp = {  // HTML Help's pop-ups from the file itself
+            contents,
+            {"htmlhelp", control_, popups, HH_TP_HELP_WM_HELP, Table()},
+            {"htmlhelp", control_, popups, HH_TP_HELP_CONTEXTMENU, Table()},
+            {"htmlhelp", control_, popups, HH_DISPLAY_TEXT_POPUP, 0x81000100}};
+        EXPECT_EQ(seen, withPopFile ? winHelp : htmlHelp);
     }
+    DeleteFileA(pop.c_str());
 }
 
 TEST_F(HelpTest, OtherExtensionsAndShortNamesDoNothing) {

@@ -90,21 +90,6 @@ TEST(HelpPopupName, ReplacesTheLastFourCharactersWithPop) {
     }
 }
 
-TEST(HelpTextPopupPath, NamesTheTextFileInsideTheCompiledFileOrNothingWhenItDoesNotFit) {
-    const struct { const char* name; size_t size; const char* expected; } cases[] = {
-        {"C:\\Help\\rp.chm", 64, "C:\\Help\\rp.chm::/cshelp.txt"},
-        {"rp.chm", 20, "rp.chm::/cshelp.txt"},  // exactly fits: 19 characters and the end
-        {"rp.chm", 19, ""},
-        {nullptr, 64, ""},
-    };
-    for (const auto& c : cases) {
-        char out[64];
-        std::memset(out, '#', sizeof out);
-        EXPECT_EQ(MakeTextPopupPath(c.name, out, c.size), *c.expected != '\0') << c.size;
-        EXPECT_STREQ(out, c.expected) << c.size;
-    }
-}
-
 // ---- The help-id table ----------------------------------------------------------------------
 
 std::vector<std::pair<uint32_t, uint32_t>> Pairs() {
