@@ -1,8 +1,5 @@
-"""Reads the compiled help file back with chmlib: every help context id of HelpIdTable maps to a
-topic inside the file that has text and has a text pop-up, every link resolves, and the contents
-and the index open.
-    /usr/bin/python3 check_chm.py <remotepanel.chm> <help id dump program> ["control helpid" ...]
-"""
+"""The compiled help file read back: each help id of the table maps to a topic in the file with text
+and has a pop-up; links, contents and index resolve. Arguments: <chm> <id dump> ["control id" ...]"""
 import html.parser, posixpath, struct, subprocess, sys
 import chm.chm
 import chm.chmlib as chmlib
