@@ -1,5 +1,8 @@
 #include "help/Help.h"
 
+#include <htmlhelp.h>
+#undef HtmlHelp  // the header's A/W name would rename the seam's member HelpEngines::HtmlHelp
+
 #include <cstring>
 
 #include "help/HelpRules.h"
@@ -12,7 +15,6 @@ namespace {
 constexpr const char kModelsKey[] = "Software\\KOV\\Kestrovane\\Printers";
 constexpr const char kHelpValue[] = "RPHLP";
 constexpr const char kHtmlHelpModule[] = "HHCTRL.OCX";
-constexpr UINT kHhDisplayTopic = 0;  // HH_DISPLAY_TOPIC
 
 char HelpFileName[256];        // once read, kept for the program's life
 HMODULE HtmlHelpLibrary;       // once loaded, kept loaded
@@ -51,6 +53,51 @@ BOOL CallWinHelp(HWND window, const char* file, UINT command, ULONG_PTR data) {
                            : WinHelpA(window, file, command, data);
 }
 
+// HTML Help's entry point: the replacement, or "HtmlHelpA" of the HTML Help library, loaded once
+// and kept; a library without the entry point is dropped again. None when HTML Help is missing.
+HtmlHelpFunction HtmlHelpEntry() {
+    if (Engines.HtmlHelp != nullptr) return Engines.HtmlHelp;
+    if (HtmlHelpLibrary == nullptr) {
+        HtmlHelpLibrary =
+            LoadLibraryA(Engines.HtmlHelpModule ? Engines.HtmlHelpModule : kHtmlHelpModule);
+        if (HtmlHelpLibrary == nullptr) return nullptr;
+    }
+    auto htmlHelp = reinterpret_cast<HtmlHelpFunction>(
+        reinterpret_cast<void*>(GetProcAddress(HtmlHelpLibrary, "HtmlHelpA")));
+    if (htmlHelp == nullptr) {
+        FreeLibrary(HtmlHelpLibrary);
+        HtmlHelpLibrary = nullptr;
+    }
+    return htmlHelp;
+}
+
+bool FileExists(const char* name) {
+    const DWORD attributes = GetFileAttributesA(name);
+    return attributes != INVALID_FILE_ATTRIBUTES && !(attributes & FILE_ATTRIBUTE_DIRECTORY);
+}
+
+// Context help from a compiled help file that has no ".POP" companion: HTML Help shows the
+// control's text from the file's own text pop-ups (Windows since Vista has no WinHelp to read a
+// ".POP" file). The window is the control, as HTML Help looks its id up in the table.
+void ShowHtmlTextPopup(HWND window, UINT command, ULONG_PTR data, const char* fileName) {
+    const UINT popupCommand = HtmlPopupCommand(command);
+    char path[sizeof HelpFileName + sizeof kTextPopupFile + 3];
+    if (popupCommand == 0 || !MakeTextPopupPath(fileName, path, sizeof path)) return;
+    HtmlHelpFunction htmlHelp = HtmlHelpEntry();
+    if (htmlHelp == nullptr) return;
+    if (popupCommand != HH_DISPLAY_TEXT_POPUP) {
+        htmlHelp(window, path, popupCommand, data);
+        return;
+    }
+    HH_POPUP popup = {};
+    popup.cbStruct = sizeof popup;
+    popup.idString = static_cast<UINT>(data);  // the help context id, a topic of the text file
+    GetCursorPos(&popup.pt);
+    popup.clrForeground = popup.clrBackground = static_cast<COLORREF>(-1);  // system colours
+    popup.rcMargins = {-1, -1, -1, -1};
+    htmlHelp(window, path, popupCommand, reinterpret_cast<DWORD_PTR>(&popup));
+}
+
 }  // namespace
 
 void ShowHelp(HWND window, UINT command, ULONG_PTR data) {
@@ -64,8 +111,11 @@ void ShowHelp(HWND window, UINT command, ULONG_PTR data) {
         break;
     case HelpRoute::WinHelpPopup: {
         char popupName[sizeof HelpFileName];
-        if (MakePopupFileName(HelpFileName, popupName, sizeof popupName)) {
+        if (!MakePopupFileName(HelpFileName, popupName, sizeof popupName)) break;
+        if (FileExists(popupName)) {
             CallWinHelp(window, popupName, command, data);
+        } else {
+            ShowHtmlTextPopup(window, command, data, HelpFileName);
         }
         break;
     }
@@ -75,27 +125,14 @@ void ShowHelp(HWND window, UINT command, ULONG_PTR data) {
 }
 
 int ShowHtmlHelp(UINT command, ULONG_PTR data, const char* fileName) {
-    HtmlHelpFunction htmlHelp = Engines.HtmlHelp;
-    if (htmlHelp == nullptr) {
-        if (HtmlHelpLibrary == nullptr) {
-            HtmlHelpLibrary =
-                LoadLibraryA(Engines.HtmlHelpModule ? Engines.HtmlHelpModule : kHtmlHelpModule);
-            if (HtmlHelpLibrary == nullptr) return 0;
-        }
-        htmlHelp = reinterpret_cast<HtmlHelpFunction>(
-            reinterpret_cast<void*>(GetProcAddress(HtmlHelpLibrary, "HtmlHelpA")));
-        if (htmlHelp == nullptr) {
-            FreeLibrary(HtmlHelpLibrary);
-            HtmlHelpLibrary = nullptr;
-            return 0;
-        }
-    }
+    HtmlHelpFunction htmlHelp = HtmlHelpEntry();
+    if (htmlHelp == nullptr) return 0;
     // HTML Help gets its own copy of the name in global memory.
     const size_t length = std::strlen(fileName);
     HGLOBAL copy = GlobalAlloc(GPTR, length + 1);
     if (copy == nullptr) return 0;
     std::memcpy(reinterpret_cast<char*>(copy), fileName, length + 1);
-    const UINT mapped = command == HELP_FINDER ? kHhDisplayTopic : command;
+    const UINT mapped = command == HELP_FINDER ? HH_DISPLAY_TOPIC : command;
     htmlHelp(GetDesktopWindow(), reinterpret_cast<const char*>(copy), mapped, data);
     GlobalFree(copy);
     return 1;

@@ -1,5 +1,7 @@
 // Help for every window of the program: finds the help file named in the registry once, and hands
-// each request to WinHelp or HTML Help according to the file's extension.
+// each request to WinHelp or HTML Help according to the file's extension. Context help for a
+// compiled help file goes to WinHelp with its ".POP" companion where that file exists, and
+// otherwise to HTML Help's text pop-ups from the compiled file itself.
 #ifndef RP_HELP_HELP_H
 #define RP_HELP_HELP_H
 

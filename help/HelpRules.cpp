@@ -1,5 +1,6 @@
 #include "help/HelpRules.h"
 
+#include <cstdio>
 #include <cstring>
 
 #include "shell/Text.h"
@@ -61,5 +62,25 @@ bool MakePopupFileName(const char* fileName, char* out, size_t size) {
     if (keep + sizeof kPopup > size) return false;
     std::memcpy(out, fileName, keep);
     std::memcpy(out + keep, kPopup, sizeof kPopup);
+    return true;
+}
+
+unsigned HtmlPopupCommand(unsigned winHelpCommand) {
+    switch (winHelpCommand) {
+    case kHelpWmHelp: return kHhTpHelpWmHelp;
+    case kHelpContextMenu: return kHhTpHelpContextMenu;
+    case kHelpContextPopup: return kHhDisplayTextPopup;
+    default: return 0;
+    }
+}
+
+bool MakeTextPopupPath(const char* fileName, char* out, size_t size) {
+    if (size == 0) return false;
+    const int length =
+        fileName ? std::snprintf(out, size, "%s::/%s", fileName, kTextPopupFile) : -1;
+    if (length < 0 || static_cast<size_t>(length) >= size) {
+        out[0] = '\0';
+        return false;
+    }
     return true;
 }

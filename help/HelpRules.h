@@ -11,6 +11,14 @@ constexpr unsigned kHelpContextMenu = 10;   // HELP_CONTEXTMENU
 constexpr unsigned kHelpFinder = 11;        // HELP_FINDER
 constexpr unsigned kHelpWmHelp = 12;        // HELP_WM_HELP
 
+// HTML Help's own commands for text pop-ups (the values of <htmlhelp.h>).
+constexpr unsigned kHhDisplayTextPopup = 0x0E;   // HH_DISPLAY_TEXT_POPUP
+constexpr unsigned kHhTpHelpContextMenu = 0x10;  // HH_TP_HELP_CONTEXTMENU
+constexpr unsigned kHhTpHelpWmHelp = 0x11;       // HH_TP_HELP_WM_HELP
+
+// The text-pop-up file that a compiled help file carries: one short text per help context id.
+constexpr char kTextPopupFile[] = "cshelp.txt";
+
 enum class HelpRoute {
     None,          // no help: unknown extension, or a name too short for its rule
     WinHelp,       // WinHelpA on the file itself (a ".hlp" file)
@@ -29,5 +37,14 @@ HelpRoute ChooseHelpRoute(const char* fileName, unsigned command);
 // Returns false (out empty) when the name has fewer than four characters or the result does not
 // fit `size` bytes.
 bool MakePopupFileName(const char* fileName, char* out, size_t size);
+
+// Context help from a compiled help file without its ".POP" companion is shown by HTML Help as a
+// text pop-up: HELP_WM_HELP, HELP_CONTEXTMENU and HELP_CONTEXTPOPUP become HH_TP_HELP_WM_HELP,
+// HH_TP_HELP_CONTEXTMENU and HH_DISPLAY_TEXT_POPUP; any other command has none (0).
+unsigned HtmlPopupCommand(unsigned winHelpCommand);
+
+// "<file>::/cshelp.txt", the text-pop-up file inside the compiled help file, as HTML Help names it.
+// Returns false (out empty) when the result does not fit `size` bytes.
+bool MakeTextPopupPath(const char* fileName, char* out, size_t size);
 
 #endif

@@ -55,7 +55,9 @@ const char kUsage[] =
     "  qmxctl fault <name> unterminated on|off  name and port texts come without terminator\n"
     "  qmxctl fault <name> clear                every fault off, latency 0\n"
     "  qmxctl spooler <name> on|off             the printer's spooler entry\n"
-    "  qmxctl model install [<help file>]       the supported-model registry key\n"
+    "  qmxctl model install [<help file>]       the supported-model registry key; without a\n"
+    "                                           file, RPHLP names remotepanel.chm beside qmxctl\n"
+    "                                           when it is there\n"
     "  qmxctl model remove\n"
     "  qmxctl reset                             removes every virtual printer\n";
 
@@ -320,9 +322,24 @@ int Spooler(const Args& a) {
   return Report(qmx::vp::SetSpoolerEntry(a[0], on), "spooler");
 }
 
+// The help file the build puts beside qmxctl.exe (remotepanel.chm), or "" when it is not there.
+std::string BuiltHelpFile() {
+  char path[MAX_PATH];
+  const DWORD length = GetModuleFileNameA(nullptr, path, sizeof path);
+  if (length == 0 || length >= sizeof path) return "";
+  std::string file(path, length);
+  file.erase(file.find_last_of("\\/") + 1);
+  file += "remotepanel.chm";
+  const DWORD attributes = GetFileAttributesA(file.c_str());
+  const bool present = attributes != INVALID_FILE_ATTRIBUTES && !(attributes & FILE_ATTRIBUTE_DIRECTORY);
+  return present ? file : "";
+}
+
 int Model(const Args& a) {
-  if (a[0] == "install" && a.size() <= 2)
-    return Report(qmx::vp::InstallModel(a.size() == 2 ? a[1].c_str() : nullptr), "model install");
+  if (a[0] == "install" && a.size() <= 2) {
+    const std::string help = a.size() == 2 ? a[1] : BuiltHelpFile();
+    return Report(qmx::vp::InstallModel(help.empty() ? nullptr : help.c_str()), "model install");
+  }
   if (a[0] == "remove" && a.size() == 1) return Report(qmx::vp::RemoveModel(), "model remove");
   return Usage("model install [<help file>] or model remove expected");
 }

@@ -1,6 +1,7 @@
 #!/bin/sh
 # The demo inside a Wine session (tools/demo.sh calls it through tools/wine-session.sh): the
-# supported model and one virtual printer are installed with qmxctl, remotepanel.exe starts on it
+# supported model (with the help file built beside the program as its RPHLP) and one virtual
+# printer are installed with qmxctl, remotepanel.exe starts on it
 # in a virtual desktop under Xvfb, opens its session, reads the printer's settings and shows them
 # on its first page, and the frame is saved as a PNG.
 #   tools/demo-session.sh <cross-build> <out.png>

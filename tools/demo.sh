@@ -16,6 +16,9 @@ bin="$build/cross/bin"
 if [ -x "$bin/remotepanel.exe" ] && [ -x "$bin/qmxctl.exe" ]; then
   sh tools/wine-session.sh "$build/cross" -- sh tools/demo-session.sh "$build/cross" "$shots/demo.png"
   echo "demo: the program ran on the virtual printer and shows its settings; screenshot: $shots/demo.png"
+  if [ -f "$bin/remotepanel.chm" ]; then
+    echo "demo: help: RPHLP names the built help file $bin/remotepanel.chm (the Help button opens it where an HTML Help viewer is)"
+  fi
 else
   echo "demo: remotepanel.exe is not built yet in this version of the project; showing the rig's"
   echo "demo: test dialog (Japanese resources under Wine) instead."

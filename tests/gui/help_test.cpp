@@ -3,9 +3,13 @@
 // WinHelpA never runs.
 #include <windows.h>
 
+#include <htmlhelp.h>
+#undef HtmlHelp  // keeps the seam's member name HelpEngines::HtmlHelp
+
 #include <gtest/gtest.h>
 
 #include <string>
+#include <tuple>
 #include <vector>
 
 #include "help/Help.h"
@@ -23,16 +27,20 @@ struct EngineCall {
     UINT command;
     ULONG_PTR data;
     const void* fileAddress;
+    UINT popupId;  // HH_DISPLAY_TEXT_POPUP: the topic asked for
 };
 std::vector<EngineCall> calls;
 
 BOOL WINAPI RecordWinHelp(HWND window, LPCSTR file, UINT command, ULONG_PTR data) {
-    calls.push_back({"winhelp", window, file ? file : "", command, data, file});
+    calls.push_back({"winhelp", window, file ? file : "", command, data, file, 0});
     return TRUE;
 }
 
 HWND WINAPI RecordHtmlHelp(HWND owner, LPCSTR file, UINT command, DWORD_PTR data) {
-    calls.push_back({"htmlhelp", owner, file ? file : "", command, data, file});
+    const auto* popup = reinterpret_cast<const HH_POPUP*>(data);
+    const bool textPopup = command == HH_DISPLAY_TEXT_POPUP && popup->cbStruct == sizeof *popup;
+    calls.push_back({"htmlhelp", owner, file ? file : "", command, data, file,
+                     textPopup ? popup->idString : 0});
     return nullptr;
 }
 
@@ -105,27 +113,44 @@ TEST_F(HelpTest, WinHelpFileTakesEveryRequestWhateverTheLetterCase) {
     }
 }
 
-TEST_F(HelpTest, CompiledHtmlHelpOpensContentsInHtmlHelpAndContextHelpFromThePopFile) {
-    SetModelKey("C:\\Help\\rpanel.chm");
-    ShowHelp(window_, HELP_FINDER, 0);
-    ShowHelp(control_, HELP_WM_HELP, Table());
-    ShowHelp(control_, HELP_CONTEXTMENU, Table());
-    ShowHelp(control_, HELP_CONTEXTPOPUP, 0x80000000);
-    ASSERT_EQ(calls.size(), 4u);
-    EXPECT_EQ(calls[0].engine, "htmlhelp");
-    EXPECT_EQ(calls[0].window, GetDesktopWindow());
-    EXPECT_EQ(calls[0].file, "C:\\Help\\rpanel.chm");
-    EXPECT_EQ(calls[0].command, 0u);  // HH_DISPLAY_TOPIC
-    EXPECT_EQ(calls[0].data, 0u);
-    const UINT commands[] = {HELP_WM_HELP, HELP_CONTEXTMENU, HELP_CONTEXTPOPUP};
-    const ULONG_PTR data[] = {Table(), Table(), 0x80000000};
-    for (int i = 0; i < 3; ++i) {
-        EXPECT_EQ(calls[i + 1].engine, "winhelp");
-        EXPECT_EQ(calls[i + 1].window, control_);
-        EXPECT_EQ(calls[i + 1].file, "C:\\Help\\rpanel.POP");
-        EXPECT_EQ(calls[i + 1].command, commands[i]);
-        EXPECT_EQ(calls[i + 1].data, data[i]);
+TEST_F(HelpTest, CompiledHelpFileGivesContextHelpFromItsPopFileWhereThatExistsElseHtmlHelpPopups) {
+    char temp[MAX_PATH] = {};
+    GetTempPathA(sizeof temp, temp);
+    const std::string base = std::string(temp) + "rp-help-" + std::to_string(GetCurrentProcessId());
+    const std::string chm = base + ".chm", pop = base + ".POP", popups = chm + "::/cshelp.txt";
+    using Call = std::tuple<std::string, HWND, std::string, UINT, ULONG_PTR>;  // data, or the topic
+    for (bool withPopFile : {true, false}) {
+        if (withPopFile) {
+            CloseHandle(
+                CreateFileA(pop.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr));
+        } else {
+            DeleteFileA(pop.c_str());
+        }
+        SetModelKey(chm.c_str());
+        SetHelpEngines({RecordWinHelp, RecordHtmlHelp, nullptr});
+        calls.clear();
+        ShowHelp(window_, HELP_FINDER, 0);
+        ShowHelp(control_, HELP_WM_HELP, Table());
+        ShowHelp(control_, HELP_CONTEXTMENU, Table());
+        ShowHelp(control_, HELP_CONTEXTPOPUP, 0x81000100);
+        std::vector<Call> seen;
+        for (const EngineCall& c : calls) {
+            seen.emplace_back(c.engine, c.window, c.file, c.command, c.popupId ? c.popupId : c.data);
+        }
+        const Call contents{"htmlhelp", GetDesktopWindow(), chm, HH_DISPLAY_TOPIC, 0};
+        const std::vector<Call> winHelp = {  // WinHelp reads the companion, as it always did
+            contents,
+            {"winhelp", control_, pop, HELP_WM_HELP, Table()},
+            {"winhelp", control_, pop, HELP_CONTEXTMENU, Table()},
+            {"winhelp", control_, pop, HELP_CONTEXTPOPUP, 0x81000100}};
+        const std::vector<Call> htmlHelp = {  // HTML Help's pop-ups from the file itself
+            contents,
+            {"htmlhelp", control_, popups, HH_TP_HELP_WM_HELP, Table()},
+            {"htmlhelp", control_, popups, HH_TP_HELP_CONTEXTMENU, Table()},
+            {"htmlhelp", control_, popups, HH_DISPLAY_TEXT_POPUP, 0x81000100}};
+        EXPECT_EQ(seen, withPopFile ? winHelp : htmlHelp);
     }
+    DeleteFileA(pop.c_str());
 }
 
 TEST_F(HelpTest, OtherExtensionsAndShortNamesDoNothing) {

@@ -246,6 +246,19 @@ TEST_F(Store, ModelKeyWithAndWithoutHelpFile) {
   EXPECT_EQ(RegOpenKeyExA(HKEY_LOCAL_MACHINE, vp::kModelKey, 0, KEY_READ, &key), ERROR_FILE_NOT_FOUND);
 }
 
+TEST_F(Store, QmxctlModelInstallNamesTheHelpFileBuiltBesideIt) {
+  ASSERT_EQ(qmxtest::RunQmxctl("model install"), 0);
+  char exe[MAX_PATH] = {};
+  std::string expected(exe, GetModuleFileNameA(nullptr, exe, sizeof exe));
+  expected.erase(expected.find_last_of('\\') + 1);
+  expected += "remotepanel.chm";
+  char value[MAX_PATH] = {};
+  DWORD size = sizeof value;
+  RegGetValueA(HKEY_LOCAL_MACHINE, vp::kModelKey, "RPHLP", RRF_RT_REG_SZ, nullptr, value, &size);
+  EXPECT_EQ(std::string(value), expected);
+  EXPECT_NE(GetFileAttributesA(expected.c_str()), INVALID_FILE_ATTRIBUTES);  // the build made it
+}
+
 TEST_F(Store, QmxctlExitCodes) {
   const struct {
     const char* arguments;
