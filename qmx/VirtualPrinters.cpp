@@ -9,9 +9,10 @@
 //     Ext, Authority                DWORD
 //     Block                         REG_BINARY, the 260-byte settings block
 //     LastCommand, WriteCount, AppliedCount    what the printer received
-//     Faults                        REG_BINARY, 7 little-endian words: refuse open, items whose
+//     Faults                        REG_BINARY, 8 little-endian words: refuse open, items whose
 //                                   reads fail, failing registration, bad-header reads, refused
-//                                   writes, asynchronous result, latency in ms (missing = none)
+//                                   writes, asynchronous result, latency in ms, writes stored
+//                                   with another page length (missing = none)
 // "Name" is written last when a printer is added, and a key without it is not a printer yet.
 #include "qmx/VirtualPrinters.h"
 
@@ -173,8 +174,8 @@ void PutWord(std::vector<uint8_t>& out, size_t at, uint32_t v) {
   for (int k = 0; k < 4; ++k) out[at + k] = static_cast<uint8_t>(v >> (8 * k));
 }
 
-// The fault switches as stored: seven words in a fixed order.
-constexpr size_t kFaultWords = 7;
+// The fault switches as stored: eight words in a fixed order.
+constexpr size_t kFaultWords = 8;
 
 void FaultsToWords(const vp::Faults& f, uint32_t (&w)[kFaultWords]) {
   w[0] = f.refuseOpen ? 1 : 0;
@@ -184,6 +185,7 @@ void FaultsToWords(const vp::Faults& f, uint32_t (&w)[kFaultWords]) {
   w[4] = f.refuseWrites;
   w[5] = f.asyncResult;
   w[6] = f.latencyMs;
+  w[7] = f.storeOtherWrites;
 }
 
 vp::Faults WordsToFaults(const uint32_t (&w)[kFaultWords]) {
@@ -195,6 +197,7 @@ vp::Faults WordsToFaults(const uint32_t (&w)[kFaultWords]) {
   f.refuseWrites = w[4];
   f.asyncResult = w[5];
   f.latencyMs = w[6];
+  f.storeOtherWrites = w[7];
   return f;
 }
 
@@ -424,6 +427,16 @@ bool ConsumeCounter(const std::string& id, uint32_t vp::Faults::*counter) {
   --(f.*counter);
   return StoreFaults(key.Get(), f);
 }
+
+// The store-other fault, under the store lock the caller holds: one write fewer to hit, and this
+// one stored with the page length (block byte 25) one off.
+void StoreSomethingElse(HKEY key, SettingsBlockBytes& block) {
+  vp::Faults f = QueryFaults(key);
+  if (f.storeOtherWrites == 0) return;
+  --f.storeOtherWrites;
+  StoreFaults(key, f);
+  block[25] ^= 1;
+}
 }  // namespace
 
 bool ConsumeBadHeaderRead(const std::string& id) { return ConsumeCounter(id, &vp::Faults::badHeaderReads); }
@@ -443,6 +456,7 @@ uint32_t ReceiveCommand(const std::string& id, const uint8_t* data, size_t size,
   std::memcpy(block.data(), stored.data(), kBlockSize);
   if (!ApplySettingsCommand(data, size, block)) return kErrCommand;
   if (!apply) return kOk;
+  StoreSomethingElse(key.Get(), block);
   if (!SetBinary(key.Get(), kBlock, block.data(), block.size())) return kErrStore;
   SetDword(key.Get(), kAppliedCount, DwordOr(key.Get(), kAppliedCount, 0) + 1);
   return kOk;
@@ -697,6 +711,9 @@ uint32_t SetAsyncResult(std::string_view name, uint32_t result) {
 }
 uint32_t SetLatency(std::string_view name, uint32_t ms) {
   return ChangeFaults(name, [&](Faults& f) { f.latencyMs = ms; });
+}
+uint32_t SetStoreOtherWrites(std::string_view name, uint32_t n) {
+  return ChangeFaults(name, [&](Faults& f) { f.storeOtherWrites = n; });
 }
 
 uint32_t SetSpoolerEntry(std::string_view name, bool present) {

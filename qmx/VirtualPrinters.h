@@ -42,6 +42,8 @@ struct Faults {
   uint32_t asyncResult = 0;     // non-zero: asynchronous writes complete with this result and
                                 // leave the block unchanged
   uint32_t latencyMs = 0;       // delay before a request completes
+  uint32_t storeOtherWrites = 0;  // the next N writes that are stored store a page length one off
+                                  // what was sent, so that reading back finds another value
   bool operator==(const Faults&) const = default;
 };
 
@@ -91,6 +93,7 @@ uint32_t SetBadHeaderReads(std::string_view name, uint32_t n);
 uint32_t SetRefuseWrites(std::string_view name, uint32_t n);
 uint32_t SetAsyncResult(std::string_view name, uint32_t result);
 uint32_t SetLatency(std::string_view name, uint32_t ms);
+uint32_t SetStoreOtherWrites(std::string_view name, uint32_t n);
 
 // The printer's entry in the spooler: HKLM\System\CurrentControlSet\Control\Print\Printers\<key>
 // with Name, Port, Printer Driver, Print Processor, Datatype and Attributes, as Wine reads it.

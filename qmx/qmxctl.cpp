@@ -49,6 +49,8 @@ const char kUsage[] =
     "  qmxctl fault <name> refuse-writes <n>    the next n writes are refused\n"
     "  qmxctl fault <name> async-result <code>  asynchronous writes fail with code (0 = off)\n"
     "  qmxctl fault <name> latency <ms>         requests complete after ms milliseconds\n"
+    "  qmxctl fault <name> store-other <n>      the next n stored writes store a page length\n"
+    "                                           one off what was sent\n"
     "  qmxctl fault <name> clear                every fault off, latency 0\n"
     "  qmxctl spooler <name> on|off             the printer's spooler entry\n"
     "  qmxctl model install [<help file>]       the supported-model registry key\n"
@@ -94,6 +96,7 @@ std::string FaultText(const qmx::vp::Faults& f) {
   if (f.badHeaderReads) add("bad-header " + std::to_string(f.badHeaderReads));
   if (f.refuseWrites) add("refuse-writes " + std::to_string(f.refuseWrites));
   if (f.asyncResult) add("async-result " + std::to_string(f.asyncResult));
+  if (f.storeOtherWrites) add("store-other " + std::to_string(f.storeOtherWrites));
   return text.empty() ? "none" : text;
 }
 
@@ -298,6 +301,7 @@ int Fault(const Args& a) {
   if (fault == "refuse-writes") return Report(qmx::vp::SetRefuseWrites(name, n), "fault refuse-writes");
   if (fault == "async-result") return Report(qmx::vp::SetAsyncResult(name, n), "fault async-result");
   if (fault == "latency") return Report(qmx::vp::SetLatency(name, n), "fault latency");
+  if (fault == "store-other") return Report(qmx::vp::SetStoreOtherWrites(name, n), "fault store-other");
   return Usage(("unknown fault \"" + fault + "\"").c_str());
 }
 
