@@ -9,9 +9,10 @@
 //     Ext, Authority                DWORD
 //     Block                         REG_BINARY, the 260-byte settings block
 //     LastCommand, WriteCount, AppliedCount    what the printer received
-//     Faults                        REG_BINARY, 7 little-endian words: refuse open, items whose
+//     Faults                        REG_BINARY, 8 little-endian words: refuse open, items whose
 //                                   reads fail, failing registration, bad-header reads, refused
-//                                   writes, asynchronous result, latency in ms (missing = none)
+//                                   writes, asynchronous result, latency in ms, writes stored
+//                                   with another page length (missing = none)
 // "Name" is written last when a printer is added, and a key without it is not a printer yet.
 #include "qmx/VirtualPrinters.h"
 
@@ -173,9 +174,9 @@ void PutWord(std::vector<uint8_t>& out, size_t at, uint32_t v) {
   for (int k = 0; k < 4; ++k) out[at + k] = static_cast<uint8_t>(v >> (8 * k));
 }
 
-// The fault switches as stored: eight words in a fixed order (stores written before the last
-// word existed have seven).
-constexpr size_t kFaultWords = 8;
+// The fault switches as stored: nine words in a fixed order (stores written before the last
+// words existed have seven or eight).
+constexpr size_t kFaultWords = 9;
 constexpr size_t kOldFaultWords = 7;
 constexpr uint32_t kFailReadRequests = 0x1, kLoseReads = 0x2, kFailClose = 0x4, kUnterminatedText = 0x8;
 
@@ -187,7 +188,8 @@ void FaultsToWords(const vp::Faults& f, uint32_t (&w)[kFaultWords]) {
   w[4] = f.refuseWrites;
   w[5] = f.asyncResult;
   w[6] = f.latencyMs;
-  w[7] = (f.failReadRequests ? kFailReadRequests : 0) | (f.loseReads ? kLoseReads : 0) |
+  w[7] = f.storeOtherWrites;
+  w[8] = (f.failReadRequests ? kFailReadRequests : 0) | (f.loseReads ? kLoseReads : 0) |
          (f.failClose ? kFailClose : 0) | (f.unterminatedText ? kUnterminatedText : 0);
 }
 
@@ -200,17 +202,18 @@ vp::Faults WordsToFaults(const uint32_t (&w)[kFaultWords]) {
   f.refuseWrites = w[4];
   f.asyncResult = w[5];
   f.latencyMs = w[6];
-  f.failReadRequests = (w[7] & kFailReadRequests) != 0;
-  f.loseReads = (w[7] & kLoseReads) != 0;
-  f.failClose = (w[7] & kFailClose) != 0;
-  f.unterminatedText = (w[7] & kUnterminatedText) != 0;
+  f.storeOtherWrites = w[7];
+  f.failReadRequests = (w[8] & kFailReadRequests) != 0;
+  f.loseReads = (w[8] & kLoseReads) != 0;
+  f.failClose = (w[8] & kFailClose) != 0;
+  f.unterminatedText = (w[8] & kUnterminatedText) != 0;
   return f;
 }
 
 vp::Faults QueryFaults(HKEY key) {
   std::vector<uint8_t> bytes;
   uint32_t w[kFaultWords] = {};
-  if (QueryBinary(key, kFaults, bytes) && (bytes.size() == sizeof w || bytes.size() == kOldFaultWords * 4)) {
+  if (QueryBinary(key, kFaults, bytes) && bytes.size() >= kOldFaultWords * 4 && bytes.size() <= sizeof w && bytes.size() % 4 == 0) {
     std::memcpy(w, bytes.data(), bytes.size());
   }
   return WordsToFaults(w);
@@ -435,6 +438,16 @@ bool ConsumeCounter(const std::string& id, uint32_t vp::Faults::*counter) {
   --(f.*counter);
   return StoreFaults(key.Get(), f);
 }
+
+// The store-other fault, under the store lock the caller holds: one write fewer to hit, and this
+// one stored with the page length (block byte 25) one off.
+void StoreSomethingElse(HKEY key, SettingsBlockBytes& block) {
+  vp::Faults f = QueryFaults(key);
+  if (f.storeOtherWrites == 0) return;
+  --f.storeOtherWrites;
+  StoreFaults(key, f);
+  block[25] ^= 1;
+}
 }  // namespace
 
 bool ConsumeBadHeaderRead(const std::string& id) { return ConsumeCounter(id, &vp::Faults::badHeaderReads); }
@@ -454,6 +467,7 @@ uint32_t ReceiveCommand(const std::string& id, const uint8_t* data, size_t size,
   std::memcpy(block.data(), stored.data(), kBlockSize);
   if (!ApplySettingsCommand(data, size, block)) return kErrCommand;
   if (!apply) return kOk;
+  StoreSomethingElse(key.Get(), block);
   if (!SetBinary(key.Get(), kBlock, block.data(), block.size())) return kErrStore;
   SetDword(key.Get(), kAppliedCount, DwordOr(key.Get(), kAppliedCount, 0) + 1);
   return kOk;
@@ -708,6 +722,9 @@ uint32_t SetAsyncResult(std::string_view name, uint32_t result) {
 }
 uint32_t SetLatency(std::string_view name, uint32_t ms) {
   return ChangeFaults(name, [&](Faults& f) { f.latencyMs = ms; });
+}
+uint32_t SetStoreOtherWrites(std::string_view name, uint32_t n) {
+  return ChangeFaults(name, [&](Faults& f) { f.storeOtherWrites = n; });
 }
 
 uint32_t SetSwitchFault(std::string_view name, std::string_view fault, bool on) {

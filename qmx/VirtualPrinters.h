@@ -48,6 +48,8 @@ struct Faults {
                                   // registration or session in place
   bool unterminatedText = false;  // PrinterName and the Port names come back filling their
                                   // fields to the end, with no terminator
+  uint32_t storeOtherWrites = 0;  // the next N writes that are stored store a page length one off
+                                  // what was sent, so that reading back finds another value
   bool operator==(const Faults&) const = default;
 };
 
@@ -99,6 +101,7 @@ uint32_t SetAsyncResult(std::string_view name, uint32_t result);
 uint32_t SetLatency(std::string_view name, uint32_t ms);
 // The on/off faults by their qmxctl names: fail-request, lose-reads, fail-close, unterminated.
 uint32_t SetSwitchFault(std::string_view name, std::string_view fault, bool on);
+uint32_t SetStoreOtherWrites(std::string_view name, uint32_t n);
 
 // The printer's entry in the spooler: HKLM\System\CurrentControlSet\Control\Print\Printers\<key>
 // with Name, Port, Printer Driver, Print Processor, Datatype and Attributes, as Wine reads it.

@@ -53,6 +53,8 @@ const char kUsage[] =
     "  qmxctl fault <name> lose-reads on|off    read requests are accepted, never answered\n"
     "  qmxctl fault <name> fail-close on|off    closing the session and its notifications fails\n"
     "  qmxctl fault <name> unterminated on|off  name and port texts come without terminator\n"
+    "  qmxctl fault <name> store-other <n>      the next n stored writes store a page length\n"
+    "                                           one off what was sent\n"
     "  qmxctl fault <name> clear                every fault off, latency 0\n"
     "  qmxctl spooler <name> on|off             the printer's spooler entry\n"
     "  qmxctl model install [<help file>]       the supported-model registry key; without a\n"
@@ -104,6 +106,7 @@ std::string FaultText(const qmx::vp::Faults& f) {
   if (f.loseReads) add("lose-reads");
   if (f.failClose) add("fail-close");
   if (f.unterminatedText) add("unterminated");
+  if (f.storeOtherWrites) add("store-other " + std::to_string(f.storeOtherWrites));
   return text.empty() ? "none" : text;
 }
 
@@ -313,6 +316,7 @@ int Fault(const Args& a) {
   if (fault == "refuse-writes") return Report(qmx::vp::SetRefuseWrites(name, n), "fault refuse-writes");
   if (fault == "async-result") return Report(qmx::vp::SetAsyncResult(name, n), "fault async-result");
   if (fault == "latency") return Report(qmx::vp::SetLatency(name, n), "fault latency");
+  if (fault == "store-other") return Report(qmx::vp::SetStoreOtherWrites(name, n), "fault store-other");
   return Usage(("unknown fault \"" + fault + "\"").c_str());
 }
 

@@ -106,10 +106,22 @@ Box WaitForBox(DWORD processId, DWORD timeoutMs) {
 }
 
 std::string RunAndCapture(const char* program, const std::string& arguments, DWORD timeoutMs) {
+    return RunProgram(program, arguments, "", timeoutMs).output;
+}
+
+Run RunProgram(const char* program, const std::string& arguments, const std::string& input,
+               DWORD timeoutMs) {
+    Run run;
     SECURITY_ATTRIBUTES inherit{sizeof inherit, nullptr, TRUE};
-    HANDLE readEnd = nullptr, writeEnd = nullptr;
-    if (!CreatePipe(&readEnd, &writeEnd, &inherit, 0)) return "";
+    HANDLE readEnd = nullptr, writeEnd = nullptr, inputRead = nullptr, inputWrite = nullptr;
+    if (!CreatePipe(&readEnd, &writeEnd, &inherit, 0)) return run;
+    if (!CreatePipe(&inputRead, &inputWrite, &inherit, 0)) {
+        CloseHandle(readEnd);
+        CloseHandle(writeEnd);
+        return run;
+    }
     SetHandleInformation(readEnd, HANDLE_FLAG_INHERIT, 0);
+    SetHandleInformation(inputWrite, HANDLE_FLAG_INHERIT, 0);
     std::string commandLine = "\"" + BesideMe(program) + "\" " + arguments;
     std::vector<char> buffer(commandLine.begin(), commandLine.end());
     buffer.push_back('\0');
@@ -118,22 +130,30 @@ std::string RunAndCapture(const char* program, const std::string& arguments, DWO
     startup.dwFlags = STARTF_USESTDHANDLES;
     startup.hStdOutput = writeEnd;
     startup.hStdError = writeEnd;
-    startup.hStdInput = GetStdHandle(STD_INPUT_HANDLE);
+    startup.hStdInput = inputRead;
     PROCESS_INFORMATION process{};
     const BOOL started = CreateProcessA(nullptr, buffer.data(), nullptr, nullptr, TRUE,
                                         CREATE_NO_WINDOW, nullptr, nullptr, &startup, &process);
     CloseHandle(writeEnd);
-    std::string output;
+    CloseHandle(inputRead);
+    DWORD written = 0;
+    // A short input fits the pipe's buffer, so writing it cannot wait for the child.
+    if (started && !input.empty()) WriteFile(inputWrite, input.data(), static_cast<DWORD>(input.size()), &written, nullptr);
+    CloseHandle(inputWrite);
     if (started) {
         char chunk[4096];
         DWORD got = 0;
-        while (ReadFile(readEnd, chunk, sizeof chunk, &got, nullptr) && got > 0) output.append(chunk, got);
-        WaitForSingleObject(process.hProcess, timeoutMs);
+        while (ReadFile(readEnd, chunk, sizeof chunk, &got, nullptr) && got > 0) run.output.append(chunk, got);
+        if (WaitForSingleObject(process.hProcess, timeoutMs) == WAIT_OBJECT_0) {
+            GetExitCodeProcess(process.hProcess, &run.exitCode);
+        } else {
+            run.exitCode = STILL_ACTIVE;
+        }
         CloseHandle(process.hThread);
         CloseHandle(process.hProcess);
     }
     CloseHandle(readEnd);
-    return output;
+    return run;
 }
 
 HWND PanelOf(HWND frame) { return FindWindowExA(frame, nullptr, "#32770", nullptr); }

@@ -56,6 +56,15 @@ std::string WindowText(HWND window);
 std::string RunAndCapture(const char* program, const std::string& arguments,
                           DWORD timeoutMs = 20000);
 
+// The same with `input` on its standard input, and its exit code (0xFFFFFFFF when it could not be
+// started, STILL_ACTIVE when it did not end in time). Standard error is in `output` as well.
+struct Run {
+    DWORD exitCode = 0xFFFFFFFF;
+    std::string output;
+};
+Run RunProgram(const char* program, const std::string& arguments, const std::string& input = "",
+               DWORD timeoutMs = 20000);
+
 // Full path of a file in the test program's own folder.
 std::string BesideMe(const char* fileName);
 

@@ -76,6 +76,25 @@ inline RandomSettings MakeRandomSettings(std::mt19937& rng) {
   return s;
 }
 
+// The same, kept to what a user may enter as well: an international character set code of its
+// list, each form's left margin below its right one, and no switch byte of 0xFF (which would mark
+// the record as holding no settings).
+inline RandomSettings MakeRandomEnteredSettings(std::mt19937& rng) {
+  RandomSettings s = MakeRandomSettings(rng);
+  PanelSettingsRecord& r = s.record;
+  const ValueList& codes = IntlCharSetList;
+  SetSwitchField(r.SwitchBits, IntlCharSet, codes.Items[rng() % codes.Size].Value);
+  uint32_t bits = static_cast<uint32_t>(r.SwitchBits);
+  for (int k = 0; k < 4; ++k) {
+    if (((bits >> (8 * k)) & 0xFF) == 0xFF) bits &= ~(1u << (8 * k + rng() % 8));
+  }
+  r.SwitchBits = static_cast<int32_t>(bits);
+  for (FormSettings& f : r.Forms) {
+    if (f.LeftMargin >= f.RightMargin) f.LeftMargin = f.RightMargin - 1;
+  }
+  return s;
+}
+
 }  // namespace qmxtest
 
 #endif

@@ -1,0 +1,52 @@
+// CliRules.h - the decisions of rpsettings that need no window system: what the command line
+// asks for, what a printer's judged state allows the tool to do, and the exit codes.
+#ifndef RP_CLI_CLIRULES_H
+#define RP_CLI_CLIRULES_H
+
+#include <stdint.h>
+
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "link/StateRules.h"
+
+// Exit codes; with several printers the highest one of them.
+enum ExitCode : int {
+  ExitDone = 0,
+  ExitPrinterFailure = 1,  // a printer, the link or the password refused
+  ExitBadUsage = 2,
+  ExitInvalidFile = 3,
+  ExitReadBackDiffers = 4,
+};
+
+enum class CliCommand { Help, List, Show, Export, Diff, Import, Copy };
+
+struct CliArguments {
+  CliCommand Command = CliCommand::Help;
+  std::vector<std::string> Printers;  // show, export, diff: one; import: one or more; copy: TO...
+  std::string From;                   // copy
+  std::string File;                   // export (may be empty: standard output), diff, import
+  bool DryRun = false;
+  std::optional<std::string> Password;
+};
+
+struct CliParse {
+  bool Ok = false;
+  CliArguments Arguments;
+  std::string Problem;  // in the program's text, one line
+};
+
+// The arguments after the program name. Options may stand anywhere: --password X (or
+// --password=X), --dry-run (import and copy), --help.
+CliParse ParseCliArguments(const std::vector<std::string>& arguments);
+
+// What the tool is about to do with a printer.
+enum class PrinterUse { Read, ReadAndUpdate };
+
+// The status text id that refuses this use of a printer in the judged state (the text the panel
+// shows for it, kPrintSwitchText included), or nothing when the use is allowed. A busy printer
+// is turned away like the panel turns away its read and update commands.
+std::optional<uint32_t> RefusalFor(const PrinterStateDecision& decision, PrinterUse use);
+
+#endif

@@ -1,0 +1,166 @@
+// rpsettings.exe against virtual printers: export and import between printers, diff, printers
+// whose state refuses an update, an invalid file, a read-back that differs, and the password gate.
+#include <windows.h>
+
+#include <gtest/gtest.h>
+
+#include <fstream>
+#include <random>
+#include <string>
+
+#include "qmx/VirtualPrinters.h"
+#include "settings/SettingsBlock.h"
+#include "tests/e2e/e2e_support.h"
+#include "tests/unit/QmxRandomSettings.h"
+
+namespace {
+
+namespace vp = qmx::vp;
+
+const char SuiteKey[] = "Software\\KOV\\Kestrovane";
+const std::string Header = "RemotePanelSettings = 1\nModel = Brindlemark 400ZX\n";
+
+class SettingsToolTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        ASSERT_EQ(vp::ResetAll(), 0u);
+        ASSERT_EQ(vp::InstallModel(), 0u);
+        RegDeleteKeyValueA(HKEY_LOCAL_MACHINE, SuiteKey, "Password");
+    }
+    void TearDown() override {
+        RegDeleteKeyValueA(HKEY_LOCAL_MACHINE, SuiteKey, "Password");
+        vp::ResetAll();
+    }
+    static void AddPrinters(std::initializer_list<const char*> names, const char* preset = nullptr) {
+        for (const char* name : names) {
+            vp::NewPrinter printer;
+            printer.name = name;
+            printer.spoolerEntry = true;
+            ASSERT_EQ(vp::Add(printer), 0u);
+            if (preset) {
+                ASSERT_EQ(vp::ApplyPreset(name, preset), 0u);
+            }
+        }
+    }
+    static e2e::Run Tool(const std::string& arguments, const std::string& input = "") {
+        return e2e::RunProgram("rpsettings.exe", arguments, input);
+    }
+    // A file in the prefix's temporary folder, with the given text.
+    static std::string File(const char* name, const std::string& text = "") {
+        char folder[MAX_PATH] = {};
+        GetTempPathA(sizeof folder, folder);
+        const std::string path = std::string(folder) + name;
+        if (!text.empty()) std::ofstream(path, std::ios::binary) << text;
+        return path;
+    }
+    static qmx::SettingsBlockBytes Block(const char* name) {
+        qmx::SettingsBlockBytes block{};
+        EXPECT_EQ(vp::GetBlock(name, block), 0u);
+        return block;
+    }
+    static uint32_t Writes(const char* name) {
+        vp::PrinterInfo info;
+        EXPECT_EQ(vp::Get(name, info), 0u);
+        return info.writeCount;
+    }
+    static bool Has(const e2e::Run& run, const std::string& text) {
+        return run.output.find(text) != std::string::npos;
+    }
+};
+
+TEST_F(SettingsToolTest, ExportedSettingsImportedToAnotherPrinterGiveTheSameBlock) {
+    AddPrinters({"FROM", "TO"});
+    std::mt19937 rng(7);
+    const qmxtest::RandomSettings random = qmxtest::MakeRandomEnteredSettings(rng);
+    SettingsBlock built = BuildSettingsBlock(random.record, random.slots);
+    built.Bytes[0] = 1;
+    built.Bytes[1] = 4;
+    qmx::SettingsBlockBytes block;
+    std::copy(std::begin(built.Bytes), std::end(built.Bytes), block.begin());
+    ASSERT_EQ(vp::SetBlock("FROM", block), 0u);
+    ASSERT_NE(Block("TO"), block);
+
+    const std::string path = File("rps_from.txt");
+    ASSERT_EQ(Tool("export FROM \"" + path + "\"").exitCode, 0u);
+    const e2e::Run before = Tool("diff TO \"" + path + "\"");
+    EXPECT_EQ(before.exitCode, 0u);
+    EXPECT_TRUE(Has(before, "TO: import で ")) << before.output;
+
+    const e2e::Run import = Tool("import TO \"" + path + "\"");
+    EXPECT_EQ(import.exitCode, 0u) << import.output;
+    EXPECT_TRUE(Has(import, "TO: 設定を書き込みました")) << import.output;
+    EXPECT_EQ(Block("TO"), block);
+    EXPECT_TRUE(Has(Tool("diff TO \"" + path + "\""), "TO: 違いはありません。"));
+}
+
+TEST_F(SettingsToolTest, BusyAndReadOnlyPrintersAreRefusedAndTheOthersWritten) {
+    AddPrinters({"BUSY"}, "busy");
+    AddPrinters({"RO"}, "read-only");
+    AddPrinters({"OK"});
+    const std::string path = File("rps_partial.txt", Header + "PageLength = 70\n");
+    const e2e::Run run = Tool("import BUSY RO OK \"" + path + "\"");
+    EXPECT_EQ(run.exitCode, 1u) << run.output;
+    EXPECT_TRUE(Has(run, "BUSY: プリンタが処理中、またはエラー等が発生しています。")) << run.output;
+    EXPECT_TRUE(Has(run, "RO: 設定の読み込みができます。設定の更新はできません。")) << run.output;
+    EXPECT_EQ(Writes("BUSY"), 0u);
+    EXPECT_EQ(Writes("RO"), 0u);
+    EXPECT_EQ(Writes("OK"), 1u);
+    EXPECT_EQ(Block("OK")[BlockPageLength], 70);
+}
+
+TEST_F(SettingsToolTest, AnInvalidFileIsWrittenToNoPrinter) {
+    AddPrinters({"A", "B", "C"});
+    const std::string path =
+        File("rps_bad.txt", Header + "\n# paper\nPageLength = 70\nHeadCenterCutSheet = 9\n");
+    const e2e::Run run = Tool("import A B C \"" + path + "\"");
+    EXPECT_EQ(run.exitCode, 3u);
+    EXPECT_TRUE(Has(run, path + ":6: HeadCenterCutSheet")) << run.output;
+    for (const char* name : {"A", "B", "C"}) EXPECT_EQ(Writes(name), 0u) << name;
+}
+
+TEST_F(SettingsToolTest, AReadBackThatDiffersGivesExitFourAndTheNextPrinterIsStillWritten) {
+    AddPrinters({"ODD", "GOOD"});
+    ASSERT_EQ(vp::SetStoreOtherWrites("ODD", 1), 0u);
+    const std::string path = File("rps_page.txt", Header + "PageLength = 70\n");
+    const e2e::Run run = Tool("import ODD GOOD \"" + path + "\"");
+    EXPECT_EQ(run.exitCode, 4u);
+    EXPECT_TRUE(Has(run, "PageLength（用紙長）: 書き込んだ値 70 行, 読み戻した値 71 行")) << run.output;
+    EXPECT_TRUE(Has(run, "GOOD: 設定を書き込みました")) << run.output;
+}
+
+TEST_F(SettingsToolTest, ThePasswordGateOpensOnlyForTheStoredPassword) {
+    AddPrinters({"LP1"});
+    const std::string password = "ひみつ7";
+    ASSERT_EQ(RegSetKeyValueA(HKEY_LOCAL_MACHINE, SuiteKey, "Password", REG_SZ, password.c_str(),
+                              static_cast<DWORD>(password.size() + 1)),
+              ERROR_SUCCESS);
+    const std::string path = File("rps_gate.txt", Header + "PageLength = 70\n");
+    const struct {
+        std::string arguments, input;
+        DWORD exitCode;
+    } cases[] = {
+        {"list --password " + password, "", 0},
+        {"list", password + "\r\n", 0},
+        {"list", "", 1},
+        {"list", "ひみつ\n", 1},
+        {"list --password ひみつ7x", "", 1},
+        {"import LP1 \"" + path + "\" --password ひみつ", password + "\n", 1},
+    };
+    for (const auto& c : cases) {
+        const e2e::Run run = Tool(c.arguments, c.input);
+        EXPECT_EQ(run.exitCode, c.exitCode) << c.arguments << "\n" << run.output;
+        EXPECT_EQ(Has(run, "LP1"), c.exitCode == 0) << c.arguments << "\n" << run.output;
+    }
+    EXPECT_EQ(Writes("LP1"), 0u);
+}
+
+TEST_F(SettingsToolTest, BadUsageGivesExitTwoAndHelpListsTheCommands) {
+    EXPECT_EQ(Tool("import").exitCode, 2u);
+    const e2e::Run help = Tool("--help");
+    EXPECT_EQ(help.exitCode, 0u);
+    for (const char* command : {"list", "show", "export", "diff", "import", "copy"}) {
+        EXPECT_TRUE(Has(help, std::string("rpsettings ") + command)) << command;
+    }
+}
+
+}  // namespace
