@@ -1,7 +1,7 @@
 // A panel for the page tests: a frame window holding a child dialog laid out like the panel
 // (tab control 284 at the same place), with a PanelPages record, the tab framework set up, and
-// every WM_SETTINGS_CHANGED it receives recorded. Tabs 1 to 5 can be given a test page that
-// records the protocol messages it receives, so the framework can be driven on its own.
+// every WM_SETTINGS_CHANGED it receives recorded. Tabs 1 to 5 can be given a test page, so the
+// framework can be driven before the later pages exist.
 #ifndef RP_TESTS_GUI_PANELRIG_H
 #define RP_TESTS_GUI_PANELRIG_H
 

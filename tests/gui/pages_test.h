@@ -3,7 +3,7 @@
 #define RP_TESTS_GUI_PAGES_TEST_H
 
 #define IDD_TEST_PANEL          9117  /* a panel like dialog 117: tab control 284 in the same place */
-#define IDD_TEST_PAGE           9192  /* a page that records what the tab framework sends */
+#define IDD_TEST_PAGE           9192  /* a page for the tabs whose pages are not built yet */
 #define IDC_TEST_CHECK          9001
 #define IDC_TEST_EDIT           9002
 #define IDB_TEST_KEY_REGION     9211  /* 8 x 6, key colour from the top-left, a walled-in island */
