@@ -2,6 +2,8 @@
 
 #include <commctrl.h>
 
+#include <algorithm>
+
 #include "help/Help.h"
 #include "panel/BoundControls.h"
 #include "panel/PanelPages.h"
@@ -86,6 +88,7 @@ INT_PTR HandleDetailMessage(HWND dialog, UINT message, WPARAM wParam, LPARAM lPa
         const auto* launch = reinterpret_cast<const DetailLaunch*>(lParam);
         if (!launch) return TRUE;
         if (launch->Definition->BeforeFill) launch->Definition->BeforeFill(dialog, launch->Parameter);
+        EnableControls(dialog, launch->Definition->AlwaysDisabled, false);
         FillBindings(dialog, launch->Definition->Bindings, launch->Record);
         AppState.ForegroundWindow = dialog;
         return TRUE;
@@ -106,7 +109,11 @@ INT_PTR HandleDetailMessage(HWND dialog, UINT message, WPARAM wParam, LPARAM lPa
                 return TRUE;
             }
             if (IsFilling(dialog)) return FALSE;
-            FollowCommand(dialog, definition.Bindings, id, code, EN_CHANGE);
+            if (FollowCommand(dialog, definition.Bindings, id, code, EN_CHANGE) &&
+                std::ranges::find(definition.NoticeAtOnce, id) != definition.NoticeAtOnce.end()) {
+                NotifySettingsChanged(dialog);
+                return TRUE;
+            }
             // Commands that are not the dialog's own go to the default dialog handling.
             return definition.Command && definition.Command(dialog, id, code) ? TRUE : FALSE;
         }

@@ -79,9 +79,15 @@ struct DetailDialogDefinition {
     // Commands that are the dialog's own; true when handled (the others are left to the default
     // dialog handling). May be null.
     bool (*Command)(HWND dialog, int controlId, int code) = nullptr;
+    // Controls shown but bound to nothing and disabled for the dialog's whole life.
+    std::span<const int> AlwaysDisabled{};
+    // Bound controls whose change the panel hears of at once, whether the dialog then ends with
+    // OK or with Cancel.
+    std::span<const int> NoticeAtOnce{};
 };
 
-// The procedure of every detail dialog. WM_INITDIALOG: fill, ForegroundWindow := the dialog. OK:
+// The procedure of every detail dialog. WM_INITDIALOG: disable AlwaysDisabled, fill,
+// ForegroundWindow := the dialog. A change of a NoticeAtOnce control: the change notice. OK:
 // check, collect into the record, end with 1; a refused entry keeps the dialog open. Cancel: end
 // with 0, nothing stored. WM_HELP, WM_CONTEXTMENU: help.
 INT_PTR CALLBACK DetailDialogProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam);

@@ -1,10 +1,13 @@
 #include "panel/TabPages.h"
 
+#include "panel/EnvironmentPage.h"
 #include "panel/FontPage.h"
 #include "panel/FormatPage.h"
+#include "panel/OtherPage.h"
 #include "panel/PageKit.h"
 #include "panel/PanelPages.h"
 #include "panel/PaperSetPage.h"
+#include "panel/PrintPage.h"
 #include "panel/ProgramResources.h"
 #include "panel/TabRules.h"
 #include "shell/AppState.h"
@@ -14,9 +17,9 @@
 namespace {
 
 // The page definitions by tab index, each handed to the page procedure as its creation
-// parameter; a page that is not built yet has none and is never created.
+// parameter.
 constexpr const PageDefinition* kPageDefinitions[kPageCount] = {
-    &PaperSetPage, &FormatPage, &FontPage, nullptr, nullptr, nullptr,
+    &PaperSetPage, &FormatPage, &FontPage, &PrintPage, &EnvironmentPage, &OtherPage,
 };
 
 constexpr int kTabIconSize = 16;
@@ -75,7 +78,7 @@ void SetUpTabs(HWND panel) {
     BuildTabs(*pages);
     for (int i = 0; i < kPageCount; ++i) {
         pages->PageTemplates[i] = LoadPageTemplate(kTabs[i].TemplateId);
-        pages->PageProcedures[i] = kPageDefinitions[i] ? PageProc : nullptr;
+        pages->PageProcedures[i] = PageProc;
     }
     for (HWND& window : pages->PageWindows) window = nullptr;
     ComputePageArea(panel, *pages);

@@ -118,6 +118,8 @@
 #define IDI_STATE_READ_ONLY         142  /* may read, may not update */
 #define IDI_STATE_UPDATE_ONLY       143  /* may update, may not read */
 #define IDI_STATE_NEITHER           144  /* may neither read nor update */
+#define IDI_DIRECTION_TWO_WAY       222
+#define IDI_DIRECTION_ONE_WAY       224
 #define IDI_FACE_GOTHIC             225
 #define IDI_FACE_MINCHO             226
 #define IDI_ZERO_SINGLE             227
@@ -128,6 +130,11 @@
 #define IDI_PERFORATION_SKIP        232
 #define IDI_PAPER_SET_LEFT          233
 #define IDI_PAPER_SET_CENTER        234
+#define IDI_REDUCE_2_3_CENTRE       235
+#define IDI_REDUCE_2_3_LEFT         236
+#define IDI_REDUCE_4_5_CENTRE       237
+#define IDI_REDUCE_4_5_LEFT         238
+#define IDI_REDUCE_NONE             239
 #define IDI_TAB_FONT                240
 #define IDI_TAB_PAPER               241
 #define IDI_TAB_FORMAT              244
@@ -270,5 +277,79 @@
 #define IDC_KANJI_1978              1256
 #define IDC_KANJI_1983              1257
 #define IDC_KANJI_1990              1258
+
+/* ---- Print page 195, its DOS environment dialog 202 and advanced dialog 206 --------------- */
+#define IDC_REDUCTION_GROUP         1199
+#define IDC_REDUCTION               1309
+#define IDC_REDUCTION_ICON          1303
+#define IDC_DIRECTION_GROUP         1200
+#define IDC_DIRECTION_ONE_WAY       1202
+#define IDC_DIRECTION_TWO_WAY       1203
+#define IDC_DIRECTION_ICON          1304
+#define IDC_QUIET_PRINT             1195
+#define IDC_DOS_ENVIRONMENT         1197
+#define IDC_PRINT_ADVANCED          1198
+
+#define IDC_DOS_PICA_GROUP          1259
+#define IDC_DOS_HD_PICA             1260
+#define IDC_DOS_HS_PICA             1261
+#define IDC_DOS_NHS_SHS_GROUP       1262
+#define IDC_DOS_SHS_PICA            1263
+#define IDC_DOS_NHS_PICA            1264
+#define IDC_DOS_DIRECTION_GROUP     1265
+#define IDC_DOS_ONE_WAY             1266
+#define IDC_DOS_TWO_WAY_SHORTEST    1267
+#define IDC_DOS_DIRECTION_ICON      1305
+#define IDC_DOS_FEEDER_CODE_GROUP   1344
+#define IDC_DOS_FEEDER_ESC_A        1345
+#define IDC_DOS_FEEDER_ESC_ALL      1346
+#define IDC_DOS_GRAPHICS_GROUP      1341
+#define IDC_DOS_GRAPHICS_NATIVE     1289
+#define IDC_DOS_GRAPHICS_COPY       1290
+#define IDC_DOS_DRAFT_AT_POWER_ON   1268
+
+#define IDC_PRESSURE_LABEL          1310
+#define IDC_PRESSURE                1311
+#define IDC_POSITION_LABEL          1269
+#define IDC_POSITION                1186
+
+/* ---- Operating environment page 243 and its advanced dialog 208 --------------------------- */
+#define IDC_EJECT_GROUP             1337
+#define IDC_EJECT_FRONT             1208
+#define IDC_EJECT_REAR              1209
+#define IDC_EDGE_GROUP              1340
+#define IDC_EDGE_DETECT             1207
+#define IDC_EDGE_NO_DETECT          1210
+#define IDC_SHEET_GUIDE_GROUP       1339
+#define IDC_SHEET_GUIDE_AUTO        1204
+#define IDC_SHEET_GUIDE_SWITCH      1205
+#define IDC_ENVIRONMENT_ADVANCED    1213
+
+#define IDC_FEEDER_EJECT_GROUP      1288
+#define IDC_FEEDER_EJECT_AS_SET     1342
+#define IDC_FEEDER_EJECT_REAR       1343
+#define IDC_FEEDER_CONTROL_GROUP    1360
+#define IDC_FEEDER_CONTROL_ON       1361
+#define IDC_FEEDER_CONTROL_OFF      1362
+#define IDC_COLUMNS_GROUP           1285
+#define IDC_COLUMNS_136             1286
+#define IDC_COLUMNS_80              1287
+#define IDC_CR_GROUP                1351
+#define IDC_CR_RETURN_ONLY          1347
+#define IDC_CR_RETURN_LINE_FEED     1348
+#define IDC_AUTO_CR_GROUP           1352
+#define IDC_AUTO_CR_LINE_FEED       1349
+#define IDC_AUTO_CR_RETURN_ONLY     1350
+
+/* ---- Other page 197 ----------------------------------------------------------------------- */
+#define IDC_PRINT_CMD_GROUP         1353
+#define IDC_PRINT_CMD_CR            1219
+#define IDC_PRINT_CMD_CR_OTHER      1220
+#define IDC_DC1_DC3_GROUP           1354
+#define IDC_DC1_DC3_ENABLED         1223
+#define IDC_DC1_DC3_DISABLED        1225
+#define IDC_DATA_BITS_GROUP         1355
+#define IDC_DATA_8_BIT              1228
+#define IDC_DATA_7_BIT              1229
 
 #endif

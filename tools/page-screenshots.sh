@@ -28,8 +28,14 @@ shot() {
 shot tab-0-paper 0 0
 shot tab-1-format 1 0
 shot tab-2-font 2 0
+shot tab-3-print 3 0
+shot tab-4-environment 4 0
+shot tab-5-other 5 0
 shot dialog-paper-advanced 0 1166
 shot dialog-form-settings 1 1142
 shot dialog-font-advanced 2 1191
+shot dialog-dos-environment 3 1197
+shot dialog-print-advanced 3 1198
+shot dialog-environment-advanced 4 1213
 qmxctl reset
 echo "page screenshots: $shots/tab-*.png $shots/dialog-*.png"

@@ -123,6 +123,8 @@ bool RunDetailDialogFrom(MessageBoxRecorder& boxes, HWND window, int button,
                          const std::function<void(HWND dialog)>& drive, int press) {
     bool appeared = false;
     boxes.OnDialog([&](HWND dialog) {
+        // A click inside `drive` can activate the dialog again before it counts as handled.
+        if (appeared) return true;
         appeared = true;
         if (drive) drive(dialog);
         PostMessageA(dialog, WM_COMMAND, MAKEWPARAM(press, BN_CLICKED),

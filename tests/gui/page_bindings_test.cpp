@@ -2,12 +2,14 @@
 // the control shows for it, and what is collected back (or the message that refuses it). The
 // rows follow the settings' own tables: inverted senses, values shown as another entry, values
 // outside a control's range that must be shown as they are and refused only when collected.
+// After the table, the traps it cannot show: interleaved pairs, the DOS dialog's early notice.
 #include <windows.h>
 #include <commctrl.h>
 
 #include <gtest/gtest.h>
 
 #include <cstddef>
+#include <cstring>
 #include <string>
 #include <vector>
 
@@ -132,8 +134,69 @@ const std::vector<Row>& Rows() {
         {"country 7 as Sweden", 2, IDC_FONT_ADVANCED, SwitchOf(IntlCharSet), 7, {IDC_INTL_CHARSET}, View::Selection, 4, nullptr, 5},
         {"kanji 1", 2, IDC_FONT_ADVANCED, Field(offsetof(S, KanjiCodeTable)), 1, {IDC_KANJI_1978, IDC_KANJI_1983, IDC_KANJI_1990}, View::Checked, 1, nullptr, 1},
         {"kanji 3 checks none", 2, IDC_FONT_ADVANCED, Field(offsetof(S, KanjiCodeTable)), 3, {IDC_KANJI_1978, IDC_KANJI_1983, IDC_KANJI_1990}, View::Checked, -1, nullptr, 2},
+        // 印刷: the reduction by index with its icon; a value outside the list is kept.
+        {"reduction 9 kept", 3, 0, Field(offsetof(S, Reduction)), 9, {IDC_REDUCTION}, View::Selection, -1, nullptr, 9},
+        {"reduction 0 icon", 3, 0, Field(offsetof(S, Reduction)), 0, {IDC_REDUCTION_ICON}, View::Icon, IDI_REDUCE_NONE, nullptr, 0},
+        {"reduction 1 icon", 3, 0, Field(offsetof(S, Reduction)), 1, {IDC_REDUCTION_ICON}, View::Icon, IDI_REDUCE_2_3_LEFT, nullptr, 1},
+        {"reduction 2 icon", 3, 0, Field(offsetof(S, Reduction)), 2, {IDC_REDUCTION_ICON}, View::Icon, IDI_REDUCE_2_3_CENTRE, nullptr, 2},
+        {"reduction 3 icon", 3, 0, Field(offsetof(S, Reduction)), 3, {IDC_REDUCTION_ICON}, View::Icon, IDI_REDUCE_4_5_LEFT, nullptr, 3},
+        {"reduction 4 icon", 3, 0, Field(offsetof(S, Reduction)), 4, {IDC_REDUCTION_ICON}, View::Icon, IDI_REDUCE_4_5_CENTRE, nullptr, 4},
+        {"reduction 9 keeps the icon of the row before", 3, 0, Field(offsetof(S, Reduction)), 9, {IDC_REDUCTION_ICON}, View::Icon, IDI_REDUCE_4_5_CENTRE, nullptr, 9},
+        {"both ways", 3, 0, SwitchOf(Bidirectional), 1, {IDC_DIRECTION_ONE_WAY, IDC_DIRECTION_TWO_WAY}, View::Checked, 1, nullptr, 1},
+        {"both ways icon", 3, 0, SwitchOf(Bidirectional), 1, {IDC_DIRECTION_ICON}, View::Icon, IDI_DIRECTION_TWO_WAY, nullptr, 1},
+        {"one way icon", 3, 0, SwitchOf(Bidirectional), 0, {IDC_DIRECTION_ICON}, View::Icon, IDI_DIRECTION_ONE_WAY, nullptr, 0},
+        {"quiet 2 is off", 3, 0, Field(offsetof(S, QuietPrint)), 2, {IDC_QUIET_PRINT}, View::Checked, -1, nullptr, 0},
+        {"pressure -6", 3, IDC_PRINT_ADVANCED, Field(offsetof(S, PressureAdjust)), 0xFA, {IDC_PRESSURE}, View::Selection, 9, nullptr, 250},
+        {"pressure 0x7F as 0", 3, IDC_PRINT_ADVANCED, Field(offsetof(S, PressureAdjust)), 0x7F, {IDC_PRESSURE}, View::Selection, 3, nullptr, 0},
+        {"pressure low byte -1", 3, IDC_PRINT_ADVANCED, Field(offsetof(S, PressureAdjust)), 0x1FF, {IDC_PRESSURE}, View::Selection, 4, nullptr, 255},
+        {"position -1.3mm", 3, IDC_PRINT_ADVANCED, Field(offsetof(S, PositionAdjust)), 253, {IDC_POSITION}, View::Selection, 6, nullptr, 253},
+        {"position 252 as 0mm", 3, IDC_PRINT_ADVANCED, Field(offsetof(S, PositionAdjust)), 252, {IDC_POSITION}, View::Selection, 0, nullptr, 0},
+        // The DOS dialog: set DosUnidirectional is its FIRST button.
+        {"dos HS pica", 3, IDC_DOS_ENVIRONMENT, SwitchOf(DosHsPica), 1, {IDC_DOS_HD_PICA, IDC_DOS_HS_PICA}, View::Checked, 1, nullptr, 1},
+        {"dos one way", 3, IDC_DOS_ENVIRONMENT, SwitchOf(DosUnidirectional), 1, {IDC_DOS_ONE_WAY, IDC_DOS_TWO_WAY_SHORTEST}, View::Checked, 0, nullptr, 1},
+        {"dos one way icon", 3, IDC_DOS_ENVIRONMENT, SwitchOf(DosUnidirectional), 1, {IDC_DOS_DIRECTION_ICON}, View::Icon, IDI_DIRECTION_ONE_WAY, nullptr, 1},
+        {"dos shortest icon", 3, IDC_DOS_ENVIRONMENT, SwitchOf(DosUnidirectional), 0, {IDC_DOS_DIRECTION_ICON}, View::Icon, IDI_DIRECTION_TWO_WAY, nullptr, 0},
+        {"dos feeder codes", 3, IDC_DOS_ENVIRONMENT, SwitchOf(SheetFeederEscAll), 1, {IDC_DOS_FEEDER_ESC_A, IDC_DOS_FEEDER_ESC_ALL}, View::Checked, 1, nullptr, 1},
+        {"dos copy mode", 3, IDC_DOS_ENVIRONMENT, SwitchOf(DotGraphicsCopy), 1, {IDC_DOS_GRAPHICS_NATIVE, IDC_DOS_GRAPHICS_COPY}, View::Checked, 1, nullptr, 1},
+        {"dos draft", 3, IDC_DOS_ENVIRONMENT, SwitchOf(DraftAtPowerOn), 1, {IDC_DOS_DRAFT_AT_POWER_ON}, View::Checked, 0, nullptr, 1},
+        // 動作環境 and its dialog: set SheetFeederControl is the FIRST button.
+        {"rear eject", 4, 0, SwitchOf(CutSheetRearEject), 1, {IDC_EJECT_FRONT, IDC_EJECT_REAR}, View::Checked, 1, nullptr, 1},
+        {"no edge detection", 4, 0, SwitchOf(NoEdgeDetect), 1, {IDC_EDGE_DETECT, IDC_EDGE_NO_DETECT}, View::Checked, 1, nullptr, 1},
+        {"sheet guide by switch", 4, 0, SwitchOf(SheetGuideBySwitch), 1, {IDC_SHEET_GUIDE_AUTO, IDC_SHEET_GUIDE_SWITCH}, View::Checked, 1, nullptr, 1},
+        {"feeder rear fixed", 4, IDC_ENVIRONMENT_ADVANCED, SwitchOf(SheetFeederRearFixed), 1, {IDC_FEEDER_EJECT_AS_SET, IDC_FEEDER_EJECT_REAR}, View::Checked, 1, nullptr, 1},
+        {"feeder control on", 4, IDC_ENVIRONMENT_ADVANCED, SwitchOf(SheetFeederControl), 1, {IDC_FEEDER_CONTROL_ON, IDC_FEEDER_CONTROL_OFF}, View::Checked, 0, nullptr, 1},
+        {"80 columns", 4, IDC_ENVIRONMENT_ADVANCED, SwitchOf(Columns80), 1, {IDC_COLUMNS_136, IDC_COLUMNS_80}, View::Checked, 1, nullptr, 1},
+        {"CR is CR+LF", 4, IDC_ENVIRONMENT_ADVANCED, SwitchOf(CrIsCrLf), 1, {IDC_CR_RETURN_ONLY, IDC_CR_RETURN_LINE_FEED}, View::Checked, 1, nullptr, 1},
+        {"auto CR only", 4, IDC_ENVIRONMENT_ADVANCED, SwitchOf(AutoCrOnly), 1, {IDC_AUTO_CR_LINE_FEED, IDC_AUTO_CR_RETURN_ONLY}, View::Checked, 1, nullptr, 1},
+        {"print on CR+other", 5, 0, SwitchOf(PrintCmdCrOther), 1, {IDC_PRINT_CMD_CR, IDC_PRINT_CMD_CR_OTHER}, View::Checked, 1, nullptr, 1},
+        {"DC1/DC3 disabled", 5, 0, SwitchOf(Dc1Dc3Disabled), 1, {IDC_DC1_DC3_ENABLED, IDC_DC1_DC3_DISABLED}, View::Checked, 1, nullptr, 1},
+        {"7-bit data", 5, 0, SwitchOf(SevenBitData), 1, {IDC_DATA_8_BIT, IDC_DATA_7_BIT}, View::Checked, 1, nullptr, 1},
     };
     return rows;
+}
+
+constexpr int kDisabledGroup = 100;  // added to the count of a group whose buttons are disabled
+
+// How many buttons are checked in each group of auto radio buttons, in template order.
+std::vector<int> CheckedPerGroup(HWND window) {
+    std::vector<int> counts;
+    for (HWND child = GetWindow(window, GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT)) {
+        if (!(SendMessageA(child, WM_GETDLGCODE, 0, 0) & DLGC_RADIOBUTTON)) continue;
+        if ((GetWindowLongA(child, GWL_STYLE) & WS_GROUP) || counts.empty()) counts.push_back(IsWindowEnabled(child) ? 0 : kDisabledGroup);
+        counts.back() += IsDlgButtonChecked(window, GetDlgCtrlID(child)) == BST_CHECKED ? 1 : 0;
+    }
+    return counts;
+}
+
+// A user's click on every enabled radio button and a new choice in every list of a dialog.
+void ChangeEverything(HWND dialog) {
+    for (HWND child = GetWindow(dialog, GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT)) {
+        char name[16] = "";
+        GetClassNameA(child, name, sizeof name);
+        if (IsWindowEnabled(child) && (SendMessageA(child, WM_GETDLGCODE, 0, 0) & DLGC_RADIOBUTTON)) SendMessageA(child, BM_CLICK, 0, 0);
+        if (lstrcmpiA(name, "ComboBox") != 0 || SendMessageA(child, CB_SETCURSEL, 0, 0) != 0) continue;
+        SendMessageA(dialog, WM_COMMAND, MAKEWPARAM(GetDlgCtrlID(child), CBN_SELCHANGE), reinterpret_cast<LPARAM>(child));
+    }
 }
 
 class PageBindings : public ::testing::Test {
@@ -177,6 +240,33 @@ TEST_F(PageBindings, EveryRowShowsItsValueAndCollectsItBack) {
         EXPECT_EQ(boxes.Count(), row.collected == kRefused ? 1u : 0u) << row.what;
         if (row.collected == kRefused) {
             EXPECT_EQ(ReadSetting(settings, row.setting), before) << row.what << ": a refused entry is not stored";
+        }
+    }
+}
+
+// With every switch set, then clear: Cancel after a change of everything stores nothing and only
+// the DOS direction has told the panel; OK and collect keep every bit, one button of a pair checked.
+TEST_F(PageBindings, CancelStoresNothingAndOkShowsAndKeepsEverySwitch) {
+    const struct { int tab, opener; std::vector<int> checked; } places[] = {
+        {3, 0, {1}}, {3, IDC_DOS_ENVIRONMENT, {1, kDisabledGroup, 1, 1, 1}}, {3, IDC_PRINT_ADVANCED, {}},
+        {4, 0, {1, 1, 1}}, {4, IDC_ENVIRONMENT_ADVANCED, {1, 1, 1, 1, 1}}, {5, 0, {1, 1, 1}}};
+    for (const int32_t bits : {static_cast<int32_t>(~SwitchBitsWithoutControl), 0}) {  // no byte 0xFF
+        for (const auto& place : places) {
+            PanelSettings.SwitchBits = bits;
+            HWND page = Page(place.tab), dialog = nullptr;
+            SendMessageA(page, WM_PAGE_REFRESH, 0, 0);
+            std::vector<int> shown = CheckedPerGroup(page);
+            SendMessageA(page, WM_PAGE_COLLECT, 0, 0);
+            if (place.opener) {
+                const PanelSettingsRecord before = PanelSettings;
+                rig.notices.clear();
+                rptest::RunDetailDialogFrom(boxes, page, place.opener, [&](HWND d) { ChangeEverything(dialog = d); }, IDCANCEL);
+                EXPECT_EQ(std::memcmp(&before, &PanelSettings, sizeof before), 0) << place.opener;
+                EXPECT_EQ(rig.notices, std::vector<HWND>(place.opener == IDC_DOS_ENVIRONMENT ? 2 : 0, dialog)) << place.opener;
+                rptest::RunDetailDialogFrom(boxes, page, place.opener, [&](HWND d) { shown = CheckedPerGroup(d); }, IDOK);
+            }
+            EXPECT_EQ(shown, place.checked) << place.tab << "/" << place.opener << " bits " << std::hex << bits;
+            EXPECT_EQ(PanelSettings.SwitchBits, bits) << place.tab << "/" << place.opener;
         }
     }
 }

@@ -1,0 +1,26 @@
+#include "panel/OtherPage.h"
+
+#include "res/resource.h"
+
+namespace {
+
+constexpr int kControls[] = {
+    IDC_PRINT_CMD_GROUP, IDC_PRINT_CMD_CR,     IDC_PRINT_CMD_CR_OTHER, IDC_DC1_DC3_GROUP, IDC_DC1_DC3_ENABLED,
+    IDC_DC1_DC3_DISABLED, IDC_DATA_BITS_GROUP, IDC_DATA_8_BIT,         IDC_DATA_7_BIT,
+};
+
+constexpr RadioPairBinding kPairs[] = {
+    {IDC_PRINT_CMD_CR, IDC_PRINT_CMD_CR_OTHER, IDC_PRINT_CMD_CR, SettingSwitch::BitSet(PrintCmdCrOther)},
+    {IDC_DC1_DC3_ENABLED, IDC_DC1_DC3_DISABLED, IDC_DC1_DC3_ENABLED, SettingSwitch::BitSet(Dc1Dc3Disabled)},
+    {IDC_DATA_8_BIT, IDC_DATA_7_BIT, IDC_DATA_8_BIT, SettingSwitch::BitSet(SevenBitData)},
+};
+
+}  // namespace
+
+// Every command that reaches the page is a change, a click on an already checked button too.
+const PageDefinition OtherPage{
+    .TabIndex = 5,
+    .Controls = kControls,
+    .Bindings = {.RadioPairs = kPairs},
+    .AnyCommandNotifies = true,
+};

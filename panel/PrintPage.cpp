@@ -1,0 +1,87 @@
+#include "panel/PrintPage.h"
+
+#include <cstddef>
+
+#include "res/resource.h"
+
+namespace {
+
+using S = PanelSettingsRecord;
+
+// Enabled by a refresh with loaded settings, disabled on request (the icons are in it).
+constexpr int kControls[] = {
+    IDC_REDUCTION_GROUP, IDC_REDUCTION,         IDC_REDUCTION_ICON, IDC_QUIET_PRINT,     IDC_DIRECTION_GROUP,
+    IDC_DIRECTION_ONE_WAY, IDC_DIRECTION_TWO_WAY, IDC_DIRECTION_ICON, IDC_DOS_ENVIRONMENT, IDC_PRINT_ADVANCED,
+};
+
+// Quiet printing is on only for exactly 1.
+constexpr CheckBinding kChecks[] = {{IDC_QUIET_PRINT, SettingSwitch::IsOne(FieldAt(offsetof(S, QuietPrint)))}};
+
+constexpr RadioPairBinding kPairs[] = {
+    {IDC_DIRECTION_ONE_WAY, IDC_DIRECTION_TWO_WAY, IDC_DIRECTION_ONE_WAY, SettingSwitch::BitSet(Bidirectional)},
+};
+
+// A reduction outside the list shows no selection, keeps its icon and is kept.
+constexpr ListBinding kLists[] = {
+    {IDC_REDUCTION, FieldAt(offsetof(S, Reduction)), &ReductionList, ListHolds::Index, -1, false},
+};
+
+constexpr uint16_t kReductionIcons[] = {IDI_REDUCE_NONE, IDI_REDUCE_2_3_LEFT, IDI_REDUCE_2_3_CENTRE,
+                                        IDI_REDUCE_4_5_LEFT, IDI_REDUCE_4_5_CENTRE};
+// The same two pictures serve the DOS dialog's direction, whose pair has the other sense.
+constexpr uint16_t kDirectionIcons[] = {IDI_DIRECTION_ONE_WAY, IDI_DIRECTION_TWO_WAY};
+constexpr IconBinding kIcons[] = {
+    {IDC_REDUCTION_ICON, IDC_REDUCTION, kReductionIcons},
+    {IDC_DIRECTION_ICON, IDC_DIRECTION_ONE_WAY, kDirectionIcons},
+};
+
+// ---- DosEnvironmentDialog ---------------------------------------------------------------------
+
+constexpr CheckBinding kDraft[] = {{IDC_DOS_DRAFT_AT_POWER_ON, SettingSwitch::BitSet(DraftAtPowerOn)}};
+
+// Set DosUnidirectional means the first button, 片方向.
+constexpr RadioPairBinding kDosPairs[] = {
+    {IDC_DOS_HD_PICA, IDC_DOS_HS_PICA, IDC_DOS_HD_PICA, SettingSwitch::BitSet(DosHsPica)},
+    {IDC_DOS_TWO_WAY_SHORTEST, IDC_DOS_ONE_WAY, IDC_DOS_ONE_WAY, SettingSwitch::BitSet(DosUnidirectional)},
+    {IDC_DOS_FEEDER_ESC_A, IDC_DOS_FEEDER_ESC_ALL, IDC_DOS_FEEDER_ESC_A, SettingSwitch::BitSet(SheetFeederEscAll)},
+    {IDC_DOS_GRAPHICS_NATIVE, IDC_DOS_GRAPHICS_COPY, IDC_DOS_GRAPHICS_NATIVE, SettingSwitch::BitSet(DotGraphicsCopy)},
+};
+
+constexpr uint16_t kDosDirectionIcons[] = {IDI_DIRECTION_TWO_WAY, IDI_DIRECTION_ONE_WAY};
+constexpr IconBinding kDosIcons[] = {{IDC_DOS_DIRECTION_ICON, IDC_DOS_ONE_WAY, kDosDirectionIcons}};
+
+// The NHS/SHS pica default has no switch: shown, never checked, never enabled.
+constexpr int kNhsShsGroup[] = {IDC_DOS_NHS_SHS_GROUP, IDC_DOS_SHS_PICA, IDC_DOS_NHS_PICA};
+// A new print direction reaches the panel at once, also when the dialog is then cancelled.
+constexpr int kDirectionButtons[] = {IDC_DOS_ONE_WAY, IDC_DOS_TWO_WAY_SHORTEST};
+
+// ---- PrintAdvancedDialog -----------------------------------------------------------------------
+
+// Steps outside the tables show "0" / "0mm"; no selection stores 0.
+constexpr ListBinding kTrims[] = {
+    {IDC_PRESSURE, FieldAt(offsetof(S, PressureAdjust)), &PressureAdjustList, ListHolds::Value, 3, true},
+    {IDC_POSITION, FieldAt(offsetof(S, PositionAdjust)), &PositionAdjustList, ListHolds::Value, 0, true},
+};
+
+constexpr DetailButton kDetailButtons[] = {
+    {IDC_DOS_ENVIRONMENT, &DosEnvironmentDialog},
+    {IDC_PRINT_ADVANCED, &PrintAdvancedDialog},
+};
+
+}  // namespace
+
+const DetailDialogDefinition DosEnvironmentDialog{
+    .TemplateId = IDD_DOS_ENVIRONMENT,
+    .Bindings = {.Checks = kDraft, .RadioPairs = kDosPairs, .Icons = kDosIcons},
+    .AlwaysDisabled = kNhsShsGroup,
+    .NoticeAtOnce = kDirectionButtons,
+};
+
+const DetailDialogDefinition PrintAdvancedDialog{.TemplateId = IDD_PRINT_ADVANCED, .Bindings = {.Lists = kTrims}};
+
+const PageDefinition PrintPage{
+    .TabIndex = 3,
+    .Controls = kControls,
+    .Bindings = {.Checks = kChecks, .RadioPairs = kPairs, .Lists = kLists, .Icons = kIcons},
+    .DetailButtons = kDetailButtons,
+};

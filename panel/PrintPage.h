@@ -1,0 +1,13 @@
+// The fourth tab page, 印刷 (template 195): reduced printing, the print direction of dot rows and
+// quiet printing; its buttons open DosEnvironmentDialog (template 202) for the power-on defaults
+// of DOS jobs and PrintAdvancedDialog (template 206) for the pressure and position trims.
+#ifndef RP_PANEL_PRINTPAGE_H
+#define RP_PANEL_PRINTPAGE_H
+
+#include "panel/PageKit.h"
+
+extern const PageDefinition PrintPage;
+extern const DetailDialogDefinition DosEnvironmentDialog;
+extern const DetailDialogDefinition PrintAdvancedDialog;
+
+#endif
