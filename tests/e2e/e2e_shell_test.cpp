@@ -149,6 +149,39 @@ TEST_F(ProgramTest, SecondStartForThePrinterBringsTheFirstForwardAndRestoresIt) 
     DestroyWindow(other);
 }
 
+// A first program that does not answer (its window's thread is stuck) must not hold up the
+// second start, which ends with code 1 all the same.
+TEST_F(ProgramTest, SecondStartDoesNotWaitForAHungFirstProgram) {
+    AddPrinter("LP1");
+    HANDLE mapping = CreateFileMappingA(INVALID_HANDLE_VALUE, nullptr, PAGE_READONLY, 0, 32, "KOVRP_LP1");
+    ASSERT_NE(mapping, nullptr);
+    WNDCLASSA frameClass{};
+    frameClass.lpfnWndProc = DefWindowProcA;
+    frameClass.lpszClassName = kFrameClass;
+    RegisterClassA(&frameClass);
+    HANDLE release = CreateEventA(nullptr, TRUE, FALSE, nullptr);
+    struct Hung { HANDLE release; std::string title; } hung{release, Caption("LP1")};
+    HANDLE thread = CreateThread(nullptr, 0, [](LPVOID parameter) -> DWORD {
+        auto* h = static_cast<Hung*>(parameter);
+        HWND frame = CreateWindowExA(0, kFrameClass, h->title.c_str(), WS_OVERLAPPEDWINDOW | WS_VISIBLE, 0, 0, 200, 100,
+                                     nullptr, nullptr, nullptr, nullptr);
+        WaitForSingleObject(h->release, INFINITE);  // never answers a message meanwhile
+        DestroyWindow(frame);
+        return 0;
+    }, &hung, 0, nullptr);
+    for (int i = 0; i < 200 && !FindWindowA(kFrameClass, hung.title.c_str()); ++i) Sleep(20);
+    ASSERT_NE(FindWindowA(kFrameClass, hung.title.c_str()), nullptr);
+    {
+        e2e::Child second(kProgram, "");
+        EXPECT_EQ(second.Wait(30000), 1u) << "the second start waited for the hung program";
+    }
+    SetEvent(release);
+    WaitForSingleObject(thread, 5000);
+    CloseHandle(thread);
+    CloseHandle(release);
+    CloseHandle(mapping);
+}
+
 TEST_F(ProgramTest, BackslashAndCommaNamesShareThePanel) {
     AddPrinter("\\\\srv\\lp1");
     e2e::Child first(kProgram, "");

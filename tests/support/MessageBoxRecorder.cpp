@@ -130,6 +130,7 @@ void MessageBoxRecorder::Handle(HWND window) {
     }
     box.answer = answer;
     boxes_.push_back(box);
+    if (boxHandler_) boxHandler_(box);
     PostMessageA(window, WM_COMMAND, MAKEWPARAM(answer, BN_CLICKED),
                  reinterpret_cast<LPARAM>(GetDlgItem(window, answer)));
 }

@@ -43,6 +43,9 @@ public:
     // Called for every other dialog (class #32770 without a message-box text) when it is
     // activated; the handler may drive it (set texts, post commands). Return true once handled.
     void OnDialog(std::function<bool(HWND)> handler) { dialogHandler_ = std::move(handler); }
+    // Called for every message box once it is recorded, before its answer is pressed (what other
+    // programs do while a box is up can be done here).
+    void OnBox(std::function<void(const RecordedBox&)> handler) { boxHandler_ = std::move(handler); }
 
 private:
     static LRESULT CALLBACK HookProc(int code, WPARAM wParam, LPARAM lParam);
@@ -53,6 +56,7 @@ private:
     int defaultAnswer_;
     std::vector<RecordedBox> boxes_;
     std::function<bool(HWND)> dialogHandler_;
+    std::function<void(const RecordedBox&)> boxHandler_;
     MessageBoxRecorder* previous_ = nullptr;
 };
 

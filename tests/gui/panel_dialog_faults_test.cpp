@@ -1,0 +1,221 @@
+// The fault matrix: every phase of a session with the status library failing in it, with one
+// printer and with several. Each row checks the message, what the panel looks like afterwards,
+// that an unsent edit survives and is written once the fault has gone, and that the printer's
+// block holds the old or the new settings, never a mix. The matrix is printed as a table.
+#include <windows.h>
+
+#include <gtest/gtest.h>
+
+#include <cstdio>
+#include <functional>
+#include <string>
+#include <vector>
+
+#include "panel/PanelDialog.h"
+#include "printers/Printers.h"
+#include "res/resource.h"
+#include "settings/PanelSettings.h"
+#include "shell/Messages.h"
+#include "shell/Startup.h"
+#include "tests/gui/PanelDialogFixture.h"
+#include "tests/support/MessageBoxRecorder.h"
+
+namespace paneltest {
+namespace {
+
+using Fault = std::function<void()>;
+
+// When the fault strikes: as the panel starts, or after the user has edited the first page.
+enum class When { AtStart, AfterEdit };
+// When the fault ends the program.
+enum class Ends { Never, WithOnePrinter, Always };
+
+struct Row {
+    const char* phase;
+    Fault inject;
+    When when;
+    std::function<void(HWND panel)> trigger;  // after the edit; may be null
+    UINT message;                                   // the first message's text, 0: none
+    Ends ends;
+    UINT statusSeveral;                             // the status area afterwards, several printers
+    Fault recover;                                  // after the fault is cleared; may be null
+};
+
+void Press(HWND panel, int id) { SendMessageA(panel, WM_COMMAND, MAKEWPARAM(id, BN_CLICKED), 0); }
+void ChangeStatus() { vp::SetStatus("LP1", 0, 0, 0x3); }
+void Idle() { vp::ApplyPreset("LP1", "idle"); }
+
+std::vector<Row> Rows() {
+    auto update = [](HWND panel) { Press(panel, IDC_UPDATE); };
+    auto exit = [](HWND panel) { Press(panel, IDC_EXIT); };
+    auto state = [](HWND) { ChangeStatus(); };
+    const Ends N = Ends::Never, One = Ends::WithOnePrinter;
+    return {
+        {"open", [] { vp::SetRefuseOpen("LP1", true); }, When::AtStart, nullptr, IDS_OPEN_FAILED, One, IDS_PANEL_UNAVAILABLE, nullptr},
+        {"state read (ext)", [] { vp::SetReadFault("LP1", qmx::Item::PrinterExtStatus, true); }, When::AtStart, nullptr, IDS_EXT_STATUS_READ_FAILED, One, IDS_PANEL_UNAVAILABLE, nullptr},
+        {"state read (authority)", [] { vp::SetReadFault("LP1", qmx::Item::UserAuthority, true); }, When::AtStart, nullptr, IDS_AUTHORITY_READ_FAILED, One, IDS_PANEL_UNAVAILABLE, nullptr},
+        {"registration 1", [] { vp::SetNotifyFault("LP1", 1); }, When::AtStart, nullptr, IDS_NOTIFY_FAILED, One, IDS_PANEL_UNAVAILABLE, nullptr},
+        {"registration 6", [] { vp::SetNotifyFault("LP1", 6); }, When::AtStart, nullptr, IDS_NOTIFY_FAILED, One, IDS_PANEL_UNAVAILABLE, nullptr},
+        {"read request", [] { vp::SetSwitchFault("LP1", "fail-request", true); }, When::AtStart, nullptr, IDS_SETTINGS_READ_FAILED, N, IDS_CAN_READ_AND_UPDATE, nullptr},
+        {"read never answered", [] { vp::SetSwitchFault("LP1", "lose-reads", true); }, When::AtStart, nullptr, IDS_SETTINGS_READ_FAILED, N, IDS_CAN_READ_AND_UPDATE, nullptr},
+        {"block fetch", [] { vp::SetReadFault("LP1", qmx::Item::Settings, true); }, When::AtStart, nullptr, IDS_SETTINGS_READ_FAILED, N, IDS_CAN_READ_AND_UPDATE, nullptr},
+        {"block never loaded, then update", [] { vp::SetBadHeaderReads("LP1", 100); }, When::AtStart,
+         [](HWND panel) { SendMessageA(panel, WM_SETTINGS_CHANGED, 0, 0); Press(panel, IDC_UPDATE); }, IDS_NOTHING_TO_WRITE, N, IDS_CAN_READ_AND_UPDATE, nullptr},
+        {"write request", [] { vp::SetRefuseWrites("LP1", 1); }, When::AfterEdit, update, IDS_WRITE_FAILED_RETRY, N, IDS_CAN_READ_AND_UPDATE, nullptr},
+        {"write result", [] { vp::SetAsyncResult("LP1", 5); }, When::AfterEdit, update, IDS_WRITE_FAILED, N, IDS_CAN_READ_AND_UPDATE, nullptr},
+        {"write never answered", [] { vp::SetLatency("LP1", 600000); }, When::AfterEdit, update, IDS_WRITE_FAILED, N, IDS_CAN_READ_AND_UPDATE, nullptr},
+        {"changed status unreadable", [] { vp::SetReadFault("LP1", qmx::Item::PrinterStatus, true); }, When::AfterEdit, state, IDS_STATUS_READ_FAILED, One, IDS_PANEL_UNAVAILABLE, Idle},
+        {"printer unusable, then back", [] { vp::ApplyPreset("LP1", "offline"); }, When::AfterEdit, nullptr, IDS_NO_COMMUNICATION, One, IDS_NO_COMMUNICATION, Idle},
+        {"name without terminator", [] { vp::SetSwitchFault("LP1", "unterminated", true); }, When::AfterEdit,
+         [](HWND) { vp::Rename("LP1", "LP1b"); }, 0, N, IDS_CAN_READ_AND_UPDATE, nullptr},
+        {"kill and close", [] { vp::SetSwitchFault("LP1", "fail-close", true); }, When::AtStart, exit, 0, Ends::Always, 0, nullptr},
+    };
+}
+
+// Requests never answered are given up after half a second.
+class FaultMatrix : public PanelDialogTest {
+protected:
+    struct ShortTimeout {
+        UINT previous = SetPanelRequestTimeout(500);
+        ~ShortTimeout() { SetPanelRequestTimeout(previous); }
+    } timeout_;
+};
+
+bool Starts(const std::string& text, UINT id) { return text.rfind(ProgramText(id), 0) == 0; }
+
+TEST_F(FaultMatrix, EveryPhaseWithOneAndWithSeveralPrinters) {
+    constexpr uint8_t kEdited = 52;  // typed into the cut-sheet head centering, block byte 22
+    std::vector<std::string> table;
+    for (const Row& row : Rows()) {
+        for (bool several : {false, true}) {
+            SCOPED_TRACE(std::string(row.phase) + (several ? ", several printers" : ", one printer"));
+            SetUp();
+            Install(several ? std::vector<std::string>{"LP1", "LP2"} : std::vector<std::string>{"LP1"});
+            qmx::SettingsBlockBytes original{};
+            ASSERT_EQ(vp::GetBlock("LP1", original), 0u);
+            rptest::MessageBoxRecorder boxes({}, IDCANCEL);  // a Retry/Cancel box is cancelled
+            if (row.when == When::AtStart) row.inject();
+            const bool started = Start("LP1", true) != nullptr;  // a start that ends the program gives none
+            const bool edited = row.when == When::AfterEdit;
+            if (edited) {
+                ASSERT_TRUE(started);
+                TypeOnPage0(IDC_HC_CUT_EDIT, std::to_string(kEdited));
+                ASSERT_TRUE(Enabled(IDC_UPDATE));
+                boxes.Clear();
+                row.inject();
+            }
+            if (row.trigger && started) row.trigger(Panel());
+            Settle(300);
+            WaitIdle();  // a request never answered is given up meanwhile
+
+            const std::string first = boxes.Count() ? boxes.Boxes()[0].text : "";
+            // A printer its state refuses, with several printers, is told of in the status area alone.
+            const bool box = row.message && !(several && row.message == IDS_NO_COMMUNICATION);
+            if (box) {
+                EXPECT_TRUE(Starts(first, row.message)) << first;
+            } else {
+                EXPECT_EQ(boxes.Count(), 0u) << first;
+            }
+            const bool ends = row.ends == Ends::Always || (row.ends == Ends::WithOnePrinter && !several);
+            EXPECT_EQ(ProgramEnded(), ends);
+            if (ends && row.message) {
+                EXPECT_NE(first.find(ProgramText(IDS_PROGRAM_ENDS)), std::string::npos) << first;
+                EXPECT_EQ(first.find(ProgramText(IDS_EDITS_NOT_WRITTEN)) != std::string::npos, edited) << first;
+            }
+            std::string afterwards = ends ? "ended" : "";
+            if (!ends) {
+                EXPECT_TRUE(Status().rfind(ProgramText(row.statusSeveral), 0) == 0) << Status();
+                afterwards = std::string(Enabled(IDC_UPDATE) ? "update on" : "update off") +
+                             (PagesShowSettings() ? ", pages shown" : ", pages off");
+                if (!AppState.CanUpdate) {
+                    EXPECT_FALSE(Enabled(IDC_UPDATE)) << "nothing can be written now";
+                }
+            }
+            // The unsent edit survives the fault and is written once the fault has gone.
+            std::vector<std::string> names;  // the first is the printer worked on, renamed or not
+            vp::List(names);
+            bool written = false;
+            if (edited && !ends) {
+                EXPECT_EQ(rptest::WindowText(GetDlgItem(Page0(), IDC_HC_CUT_EDIT)), std::to_string(kEdited));
+                for (const std::string& name : names) vp::ClearFaults(name);
+                if (row.recover) row.recover();
+                Settle();
+                EXPECT_TRUE(Enabled(IDC_UPDATE)) << "the edit is offered for writing again";
+                Command(IDC_UPDATE);
+                ASSERT_TRUE(WaitIdle());
+                written = true;
+            }
+            qmx::SettingsBlockBytes now{};
+            ASSERT_EQ(vp::GetBlock(names.front(), now), 0u);
+            qmx::SettingsBlockBytes expected = original;
+            if (written) expected[22] = static_cast<uint8_t>((original[22] & 0x80) | kEdited);
+            EXPECT_EQ(now, expected) << "the block holds the old or the new settings, nothing else";
+            char line[200];
+            std::snprintf(line, sizeof line, "%-30s %-8s %-5s %-24s %s", row.phase, several ? "several" : "one",
+                          row.message ? std::to_string(row.message).c_str() : "-", afterwards.c_str(),
+                          edited ? (written ? "edit kept, written" : "named as not written") : "-");
+            table.push_back(line);
+            TearDown();
+        }
+    }
+    std::printf("%-30s %-8s %-5s %-24s %s\n", "phase", "printers", "text", "afterwards", "unsent edit");
+    for (const std::string& line : table) std::printf("%s\n", line.c_str());
+}
+
+// OK in the selection dialog while another program announces new printers during the question
+// about unsent edits: the chosen printer is found again, and one that has gone is refused.
+TEST_F(PanelDialogTest, SelectionFindsTheChosenPrinterAgainAfterTheQuestion) {
+    Install({"LP1", "LP2", "LP3"});
+    ASSERT_NE(Start("LP1"), nullptr);
+    TypeOnPage0(IDC_HC_CUT_EDIT, "50");
+    rptest::MessageBoxRecorder boxes;
+    boxes.OnDialog([](HWND dialog) {
+        HWND list = GetDlgItem(dialog, IDC_PRINTER_LIST);
+        LVITEMA item{};
+        item.stateMask = item.state = LVIS_SELECTED | LVIS_FOCUSED;
+        SendMessageA(list, LVM_SETITEMSTATE, 1, reinterpret_cast<LPARAM>(&item));  // LP2
+        PostMessageA(dialog, WM_COMMAND, IDC_SELECT_OK, 0);
+        return true;
+    });
+    boxes.OnBox([](const rptest::RecordedBox& box) {
+        if (box.text != ProgramText(IDS_UNSENT_CHANGES)) {
+            PostMessageA(box.owner, WM_COMMAND, IDC_SELECT_CANCEL, 0);
+            return;
+        }
+        vp::Remove("LP2");  // the list is rebuilt while the question is up
+        AppState.PrinterCount = EnumerateSupportedPrinters();
+    });
+    FrameCommand(IDM_CHANGE_PRINTER);
+    ASSERT_EQ(boxes.Count(), 2u);
+    EXPECT_EQ(boxes.Boxes()[1].text, ProgramText(IDS_SELECT_A_PRINTER));
+    EXPECT_STREQ(AppState.CurrentPrinter->Name, "LP1");
+}
+
+// Replies that belong to no outstanding request are not this panel's; every read starts with
+// three attempts; a renamed printer's panel is found by its new name.
+TEST_F(PanelDialogTest, StrayRepliesAttemptsAndRenames) {
+    Install({"LP1"});
+    ASSERT_NE(Start("LP1"), nullptr);
+    PanelSettings.HeadCenterCutSheet = 11;  // a decode would overwrite it
+    PostMessageA(Panel(), WM_READ_DONE, 0, 0);
+    Settle();
+    EXPECT_EQ(PanelSettings.HeadCenterCutSheet, 11);
+
+    AppState.ReadAttemptsLeft = 1;  // left over from a read whose retry was turned away
+    vp::SetBadHeaderReads("LP1", 1);
+    FrameCommand(IDM_READ_SETTINGS);
+    ASSERT_TRUE(WaitIdle());
+    EXPECT_TRUE(PagesShowSettings()) << "the second of three attempts was made";
+
+    ASSERT_EQ(vp::Rename("LP1", "LP9"), 0u);
+    Settle();
+    bool existed = false;
+    EXPECT_EQ(CreateInstanceMapping("LP9", &existed), nullptr);
+    EXPECT_TRUE(existed);
+    HANDLE old = CreateInstanceMapping("LP1", &existed);
+    EXPECT_FALSE(existed) << "the old name is free for another panel";
+    if (old) CloseHandle(old);
+}
+
+}  // namespace
+}  // namespace paneltest
