@@ -58,6 +58,8 @@ std::string RunAndCapture(const char* program, const std::string& arguments,
 
 // Full path of a file in the test program's own folder.
 std::string BesideMe(const char* fileName);
+// The same, in double quotes, for a command line.
+std::string QuotedBesideMe(const char* fileName);
 
 }  // namespace e2e
 
