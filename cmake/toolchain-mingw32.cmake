@@ -1,4 +1,5 @@
-# Cross build for 32-bit Windows (optional; the 64-bit build is the tested one).
+# Cross build for 32-bit Windows (x86) with the MinGW-w64 "posix" thread model: the build that
+# loads the maker's 32-bit KOVQMX.DLL. Its programs run under Wine through wine32:i386.
 set(CMAKE_SYSTEM_NAME Windows)
 set(CMAKE_SYSTEM_PROCESSOR i686)
 set(RP_MINGW_TRIPLE i686-w64-mingw32)

@@ -3,7 +3,8 @@
  *
  * This is the one boundary between the program and the library: nine entry points, each returning
  * a 32-bit status with 0 for success. The program links the library through an import library made
- * from qmx/KOVQMX.def, exactly as it would link the maker's own. The header needs no windows.h:
+ * from qmx/KOVQMX.def, exactly as it would link the maker's own; that file alone names the exports
+ * (undecorated, also on x86, where the functions are stdcall). The header needs no windows.h:
  * the window type is declared the way <windows.h> declares HWND (STRICT), so an HWND passes as is.
  */
 #ifndef RP_LINK_KOVQMX_H
@@ -15,12 +16,6 @@
 #define QMXAPI __stdcall
 #else
 #define QMXAPI
-#endif
-
-#if defined(RP_BUILDING_KOVQMX) && defined(_WIN32)
-#define QMXEXPORT __declspec(dllexport)
-#else
-#define QMXEXPORT
 #endif
 
 #ifdef __cplusplus
@@ -54,23 +49,23 @@ typedef struct HWND__* QMXHWND;           /* the same type as HWND */
 /* The third argument the program passes to OpenManagerExA. */
 #define QMX_OPEN_MODE 11
 
-QMXEXPORT QMXSTATUS QMXAPI OpenManagerExA(const char* printerName, const char* userName,
-                                          uint32_t mode, QMXSESSION* session);
-QMXEXPORT QMXSTATUS QMXAPI CloseManager(QMXSESSION session);
-QMXEXPORT QMXSTATUS QMXAPI GetPrinterStatusA(QMXSESSION session, const char* item, void* buffer,
-                                             uint32_t size, uint32_t* outSize);
-QMXEXPORT QMXSTATUS QMXAPI GetReqPrinterStatusMsgA(QMXSESSION session, const char* item,
-                                                   QMXHWND window, uint32_t message);
-QMXEXPORT QMXSTATUS QMXAPI SetReqPrinterStatusMsgA(QMXSESSION session, const char* item,
-                                                   const void* data, uint32_t size, QMXHWND window,
-                                                   uint32_t message, int32_t* requestId);
-QMXEXPORT QMXSTATUS QMXAPI ResSetPrinterStatus(QMXSESSION session, int32_t requestId,
-                                               int32_t* result);
-QMXEXPORT QMXSTATUS QMXAPI SetPrinterStatusDirectA(QMXSESSION session, const char* item,
-                                                   const void* data, uint32_t size);
-QMXEXPORT QMXSTATUS QMXAPI SetNotificationMsgA(QMXSESSION session, const char* item,
-                                               QMXHWND window, uint32_t message, QMXNOTIFY* handle);
-QMXEXPORT QMXSTATUS QMXAPI KillNotificationMsg(QMXSESSION session, QMXNOTIFY handle);
+QMXSTATUS QMXAPI OpenManagerExA(const char* printerName, const char* userName,
+                                uint32_t mode, QMXSESSION* session);
+QMXSTATUS QMXAPI CloseManager(QMXSESSION session);
+QMXSTATUS QMXAPI GetPrinterStatusA(QMXSESSION session, const char* item, void* buffer,
+                                   uint32_t size, uint32_t* outSize);
+QMXSTATUS QMXAPI GetReqPrinterStatusMsgA(QMXSESSION session, const char* item,
+                                         QMXHWND window, uint32_t message);
+QMXSTATUS QMXAPI SetReqPrinterStatusMsgA(QMXSESSION session, const char* item,
+                                         const void* data, uint32_t size, QMXHWND window,
+                                         uint32_t message, int32_t* requestId);
+QMXSTATUS QMXAPI ResSetPrinterStatus(QMXSESSION session, int32_t requestId,
+                                     int32_t* result);
+QMXSTATUS QMXAPI SetPrinterStatusDirectA(QMXSESSION session, const char* item,
+                                         const void* data, uint32_t size);
+QMXSTATUS QMXAPI SetNotificationMsgA(QMXSESSION session, const char* item,
+                                     QMXHWND window, uint32_t message, QMXNOTIFY* handle);
+QMXSTATUS QMXAPI KillNotificationMsg(QMXSESSION session, QMXNOTIFY handle);
 
 #ifdef __cplusplus
 }

@@ -96,10 +96,13 @@ PrinterRow* RowOfItem(HWND list, int item) {
     return reinterpret_cast<PrinterRow*>(lvItem.lParam);
 }
 
+// lstrcmpiA is a WINAPI function: on x86 its calling convention is not the rule's plain one.
+int CompareNoCase(const char* a, const char* b) { return lstrcmpiA(a, b); }
+
 int CALLBACK CompareRows(LPARAM first, LPARAM second, LPARAM column) {
     const auto* a = reinterpret_cast<const PrinterRow*>(first);
     const auto* b = reinterpret_cast<const PrinterRow*>(second);
-    return ComparePrinterRows(a->Texts, b->Texts, static_cast<int>(column), lstrcmpiA);
+    return ComparePrinterRows(a->Texts, b->Texts, static_cast<int>(column), CompareNoCase);
 }
 
 void SortByColumn(HWND list, int column) {

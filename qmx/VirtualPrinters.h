@@ -108,7 +108,8 @@ uint32_t SetStoreOtherWrites(std::string_view name, uint32_t n);
 uint32_t SetSpoolerEntry(std::string_view name, bool present);
 
 // The supported-model key HKLM\Software\KOV\Kestrovane\Printers\Brindlemark 400ZX, with the help
-// file in its "RPHLP" value when one is given.
+// file in its "RPHLP" value when one is given. It goes into the registry view of the calling
+// build, which that build's program reads: for x86 on 64-bit Windows, under Software\WOW6432Node.
 inline constexpr const char* kModelKey = "Software\\KOV\\Kestrovane\\Printers\\Brindlemark 400ZX";
 uint32_t InstallModel(const char* helpFile = nullptr);
 uint32_t RemoveModel();

@@ -57,9 +57,10 @@ const char kUsage[] =
     "                                           one off what was sent\n"
     "  qmxctl fault <name> clear                every fault off, latency 0\n"
     "  qmxctl spooler <name> on|off             the printer's spooler entry\n"
-    "  qmxctl model install [<help file>]       the supported-model registry key; without a\n"
-    "                                           file, RPHLP names remotepanel.chm beside qmxctl\n"
-    "                                           when it is there\n"
+    "  qmxctl model install [<help file>]       the supported-model registry key, in the\n"
+    "                                           registry view of this build's program; without\n"
+    "                                           a file, RPHLP names remotepanel.chm beside\n"
+    "                                           qmxctl when it is there\n"
     "  qmxctl model remove\n"
     "  qmxctl reset                             removes every virtual printer\n";
 
@@ -339,10 +340,23 @@ std::string BuiltHelpFile() {
   return present ? file : "";
 }
 
+// HKLM\Software has two views on 64-bit Windows, and a program sees the one of its own word size:
+// the x86 build (the one that loads the maker's 32-bit KOVQMX.DLL) the 32-bit view, kept under
+// Software\WOW6432Node. qmxctl writes in the view of its own build, the one its program reads.
+const char* RegistryView() {
+  if (sizeof(void*) == 8) return "64-bit registry view, read by the x64 program";
+  BOOL wow64 = FALSE;
+  if (IsWow64Process(GetCurrentProcess(), &wow64) && wow64)
+    return "32-bit registry view (HKLM\\Software\\WOW6432Node on 64-bit Windows), read by the x86 program";
+  return "registry of 32-bit Windows, read by the x86 program";
+}
+
 int Model(const Args& a) {
   if (a[0] == "install" && a.size() <= 2) {
     const std::string help = a.size() == 2 ? a[1] : BuiltHelpFile();
-    return Report(qmx::vp::InstallModel(help.empty() ? nullptr : help.c_str()), "model install");
+    const int code = Report(qmx::vp::InstallModel(help.empty() ? nullptr : help.c_str()), "model install");
+    if (code == kDone) std::printf("HKEY_LOCAL_MACHINE\\%s: %s\n", qmx::vp::kModelKey, RegistryView());
+    return code;
   }
   if (a[0] == "remove" && a.size() == 1) return Report(qmx::vp::RemoveModel(), "model remove");
   return Usage("model install [<help file>] or model remove expected");

@@ -13,6 +13,13 @@ export WINEPREFIX="$tmp" WINEDEBUG=-all LANG=ja_JP.UTF-8 LC_ALL=ja_JP.UTF-8
 export WINEDLLOVERRIDES="mscoree,mshtml=;winemenubuilder.exe=d"
 unset DISPLAY
 "$wine64" wineboot -i </dev/null >/dev/null 2>&1
+# 32-bit programs (the x86 build) need the prefix's 32-bit system folder, which wineboot fills only
+# when Wine's 32-bit side (Debian's wine32:i386) is installed.
+if [ "${RP_WINE_BITS:-64}" = 32 ] && [ ! -f "$tmp/drive_c/windows/syswow64/kernel32.dll" ]; then
+  echo "make-wine-prefix: this Wine cannot run 32-bit programs (install wine32:i386: tools/setup.sh)" >&2
+  "$wineserver" -k 2>/dev/null || true
+  exit 1
+fi
 # Wine draws caption buttons and check marks with its Marlett font; this Wine does not find its own
 # font folder, so the fonts go into the prefix's Fonts folder.
 for font in /usr/share/wine/fonts/marlett.ttf /usr/share/wine/fonts/tahoma.ttf /usr/share/wine/fonts/tahomabd.ttf; do

@@ -3,10 +3,10 @@
 # <cross-build>/screenshots/panel-<state>.png: settings loaded, a read outstanding, the printer
 # busy, a user who may only read, and a printer refused while several are installed (the
 # selection dialog at start is answered with its first row). Runs its own Wine session and Xvfb.
-#   tools/panel-screenshots.sh <cross-build>
+#   tools/panel-screenshots.sh [<cross-build>]
 set -eu
 root=$(cd "$(dirname "$0")/.." && pwd)
-build=$(cd "$1" && pwd)
+build=$(cd "${1:-$root/build/cross-x86}" && pwd)   # the x86 build unless told
 if [ "${RP_SHOTS_INSIDE:-0}" != 1 ]; then
   RP_SHOTS_INSIDE=1 exec sh "$root/tools/wine-session.sh" "$build" -- sh "$0" "$build"
 fi

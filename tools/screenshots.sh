@@ -2,10 +2,10 @@
 # Saves PNGs of the shell's windows into <cross-build>/screenshots: the About box, the password
 # dialog, the program's frame with its toolbar on a virtual printer, and the printer selection
 # dialog with printers in different states. Runs its own Wine session and Xvfb.
-#   tools/screenshots.sh <cross-build>
+#   tools/screenshots.sh [<cross-build>]
 set -eu
 root=$(cd "$(dirname "$0")/.." && pwd)
-build=$(cd "$1" && pwd)
+build=$(cd "${1:-$root/build/cross-x86}" && pwd)   # the x86 build unless told
 if [ "${RP_SHOTS_INSIDE:-0}" != 1 ]; then
   RP_SHOTS_INSIDE=1 exec sh "$root/tools/wine-session.sh" "$build" -- sh "$0" "$build"
 fi

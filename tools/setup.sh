@@ -3,9 +3,11 @@
 # missing, so a second run takes a second.
 #   tools/setup.sh [help-screenshots]   the option adds what tools/help-screenshots.sh needs
 set -eu
+# Both Windows builds: x64 (MinGW-w64 x86_64, wine64) and x86 (MinGW-w64 i686, and Debian's i386
+# wine32, with which wine64 runs 32-bit programs in the same 64-bit prefix).
 packages="cmake ninja-build g++ clang libclang-rt-14-dev googletest libbenchmark-dev
-  g++-mingw-w64-x86-64-posix mingw-w64-tools wine64 xvfb xdotool imagemagick
-  fonts-ipafont-gothic fonts-ipafont-mincho locales python3 file python3-chm"
+  g++-mingw-w64-x86-64-posix g++-mingw-w64-i686-posix mingw-w64-tools wine64 wine32:i386
+  xvfb xdotool imagemagick fonts-ipafont-gothic fonts-ipafont-mincho locales python3 file python3-chm"
 # Installed without the packages they recommend: fp-utils (chmcmd, the help compiler) would bring
 # the whole Free Pascal compiler along.
 lean="fp-utils"
@@ -30,6 +32,11 @@ install() {
   fi
   echo "setup: installing $*"
   export DEBIAN_FRONTEND=noninteractive
+  # wine32:i386 comes from the i386 side of the archive; the next apt-get update fetches its lists.
+  if ! dpkg --print-foreign-architectures | grep -qx i386; then
+    echo "setup: adding the i386 architecture (for wine32)"
+    dpkg --add-architecture i386
+  fi
   # A fresh machine's package lists may be missing or stale, and a mirror may fail for a moment:
   # up to three attempts, each with fresh lists.
   attempt=1

@@ -67,6 +67,8 @@ Run RunProgram(const char* program, const std::string& arguments, const std::str
 
 // Full path of a file in the test program's own folder.
 std::string BesideMe(const char* fileName);
+// The same, in double quotes, for a command line.
+std::string QuotedBesideMe(const char* fileName);
 
 }  // namespace e2e
 

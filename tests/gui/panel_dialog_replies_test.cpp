@@ -272,7 +272,7 @@ void StormFromAnotherProcess(const std::vector<std::string>& commands) {
     std::string script = "cmd /c \"";
     for (size_t i = 0; i < commands.size(); ++i) {
         if (i) script += " & ";
-        script += "\"" + e2e::BesideMe("qmxctl.exe") + "\" " + commands[i] + " >nul";
+        script += e2e::QuotedBesideMe("qmxctl.exe") + " " + commands[i] + " >nul";
     }
     script += "\"";
     std::vector<char> line(script.begin(), script.end());

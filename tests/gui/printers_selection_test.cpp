@@ -279,19 +279,23 @@ TEST_F(SelectionTest, DoubleClickOnASelectedRowChoosesIt) {
     EXPECT_EQ(AppState.CurrentPrinter, Entry(ExpectedOrder(0)[2]));
 }
 
+struct HelpCall {
+    HWND window;
+    UINT command;
+    ULONG_PTR data;
+};
+std::vector<HelpCall> helpCalls;
+
+BOOL WINAPI RecordWinHelp(HWND window, LPCSTR, UINT command, ULONG_PTR data) {
+    helpCalls.push_back({window, command, data});
+    return TRUE;
+}
+
 TEST_F(SelectionTest, HelpRequestsGoToShowHelpWithTheTable) {
-    struct Call {
-        HWND window;
-        UINT command;
-        ULONG_PTR data;
-    };
-    static std::vector<Call> calls;
+    std::vector<HelpCall>& calls = helpCalls;
     calls.clear();
     HelpEngines engines;
-    engines.WinHelp = [](HWND window, LPCSTR, UINT command, ULONG_PTR data) -> BOOL {
-        calls.push_back({window, command, data});
-        return TRUE;
-    };
+    engines.WinHelp = RecordWinHelp;
     SetHelpEngines(engines);
     qmx::vp::InstallModel("rpanel.hlp");
     rptest::MessageBoxRecorder boxes;

@@ -1,6 +1,6 @@
 // qmx_figures: measures the stand-in library on the machine at hand and prints the figures (call
 // times, request round trips, notification delay and rate). Not a test: nothing is asserted.
-// Run it under Wine: tools/wine-session.sh build/cross -- build/cross/wine-run build/cross/bin/qmx_figures.exe
+// Run it under Wine: tools/wine-session.sh build/cross-x86 -- build/cross-x86/wine-run build/cross-x86/bin/qmx_figures.exe
 #include <windows.h>
 
 #include <algorithm>

@@ -238,6 +238,14 @@ TEST_F(Store, ModelKeyWithAndWithoutHelpFile) {
   EXPECT_EQ(RegQueryValueExA(key, "RPHLP", nullptr, &type, reinterpret_cast<BYTE*>(value), &size), ERROR_SUCCESS);
   EXPECT_STREQ(value, "rp.chm");
   RegCloseKey(key);
+  // The key is in this build's registry view (the program's) and not in the other: on 64-bit
+  // Windows the x86 build's is under Software\WOW6432Node, where its program looks.
+  BOOL wow64 = FALSE;
+  IsWow64Process(GetCurrentProcess(), &wow64);
+  const REGSAM other = sizeof(void*) == 4 ? KEY_WOW64_64KEY : KEY_WOW64_32KEY;
+  if (sizeof(void*) == 8 || wow64) {
+    EXPECT_EQ(RegOpenKeyExA(HKEY_LOCAL_MACHINE, vp::kModelKey, 0, KEY_READ | other, &key), ERROR_FILE_NOT_FOUND);
+  }
   ASSERT_EQ(vp::InstallModel(), qmx::kOk);
   ASSERT_EQ(RegOpenKeyExA(HKEY_LOCAL_MACHINE, vp::kModelKey, 0, KEY_READ, &key), ERROR_SUCCESS);
   EXPECT_EQ(RegQueryValueExA(key, "RPHLP", nullptr, nullptr, nullptr, nullptr), ERROR_FILE_NOT_FOUND);

@@ -15,50 +15,50 @@ bool IsDialogClass(HWND window) {
     return lstrcmpA(name, "#32770") == 0;
 }
 
+// Enumeration callbacks are CALLBACK (stdcall on x86), which a lambda cannot be.
+BOOL CALLBACK FindIconStatic(HWND child, LPARAM param) {
+    char name[16] = {};
+    GetClassNameA(child, name, sizeof name);
+    if (lstrcmpiA(name, "Static") == 0 &&
+        (GetWindowLongA(child, GWL_STYLE) & SS_TYPEMASK) == SS_ICON) {
+        *reinterpret_cast<HICON*>(param) =
+            reinterpret_cast<HICON>(SendMessageA(child, STM_GETICON, 0, 0));
+        return FALSE;
+    }
+    return TRUE;
+}
+
+struct FoundButton { int id; LONG x; };
+
+BOOL CALLBACK CollectButton(HWND child, LPARAM param) {
+    char name[16] = {};
+    GetClassNameA(child, name, sizeof name);
+    if (lstrcmpiA(name, "Button") == 0) {
+        RECT rect{};
+        GetWindowRect(child, &rect);
+        reinterpret_cast<std::vector<FoundButton>*>(param)->push_back({GetDlgCtrlID(child), rect.left});
+    }
+    return TRUE;
+}
+
 BoxIcon ReadIcon(HWND box) {
-    struct Search { HICON icon = nullptr; } search;
-    EnumChildWindows(
-        box,
-        [](HWND child, LPARAM param) -> BOOL {
-            char name[16] = {};
-            GetClassNameA(child, name, sizeof name);
-            if (lstrcmpiA(name, "Static") == 0 &&
-                (GetWindowLongA(child, GWL_STYLE) & SS_TYPEMASK) == SS_ICON) {
-                reinterpret_cast<Search*>(param)->icon =
-                    reinterpret_cast<HICON>(SendMessageA(child, STM_GETICON, 0, 0));
-                return FALSE;
-            }
-            return TRUE;
-        },
-        reinterpret_cast<LPARAM>(&search));
-    if (!search.icon) return BoxIcon::None;
-    if (search.icon == LoadIcon(nullptr, IDI_WARNING)) return BoxIcon::Warning;
-    if (search.icon == LoadIcon(nullptr, IDI_INFORMATION)) return BoxIcon::Information;
-    if (search.icon == LoadIcon(nullptr, IDI_QUESTION)) return BoxIcon::Question;
-    if (search.icon == LoadIcon(nullptr, IDI_ERROR)) return BoxIcon::Error;
+    HICON icon = nullptr;
+    EnumChildWindows(box, FindIconStatic, reinterpret_cast<LPARAM>(&icon));
+    if (!icon) return BoxIcon::None;
+    if (icon == LoadIcon(nullptr, IDI_WARNING)) return BoxIcon::Warning;
+    if (icon == LoadIcon(nullptr, IDI_INFORMATION)) return BoxIcon::Information;
+    if (icon == LoadIcon(nullptr, IDI_QUESTION)) return BoxIcon::Question;
+    if (icon == LoadIcon(nullptr, IDI_ERROR)) return BoxIcon::Error;
     return BoxIcon::Other;
 }
 
 std::vector<int> ReadButtons(HWND box) {
-    struct Found { int id; LONG x; };
-    std::vector<Found> found;
-    EnumChildWindows(
-        box,
-        [](HWND child, LPARAM param) -> BOOL {
-            char name[16] = {};
-            GetClassNameA(child, name, sizeof name);
-            if (lstrcmpiA(name, "Button") == 0) {
-                RECT rect{};
-                GetWindowRect(child, &rect);
-                reinterpret_cast<std::vector<Found>*>(param)->push_back(
-                    {GetDlgCtrlID(child), rect.left});
-            }
-            return TRUE;
-        },
-        reinterpret_cast<LPARAM>(&found));
-    std::sort(found.begin(), found.end(), [](const Found& a, const Found& b) { return a.x < b.x; });
+    std::vector<FoundButton> found;
+    EnumChildWindows(box, CollectButton, reinterpret_cast<LPARAM>(&found));
+    std::sort(found.begin(), found.end(),
+              [](const FoundButton& a, const FoundButton& b) { return a.x < b.x; });
     std::vector<int> ids;
-    for (const Found& f : found) ids.push_back(f.id);
+    for (const FoundButton& f : found) ids.push_back(f.id);
     return ids;
 }
 
