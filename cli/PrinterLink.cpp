@@ -5,9 +5,9 @@
 
 #include <cstring>
 
+#include "base/Messages.h"
 #include "printers/PrinterRules.h"
 #include "res/resource.h"
-#include "shell/Messages.h"
 
 namespace {
 

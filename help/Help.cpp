@@ -5,10 +5,10 @@
 
 #include <cstring>
 
+#include "base/Text.h"
+#include "base/Ui.h"
 #include "help/HelpRules.h"
 #include "res/resource.h"
-#include "shell/Text.h"
-#include "shell/Ui.h"
 
 namespace {
 

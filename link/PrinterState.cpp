@@ -1,12 +1,12 @@
 // Judging what the printer's state allows, and the status area.
 #include <cstring>
 
+#include "base/AppState.h"
+#include "base/Text.h"
+#include "base/Ui.h"
 #include "link/Link.h"
 #include "link/StateRules.h"
 #include "res/resource.h"
-#include "shell/AppState.h"
-#include "shell/Text.h"
-#include "shell/Ui.h"
 
 static_assert(kStatusTextSize == kTextBufferSize, "the status area keeps a copy of StatusText");
 

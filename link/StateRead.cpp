@@ -2,11 +2,11 @@
 #include <cstring>
 #include <initializer_list>
 
+#include "base/AppState.h"
+#include "base/Ui.h"
 #include "link/KovQmx.h"
 #include "link/Link.h"
 #include "res/resource.h"
-#include "shell/AppState.h"
-#include "shell/Ui.h"
 
 UINT ReadStateItem(StateItem item) {
     uint32_t outSize = 0;

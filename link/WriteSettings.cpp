@@ -2,6 +2,10 @@
 // hand-over to the library and the Retry/Cancel loop when the library refuses it.
 #include <cstring>
 
+#include "base/AppState.h"
+#include "base/Messages.h"
+#include "base/Text.h"
+#include "base/Ui.h"
 #include "link/KovQmx.h"
 #include "link/Link.h"
 #include "panel/ToolbarButtons.h"
@@ -9,10 +13,6 @@
 #include "settings/PanelSettings.h"
 #include "settings/SettingsBlock.h"
 #include "settings/SettingsCommand.h"
-#include "shell/AppState.h"
-#include "shell/Messages.h"
-#include "shell/Text.h"
-#include "shell/Ui.h"
 
 namespace {
 

@@ -1,7 +1,7 @@
 #include "panel/Drawing.h"
 
-#include "panel/ProgramResources.h"
-#include "panel/ScopedGdi.h"
+#include "base/AppState.h"
+#include "base/ScopedHandles.h"
 #include "panel/TextFit.h"
 
 int DrawBitmapCentered(HWND window, UINT bitmapId, COLORREF keyColour, COLORREF fillColour) {

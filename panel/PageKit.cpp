@@ -4,16 +4,15 @@
 
 #include <algorithm>
 
+#include "base/AppState.h"
+#include "base/Messages.h"
+#include "base/Procedures.h"
+#include "base/Ui.h"
 #include "help/Help.h"
 #include "panel/BoundControls.h"
 #include "panel/PanelPages.h"
-#include "panel/ProgramResources.h"
 #include "panel/TabPages.h"
 #include "panel/TabRules.h"
-#include "shell/AppState.h"
-#include "shell/Messages.h"
-#include "shell/Procedures.h"
-#include "shell/Ui.h"
 
 namespace {
 

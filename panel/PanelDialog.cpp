@@ -8,27 +8,26 @@
 #include <cstdlib>
 #include <cstring>
 
+#include "base/AppState.h"
+#include "base/Memory.h"
+#include "base/Messages.h"
+#include "base/Procedures.h"
+#include "base/Text.h"
+#include "base/Ui.h"
 #include "help/Help.h"
 #include "help/HelpIds.h"
 #include "link/KovQmx.h"
 #include "panel/Drawing.h"
 #include "panel/PanelPages.h"
 #include "panel/PanelRules.h"
-#include "panel/ProgramResources.h"
 #include "panel/TabPages.h"
 #include "panel/Toolbar.h"
 #include "panel/ToolbarButtons.h"
 #include "printers/Printers.h"
 #include "res/resource.h"
 #include "settings/PanelSettings.h"
-#include "shell/AppState.h"
 #include "shell/Frame.h"
-#include "shell/Memory.h"
-#include "shell/Messages.h"
-#include "shell/Procedures.h"
 #include "shell/Startup.h"
-#include "shell/Text.h"
-#include "shell/Ui.h"
 
 namespace {
 

@@ -4,16 +4,16 @@
 // comes is given up after a while.
 #include <windows.h>
 
+#include "base/AppState.h"
+#include "base/Messages.h"
+#include "base/Text.h"
+#include "base/Ui.h"
 #include "panel/PanelDialog.h"
 #include "panel/PanelPages.h"
 #include "panel/TabPages.h"
 #include "panel/ToolbarButtons.h"
 #include "res/resource.h"
 #include "settings/PanelSettings.h"
-#include "shell/AppState.h"
-#include "shell/Messages.h"
-#include "shell/Text.h"
-#include "shell/Ui.h"
 
 namespace {
 

@@ -4,6 +4,11 @@
 #include <cstdint>
 #include <cstring>
 
+#include "base/AppState.h"
+#include "base/Memory.h"
+#include "base/Messages.h"
+#include "base/Text.h"
+#include "base/Ui.h"
 #include "link/KovQmx.h"
 #include "link/Link.h"
 #include "panel/PanelDialog.h"
@@ -14,12 +19,7 @@
 #include "res/resource.h"
 #include "settings/PanelSettings.h"
 #include "settings/SettingsBlock.h"
-#include "shell/AppState.h"
-#include "shell/Memory.h"
-#include "shell/Messages.h"
 #include "shell/Startup.h"
-#include "shell/Text.h"
-#include "shell/Ui.h"
 
 namespace {
 

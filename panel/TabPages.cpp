@@ -1,5 +1,8 @@
 #include "panel/TabPages.h"
 
+#include "base/AppState.h"
+#include "base/Messages.h"
+#include "base/Ui.h"
 #include "panel/EnvironmentPage.h"
 #include "panel/FontPage.h"
 #include "panel/FormatPage.h"
@@ -8,11 +11,7 @@
 #include "panel/PanelPages.h"
 #include "panel/PaperSetPage.h"
 #include "panel/PrintPage.h"
-#include "panel/ProgramResources.h"
 #include "panel/TabRules.h"
-#include "shell/AppState.h"
-#include "shell/Messages.h"
-#include "shell/Ui.h"
 
 namespace {
 

@@ -3,9 +3,9 @@
 #include <windows.h>
 #include <commctrl.h>
 
+#include "base/AppState.h"
 #include "panel/PanelPages.h"
 #include "res/resource.h"
-#include "shell/AppState.h"
 
 void UpdateToolbarButtons() {
     if (!AppState.ToolbarWindow) return;

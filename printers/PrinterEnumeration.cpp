@@ -1,11 +1,11 @@
 #include <cstring>
 
+#include "base/Memory.h"
+#include "base/Text.h"
+#include "base/Ui.h"
 #include "printers/PrinterProbe.h"
 #include "printers/Printers.h"
 #include "res/resource.h"
-#include "shell/Memory.h"
-#include "shell/Text.h"
-#include "shell/Ui.h"
 
 namespace {
 

@@ -2,7 +2,7 @@
 
 #include <cstring>
 
-#include "shell/Text.h"
+#include "base/Text.h"
 
 namespace {
 

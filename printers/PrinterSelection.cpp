@@ -3,15 +3,15 @@
 
 #include <cstring>
 
+#include "base/Memory.h"
+#include "base/Procedures.h"
+#include "base/Text.h"
+#include "base/Ui.h"
 #include "help/Help.h"
 #include "link/Link.h"
 #include "printers/PrinterProbe.h"
 #include "printers/Printers.h"
 #include "res/resource.h"
-#include "shell/Memory.h"
-#include "shell/Procedures.h"
-#include "shell/Text.h"
-#include "shell/Ui.h"
 
 namespace {
 

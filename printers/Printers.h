@@ -7,7 +7,7 @@
 
 #include <cstdint>
 
-#include "shell/AppState.h"
+#include "base/AppState.h"
 
 // The driver names a printer must carry to be served: one entry per installed model subkey that
 // equals string 100 byte for byte, with Model = "KOV <model>" (Name and PortText empty). Returns

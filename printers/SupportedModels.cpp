@@ -1,10 +1,10 @@
 #include <cstring>
 
+#include "base/Memory.h"
+#include "base/Text.h"
+#include "base/Ui.h"
 #include "printers/Printers.h"
 #include "res/resource.h"
-#include "shell/Memory.h"
-#include "shell/Text.h"
-#include "shell/Ui.h"
 
 namespace {
 

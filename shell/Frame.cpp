@@ -2,18 +2,18 @@
 #include <windows.h>
 #include <commctrl.h>
 
+#include "base/AppState.h"
+#include "base/Messages.h"
+#include "base/Procedures.h"
+#include "base/Text.h"
+#include "base/Ui.h"
 #include "help/Help.h"
 #include "help/HelpIds.h"
 #include "panel/PanelDialog.h"
 #include "panel/Toolbar.h"
 #include "printers/Printers.h"
 #include "res/resource.h"
-#include "shell/AppState.h"
 #include "shell/Frame.h"
-#include "shell/Messages.h"
-#include "shell/Procedures.h"
-#include "shell/Text.h"
-#include "shell/Ui.h"
 
 const char kFrameClassName[] = "RPWndClass";
 

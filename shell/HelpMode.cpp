@@ -3,16 +3,16 @@
 #include <windows.h>
 #include <commctrl.h>
 
+#include "base/AppState.h"
+#include "base/Procedures.h"
+#include "base/Text.h"
+#include "base/Ui.h"
 #include "help/Help.h"
 #include "help/HelpIds.h"
 #include "panel/PanelPages.h"
 #include "panel/Toolbar.h"
 #include "res/resource.h"
-#include "shell/AppState.h"
 #include "shell/Frame.h"
-#include "shell/Procedures.h"
-#include "shell/Text.h"
-#include "shell/Ui.h"
 
 const char kOverlayClassName[] = "TransWndClassName";
 

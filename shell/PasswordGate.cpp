@@ -4,13 +4,13 @@
 #include <cstring>
 #include <string>
 
+#include "base/AppState.h"
+#include "base/Procedures.h"
+#include "base/Text.h"
+#include "base/Ui.h"
 #include "res/resource.h"
-#include "shell/AppState.h"
 #include "shell/StartRules.h"
-#include "shell/Procedures.h"
 #include "shell/Startup.h"
-#include "shell/Text.h"
-#include "shell/Ui.h"
 
 namespace {
 

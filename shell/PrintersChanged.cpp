@@ -5,6 +5,9 @@
 
 #include <string>
 
+#include "base/AppState.h"
+#include "base/Text.h"
+#include "base/Ui.h"
 #include "link/Link.h"
 #include "panel/PanelDialog.h"
 #include "panel/TabPages.h"
@@ -12,11 +15,8 @@
 #include "printers/Printers.h"
 #include "res/resource.h"
 #include "settings/PanelSettings.h"
-#include "shell/AppState.h"
 #include "shell/Frame.h"
 #include "shell/Startup.h"
-#include "shell/Text.h"
-#include "shell/Ui.h"
 
 namespace {
 

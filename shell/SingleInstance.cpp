@@ -3,12 +3,12 @@
 
 #include <string>
 
+#include "base/Messages.h"
+#include "base/Ui.h"
 #include "res/resource.h"
 #include "shell/Frame.h"
-#include "shell/Messages.h"
 #include "shell/StartRules.h"
 #include "shell/Startup.h"
-#include "shell/Ui.h"
 
 namespace {
 

@@ -2,7 +2,7 @@
 
 #include <cstring>
 
-#include "shell/Text.h"
+#include "base/Text.h"
 
 CommandLineReading ReadCommandLine(const char* commandLine, const char* storedPassword) {
     CommandLineReading reading;

@@ -4,17 +4,17 @@
 
 #include <cstring>
 
+#include "base/AppState.h"
+#include "base/Text.h"
+#include "base/Ui.h"
 #include "panel/PanelDialog.h"
 #include "panel/PanelPages.h"
 #include "printers/Printers.h"
 #include "res/resource.h"
 #include "settings/PanelSettings.h"
-#include "shell/AppState.h"
 #include "shell/Frame.h"
 #include "shell/StartRules.h"
 #include "shell/Startup.h"
-#include "shell/Text.h"
-#include "shell/Ui.h"
 
 namespace {
 

@@ -4,7 +4,7 @@
 
 #include <windows.h>
 
-#include "shell/AppState.h"
+#include "base/AppState.h"
 
 // The program: start-up, message loop and shutdown. Returns the exit code (1 when start-up
 // fails, otherwise the quit message's code).

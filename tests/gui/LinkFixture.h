@@ -9,12 +9,13 @@
 
 #include <string>
 
+#include "base/AppState.h"
+#include "base/Memory.h"
+#include "link/KovQmx.h"
 #include "link/Link.h"
 #include "link_test.h"
 #include "qmx/VirtualPrinters.h"
 #include "res/resource.h"
-#include "shell/AppState.h"
-#include "shell/Memory.h"
 #include "tests/support/MessageBoxRecorder.h"
 
 namespace linktest {

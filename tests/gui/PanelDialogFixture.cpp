@@ -2,12 +2,12 @@
 
 #include <cstring>
 
+#include "base/Memory.h"
 #include "panel/PanelDialog.h"
 #include "printers/Printers.h"
 #include "res/resource.h"
 #include "settings/PanelSettings.h"
 #include "shell/Frame.h"
-#include "shell/Memory.h"
 #include "tests/gui/shell_support.h"
 #include "tests/support/MessageBoxRecorder.h"
 #include "tests/support/Pump.h"

@@ -12,9 +12,9 @@
 #include <string>
 #include <vector>
 
+#include "base/AppState.h"
 #include "panel/PanelPages.h"
 #include "qmx/VirtualPrinters.h"
-#include "shell/AppState.h"
 
 namespace paneltest {
 

@@ -1,12 +1,12 @@
 #include "PanelRig.h"
 
+#include "base/AppState.h"
+#include "base/Messages.h"
 #include "pages_test.h"
 #include "panel/PageKit.h"
 #include "panel/TabPages.h"
 #include "res/resource.h"
 #include "settings/PanelSettings.h"
-#include "shell/AppState.h"
-#include "shell/Messages.h"
 #include "tests/support/Pump.h"
 
 namespace rptest {

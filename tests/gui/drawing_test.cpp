@@ -7,9 +7,9 @@
 #include <cstring>
 #include <string>
 
+#include "base/AppState.h"
 #include "pages_test.h"
 #include "panel/Drawing.h"
-#include "shell/AppState.h"
 #include "tests/support/Pump.h"
 
 namespace {

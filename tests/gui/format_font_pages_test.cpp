@@ -11,10 +11,10 @@
 #include <vector>
 
 #include "PanelRig.h"
+#include "base/Messages.h"
 #include "panel/TabPages.h"
 #include "res/resource.h"
 #include "settings/PanelSettings.h"
-#include "shell/Messages.h"
 
 namespace {
 

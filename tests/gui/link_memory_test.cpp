@@ -6,8 +6,9 @@
 #include <cstring>
 #include <string>
 
-#include "shell/AppState.h"
-#include "shell/Memory.h"
+#include "base/AppState.h"
+#include "base/Memory.h"
+#include "link/KovQmx.h"
 #include "tests/support/MessageBoxRecorder.h"
 
 namespace {

@@ -10,8 +10,8 @@
 
 #include "LinkFixture.h"
 #include "QmxCallLog.h"
+#include "base/Messages.h"
 #include "qmx/VirtualPrinters.h"
-#include "shell/Messages.h"
 #include "tests/support/Pump.h"
 
 namespace {

@@ -12,12 +12,12 @@
 
 #include "LinkFixture.h"
 #include "QmxCallLog.h"
+#include "base/Messages.h"
 #include "panel/ToolbarButtons.h"
 #include "qmx/VirtualPrinters.h"
 #include "settings/PanelSettings.h"
 #include "settings/SettingsBlock.h"
 #include "settings/SettingsCommand.h"
-#include "shell/Messages.h"
 #include "tests/support/Pump.h"
 
 namespace {

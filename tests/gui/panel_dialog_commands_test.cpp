@@ -12,12 +12,12 @@
 #include <string>
 #include <vector>
 
+#include "base/Messages.h"
 #include "link/Link.h"
 #include "panel/PanelDialog.h"
 #include "res/resource.h"
 #include "settings/PanelSettings.h"
 #include "settings/SettingsBlock.h"
-#include "shell/Messages.h"
 #include "shell/Startup.h"
 #include "tests/gui/PanelDialogFixture.h"
 #include "tests/gui/QmxCallLog.h"

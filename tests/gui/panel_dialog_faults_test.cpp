@@ -11,11 +11,11 @@
 #include <string>
 #include <vector>
 
+#include "base/Messages.h"
 #include "panel/PanelDialog.h"
 #include "printers/Printers.h"
 #include "res/resource.h"
 #include "settings/PanelSettings.h"
-#include "shell/Messages.h"
 #include "shell/Startup.h"
 #include "tests/gui/PanelDialogFixture.h"
 #include "tests/support/MessageBoxRecorder.h"

@@ -11,12 +11,12 @@
 #include <string>
 #include <vector>
 
+#include "base/Messages.h"
 #include "link/Link.h"
 #include "panel/PanelDialog.h"
 #include "res/resource.h"
 #include "settings/PanelSettings.h"
 #include "settings/SettingsBlock.h"
-#include "shell/Messages.h"
 #include "tests/e2e/e2e_support.h"
 #include "tests/gui/PanelDialogFixture.h"
 #include "tests/gui/QmxCallLog.h"

@@ -12,13 +12,13 @@
 #include <string>
 #include <vector>
 
+#include "base/Memory.h"
 #include "link/Link.h"
 #include "panel/PanelDialog.h"
 #include "res/resource.h"
 #include "settings/PanelSettings.h"
 #include "settings/SettingsBlock.h"
 #include "settings/SettingsCommand.h"
-#include "shell/Memory.h"
 #include "tests/gui/PanelDialogFixture.h"
 #include "tests/gui/QmxCallLog.h"
 #include "tests/gui/shell_support.h"

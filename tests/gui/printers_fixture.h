@@ -13,11 +13,12 @@
 #include <string>
 #include <vector>
 
+#include "base/AppState.h"
+#include "base/Memory.h"
+#include "link/KovQmx.h"
 #include "printers/Printers.h"
 #include "qmx/VirtualPrinters.h"
 #include "res/resource.h"
-#include "shell/AppState.h"
-#include "shell/Memory.h"
 #include "tests/support/MessageBoxRecorder.h"
 
 namespace printerstest {

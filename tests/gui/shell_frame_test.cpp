@@ -7,11 +7,11 @@
 #include <string>
 #include <vector>
 
+#include "base/Messages.h"
+#include "help/HelpIds.h"
 #include "panel/Toolbar.h"
 #include "res/resource.h"
 #include "shell/Frame.h"
-#include "shell/Messages.h"
-#include "help/HelpIds.h"
 #include "tests/gui/shell_support.h"
 #include "tests/support/MessageBoxRecorder.h"
 #include "tests/support/Pump.h"

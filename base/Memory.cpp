@@ -1,11 +1,11 @@
-#include "shell/Memory.h"
+#include "base/Memory.h"
 
 #include <cstring>
 
+#include "base/AppState.h"
+#include "base/Text.h"
+#include "base/Ui.h"
 #include "res/resource.h"
-#include "shell/AppState.h"
-#include "shell/Text.h"
-#include "shell/Ui.h"
 
 namespace {
 

@@ -1,7 +1,7 @@
 // Small owners of device contexts and GDI objects: each releases what it holds when it goes out
 // of scope, on every path.
-#ifndef RP_PANEL_SCOPEDGDI_H
-#define RP_PANEL_SCOPEDGDI_H
+#ifndef RP_BASE_SCOPEDHANDLES_H
+#define RP_BASE_SCOPEDHANDLES_H
 
 #include <windows.h>
 

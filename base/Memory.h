@@ -1,7 +1,7 @@
 // Memory for records and strings: zero-filled blocks from the local heap, the string duplicate,
 // and the message shown when an allocation fails. Tests can make allocations fail on purpose.
-#ifndef RP_SHELL_MEMORY_H
-#define RP_SHELL_MEMORY_H
+#ifndef RP_BASE_MEMORY_H
+#define RP_BASE_MEMORY_H
 
 #include <windows.h>
 

@@ -1,14 +1,13 @@
-#include "shell/Ui.h"
+#include "base/Ui.h"
 
+#include "base/AppState.h"
+#include "base/Text.h"
 #include "res/resource.h"
-#include "shell/AppState.h"
-#include "shell/Text.h"
 
 int LoadText(UINT id, char* buffer, int size) {
     if (size <= 0) return 0;
     buffer[0] = '\0';
-    int length = LoadStringA(AppState.Instance ? AppState.Instance : GetModuleHandleA(nullptr), id,
-                             buffer, size);
+    int length = LoadStringA(ProgramInstance(), id, buffer, size);
     if (length <= 0) {
         buffer[0] = '\0';
         return 0;

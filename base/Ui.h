@@ -1,7 +1,7 @@
 // Texts from the string table, the program's caption, and the one place where the program shows
 // a message box (tests observe and answer boxes there through a WH_CBT hook).
-#ifndef RP_SHELL_UI_H
-#define RP_SHELL_UI_H
+#ifndef RP_BASE_UI_H
+#define RP_BASE_UI_H
 
 #include <windows.h>
 

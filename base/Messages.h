@@ -1,6 +1,6 @@
 // Private window messages of the program (all WM_USER + n).
-#ifndef RP_SHELL_MESSAGES_H
-#define RP_SHELL_MESSAGES_H
+#ifndef RP_BASE_MESSAGES_H
+#define RP_BASE_MESSAGES_H
 
 #include <windows.h>
 
