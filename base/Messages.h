@@ -11,6 +11,9 @@
 #define WM_PAGE_ENABLE         (WM_USER + 4)    // 1028: enable the controls, keeping what they show
 #define WM_SETTINGS_CHANGED    (WM_USER + 104)  // 1128: wParam = the page or dialog that changed
 
+// The frame's window class, by which other programs and a second start of this one find it.
+inline constexpr char kFrameClassName[] = "RPWndClass";
+
 // Sent to the frame by other programs and by a second start of this one.
 #define WM_PRINTERS_CHANGED    (WM_USER + 100)  // 1124
 #define WM_CLOSE_REQUEST       (WM_USER + 201)  // 1225

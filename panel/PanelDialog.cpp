@@ -18,16 +18,16 @@
 #include "help/HelpIds.h"
 #include "link/KovQmx.h"
 #include "panel/Drawing.h"
+#include "panel/HelpMode.h"
 #include "panel/PanelPages.h"
 #include "panel/PanelRules.h"
 #include "panel/TabPages.h"
 #include "panel/Toolbar.h"
 #include "panel/ToolbarButtons.h"
 #include "printers/Printers.h"
+#include "printers/SingleInstance.h"
 #include "res/resource.h"
 #include "settings/PanelSettings.h"
-#include "shell/Frame.h"
-#include "shell/Startup.h"
 
 namespace {
 

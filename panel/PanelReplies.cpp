@@ -16,10 +16,10 @@
 #include "panel/PanelRules.h"
 #include "panel/TabPages.h"
 #include "panel/ToolbarButtons.h"
+#include "printers/SingleInstance.h"
 #include "res/resource.h"
 #include "settings/PanelSettings.h"
 #include "settings/SettingsBlock.h"
-#include "shell/Startup.h"
 
 namespace {
 

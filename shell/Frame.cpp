@@ -9,13 +9,12 @@
 #include "base/Ui.h"
 #include "help/Help.h"
 #include "help/HelpIds.h"
+#include "panel/HelpMode.h"
 #include "panel/PanelDialog.h"
 #include "panel/Toolbar.h"
 #include "printers/Printers.h"
 #include "res/resource.h"
 #include "shell/Frame.h"
-
-const char kFrameClassName[] = "RPWndClass";
 
 namespace {
 

@@ -13,10 +13,10 @@
 #include "panel/TabPages.h"
 #include "panel/ToolbarButtons.h"
 #include "printers/Printers.h"
+#include "printers/SingleInstance.h"
 #include "res/resource.h"
 #include "settings/PanelSettings.h"
 #include "shell/Frame.h"
-#include "shell/Startup.h"
 
 namespace {
 

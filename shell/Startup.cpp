@@ -10,6 +10,7 @@
 #include "panel/PanelDialog.h"
 #include "panel/PanelPages.h"
 #include "printers/Printers.h"
+#include "printers/SingleInstance.h"
 #include "res/resource.h"
 #include "settings/PanelSettings.h"
 #include "shell/Frame.h"

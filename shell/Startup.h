@@ -1,4 +1,4 @@
-// Start-up, the command line and password gate, the single-instance guard and the message loop.
+// Start-up, the command line and password gate, and the message loop.
 #ifndef RP_SHELL_STARTUP_H
 #define RP_SHELL_STARTUP_H
 
@@ -22,15 +22,6 @@ int PasswordGate(const char* commandLine, const char** printerName);
 // Dialog 1002; the dialog parameter is the stored password (const char*). Ends with 1 when the
 // user typed it, 0 on Cancel.
 INT_PTR CALLBACK PasswordDialogProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam);
-
-// Creates the single-instance mapping of a printer. Returns it, or nullptr when it cannot be
-// created (message 71) or another panel already works on the printer (that panel is brought
-// forward, or message 70).
-HANDLE GuardSingleInstance(const char* printerName);
-
-// The single-instance mapping of a printer, made without a word to the user: the new handle, or
-// nullptr when it cannot be made or another panel holds it already (*existed then says so).
-HANDLE CreateInstanceMapping(const char* printerName, bool* existed);
 
 // Runs the message loop until the quit message; returns its code.
 int RunMessageLoop(HACCEL accelerators);

@@ -9,6 +9,7 @@
 #include <string>
 
 #include "base/Text.h"
+#include "printers/PrinterRules.h"
 #include "shell/StartRules.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {

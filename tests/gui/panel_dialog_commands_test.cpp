@@ -15,6 +15,7 @@
 #include "base/Messages.h"
 #include "link/Link.h"
 #include "panel/PanelDialog.h"
+#include "printers/SingleInstance.h"
 #include "res/resource.h"
 #include "settings/PanelSettings.h"
 #include "settings/SettingsBlock.h"

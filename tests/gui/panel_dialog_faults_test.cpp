@@ -14,6 +14,7 @@
 #include "base/Messages.h"
 #include "panel/PanelDialog.h"
 #include "printers/Printers.h"
+#include "printers/SingleInstance.h"
 #include "res/resource.h"
 #include "settings/PanelSettings.h"
 #include "shell/Startup.h"

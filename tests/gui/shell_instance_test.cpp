@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "base/Messages.h"
+#include "printers/SingleInstance.h"
 #include "shell/Startup.h"
 #include "tests/gui/shell_support.h"
 #include "tests/support/MessageBoxRecorder.h"

@@ -8,6 +8,7 @@
 
 #include "base/Messages.h"
 #include "panel/PanelPages.h"
+#include "printers/SingleInstance.h"
 #include "res/resource.h"
 #include "settings/PanelSettings.h"
 #include "shell/Startup.h"

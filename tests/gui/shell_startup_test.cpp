@@ -7,6 +7,7 @@
 #include <string>
 
 #include "base/Messages.h"
+#include "printers/SingleInstance.h"
 #include "res/resource.h"
 #include "settings/PanelSettings.h"
 #include "shell/Startup.h"

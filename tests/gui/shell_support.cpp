@@ -4,9 +4,11 @@
 
 #include <algorithm>
 
+#include "base/Messages.h"
 #include "help/Help.h"
 #include "link/KovQmx.h"
 #include "link/Link.h"
+#include "panel/HelpMode.h"
 #include "panel/PanelDialog.h"
 #include "printers/Printers.h"
 #include "qmx/VirtualPrinters.h"

@@ -1,14 +1,13 @@
 // One panel per printer: a named file mapping per printer marks the panel that works on it.
-#include <windows.h>
+#include "printers/SingleInstance.h"
 
 #include <string>
 
+#include "base/AppState.h"
 #include "base/Messages.h"
 #include "base/Ui.h"
+#include "printers/PrinterRules.h"
 #include "res/resource.h"
-#include "shell/Frame.h"
-#include "shell/StartRules.h"
-#include "shell/Startup.h"
 
 namespace {
 

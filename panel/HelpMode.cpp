@@ -1,6 +1,7 @@
 // Help mode: a transparent overlay over the frame catches the next click; the control under it
 // gets its pop-up help.
-#include <windows.h>
+#include "panel/HelpMode.h"
+
 #include <commctrl.h>
 
 #include "base/AppState.h"
@@ -12,7 +13,6 @@
 #include "panel/PanelPages.h"
 #include "panel/Toolbar.h"
 #include "res/resource.h"
-#include "shell/Frame.h"
 
 const char kOverlayClassName[] = "TransWndClassName";
 
