@@ -6,6 +6,7 @@
 #include <cstring>
 
 #include "base/Messages.h"
+#include "link/SettingsRead.h"
 #include "printers/PrinterRules.h"
 #include "res/resource.h"
 
@@ -186,9 +187,9 @@ bool PrinterSession::ReadSettings(PrinterSettings& settings) const {
         !window.WaitFor(WM_READ_DONE, ReadTimeoutMs)) {
       return false;
     }
-    SettingsBlock block{};
+    SettingsBlock block;
     uint32_t size = 0;
-    if (GetPrinterStatusA(session_, QMX_ITEM_SETTINGS, block.Bytes, SettingsBlockSize, &size) != 0) {
+    if (FetchSettingsBlock(session_, block, &size) != 0) {
       return false;
     }
     PrinterSettings read;

@@ -8,6 +8,7 @@
 #include "base/Ui.h"
 #include "link/KovQmx.h"
 #include "link/Link.h"
+#include "link/SettingsRead.h"
 #include "panel/ToolbarButtons.h"
 #include "res/resource.h"
 #include "settings/PanelSettings.h"

@@ -11,6 +11,7 @@
 #include "base/Ui.h"
 #include "link/KovQmx.h"
 #include "link/Link.h"
+#include "link/SettingsRead.h"
 #include "panel/PanelDialog.h"
 #include "panel/PanelPages.h"
 #include "panel/PanelRules.h"
