@@ -7,6 +7,8 @@
 #include <windows.h>
 #include <cstdint>
 
+#include "base/PanelFlags.h"
+
 // The status library's session and notification handles (QMXSESSION and QMXNOTIFY of
 // link/KovQmx.h are pointers to these): the state only holds them, the link uses them.
 struct QmxSession_;
@@ -60,6 +62,12 @@ struct AppStateRecord {
 };
 
 extern AppStateRecord AppState;
+
+// The five flags of AppState as one value.
+inline PanelFlags CurrentFlags() {
+    return {AppState.CanRead, AppState.CanUpdate, AppState.PrinterBusy, AppState.ReadPending,
+            AppState.WritePending};
+}
 
 // The module whose resources (templates, icons, bitmaps, strings) the program loads: the
 // program's instance once start-up has set it, the executable before that.

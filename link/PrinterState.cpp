@@ -57,12 +57,7 @@ int EvaluatePrinterState(HWND owner, int32_t ext, const int32_t status[3], int32
 }
 
 void RefreshStatusArea(HWND statusControl) {
-    StatusAreaState now{};
-    now.CanUpdate = AppState.CanUpdate;
-    now.CanRead = AppState.CanRead;
-    now.PrinterBusy = AppState.PrinterBusy;
-    now.ReadPending = AppState.ReadPending;
-    now.WritePending = AppState.WritePending;
+    StatusAreaState now{CurrentFlags(), {}};
     CopyBounded(now.StatusText, sizeof now.StatusText, AppState.StatusText);
 
     const StatusAreaChoice choice = ChooseStatusAreaText(lastShown, now);

@@ -8,6 +8,8 @@
 #include <cstddef>
 #include <cstdint>
 
+#include "base/PanelFlags.h"
+
 // Bits of the state words that the program looks at; every other bit is ignored (except that the
 // print-enable switch only counts while status word 1 is 0 as a whole).
 namespace StateBits {
@@ -46,12 +48,7 @@ uint32_t StatusIconFor(int32_t canUpdate, int32_t canRead);
 // What the status area shows: the five flags and the state text. The status area keeps one of
 // these as its record of what it last showed (all zero and empty at load).
 constexpr size_t kStatusTextSize = 256;
-struct StatusAreaState {
-    int32_t CanUpdate;
-    int32_t CanRead;
-    int32_t PrinterBusy;
-    int32_t ReadPending;
-    int32_t WritePending;
+struct StatusAreaState : PanelFlags {
     char StatusText[kStatusTextSize];
 };
 

@@ -39,11 +39,6 @@ constexpr int kUserNameSize = 256;
 void EndProcessNormally(int code) { std::exit(code); }
 PanelProcessExit processExit = EndProcessNormally;
 
-PanelFlags CurrentFlags() {
-    return {AppState.CanRead, AppState.CanUpdate, AppState.PrinterBusy, AppState.ReadPending,
-            AppState.WritePending};
-}
-
 void EnableItem(HWND panel, int id, bool enable) {
     if (HWND item = GetDlgItem(panel, id)) EnableWindow(item, enable);
 }

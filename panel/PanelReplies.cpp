@@ -24,11 +24,6 @@
 
 namespace {
 
-PanelFlags CurrentFlags() {
-    return {AppState.CanRead, AppState.CanUpdate, AppState.PrinterBusy, AppState.ReadPending,
-            AppState.WritePending};
-}
-
 void ShowSettingsOnPages(HWND panel) {
     SetPanelEnabled(panel, 1);  // refreshes every page once
     FocusCurrentPage(panel);

@@ -5,16 +5,8 @@
 
 #include <cstdint>
 
+#include "base/PanelFlags.h"
 #include "res/resource.h"
-
-// The flags of AppState that the panel's decisions look at (each 0 or 1).
-struct PanelFlags {
-    int32_t CanRead;
-    int32_t CanUpdate;
-    int32_t PrinterBusy;
-    int32_t ReadPending;
-    int32_t WritePending;
-};
 
 constexpr bool NothingInTheWay(const PanelFlags& flags) {
     return flags.PrinterBusy == 0 && flags.ReadPending == 0 && flags.WritePending == 0;

@@ -6,12 +6,10 @@
 
 #include <cstdint>
 
-struct ToolbarInputs {
-    int32_t CanRead;
-    int32_t CanUpdate;
-    int32_t PrinterBusy;
-    int32_t ReadPending;
-    int32_t WritePending;
+#include "base/PanelFlags.h"
+
+// The five flags and what else the buttons depend on.
+struct ToolbarInputs : PanelFlags {
     int32_t SeveralPrinters;
     bool PanelRecordReachable;  // the panel's record can be reached through PanelWindow
     bool PagesShowSettings;     // the paper-set group box of the first page is enabled
