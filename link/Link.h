@@ -8,6 +8,8 @@
 
 #include <cstdint>
 
+#include "settings/SettingsCommand.h"
+
 // ---- Printer state ---------------------------------------------------------------------------
 
 // The three state items, each read into its AppState value.
@@ -55,17 +57,15 @@ void CloseSession();
 
 // ---- Writing ---------------------------------------------------------------------------------
 
-// How a call of WriteSettings ended.
-enum class WriteOutcome {
-    HandedOver,       // the library took the command (result 1)
-    Cancelled,        // the library refused it and the user cancelled the retries (result 0)
-    ValueDoesNotFit,  // a value cannot be carried by the command; nothing was sent (result 0)
-};
+// The command that writes PanelSettings. The block is read once more first, for the distances
+// of feed positions set to "other" (FeedPosOther). False when a value cannot be carried by the
+// command: the user has been told which (box owned by `owner`) and nothing is to be sent.
+bool PrepareSettingsCommand(HWND owner, SettingsCommand* command);
 
-// Writes PanelSettings to the printer, synchronously (synchronous 1) or as a request answered by
-// WM_WRITE_DONE (synchronous 0). Returns 1 when the command was handed over, 0 when it was not
-// (the user cancelled after a refusal, or a value does not fit the command); `outcome`, when
-// given, says which.
-int WriteSettings(HWND panel, int synchronous, WriteOutcome* outcome = nullptr);
+// Hands `command` to the library, synchronously (synchronous 1) or as a request answered by
+// WM_WRITE_DONE (synchronous 0). When the library refuses it the user is asked to retry or cancel
+// (box owned by `owner`), as often as it takes. True when the library took it, false when the
+// user cancelled.
+bool HandOverSettingsCommand(HWND owner, const SettingsCommand& command, int synchronous);
 
 #endif

@@ -1,5 +1,6 @@
-// Writing PanelSettings to the printer: the re-read of the odd feed distances, the command, the
-// hand-over to the library and the Retry/Cancel loop when the library refuses it.
+// Writing PanelSettings to the printer: the re-read of the odd feed distances, the command, and
+// the hand-over to the library with the Retry/Cancel loop when the library refuses it. The panel
+// shows the write outstanding around the hand-over (panel/PanelWrite.cpp).
 #include <cstring>
 
 #include "base/AppState.h"
@@ -9,11 +10,9 @@
 #include "link/KovQmx.h"
 #include "link/Link.h"
 #include "link/SettingsRead.h"
-#include "panel/ToolbarButtons.h"
 #include "res/resource.h"
 #include "settings/PanelSettings.h"
 #include "settings/SettingsBlock.h"
-#include "settings/SettingsCommand.h"
 
 namespace {
 
@@ -24,11 +23,6 @@ QMXSTATUS HandOver(const SettingsCommand& command, int synchronous) {
     }
     return SetReqPrinterStatusMsgA(AppState.Session, QMX_ITEM_SETTINGS, command.Area, sizeof command.Area,
                                    AppState.PanelWindow, WM_WRITE_DONE, &AppState.WriteRequestId);
-}
-
-void EnableUpdateButtons(HWND panel, BOOL enable) {
-    EnableWindow(GetDlgItem(panel, IDC_UPDATE_AND_EXIT), enable);
-    EnableWindow(GetDlgItem(panel, IDC_UPDATE), enable);
 }
 
 // A value that the command cannot carry: nothing is written and the user is told which setting
@@ -44,10 +38,7 @@ void ShowValueDoesNotFit(HWND panel, const EncodeFailure& failure) {
 
 }  // namespace
 
-int WriteSettings(HWND panel, int synchronous, WriteOutcome* outcome) {
-    WriteOutcome ignored = WriteOutcome::HandedOver;
-    WriteOutcome& ended = outcome ? *outcome : ignored;
-    ended = WriteOutcome::HandedOver;
+bool PrepareSettingsCommand(HWND owner, SettingsCommand* command) {
     // Read the block once more only for its lasting effect on FeedPosOther: a feed position
     // whose index means "other" is sent with the distance the printer reports now. The record
     // read here is dropped, and a failed read keeps the previous distances.
@@ -56,20 +47,16 @@ int WriteSettings(HWND panel, int synchronous, WriteOutcome* outcome) {
     DecodeSettingsBlock(AppState.Session, QMX_ITEM_SETTINGS, &scratch, QMX_SETTINGS_SIZE, &scratchSize);
 
     const SettingsBlock block = BuildSettingsBlock(PanelSettings, FeedPosOther);
-    SettingsCommand command{};
     EncodeFailure failure{};
-    if (!EncodeSettingsCommand(block, &command, &failure)) {
-        ShowValueDoesNotFit(panel, failure);
-        ended = WriteOutcome::ValueDoesNotFit;
-        return 0;
+    if (!EncodeSettingsCommand(block, command, &failure)) {
+        ShowValueDoesNotFit(owner, failure);
+        return false;
     }
+    return true;
+}
 
-    AppState.WritePending = 1;
-    UpdateToolbarButtons();
-    RefreshStatusArea(StatusControlOf(panel));
-    EnableUpdateButtons(panel, FALSE);
-
-    if (HandOver(command, synchronous) == 0) return 1;
+bool HandOverSettingsCommand(HWND owner, const SettingsCommand& command, int synchronous) {
+    if (HandOver(command, synchronous) == 0) return true;
 
     LoadText(IDS_WRITE_FAILED_RETRY, AppState.MessageText, sizeof AppState.MessageText);
     FormatCaption(AppState.MessageCaption, sizeof AppState.MessageCaption);
@@ -80,15 +67,8 @@ int WriteSettings(HWND panel, int synchronous, WriteOutcome* outcome) {
     std::memcpy(text, AppState.MessageText, sizeof text);
     std::memcpy(caption, AppState.MessageCaption, sizeof caption);
     for (;;) {
-        const int answer = ShowMessageBox(panel, text, caption, MB_ICONWARNING | MB_RETRYCANCEL);
-        if (answer != IDRETRY) break;
-        if (HandOver(command, synchronous) == 0) return 1;
+        const int answer = ShowMessageBox(owner, text, caption, MB_ICONWARNING | MB_RETRYCANCEL);
+        if (answer != IDRETRY) return false;
+        if (HandOver(command, synchronous) == 0) return true;
     }
-
-    AppState.WritePending = 0;
-    UpdateToolbarButtons();
-    RefreshStatusArea(StatusControlOf(panel));
-    EnableUpdateButtons(panel, TRUE);
-    ended = WriteOutcome::Cancelled;
-    return 0;
 }

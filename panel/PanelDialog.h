@@ -49,6 +49,21 @@ enum class ReadChain { New, Retry };
 // The read command 282.
 ReadStart ReadSettingsCommand(HWND panel, ReadChain chain);
 
+// How a call of WriteSettings ended.
+enum class WriteOutcome {
+    HandedOver,       // the library took the command (result 1)
+    Cancelled,        // the library refused it and the user cancelled the retries (result 0)
+    ValueDoesNotFit,  // a value cannot be carried by the command; nothing was sent (result 0)
+};
+
+// Writes PanelSettings to the printer, synchronously (synchronous 1) or as a request answered by
+// WM_WRITE_DONE (synchronous 0); while the command is handed over the write shows as outstanding
+// (WritePending, toolbar, status area, update buttons off). Returns 1 when the command was handed
+// over, 0 when it was not (the user cancelled after a refusal: the write no longer shows as
+// outstanding; or a value does not fit the command: nothing changed); `outcome`, when given, says
+// which.
+int WriteSettings(HWND panel, int synchronous, WriteOutcome* outcome = nullptr);
+
 // The exit command 8: asks about unwritten edits, then hides the frame and closes the panel.
 void ExitCommand(HWND panel);
 

@@ -3,7 +3,8 @@
 #   1. native (g++): unit tests of the portable rules, benchmarks built;
 #   2. native with AddressSanitizer + UndefinedBehaviorSanitizer (g++): the same unit tests;
 #   3. fuzzers (clang + libFuzzer): each fuzz target for a few seconds;
-#   4. Windows cross build (MinGW-w64): in-process and end-to-end tests under Wine.
+#   4. Windows cross build (MinGW-w64): in-process and end-to-end tests under Wine;
+# and, before them, the include graph (tools/check-includes.py).
 # Installs what it needs first (tools/setup.sh). Exits non-zero when any build or test fails.
 set -u
 root=$(cd "$(dirname "$0")/.." && pwd)
@@ -43,6 +44,10 @@ configure_and_build() {
   cmake -S "$root" -B "$dir" -G Ninja "$@" > "$dir.configure.log" 2>&1 || { cat "$dir.configure.log"; return 1; }
   cmake --build "$dir" -j "$jobs"
 }
+
+note "include graph: no file includes a header of a folder above its own"
+if python3 tools/check-includes.py; then echo "includes 1 0" >> "$summary"
+else echo "includes 0 1" >> "$summary"; status=1; fi
 
 note "native build (g++)"
 if configure_and_build "$build/native" -DCMAKE_BUILD_TYPE=Debug -DCMAKE_C_COMPILER=gcc -DCMAKE_CXX_COMPILER=g++ -DRP_BENCHMARKS=ON; then
