@@ -168,10 +168,7 @@ void ClosePanelWindow(HWND panel) {
     if (panel) StopRequestTimer(panel);
     if (PanelPagesOf(panel)) DestroyPages(panel);
     CloseSession();
-    if (AppState.InstanceMapping) {
-        CloseHandle(AppState.InstanceMapping);
-        AppState.InstanceMapping = nullptr;
-    }
+    ReleaseInstanceMapping();
     AppState.ForegroundWindow = AppState.FrameWindow;
     ReleasePanelRecord(panel);
     if (panel && IsWindow(panel)) DestroyWindow(panel);
@@ -208,15 +205,6 @@ void InitialValuesCommand(HWND panel) {
     if (AppState.CanUpdate == 1) EnableUpdateButtons(panel, true);
 }
 
-// The restart on the printer just chosen: the panel is disabled and initialised again, and the
-// first tab is shown.
-void RestartOnNewPrinter(HWND panel) {
-    SetPanelEnabled(panel, 0);
-    EnableUpdateButtons(panel, false);
-    SendMessageA(panel, WM_INITDIALOG, 0, 0);
-    if (PanelStillOpen(panel)) RestartPages(panel);
-}
-
 void ChangePrinterCommand(HWND panel) {
     // A read or write outstanding on this printer is answered on its session, which a change of
     // printer would close: the change waits, as the toolbar button does, also for Ctrl+C.
@@ -240,21 +228,7 @@ void ChangePrinterCommand(HWND panel) {
     }
     // Several printers, or a single one that is not the current printer any more (it has gone
     // from the spooler): the user chooses.
-    const INT_PTR chosen = DialogBoxParamA(ProgramInstance(), MAKEINTRESOURCEA(IDD_SELECT_PRINTER),
-                                           panel, PrinterSelectionDialog, 0);
-    if (!PanelStillOpen(panel)) return;
-    if (chosen == 1 && AppState.CurrentPrinter) {
-        AppState.ForegroundWindow = panel;
-        AppState.InstanceMapping = GuardSingleInstance(AppState.CurrentPrinter->Name);
-        if (!PanelStillOpen(panel)) return;
-        if (!AppState.InstanceMapping) {
-            ExitCommand(panel);
-            return;
-        }
-        RestartOnNewPrinter(panel);
-        return;
-    }
-    if (!AppState.CurrentPrinter) ExitCommand(panel);
+    if (ChangeToChosenPrinter(panel, panel) == PrinterChange::MustEnd) ExitCommand(panel);
 }
 
 // Returns whether the command was the panel's own (otherwise it was handed on).
@@ -403,6 +377,27 @@ INT_PTR HandleMessage(HWND panel, UINT message, WPARAM wParam, LPARAM lParam) {
 }
 
 }  // namespace
+
+PrinterChange ChangeToChosenPrinter(HWND panel, HWND owner) {
+    const INT_PTR chosen = DialogBoxParamA(ProgramInstance(), MAKEINTRESOURCEA(IDD_SELECT_PRINTER),
+                                           owner, PrinterSelectionDialog, 0);
+    if (panel && !PanelStillOpen(panel)) return PrinterChange::PanelClosed;
+    if (chosen != 1 || !AppState.CurrentPrinter) {
+        return AppState.CurrentPrinter ? PrinterChange::Kept : PrinterChange::MustEnd;
+    }
+    AppState.ForegroundWindow = panel;
+    AppState.InstanceMapping = GuardSingleInstance(AppState.CurrentPrinter->Name);
+    if (panel && !PanelStillOpen(panel)) return PrinterChange::PanelClosed;
+    if (!AppState.InstanceMapping) return PrinterChange::MustEnd;
+    if (panel) {
+        // The panel starts over on the new printer: disabled, initialised again, on its first tab.
+        SetPanelEnabled(panel, 0);
+        EnableUpdateButtons(panel, false);
+        SendMessageA(panel, WM_INITDIALOG, 0, 0);
+        if (PanelStillOpen(panel)) RestartPages(panel);
+    }
+    return PrinterChange::Restarted;
+}
 
 void FollowUpState(HWND panel, StateFollowUp step, bool tellUser) {
     switch (step) {

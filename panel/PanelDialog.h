@@ -64,6 +64,20 @@ enum class WriteOutcome {
 // which.
 int WriteSettings(HWND panel, int synchronous, WriteOutcome* outcome = nullptr);
 
+// What came of letting the user choose another printer.
+enum class PrinterChange {
+    Restarted,    // the panel (when there is one) started over on the printer chosen
+    Kept,         // nothing new was chosen, and the current printer is still there
+    MustEnd,      // nothing to go on with: no printer chosen and none current, or the chosen
+                  // printer's single-instance mapping could not be had
+    PanelClosed,  // the panel closed while the dialog or a message box was up
+};
+// The change of printer after the change-printer command and after the installed printers
+// changed: the selection dialog (owned by `owner`), the chosen printer's single-instance mapping,
+// and the restart of `panel` (null when there is no panel) on it. The caller ends the program
+// when it must.
+PrinterChange ChangeToChosenPrinter(HWND panel, HWND owner);
+
 // The exit command 8: asks about unwritten edits, then hides the frame and closes the panel.
 void ExitCommand(HWND panel);
 

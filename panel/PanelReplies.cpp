@@ -90,9 +90,7 @@ void OnStateItemChanged(HWND panel, StateItem item) {
 void FollowNameWithInstanceMapping(const char* name) {
     bool existed = false;
     HANDLE mapping = CreateInstanceMapping(name, &existed);
-    if (!mapping) return;
-    if (AppState.InstanceMapping) CloseHandle(AppState.InstanceMapping);
-    AppState.InstanceMapping = mapping;
+    if (mapping) HoldInstanceMapping(mapping);
 }
 
 void OnNameChanged(HWND panel) {

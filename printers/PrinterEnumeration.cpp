@@ -25,14 +25,6 @@ void ReportAllocationFailure(DWORD error) {
     ShowProgramText(IDS_PROGRAM_ENDS, MB_OK);
 }
 
-// Drops the whole printer list after a failure.
-void ClearPrinterList() {
-    FreePrinterList(AppState.PrinterList);
-    AppState.PrinterList = nullptr;
-    AppState.CurrentPrinter = nullptr;
-    AppState.PrinterCount = 0;
-}
-
 bool SupportsDriver(const PrinterEntry* models, const char* driver) {
     for (const PrinterEntry* model = models; model != nullptr; model = model->Next) {
         if (lstrcmpA(model->Model, driver) == 0) return true;
@@ -69,6 +61,13 @@ private:
 
 }  // namespace
 
+void ReleasePrinterList() {
+    FreePrinterList(AppState.PrinterList);
+    AppState.PrinterList = nullptr;
+    AppState.CurrentPrinter = nullptr;
+    AppState.PrinterCount = 0;
+}
+
 void FreePrinterList(PrinterEntry* list) {
     while (list != nullptr) {
         PrinterEntry* next = list->Next;
@@ -87,7 +86,7 @@ int32_t EnumerateSupportedPrinters() {
         remembered = AppState.CurrentPrinter->Name;
         AppState.CurrentPrinter->Name = nullptr;  // kept past the release of the old list
     }
-    ClearPrinterList();
+    ReleasePrinterList();
     struct Forget {
         char* name;
         ~Forget() {
@@ -128,7 +127,7 @@ int32_t EnumerateSupportedPrinters() {
         auto* entry = static_cast<PrinterEntry*>(AllocateZeroed(sizeof(PrinterEntry)));
         if (entry == nullptr) {
             const DWORD error = GetLastError();
-            ClearPrinterList();
+            ReleasePrinterList();
             ReportAllocationFailure(error);
             return 0;
         }
@@ -150,7 +149,7 @@ int32_t EnumerateSupportedPrinters() {
         // A string that cannot be copied is a failed allocation like the entry's own.
         if (entry->Name == nullptr || entry->PortText == nullptr || entry->Model == nullptr) {
             const DWORD error = GetLastError();
-            ClearPrinterList();
+            ReleasePrinterList();
             ReportAllocationFailure(error);
             return 0;
         }

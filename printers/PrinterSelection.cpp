@@ -11,6 +11,7 @@
 #include "link/Link.h"
 #include "printers/PrinterProbe.h"
 #include "printers/Printers.h"
+#include "printers/SingleInstance.h"
 #include "res/resource.h"
 
 namespace {
@@ -246,10 +247,7 @@ void OnOk(HWND dialog) {
         }
     }
     AppState.CurrentPrinter = chosen;
-    if (AppState.InstanceMapping != nullptr) {
-        CloseHandle(AppState.InstanceMapping);
-        AppState.InstanceMapping = nullptr;
-    }
+    ReleaseInstanceMapping();
     CloseSession();
     EndDialog(dialog, 1);
 }

@@ -21,6 +21,8 @@ int32_t EnumerateSupportedPrinters();
 
 // Releases a list of entries and their strings (nullptr is allowed).
 void FreePrinterList(PrinterEntry* list);
+// Releases AppState's printer list: no printers, no current printer.
+void ReleasePrinterList();
 
 // The printer selection dialog IDD_SELECT_PRINTER, run with DialogBoxParamA and parameter 0.
 // Ends with 1 when the user chose a printer other than CurrentPrinter (then CurrentPrinter is that

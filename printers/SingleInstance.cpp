@@ -68,6 +68,13 @@ HANDLE CreateInstanceMapping(const char* printerName, bool* existed) {
     return mapping;
 }
 
+void HoldInstanceMapping(HANDLE mapping) {
+    if (AppState.InstanceMapping) CloseHandle(AppState.InstanceMapping);
+    AppState.InstanceMapping = mapping;
+}
+
+void ReleaseInstanceMapping() { HoldInstanceMapping(nullptr); }
+
 HANDLE GuardSingleInstance(const char* printerName) {
     char caption[kTextBufferSize];
     FormatCaptionFor(printerName, caption, sizeof caption);

@@ -14,4 +14,10 @@ HANDLE GuardSingleInstance(const char* printerName);
 // nullptr when it cannot be made or another panel holds it already (*existed then says so).
 HANDLE CreateInstanceMapping(const char* printerName, bool* existed);
 
+// The mapping of the printer being worked on is AppState.InstanceMapping. HoldInstanceMapping
+// makes `mapping` that mapping and closes the one held before; ReleaseInstanceMapping closes it
+// (nothing when none is held).
+void HoldInstanceMapping(HANDLE mapping);
+void ReleaseInstanceMapping();
+
 #endif

@@ -21,13 +21,6 @@ namespace {
 constexpr DWORD kFrameStyle = WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX;
 constexpr DWORD kFrameExStyle = WS_EX_APPWINDOW | WS_EX_WINDOWEDGE;
 
-void ReleasePrinterList() {
-    FreePrinterList(AppState.PrinterList);
-    AppState.PrinterList = nullptr;
-    AppState.CurrentPrinter = nullptr;
-    AppState.PrinterCount = 0;
-}
-
 void OnCreate(HWND frame) {
     AppState.ForegroundWindow = frame;
     InitCommonControls();

@@ -1,7 +1,6 @@
 // The frame is told that the installed printers changed: find the current printer again, and
 // when it has gone let the user choose another one or end the program.
 #include <windows.h>
-#include <commctrl.h>
 
 #include <string>
 
@@ -10,7 +9,6 @@
 #include "base/Ui.h"
 #include "link/Link.h"
 #include "panel/PanelDialog.h"
-#include "panel/TabPages.h"
 #include "panel/ToolbarButtons.h"
 #include "printers/Printers.h"
 #include "printers/SingleInstance.h"
@@ -49,10 +47,6 @@ bool ListHoldsName(const std::string& name) {
     return false;
 }
 
-void EnableDialogItem(HWND dialog, int id, bool enable) {
-    if (HWND item = GetDlgItem(dialog, id)) EnableWindow(item, enable);
-}
-
 }  // namespace
 
 LRESULT OnPrintersChanged(HWND frame) {
@@ -81,32 +75,11 @@ LRESULT OnPrintersChanged(HWND frame) {
         UpdateToolbarButtons();
     }
     CloseSession();
-    if (AppState.InstanceMapping) {
-        CloseHandle(AppState.InstanceMapping);
-        AppState.InstanceMapping = nullptr;
-    }
+    ReleaseInstanceMapping();
     ShowRemovedMessage(owner, keptName, 0, MB_ICONINFORMATION);
 
-    INT_PTR chosen = DialogBoxParamA(AppState.Instance, MAKEINTRESOURCEA(IDD_SELECT_PRINTER),
-                                     owner, PrinterSelectionDialog, 0);
-    if (chosen != 1 || !AppState.CurrentPrinter) {
-        EndProgram(frame);
-        return 0;
-    }
-    AppState.ForegroundWindow = AppState.PanelWindow;
-    AppState.InstanceMapping = GuardSingleInstance(AppState.CurrentPrinter->Name);
-    if (!AppState.InstanceMapping) {
-        EndProgram(frame);
-        return 0;
-    }
-
-    // The panel starts over on the new printer.
-    if (HWND panel = AppState.PanelWindow) {
-        SetPanelEnabled(panel, 0);
-        EnableDialogItem(panel, IDC_UPDATE_AND_EXIT, false);
-        EnableDialogItem(panel, IDC_UPDATE, false);
-        SendMessageA(panel, WM_INITDIALOG, 0, 0);
-        RestartPages(panel);
-    }
+    // The user chooses another printer, or the program ends.
+    const PrinterChange change = ChangeToChosenPrinter(AppState.PanelWindow, owner);
+    if (change == PrinterChange::MustEnd || change == PrinterChange::Kept) EndProgram(frame);
     return 0;
 }

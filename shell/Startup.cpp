@@ -19,19 +19,9 @@
 
 namespace {
 
-void ReleasePrinterList() {
-    FreePrinterList(AppState.PrinterList);
-    AppState.PrinterList = nullptr;
-    AppState.CurrentPrinter = nullptr;
-    AppState.PrinterCount = 0;
-}
-
 // A failed start: the printer list is released and the program ends with code 1.
 int EndStart() {
-    if (AppState.InstanceMapping) {
-        CloseHandle(AppState.InstanceMapping);
-        AppState.InstanceMapping = nullptr;
-    }
+    ReleaseInstanceMapping();
     ReleasePrinterList();
     return 1;
 }
@@ -144,10 +134,7 @@ int RunMessageLoop(HACCEL accelerators) {
 }
 
 void ShutDown() {
-    if (AppState.InstanceMapping) {
-        CloseHandle(AppState.InstanceMapping);
-        AppState.InstanceMapping = nullptr;
-    }
+    ReleaseInstanceMapping();
     ReleasePanelRecord(AppState.PanelWindow);
     ReleasePrinterList();
 }
