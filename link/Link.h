@@ -8,12 +8,10 @@
 
 #include <cstdint>
 
+#include "link/LibraryCalls.h"
 #include "settings/SettingsCommand.h"
 
 // ---- Printer state ---------------------------------------------------------------------------
-
-// The three state items, each read into its AppState value.
-enum class StateItem { ExtStatus, Status, Authority };
 
 // Reads one state item of AppState.Session into its AppState value (the value is kept only when
 // the library call succeeds). Returns 0 when the value is usable, else the id of the failure text

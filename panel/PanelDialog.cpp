@@ -12,6 +12,7 @@
 #include "base/Memory.h"
 #include "base/Messages.h"
 #include "base/Procedures.h"
+#include "base/ScopedHandles.h"
 #include "base/Text.h"
 #include "base/Ui.h"
 #include "help/Help.h"
@@ -34,7 +35,6 @@ namespace {
 constexpr char kFilePort[] = "FILE:";
 constexpr char kEllipsis[] = "...";
 constexpr COLORREF kPictureKeyColour = RGB(0, 128, 128);
-constexpr int kUserNameSize = 256;
 
 void EndProcessNormally(int code) { std::exit(code); }
 PanelProcessExit processExit = EndProcessNormally;
@@ -90,12 +90,8 @@ bool OpenSession(HWND panel) {
     AppState.ReadAttemptsLeft = kReadAttempts;
     const PrinterEntry* printer = AppState.CurrentPrinter;
     if (!printer || !printer->Name || printer->Name[0] == '\0') return true;
-    char user[kUserNameSize] = "";
-    DWORD size = sizeof user;
-    if (!GetUserNameA(user, &size)) user[0] = '\0';
-    user[sizeof user - 1] = '\0';
     QMXSESSION session = nullptr;
-    if (OpenManagerExA(printer->Name, user, QMX_OPEN_MODE, &session) != 0) {
+    if (OpenPrinterSession(printer->Name, nullptr, &session) != 0) {
         AppState.Session = nullptr;
         ReportLinkFailure(panel, IDS_OPEN_FAILED);
         return false;
@@ -284,15 +280,12 @@ void ShowFitted(HWND panel, int id, const char* text) {
     HWND control = GetDlgItem(panel, id);
     if (!control) return;
     char fitted[kTextBufferSize] = "";
-    if (HDC dc = GetDC(control)) {
-        HFONT font = reinterpret_cast<HFONT>(SendMessageA(control, WM_GETFONT, 0, 0));
-        HGDIOBJ previous = font ? SelectObject(dc, font) : nullptr;
+    if (const WindowDc dc(control); dc.Get()) {
+        const SelectedObject font(dc.Get(), reinterpret_cast<HFONT>(SendMessageA(control, WM_GETFONT, 0, 0)));
         RECT client{};
         GetClientRect(control, &client);
-        FitTextWithEllipsis(dc, client.right - client.left, text ? text : "", kEllipsis, fitted,
+        FitTextWithEllipsis(dc.Get(), client.right - client.left, text ? text : "", kEllipsis, fitted,
                             sizeof fitted);
-        if (previous) SelectObject(dc, previous);
-        ReleaseDC(control, dc);
     }
     SetTextIfChanged(control, fitted);
 }

@@ -2,6 +2,7 @@
 
 #include "base/AppState.h"
 #include "base/Messages.h"
+#include "base/ScopedHandles.h"
 #include "base/Ui.h"
 #include "panel/EnvironmentPage.h"
 #include "panel/FontPage.h"
@@ -28,13 +29,12 @@ void BuildTabs(PanelPages& pages) {
     int imageIndex[kPageCount];
     for (int i = 0; i < kPageCount; ++i) {
         imageIndex[i] = -1;
-        HICON icon = static_cast<HICON>(LoadImageA(ProgramInstance(), MAKEINTRESOURCEA(kTabs[i].IconId),
-                                                   IMAGE_ICON, kTabIconSize, kTabIconSize, 0));
-        if (icon && pages.TabImages) {
+        const IconHandle icon(static_cast<HICON>(LoadImageA(
+            ProgramInstance(), MAKEINTRESOURCEA(kTabs[i].IconId), IMAGE_ICON, kTabIconSize, kTabIconSize, 0)));
+        if (icon.Get() && pages.TabImages) {
             // A missing icon leaves its tab without an image rather than shifting the others.
-            imageIndex[i] = ImageList_AddIcon(pages.TabImages, icon);
+            imageIndex[i] = ImageList_AddIcon(pages.TabImages, icon.Get());
         }
-        if (icon) DestroyIcon(icon);
     }
     SendMessageA(pages.TabControl, TCM_SETIMAGELIST, 0, reinterpret_cast<LPARAM>(pages.TabImages));
 

@@ -1,6 +1,7 @@
 #include <cstring>
 
 #include "base/Memory.h"
+#include "base/ScopedHandles.h"
 #include "base/Text.h"
 #include "base/Ui.h"
 #include "printers/PrinterProbe.h"
@@ -45,20 +46,6 @@ private:
     PrinterEntry* list_;
 };
 
-class Buffer {
-public:
-    explicit Buffer(size_t size) : data_(AllocateZeroed(size)) {}
-    ~Buffer() {
-        if (data_ != nullptr) ReleaseMemory(data_);
-    }
-    Buffer(const Buffer&) = delete;
-    Buffer& operator=(const Buffer&) = delete;
-    BYTE* Get() const { return static_cast<BYTE*>(data_); }
-
-private:
-    void* data_;
-};
-
 }  // namespace
 
 void ReleasePrinterList() {
@@ -87,12 +74,7 @@ int32_t EnumerateSupportedPrinters() {
         AppState.CurrentPrinter->Name = nullptr;  // kept past the release of the old list
     }
     ReleasePrinterList();
-    struct Forget {
-        char* name;
-        ~Forget() {
-            if (name != nullptr) ReleaseMemory(name);
-        }
-    } forget{remembered};
+    const LocalMemory forget(remembered);
 
     ModelList models(LoadSupportedModels());
     if (models.Get() == nullptr) return 0;
@@ -102,12 +84,12 @@ int32_t EnumerateSupportedPrinters() {
     EnumPrintersA(kEnumFlags, nullptr, 2, nullptr, 0, &needed, &returned);
     if (needed == 0) return 0;
 
-    Buffer buffer(needed);
+    const LocalMemory buffer(AllocateZeroed(needed));
     if (buffer.Get() == nullptr) {
         ReportAllocationFailure(GetLastError());
         return 0;
     }
-    if (EnumPrintersA(kEnumFlags, nullptr, 2, buffer.Get(), needed, &needed, &returned) != 1) {
+    if (EnumPrintersA(kEnumFlags, nullptr, 2, static_cast<BYTE*>(buffer.Get()), needed, &needed, &returned) != 1) {
         ShowProgramText(IDS_ENUM_FAILED, MB_ICONWARNING);
         return 0;
     }

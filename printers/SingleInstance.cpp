@@ -5,6 +5,7 @@
 
 #include "base/AppState.h"
 #include "base/Messages.h"
+#include "base/ScopedHandles.h"
 #include "base/Ui.h"
 #include "printers/PrinterRules.h"
 #include "res/resource.h"
@@ -58,18 +59,19 @@ void ShowGuardMessage(UINT textId, const char* caption) {
 HANDLE CreateInstanceMapping(const char* printerName, bool* existed) {
     *existed = false;
     const std::string name = InstanceMappingName(printerName);
-    HANDLE mapping = CreateFileMappingA(INVALID_HANDLE_VALUE, nullptr, PAGE_READONLY, 0,
-                                        kMappingSize, name.c_str());
-    if (mapping && GetLastError() == ERROR_ALREADY_EXISTS) {
+    KernelHandle mapping(CreateFileMappingA(INVALID_HANDLE_VALUE, nullptr, PAGE_READONLY, 0, kMappingSize,
+                                            name.c_str()));
+    if (mapping.Get() && GetLastError() == ERROR_ALREADY_EXISTS) {
         *existed = true;
-        CloseHandle(mapping);
-        return nullptr;
+        return nullptr;  // this handle goes; the other panel's mapping stays
     }
-    return mapping;
+    return mapping.Detach();
 }
 
 void HoldInstanceMapping(HANDLE mapping) {
-    if (AppState.InstanceMapping) CloseHandle(AppState.InstanceMapping);
+    // AppState is a plain record that start-up and tests fill directly: it holds the handle, and
+    // this is the one place that closes it.
+    KernelHandle previous(AppState.InstanceMapping);
     AppState.InstanceMapping = mapping;
 }
 

@@ -6,6 +6,7 @@
 
 #include "base/AppState.h"
 #include "base/Procedures.h"
+#include "base/SuiteRegistry.h"
 #include "base/Text.h"
 #include "base/Ui.h"
 #include "res/resource.h"
@@ -14,29 +15,7 @@
 
 namespace {
 
-const char kSuiteKey[] = "Software\\KOV\\Kestrovane\\";
-const char kPasswordValue[] = "Password";
 const char kWrongPassword[] = "パスワードが違います。";
-
-// Reads the stored password ("" when the value is missing or empty). False when the suite's key
-// cannot be opened. The value is read whole, whatever its length, and is always terminated.
-bool ReadStoredPassword(std::string& password) {
-    password.clear();
-    HKEY key = nullptr;
-    if (RegOpenKeyExA(HKEY_LOCAL_MACHINE, kSuiteKey, 0, KEY_QUERY_VALUE, &key) != ERROR_SUCCESS) {
-        return false;
-    }
-    DWORD size = 0;
-    LONG result = RegQueryValueExA(key, kPasswordValue, nullptr, nullptr, nullptr, &size);
-    if (result == ERROR_SUCCESS && size > 0) {
-        std::string buffer(size + 1, '\0');
-        result = RegQueryValueExA(key, kPasswordValue, nullptr, nullptr,
-                                  reinterpret_cast<BYTE*>(buffer.data()), &size);
-        if (result == ERROR_SUCCESS) password.assign(buffer.c_str());
-    }
-    RegCloseKey(key);
-    return true;
-}
 
 std::string DialogItemText(HWND dialog, int id) {
     HWND item = GetDlgItem(dialog, id);
@@ -86,14 +65,15 @@ INT_PTR CALLBACK PasswordDialogProc(HWND dialog, UINT message, WPARAM wParam, LP
 
 int PasswordGate(const char* commandLine, const char** printerName) {
     *printerName = nullptr;
-    std::string password;
-    if (!ReadStoredPassword(password)) return 0;
-    CommandLineReading reading = ReadCommandLine(commandLine, password.c_str());
+    // The gate stays closed when the suite's key cannot be opened.
+    const std::optional<std::string> password = ReadStoredPassword();
+    if (!password) return 0;
+    CommandLineReading reading = ReadCommandLine(commandLine, password->c_str());
     *printerName = reading.PrinterName;
-    if (password.empty() || reading.PasswordGiven) return 1;
+    if (password->empty() || reading.PasswordGiven) return 1;
     INT_PTR result = DialogBoxParamA(AppState.Instance, MAKEINTRESOURCEA(IDD_PASSWORD),
                                      AppState.PanelWindow, PasswordDialogProc,
-                                     reinterpret_cast<LPARAM>(password.c_str()));
+                                     reinterpret_cast<LPARAM>(password->c_str()));
     return result == 1 ? 1 : 0;
 }
 
