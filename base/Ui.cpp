@@ -25,10 +25,28 @@ void FormatCaptionFor(const char* printerName, char* out, size_t size) {
     }
 }
 
-void FormatCaption(char* out, size_t size) {
-    FormatCaptionFor(AppState.CurrentPrinter ? AppState.CurrentPrinter->Name : nullptr, out, size);
-}
+void FormatCaption(char* out, size_t size) { FormatCaptionFor(CurrentPrinterName(), out, size); }
+
+const char* CurrentPrinterName() { return AppState.CurrentPrinter ? AppState.CurrentPrinter->Name : nullptr; }
 
 int ShowMessageBox(HWND owner, const char* text, const char* caption, UINT type) {
     return MessageBoxA(owner, text, caption, type);
+}
+
+int ShowProgramMessage(HWND owner, const char* text, UINT type) {
+    return ShowPrinterMessage(owner, text, type, nullptr);
+}
+
+int ShowProgramMessage(HWND owner, UINT textId, UINT type) {
+    return ShowPrinterMessage(owner, textId, type, nullptr);
+}
+
+int ShowPrinterMessage(HWND owner, const char* text, UINT type, const char* printerName) {
+    FormatCaptionFor(printerName, AppState.MessageCaption, sizeof AppState.MessageCaption);
+    return ShowMessageBox(owner, text, AppState.MessageCaption, type);
+}
+
+int ShowPrinterMessage(HWND owner, UINT textId, UINT type, const char* printerName) {
+    LoadText(textId, AppState.MessageText, sizeof AppState.MessageText);
+    return ShowPrinterMessage(owner, AppState.MessageText, type, printerName);
 }

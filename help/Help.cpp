@@ -37,9 +37,7 @@ void ReadHelpFileName(HWND window) {
                                          reinterpret_cast<BYTE*>(HelpFileName), &size);
     if (result != ERROR_SUCCESS) {
         HelpFileName[0] = '\0';
-        char caption[256];
-        LoadText(IDS_APP_TITLE, caption, sizeof caption);
-        ShowMessageBox(window, "ヘルプはインストールされていません。", caption, MB_ICONWARNING);
+        ShowProgramMessage(window, "ヘルプはインストールされていません。", MB_ICONWARNING);
         return;
     }
     // A value stored without its terminator is terminated here; one that fills all 256 bytes

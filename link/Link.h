@@ -15,7 +15,8 @@
 
 // Reads one state item of AppState.Session into its AppState value (the value is kept only when
 // the library call succeeds). Returns 0 when the value is usable, else the id of the failure text
-// (110, 84 or 86): the call failed, or ext / status word 1 / status word 2 is -1.
+// (the ext status, status or authority could not be read): the call failed, or ext / status
+// word 1 / status word 2 is -1.
 UINT ReadStateItem(StateItem item);
 
 // Reads "PrinterExtStatus", "PrinterStatus" and "UserAuthority" in this order, stopping at the
@@ -25,7 +26,7 @@ int ReadPrinterState();
 
 // Decides what the printer allows from its state words and sets CanUpdate, CanRead, PrinterBusy
 // and StatusText. Returns 1 when the panel can be used with this printer, 0 when it is refused:
-// with several printers string 96 is appended to the status text; with one printer the user is
+// with several printers the text that the panel cannot be used is appended to the status text; with one printer the user is
 // told (box owned by `owner`) that the program ends, with `note` (when given) before that line.
 int EvaluatePrinterState(HWND owner, int32_t ext, const int32_t status[3], int32_t auth,
                          const char* note = nullptr);
@@ -34,10 +35,11 @@ int EvaluatePrinterState(HWND owner, int32_t ext, const int32_t status[3], int32
 // redrawn; does nothing when exactly this was shown last and nothing is pending or busy.
 void RefreshStatusArea(HWND statusControl);
 
-// The status control of the panel (control 281), or null without a panel.
+// The status control of the panel (IDC_STATUS_AREA), or null without a panel.
 HWND StatusControlOf(HWND panel);
 
-// The state icon (142, 143, 144) for the current CanUpdate / CanRead, or 0 for none.
+// The state icon (read only, update only, neither) for the current CanUpdate / CanRead, or 0
+// for none.
 UINT CurrentStatusIconId();
 
 // Forgets what the status area showed last (as at load). For tests and a new panel.
@@ -46,7 +48,7 @@ void ResetStatusAreaRecord();
 // ---- Notifications and the session -------------------------------------------------------------
 
 // Registers the six change notifications of AppState.Session, posted to `window`. Returns 1 when
-// all six are registered; else 0 with string 114 in AppState.MessageText, the registrations made
+// all six are registered; else 0 with the failed-registration text in AppState.MessageText, the registrations made
 // so far staying in place for the next CloseSession.
 int RegisterNotifications(HWND window);
 

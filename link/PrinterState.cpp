@@ -32,7 +32,7 @@ int EvaluatePrinterState(HWND owner, int32_t ext, const int32_t status[3], int32
     if (decision.Result) return 1;
 
     if (AppState.SeveralPrinters) {
-        // The panel stays open with the reason and string 96 on one line, so that another
+        // The panel stays open with the reason and "the panel cannot be used" on one line, so that another
         // printer can be chosen.
         char unavailable[kTextBufferSize];
         LoadText(IDS_PANEL_UNAVAILABLE, unavailable, sizeof unavailable);
@@ -51,8 +51,7 @@ int EvaluatePrinterState(HWND owner, int32_t ext, const int32_t status[3], int32
         FormatBounded(text, sizeof text, "%s\n%s", AppState.StatusText, programEnds);
     }
     CopyBounded(AppState.MessageText, sizeof AppState.MessageText, text);
-    FormatCaption(AppState.MessageCaption, sizeof AppState.MessageCaption);
-    ShowMessageBox(owner, text, AppState.MessageCaption, MB_ICONWARNING | MB_OK);
+    ShowPrinterMessage(owner, text, MB_ICONWARNING | MB_OK);
     return 0;
 }
 

@@ -32,8 +32,7 @@ void ShowValueDoesNotFit(HWND panel, const EncodeFailure& failure) {
     LoadText(IDS_VALUE_DOES_NOT_FIT, format, sizeof format);
     FormatBounded(AppState.MessageText, sizeof AppState.MessageText, format,
                   failure.Name ? failure.Name : "", static_cast<int>(failure.Value));
-    FormatCaption(AppState.MessageCaption, sizeof AppState.MessageCaption);
-    ShowMessageBox(panel, AppState.MessageText, AppState.MessageCaption, MB_ICONWARNING | MB_OK);
+    ShowPrinterMessage(panel, AppState.MessageText, MB_ICONWARNING | MB_OK);
 }
 
 }  // namespace
@@ -58,16 +57,13 @@ bool PrepareSettingsCommand(HWND owner, SettingsCommand* command) {
 bool HandOverSettingsCommand(HWND owner, const SettingsCommand& command, int synchronous) {
     if (HandOver(command, synchronous) == 0) return true;
 
-    LoadText(IDS_WRITE_FAILED_RETRY, AppState.MessageText, sizeof AppState.MessageText);
-    FormatCaption(AppState.MessageCaption, sizeof AppState.MessageCaption);
-    // The box is shown again on every retry from its own copy: while it is up, its message loop
-    // runs the panel's notification handlers, whose reports reuse the shared message buffers.
+    // The box is shown again on every retry from its own copy of the text: while it is up, its
+    // message loop runs the panel's notification handlers, whose reports reuse the shared message
+    // buffers.
     char text[sizeof AppState.MessageText];
-    char caption[sizeof AppState.MessageCaption];
-    std::memcpy(text, AppState.MessageText, sizeof text);
-    std::memcpy(caption, AppState.MessageCaption, sizeof caption);
+    LoadText(IDS_WRITE_FAILED_RETRY, text, sizeof text);
     for (;;) {
-        const int answer = ShowMessageBox(owner, text, caption, MB_ICONWARNING | MB_RETRYCANCEL);
+        const int answer = ShowPrinterMessage(owner, text, MB_ICONWARNING | MB_RETRYCANCEL);
         if (answer != IDRETRY) return false;
         if (HandOver(command, synchronous) == 0) return true;
     }

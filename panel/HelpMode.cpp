@@ -65,13 +65,11 @@ void StartHelpMode() {
         char cannotRegister[kTextBufferSize];
         char unavailable[kTextBufferSize];
         char text[2 * kTextBufferSize];
-        char caption[kTextBufferSize];
         LoadText(IDS_CLASS_REGISTER_FAILED, cannotRegister, sizeof cannotRegister);
         LoadText(IDS_FEATURE_UNAVAILABLE, unavailable, sizeof unavailable);
         FormatBounded(text, sizeof text, "%s\n%s", cannotRegister, unavailable);
-        FormatCaptionFor(nullptr, caption, sizeof caption);
         CheckHelpButton(false);
-        ShowMessageBox(AppState.PanelWindow, text, caption, MB_OK | MB_ICONWARNING);
+        ShowProgramMessage(AppState.PanelWindow, text, MB_OK | MB_ICONWARNING);
         return;
     }
 

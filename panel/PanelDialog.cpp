@@ -1,4 +1,4 @@
-// The panel dialog 117: initialisation on a printer, the commands, the header (model, port,
+// The panel dialog (IDD_PANEL): initialisation on a printer, the commands, the header (model, port,
 // printer picture with the state icon) and closing. The library's replies and notifications are
 // in PanelReplies.cpp.
 #include "panel/PanelDialog.h"
@@ -51,13 +51,6 @@ void EnableToolbarButton(int command, bool enable) {
 
 HWND StatusArea(HWND panel) { return StatusControlOf(panel); }
 
-// A box with the program's name alone as its caption (before any printer, or when the printer's
-// name does not belong in it).
-int ProgramMessage(HWND owner, UINT textId, UINT type) {
-    LoadText(textId, AppState.MessageText, sizeof AppState.MessageText);
-    LoadText(IDS_APP_TITLE, AppState.MessageCaption, sizeof AppState.MessageCaption);
-    return ShowMessageBox(owner, AppState.MessageText, AppState.MessageCaption, type);
-}
 
 // ---- Initialisation -------------------------------------------------------------------------
 
@@ -105,7 +98,7 @@ void ShowInitialValues(HWND panel, bool tellUser) {
     RefreshPanel(panel);
     LoadInitialSettings();
     if (tellUser) {
-        PanelMessage(IDS_INITIAL_VALUES_SHOWN, MB_ICONINFORMATION);
+        ShowPrinterMessage(AppState.PanelWindow, IDS_INITIAL_VALUES_SHOWN, MB_ICONINFORMATION);
         if (!PanelStillOpen(panel)) return;
     }
     SetPanelEnabled(panel, SettingsLoaded() ? 1 : 0);
@@ -116,7 +109,7 @@ void Initialise(HWND panel) {
     SetForegroundWindow(panel);
 
     if (OnFilePort()) {
-        ProgramMessage(panel, IDS_FILE_PORT_REFUSED, MB_OK | MB_ICONWARNING);
+        ShowProgramMessage(panel, IDS_FILE_PORT_REFUSED, MB_OK | MB_ICONWARNING);
         processExit(1);
         return;
     }
@@ -182,7 +175,7 @@ void UpdateAndExitCommand(HWND panel) {
         // A value the printer cannot take has been named to the user: the edits stay for
         // correcting, and the question whether to end without writing does not arise.
         if (outcome == WriteOutcome::ValueDoesNotFit) return;
-        if (PanelMessage(IDS_WRITE_INCOMPLETE_EXIT, MB_ICONQUESTION, MB_YESNO) != IDYES) return;
+        if (ShowPrinterMessage(AppState.PanelWindow, IDS_WRITE_INCOMPLETE_EXIT, MB_ICONQUESTION | MB_YESNO) != IDYES) return;
         if (!PanelStillOpen(panel)) return;
     }
     ClosePanelWindow(panel);
@@ -207,13 +200,13 @@ void ChangePrinterCommand(HWND panel) {
     PanelFlags pending = CurrentFlags();
     pending.PrinterBusy = 0;
     if (const uint32_t refusal = BusyRefusalText(pending)) {
-        PanelMessage(refusal, MB_ICONINFORMATION);
+        ShowPrinterMessage(AppState.PanelWindow, refusal, MB_ICONINFORMATION);
         return;
     }
 
     AppState.PrinterCount = EnumerateSupportedPrinters();
     if (AppState.PrinterCount == 0) {
-        ProgramMessage(panel, IDS_NO_SUPPORTED_PRINTER, MB_OK | MB_ICONWARNING);
+        ShowProgramMessage(panel, IDS_NO_SUPPORTED_PRINTER, MB_OK | MB_ICONWARNING);
         if (PanelStillOpen(panel)) ExitCommand(panel);
         return;
     }
@@ -305,7 +298,7 @@ void PaintHeader(HWND panel) {
     if (frame) SetTextIfChanged(frame, title);
 }
 
-// The printer picture with the state icon over it (owner-drawn button 277).
+// The printer picture with the state icon over it (the owner-drawn button IDC_PRINTER_PICTURE).
 void DrawPrinterPicture(HWND panel, const DRAWITEMSTRUCT* item) {
     HWND picture = GetDlgItem(panel, IDC_PRINTER_PICTURE);
     if (!picture) return;
@@ -434,7 +427,7 @@ void RefreshPanel(HWND panel) {
 bool RefuseWhileBusy() {
     const uint32_t refusal = BusyRefusalText(CurrentFlags());
     if (!refusal) return false;
-    PanelMessage(refusal, MB_ICONINFORMATION);
+    ShowPrinterMessage(AppState.PanelWindow, refusal, MB_ICONINFORMATION);
     return true;
 }
 
@@ -444,7 +437,7 @@ ReadStart ReadSettingsCommand(HWND panel, ReadChain chain) {
     if (chain == ReadChain::New) AppState.ReadAttemptsLeft = kReadAttempts;
     if (RefuseWhileBusy()) return ReadStart::NotStarted;
     if (UpdateButtonsEnabled(panel) &&
-        (PanelMessage(IDS_UNSENT_CHANGES, MB_ICONQUESTION, MB_OKCANCEL) != IDOK ||
+        (ShowPrinterMessage(AppState.PanelWindow, IDS_UNSENT_CHANGES, MB_ICONQUESTION | MB_OKCANCEL) != IDOK ||
          !PanelStillOpen(panel))) {
         return ReadStart::NotStarted;
     }
@@ -465,7 +458,7 @@ ReadStart ReadSettingsCommand(HWND panel, ReadChain chain) {
     AppState.ReadAttemptsLeft = kReadAttempts;
     UpdateToolbarButtons();
     RefreshStatusArea(StatusArea(panel));
-    PanelMessage(IDS_SETTINGS_READ_FAILED, MB_ICONWARNING);
+    ShowPrinterMessage(AppState.PanelWindow, IDS_SETTINGS_READ_FAILED, MB_ICONWARNING);
     if (!PanelStillOpen(panel)) return ReadStart::Refused;
     SetPanelEnabled(panel, 1);
     FocusCurrentPage(panel);
@@ -475,7 +468,7 @@ ReadStart ReadSettingsCommand(HWND panel, ReadChain chain) {
 void ExitCommand(HWND panel) {
     if (!PanelStillOpen(panel)) return;
     if (UpdateButtonsEnabled(panel) &&
-        (PanelMessage(IDS_UNSENT_CHANGES, MB_ICONQUESTION, MB_OKCANCEL) != IDOK ||
+        (ShowPrinterMessage(AppState.PanelWindow, IDS_UNSENT_CHANGES, MB_ICONQUESTION | MB_OKCANCEL) != IDOK ||
          !PanelStillOpen(panel))) {
         return;
     }
@@ -484,13 +477,6 @@ void ExitCommand(HWND panel) {
 }
 
 void ClosePanel() { ClosePanelWindow(AppState.PanelWindow); }
-
-int PanelMessage(UINT textId, UINT icon, UINT buttons) {
-    LoadText(textId, AppState.MessageText, sizeof AppState.MessageText);
-    FormatCaption(AppState.MessageCaption, sizeof AppState.MessageCaption);
-    return ShowMessageBox(AppState.PanelWindow, AppState.MessageText, AppState.MessageCaption,
-                          icon | buttons);
-}
 
 void ReportLinkFailure(HWND panel, UINT textId) {
     char text[kTextBufferSize];
@@ -504,13 +490,11 @@ void ReportLinkFailureText(HWND panel, const char* text) {
     AppState.CanRead = 0;
     AppState.CanUpdate = 0;
     UpdateToolbarButtons();
-    FormatCaption(AppState.MessageCaption, sizeof AppState.MessageCaption);
     if (AppState.SeveralPrinters) {
         // The panel stays, so that another printer can be chosen; nothing can be written now.
         HoldEditsWhileUnusable(panel);
         CopyBounded(AppState.MessageText, sizeof AppState.MessageText, failure);
-        ShowMessageBox(AppState.PanelWindow, AppState.MessageText, AppState.MessageCaption,
-                       MB_OK | MB_ICONWARNING);
+        ShowPrinterMessage(AppState.PanelWindow, AppState.MessageText, MB_OK | MB_ICONWARNING);
         if (!PanelStillOpen(panel)) return;
         LoadText(IDS_PANEL_UNAVAILABLE, AppState.StatusText, sizeof AppState.StatusText);
         RefreshStatusArea(StatusArea(panel));
@@ -527,7 +511,7 @@ void ReportLinkFailureText(HWND panel, const char* text) {
     } else {
         FormatBounded(message, sizeof message, "%s\n%s", failure, programEnds);
     }
-    ShowMessageBox(AppState.PanelWindow, message, AppState.MessageCaption, MB_OK | MB_ICONWARNING);
+    ShowPrinterMessage(AppState.PanelWindow, message, MB_OK | MB_ICONWARNING);
     EndAfterFailure(panel);
 }
 

@@ -40,7 +40,7 @@ void OnReadDone(HWND panel) {
     uint32_t size = 0;
     if (DecodeSettingsBlock(AppState.Session, QMX_ITEM_SETTINGS, &PanelSettings, SettingsBlockSize,
                             &size) != 0) {
-        PanelMessage(IDS_SETTINGS_READ_FAILED, MB_ICONWARNING);
+        ShowPrinterMessage(AppState.PanelWindow, IDS_SETTINGS_READ_FAILED, MB_ICONWARNING);
         if (!PanelStillOpen(panel)) return;
     }
     const ReadDoneDecision decision = DecideReadDone(SettingsLoaded(), AppState.ReadAttemptsLeft);
@@ -69,7 +69,7 @@ void OnWriteDone(HWND panel) {
     RefreshStatusArea(StatusControlOf(panel));
     int32_t result = -1;
     if (ResSetPrinterStatus(AppState.Session, AppState.WriteRequestId, &result) != 0 || result != 0) {
-        PanelMessage(IDS_WRITE_FAILED, MB_ICONWARNING);
+        ShowPrinterMessage(AppState.PanelWindow, IDS_WRITE_FAILED, MB_ICONWARNING);
         if (!PanelStillOpen(panel)) return;
         // The edits are still unwritten.
         EnableUpdateButtons(panel, true);
@@ -127,12 +127,11 @@ void OnPortChanged(HWND panel) {
         const size_t length = std::strlen(AppState.MessageText);
         FormatBounded(AppState.MessageText + length, sizeof AppState.MessageText - length, "\n%s", note);
     }
-    FormatCaption(AppState.MessageCaption, sizeof AppState.MessageCaption);
-    ShowMessageBox(AppState.PanelWindow, AppState.MessageText, AppState.MessageCaption, MB_OK | MB_ICONINFORMATION);
+    ShowPrinterMessage(AppState.PanelWindow, AppState.MessageText, MB_OK | MB_ICONINFORMATION);
     EndAfterFailure(panel);
 }
 
-// The notifications 1234 to 1238, by their offset from WM_EXTSTATUS_CHANGED.
+// The notifications WM_EXTSTATUS_CHANGED to WM_PORT_CHANGED, by their offset from the first.
 constexpr UINT kFirstNotification = WM_EXTSTATUS_CHANGED;
 constexpr UINT kLastNotification = WM_PORT_CHANGED;
 

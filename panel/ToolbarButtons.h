@@ -1,5 +1,4 @@
-// Which toolbar buttons are available: read settings (282), initial values (280) and change
-// printer (283), decided from the program's flags. The decision needs no window and is tested on
+// Which toolbar buttons are available: read settings, initial values and change printer, decided from the program's flags. The decision needs no window and is tested on
 // its own; UpdateToolbarButtons applies it to the toolbar.
 #ifndef RP_PANEL_TOOLBARBUTTONS_H
 #define RP_PANEL_TOOLBARBUTTONS_H
@@ -16,9 +15,9 @@ struct ToolbarInputs : PanelFlags {
 };
 
 struct ToolbarButtonStates {
-    bool Read;           // 282
-    bool InitialValues;  // 280
-    bool ChangePrinter;  // 283
+    bool Read;           // IDM_READ_SETTINGS
+    bool InitialValues;  // IDM_INITIAL_VALUES
+    bool ChangePrinter;  // IDM_CHANGE_PRINTER
 };
 
 constexpr ToolbarButtonStates ChooseToolbarButtons(const ToolbarInputs& in) {

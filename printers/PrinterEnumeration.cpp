@@ -12,18 +12,10 @@ namespace {
 
 constexpr DWORD kEnumFlags = PRINTER_ENUM_LOCAL | PRINTER_ENUM_CONNECTIONS;  // 6
 
-void ShowProgramText(UINT id, UINT type) {
-    char text[kTextBufferSize];
-    char caption[kTextBufferSize];
-    LoadText(id, text, sizeof text);
-    LoadText(IDS_APP_TITLE, caption, sizeof caption);
-    ShowMessageBox(nullptr, text, caption, type);
-}
-
 // The allocation-failure message with the system's error code, then "the program ends".
 void ReportAllocationFailure(DWORD error) {
     ShowAllocationFailure(nullptr, error);
-    ShowProgramText(IDS_PROGRAM_ENDS, MB_OK);
+    ShowProgramMessage(nullptr, IDS_PROGRAM_ENDS, MB_OK);
 }
 
 bool SupportsDriver(const PrinterEntry* models, const char* driver) {
@@ -90,7 +82,7 @@ int32_t EnumerateSupportedPrinters() {
         return 0;
     }
     if (EnumPrintersA(kEnumFlags, nullptr, 2, static_cast<BYTE*>(buffer.Get()), needed, &needed, &returned) != 1) {
-        ShowProgramText(IDS_ENUM_FAILED, MB_ICONWARNING);
+        ShowProgramMessage(nullptr, IDS_ENUM_FAILED, MB_ICONWARNING);
         return 0;
     }
 

@@ -193,13 +193,7 @@ BOOL OnInitDialog(HWND dialog) {
     return TRUE;
 }
 
-void AskToSelect(HWND dialog) {
-    char text[kTextBufferSize];
-    char caption[kTextBufferSize];
-    LoadText(IDS_SELECT_A_PRINTER, text, sizeof text);
-    FormatCaptionFor(nullptr, caption, sizeof caption);
-    ShowMessageBox(dialog, text, caption, MB_ICONWARNING);
-}
+void AskToSelect(HWND dialog) { ShowProgramMessage(dialog, IDS_SELECT_A_PRINTER, MB_ICONWARNING); }
 
 // The panel has edits that were not sent to the printer when its Update button is enabled.
 bool PanelHasUnsentChanges() {
@@ -233,11 +227,7 @@ void OnOk(HWND dialog) {
         return;
     }
     if (PanelHasUnsentChanges()) {
-        char text[kTextBufferSize];
-        char caption[kTextBufferSize];
-        LoadText(IDS_UNSENT_CHANGES, text, sizeof text);
-        FormatCaption(caption, sizeof caption);
-        if (ShowMessageBox(dialog, text, caption, MB_ICONQUESTION | MB_OKCANCEL) != IDOK) return;
+        if (ShowPrinterMessage(dialog, IDS_UNSENT_CHANGES, MB_ICONQUESTION | MB_OKCANCEL) != IDOK) return;
         // Another program may have announced new printers while the box was up: the entry is
         // found again, and a printer that has gone meanwhile cannot be chosen.
         chosen = EntryNamed(name);

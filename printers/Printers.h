@@ -9,10 +9,10 @@
 
 #include "base/AppState.h"
 
-// The driver names a printer must carry to be served: one entry per installed model subkey that
-// equals string 100 byte for byte, with Model = "KOV <model>" (Name and PortText empty). Returns
-// nullptr after showing a message when the registry key cannot be opened, no model matches or
-// memory runs out. The caller releases the list with FreePrinterList.
+// The driver names a printer must carry to be served: the entry of the installed model whose
+// subkey equals the model name (IDS_MODEL_NAME) byte for byte, with Model = "KOV <model>" (Name
+// and PortText empty). Returns nullptr after showing a message when the registry key cannot be
+// opened, no model matches or memory runs out. The caller releases the list with FreePrinterList.
 PrinterEntry* LoadSupportedModels();
 
 // Rebuilds AppState.PrinterList, PrinterCount and CurrentPrinter (found again by name) and returns

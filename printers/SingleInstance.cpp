@@ -48,12 +48,6 @@ bool BringOtherPanelForward(const char* caption) {
     return false;
 }
 
-void ShowGuardMessage(UINT textId, const char* caption) {
-    char text[kTextBufferSize];
-    LoadText(textId, text, sizeof text);
-    ShowMessageBox(nullptr, text, caption, MB_OK);
-}
-
 }  // namespace
 
 HANDLE CreateInstanceMapping(const char* printerName, bool* existed) {
@@ -83,9 +77,9 @@ HANDLE GuardSingleInstance(const char* printerName) {
     bool existed = false;
     HANDLE mapping = CreateInstanceMapping(printerName, &existed);
     if (existed) {
-        if (!BringOtherPanelForward(caption)) ShowGuardMessage(IDS_ALREADY_RUNNING, caption);
+        if (!BringOtherPanelForward(caption)) ShowPrinterMessage(nullptr, IDS_ALREADY_RUNNING, MB_OK, printerName);
     } else if (!mapping) {
-        ShowGuardMessage(IDS_MAPPING_FAILED, caption);
+        ShowPrinterMessage(nullptr, IDS_MAPPING_FAILED, MB_OK, printerName);
     }
     return mapping;
 }

@@ -5,23 +5,6 @@
 #include "printers/Printers.h"
 #include "res/resource.h"
 
-namespace {
-
-// A warning without owner, captioned with the program's title.
-void Warn(const char* text, UINT type = MB_ICONWARNING) {
-    char caption[kTextBufferSize];
-    LoadText(IDS_APP_TITLE, caption, sizeof caption);
-    ShowMessageBox(nullptr, text, caption, type);
-}
-
-void WarnText(UINT id, UINT type = MB_ICONWARNING) {
-    char text[kTextBufferSize];
-    LoadText(id, text, sizeof text);
-    Warn(text, type);
-}
-
-}  // namespace
-
 PrinterEntry* LoadSupportedModels() {
     char model[kTextBufferSize];
     LoadText(IDS_MODEL_NAME, model, sizeof model);
@@ -32,11 +15,11 @@ PrinterEntry* LoadSupportedModels() {
             LoadText(IDS_REGISTRY_OPEN_FAILED, reason, sizeof reason);
             char text[2 * kTextBufferSize];
             FormatBounded(text, sizeof text, "%s\nKey: HKEY_LOCAL_MACHINE\\%s", reason, kModelsKey);
-            Warn(text);
+            ShowProgramMessage(nullptr, text, MB_ICONWARNING);
             return nullptr;
         }
         case ModelKey::NotInstalled:
-            WarnText(IDS_NO_SUPPORTED_PRINTER);
+            ShowProgramMessage(nullptr, IDS_NO_SUPPORTED_PRINTER, MB_ICONWARNING);
             return nullptr;
         case ModelKey::Installed:
             break;
@@ -51,7 +34,7 @@ PrinterEntry* LoadSupportedModels() {
         const DWORD error = GetLastError();
         ReleaseMemory(entry);
         ShowAllocationFailure(nullptr, error);
-        WarnText(IDS_PROGRAM_ENDS, MB_ICONWARNING);
+        ShowProgramMessage(nullptr, IDS_PROGRAM_ENDS, MB_ICONWARNING);
         return nullptr;
     }
     return entry;

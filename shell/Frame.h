@@ -14,7 +14,7 @@ HWND CreateFrameWindow();
 
 LRESULT CALLBACK FrameWindowProc(HWND frame, UINT message, WPARAM wParam, LPARAM lParam);
 
-// Dialog 116.
+// The About box (IDD_ABOUT).
 INT_PTR CALLBACK AboutDialogProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam);
 
 // The set of installed printers changed (WM_PRINTERS_CHANGED).

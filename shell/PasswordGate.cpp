@@ -38,9 +38,7 @@ INT_PTR HandlePasswordMessage(HWND dialog, UINT message, WPARAM wParam, LPARAM l
                         reinterpret_cast<const char*>(GetWindowLongPtrA(dialog, DWLP_USER));
                     std::string typed = DialogItemText(dialog, IDC_PASSWORD);
                     if (typed.empty() || !stored || typed != stored) {
-                        char caption[kTextBufferSize];
-                        FormatCaptionFor(nullptr, caption, sizeof caption);
-                        ShowMessageBox(dialog, kWrongPassword, caption, MB_OK | MB_ICONERROR);
+                        ShowProgramMessage(dialog, kWrongPassword, MB_OK | MB_ICONERROR);
                         SetDlgItemTextA(dialog, IDC_PASSWORD, "");
                         SetFocus(GetDlgItem(dialog, IDC_PASSWORD));
                         return TRUE;
@@ -88,8 +86,6 @@ PrinterEntry* ChooseStartPrinter(const char* commandLine) {
     LoadText(IDS_PRINTER_NOT_SUPPORTED, notSupported, sizeof notSupported);
     // The whole name is shown, however long it is.
     std::string text = std::string(name) + " " + notSupported;
-    char caption[kTextBufferSize];
-    FormatCaptionFor(name, caption, sizeof caption);
-    ShowMessageBox(nullptr, text.c_str(), caption, MB_OK | MB_ICONWARNING);
+    ShowPrinterMessage(nullptr, text.c_str(), MB_OK | MB_ICONWARNING, name);
     return nullptr;
 }

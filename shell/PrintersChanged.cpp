@@ -32,12 +32,11 @@ void ShowRemovedMessage(HWND owner, const std::string& keptName, UINT secondText
     char removed[kTextBufferSize];
     char second[kTextBufferSize] = "";
     char text[2 * kTextBufferSize];
-    char caption[kTextBufferSize];
     LoadText(IDS_PRINTER_REMOVED, removed, sizeof removed);
     if (secondText) LoadText(secondText, second, sizeof second);
     FormatBounded(text, sizeof text, "%s%s", removed, second);
-    FormatCaptionFor(keptName.c_str(), caption, sizeof caption);
-    ShowMessageBox(owner, text, caption, MB_OK | icon);
+    // The printer that has gone names the box, also when it is no longer the current one.
+    ShowPrinterMessage(owner, text, MB_OK | icon, keptName.c_str());
 }
 
 bool ListHoldsName(const std::string& name) {

@@ -27,17 +27,7 @@ int EndStart() {
 }
 
 // Start-up messages have no owner, the program's name as caption and the warning icon.
-void StartMessage(const char* text) {
-    char caption[kTextBufferSize];
-    FormatCaptionFor(nullptr, caption, sizeof caption);
-    ShowMessageBox(nullptr, text, caption, MB_OK | MB_ICONWARNING);
-}
-
-void StartMessage(UINT textId) {
-    char text[kTextBufferSize];
-    LoadText(textId, text, sizeof text);
-    StartMessage(text);
-}
+constexpr UINT kStartMessage = MB_OK | MB_ICONWARNING;
 
 bool RunsOnThisSystem() {
     OSVERSIONINFOA version{};
@@ -60,7 +50,7 @@ int RunProgram(HINSTANCE instance, const char* commandLine, int show) {
     AppState.Instance = instance;
 
     if (!RunsOnThisSystem()) {
-        StartMessage(IDS_OS_NOT_SUPPORTED);
+        ShowProgramMessage(nullptr, IDS_OS_NOT_SUPPORTED, kStartMessage);
         return EndStart();
     }
 
@@ -68,7 +58,7 @@ int RunProgram(HINSTANCE instance, const char* commandLine, int show) {
 
     AppState.PrinterCount = EnumerateSupportedPrinters();
     if (AppState.PrinterCount == 0) {
-        StartMessage(IDS_NO_SUPPORTED_PRINTER);
+        ShowProgramMessage(nullptr, IDS_NO_SUPPORTED_PRINTER, kStartMessage);
         return EndStart();
     }
     AppState.SeveralPrinters = AppState.PrinterCount != 1;
@@ -97,7 +87,7 @@ int RunProgram(HINSTANCE instance, const char* commandLine, int show) {
         LoadText(IDS_CLASS_REGISTER_FAILED, cannotRegister, sizeof cannotRegister);
         LoadText(IDS_PROGRAM_ENDS, programEnds, sizeof programEnds);
         FormatBounded(text, sizeof text, "%s\n%s", cannotRegister, programEnds);
-        StartMessage(text);
+        ShowProgramMessage(nullptr, text, kStartMessage);
         return EndStart();
     }
 
