@@ -15,6 +15,14 @@ int LoadText(UINT id, char* buffer, int size) {
     return length;
 }
 
+void LoadTextLines(UINT firstId, UINT secondId, char* out, size_t size) {
+    char first[kTextBufferSize];
+    char second[kTextBufferSize];
+    LoadText(firstId, first, sizeof first);
+    LoadText(secondId, second, sizeof second);
+    FormatBounded(out, size, "%s\n%s", first, second);
+}
+
 void FormatCaptionFor(const char* printerName, char* out, size_t size) {
     char title[kTextBufferSize];
     LoadText(IDS_APP_TITLE, title, sizeof title);

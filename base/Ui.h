@@ -11,6 +11,8 @@
 // Loads string `id` of the program into buffer (size bytes); an empty text when it is missing.
 // Returns the length.
 int LoadText(UINT id, char* buffer, int size);
+// Two strings of the program on two lines, "first\nsecond", bounded to `size` bytes.
+void LoadTextLines(UINT firstId, UINT secondId, char* out, size_t size);
 
 // The caption of the program's boxes: "%s - %s" of the program's name and the given printer
 // name, or the program's name alone when the name is null.

@@ -62,12 +62,8 @@ void StartHelpMode() {
     overlayClass.hCursor = LoadCursorA(instance, MAKEINTRESOURCEA(IDCUR_HELP_MODE));
     overlayClass.lpszClassName = kOverlayClassName;
     if (!RegisterClassA(&overlayClass)) {
-        char cannotRegister[kTextBufferSize];
-        char unavailable[kTextBufferSize];
         char text[2 * kTextBufferSize];
-        LoadText(IDS_CLASS_REGISTER_FAILED, cannotRegister, sizeof cannotRegister);
-        LoadText(IDS_FEATURE_UNAVAILABLE, unavailable, sizeof unavailable);
-        FormatBounded(text, sizeof text, "%s\n%s", cannotRegister, unavailable);
+        LoadTextLines(IDS_CLASS_REGISTER_FAILED, IDS_FEATURE_UNAVAILABLE, text, sizeof text);
         CheckHelpButton(false);
         ShowProgramMessage(AppState.PanelWindow, text, MB_OK | MB_ICONWARNING);
         return;

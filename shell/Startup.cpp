@@ -81,12 +81,8 @@ int RunProgram(HINSTANCE instance, const char* commandLine, int show) {
     if (!AppState.InstanceMapping) return EndStart();
 
     if (!RegisterFrameClass(instance)) {
-        char cannotRegister[kTextBufferSize];
-        char programEnds[kTextBufferSize];
         char text[2 * kTextBufferSize];
-        LoadText(IDS_CLASS_REGISTER_FAILED, cannotRegister, sizeof cannotRegister);
-        LoadText(IDS_PROGRAM_ENDS, programEnds, sizeof programEnds);
-        FormatBounded(text, sizeof text, "%s\n%s", cannotRegister, programEnds);
+        LoadTextLines(IDS_CLASS_REGISTER_FAILED, IDS_PROGRAM_ENDS, text, sizeof text);
         ShowProgramMessage(nullptr, text, kStartMessage);
         return EndStart();
     }
