@@ -24,12 +24,6 @@ void RecordExit(int code) { exitCodes.push_back(code); }
 
 std::string Caption(const std::string& printer) { return std::string(kTitle) + " - " + printer; }
 
-std::string ProgramText(UINT id) {
-    char text[512] = {};
-    LoadStringA(GetModuleHandleA(nullptr), id, text, sizeof text);
-    return text;
-}
-
 void PanelDialogTest::SetUp() {
     shelltest::ResetProgram();
     MarkSettingsNotLoaded();  // as start-up leaves the record

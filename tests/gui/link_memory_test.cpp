@@ -10,6 +10,7 @@
 #include "base/Memory.h"
 #include "link/KovQmx.h"
 #include "tests/support/MessageBoxRecorder.h"
+#include "tests/support/ProgramState.h"
 
 namespace {
 
@@ -56,7 +57,7 @@ TEST(DuplicateString, AFailedAllocationGivesNullAndTheReason) {
 TEST(AllocationFailure, MessageNamesTheCodeInLowerCaseHexWithTitleCaptionAndNoIcon) {
     HWND owner = CreateWindowExA(0, "Static", "owner", WS_POPUP, 0, 0, 10, 10, nullptr, nullptr,
                                  nullptr, nullptr);
-    AppState = AppStateRecord{};
+    rptest::ResetAppState();
     rptest::MessageBoxRecorder recorder;
     ShowAllocationFailure(owner, ERROR_NOT_ENOUGH_MEMORY);
     ShowAllocationFailure(nullptr, 0xDEADBEEF);

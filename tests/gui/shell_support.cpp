@@ -13,6 +13,7 @@
 #include "printers/Printers.h"
 #include "qmx/VirtualPrinters.h"
 #include "shell/Frame.h"
+#include "tests/support/ProgramState.h"
 #include "tests/support/Pump.h"
 
 namespace shelltest {
@@ -89,9 +90,7 @@ void ResetProgram() {
     UnregisterClassA(kFrameClassName, instance);
     UnregisterClassA(kOverlayClassName, instance);
     FreePrinterList(AppState.PrinterList);
-    AppState = AppStateRecord{};
-    AppState.Instance = instance;
-    ResetStatusAreaRecord();
+    rptest::ResetAppState();
 
     qmx::vp::ResetAll();
     ASSERT_EQ(qmx::vp::InstallModel("remotepanel.hlp"), 0u);
