@@ -4,6 +4,8 @@
 // 0x100 n for the printer selection dialog, 0x10000 + 0x1000 t + 0x10 n for the tab page with tab
 // index t, and 0x500, 0x300 or 0x600 above a page's base for its detail dialogs. A group box and
 // its buttons, or a label with its edit box, up-down control and unit text, share one id.
+// A control id and its help context id on each line.
+// clang-format off
 const HelpIdWord HelpIdTable[] = {
     // The panel dialog (IDD_PANEL); the toolbar's id (IDC_TOOLBAR) stands for the toolbar.
     10000, 0x80000000,
@@ -115,6 +117,7 @@ const HelpIdWord HelpIdTable[] = {
     2, 0x81000400,
     0, 0,
 };
+// clang-format on
 
 static_assert(sizeof HelpIdTable / sizeof HelpIdTable[0] == 2 * kHelpIdPairCount + 2,
               "the help table holds its pairs and the ending pair");
