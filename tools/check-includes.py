@@ -24,8 +24,8 @@ INCLUDE = re.compile(r'^\s*#\s*include\s+"([^"]+)"')
 
 def source_files(root):
     try:
-        listed = subprocess.run(["git", "-C", root, "ls-files"], check=True, capture_output=True,
-                                text=True).stdout.split("\n")
+        command = ["git", "-C", root, "ls-files", "--cached", "--others", "--exclude-standard"]
+        listed = subprocess.run(command, check=True, capture_output=True, text=True).stdout.split("\n")
     except (OSError, subprocess.CalledProcessError):
         listed = [os.path.relpath(os.path.join(folder, name), root)
                   for folder, _, names in os.walk(root) for name in names]
