@@ -8,6 +8,7 @@
 #include <fstream>
 #include <iterator>
 
+#include "base/SuiteRegistry.h"
 #include "cli/Console.h"
 #include "cli/PrinterLink.h"
 #include "res/resource.h"
@@ -72,9 +73,10 @@ std::optional<SettingsFile> LoadFile(const std::string& path, const std::string&
 }
 
 bool PassGate(const CliArguments& arguments) {
-  const std::optional<std::string> stored = StoredPassword();
+  // The gate stays closed when the suite's key cannot be opened, as it does for the panel.
+  const std::optional<std::string> stored = ReadStoredPassword();
   if (!stored) {
-    PrintError("パスワードの設定を読めません (HKEY_LOCAL_MACHINE\\Software\\KOV\\Kestrovane\\ を開けません)。");
+    PrintError(std::string("パスワードの設定を読めません (HKEY_LOCAL_MACHINE\\") + kSuiteKey + " を開けません)。");
     return false;
   }
   if (stored->empty()) return true;

@@ -3,36 +3,18 @@
 
 #include <windows.h>
 
-#include <cstring>
-
+#include "base/Messages.h"
+#include "base/SuiteRegistry.h"
+#include "link/SettingsRead.h"
 #include "printers/PrinterRules.h"
 #include "res/resource.h"
-#include "shell/Messages.h"
 
 namespace {
 
-constexpr const char* SuiteKey = "Software\\KOV\\Kestrovane\\";
-constexpr const char* ModelsKey = "Software\\KOV\\Kestrovane\\Printers";
 constexpr DWORD EnumFlags = PRINTER_ENUM_LOCAL | PRINTER_ENUM_CONNECTIONS;
 // How long a requested block may take to arrive.
 constexpr DWORD ReadTimeoutMs = 30000;
 constexpr int ReadAttempts = 3;
-
-class RegistryKey {
- public:
-  RegistryKey(HKEY root, const char* path, REGSAM access) {
-    if (RegOpenKeyExA(root, path, 0, access, &key_) != ERROR_SUCCESS) key_ = nullptr;
-  }
-  ~RegistryKey() {
-    if (key_ != nullptr) RegCloseKey(key_);
-  }
-  RegistryKey(const RegistryKey&) = delete;
-  RegistryKey& operator=(const RegistryKey&) = delete;
-  HKEY Get() const { return key_; }
-
- private:
-  HKEY key_ = nullptr;
-};
 
 // A message-only window that receives the library's "block arrived" message.
 class MessageWindow {
@@ -65,20 +47,6 @@ class MessageWindow {
   HWND window_;
 };
 
-bool ModelInstalled(const std::string& model) {
-  RegistryKey models(HKEY_LOCAL_MACHINE, ModelsKey, KEY_ENUMERATE_SUB_KEYS);
-  if (models.Get() == nullptr) return false;
-  // Exact comparison, as the panel makes it, although the registry ignores letter case.
-  for (DWORD index = 0;; ++index) {
-    char name[256];
-    DWORD length = sizeof name;
-    const LONG result = RegEnumKeyExA(models.Get(), index, name, &length, nullptr, nullptr, nullptr, nullptr);
-    if (result == ERROR_MORE_DATA) continue;
-    if (result != ERROR_SUCCESS) return false;
-    if (model == name) return true;
-  }
-}
-
 template <typename Value>
 bool ReadItem(QMXSESSION session, const char* item, Value& value) {
   uint32_t size = 0;
@@ -97,25 +65,10 @@ std::string StatusText(uint32_t textId) {
   return textId == kPrintSwitchText ? RP_PRINT_SWITCH_TEXT : ProgramText(textId);
 }
 
-std::optional<std::string> StoredPassword() {
-  RegistryKey suite(HKEY_LOCAL_MACHINE, SuiteKey, KEY_QUERY_VALUE);
-  if (suite.Get() == nullptr) return std::nullopt;
-  DWORD type = 0, size = 0;
-  if (RegQueryValueExA(suite.Get(), "Password", nullptr, &type, nullptr, &size) != ERROR_SUCCESS ||
-      size == 0) {
-    return std::string();
-  }
-  std::string value(size + 1, '\0');
-  if (RegQueryValueExA(suite.Get(), "Password", nullptr, &type, reinterpret_cast<BYTE*>(value.data()),
-                       &size) != ERROR_SUCCESS) {
-    return std::string();
-  }
-  return std::string(value.c_str());
-}
-
 std::optional<std::vector<std::string>> SupportedPrinters(std::string* problem) {
   const std::string model = ProgramText(IDS_MODEL_NAME);
-  if (!ModelInstalled(model)) {
+  // Exact comparison, as the panel makes it, although the registry ignores letter case.
+  if (FindInstalledModel(model.c_str()) != ModelKey::Installed) {
     *problem = model + " がインストールされていません。";
     return std::nullopt;
   }
@@ -139,38 +92,20 @@ std::optional<std::vector<std::string>> SupportedPrinters(std::string* problem) 
   return names;
 }
 
-PrinterSession::PrinterSession(const std::string& printerName) {
-  char user[256] = {};
-  DWORD size = sizeof user;
-  if (!GetUserNameA(user, &size)) user[0] = '\0';
-  user[sizeof user - 1] = '\0';
-  if (OpenManagerExA(printerName.c_str(), user, QMX_OPEN_MODE, &session_) != 0) session_ = nullptr;
-}
-
-PrinterSession::~PrinterSession() {
-  if (session_ != nullptr) CloseManager(session_);
-}
+PrinterSession::PrinterSession(const std::string& printerName) : session_(printerName.c_str()) {}
 
 std::optional<PrinterStateDecision> PrinterSession::JudgeState(std::string* failureText) const {
-  int32_t ext = -1, status[3] = {-1, -1, -1}, auth = 0;
-  uint32_t failure = 0;
-  if (!ReadItem(session_, QMX_ITEM_PRINTER_EXT_STATUS, ext) || ext == -1) {
-    failure = IDS_EXT_STATUS_READ_FAILED;
-  } else if (!ReadItem(session_, QMX_ITEM_PRINTER_STATUS, status) || status[1] == -1 || status[2] == -1) {
-    failure = IDS_STATUS_READ_FAILED;
-  } else if (!ReadItem(session_, QMX_ITEM_USER_AUTHORITY, auth)) {
-    failure = IDS_AUTHORITY_READ_FAILED;
-  }
-  if (failure != 0) {
+  StateWords words;
+  if (const uint32_t failure = ReadStateWords(session_.Get(), words)) {
     *failureText = ProgramText(failure);
     return std::nullopt;
   }
-  return DecidePrinterState(ext, status, auth);
+  return DecidePrinterState(words.Ext, words.Status, words.Authority);
 }
 
 std::string PrinterSession::PortText() const {
   unsigned char item[QMX_PORT_ITEM_SIZE] = {};
-  if (!ReadItem(session_, QMX_ITEM_PORT, item)) return {};
+  if (!ReadItem(session_.Get(), QMX_ITEM_PORT, item)) return {};
   PortNames names;
   ReadPortNames(item, sizeof item, &names);
   char text[kPortTextSize];
@@ -182,13 +117,13 @@ bool PrinterSession::ReadSettings(PrinterSettings& settings) const {
   MessageWindow window;
   if (window.Get() == nullptr) return false;
   for (int attempt = 0; attempt < ReadAttempts; ++attempt) {
-    if (GetReqPrinterStatusMsgA(session_, QMX_ITEM_SETTINGS, window.Get(), WM_READ_DONE) != 0 ||
+    if (GetReqPrinterStatusMsgA(session_.Get(), QMX_ITEM_SETTINGS, window.Get(), WM_READ_DONE) != 0 ||
         !window.WaitFor(WM_READ_DONE, ReadTimeoutMs)) {
       return false;
     }
-    SettingsBlock block{};
+    SettingsBlock block;
     uint32_t size = 0;
-    if (GetPrinterStatusA(session_, QMX_ITEM_SETTINGS, block.Bytes, SettingsBlockSize, &size) != 0) {
+    if (FetchSettingsBlock(session_.Get(), block, &size) != 0) {
       return false;
     }
     PrinterSettings read;
@@ -201,7 +136,7 @@ bool PrinterSession::ReadSettings(PrinterSettings& settings) const {
 }
 
 QMXSTATUS PrinterSession::Write(const SettingsCommand& command) const {
-  return SetPrinterStatusDirectA(session_, QMX_ITEM_SETTINGS, command.Area, sizeof command.Area);
+  return SetPrinterStatusDirectA(session_.Get(), QMX_ITEM_SETTINGS, command.Area, sizeof command.Area);
 }
 
 std::optional<std::string> RefusalOf(const PrinterSession& session, PrinterUse use) {

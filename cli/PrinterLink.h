@@ -10,6 +10,7 @@
 
 #include "cli/CliRules.h"
 #include "link/KovQmx.h"
+#include "link/LibraryCalls.h"
 #include "settings/SettingKeys.h"
 #include "settings/SettingsCommand.h"
 
@@ -17,10 +18,6 @@
 std::string ProgramText(uint32_t id);
 // A status text id as the tool shows it: string-table texts and the print-switch text.
 std::string StatusText(uint32_t textId);
-
-// The password the suite stores ("" when none is required); nothing when the suite's key cannot
-// be opened, which closes the gate as it does for the panel.
-std::optional<std::string> StoredPassword();
 
 // The spooler's printers of the supported model, in the spooler's order; nothing (with the reason
 // in `problem`) when the model is not installed or the spooler cannot be asked.
@@ -30,11 +27,10 @@ std::optional<std::vector<std::string>> SupportedPrinters(std::string* problem);
 class PrinterSession {
  public:
   explicit PrinterSession(const std::string& printerName);
-  ~PrinterSession();
   PrinterSession(const PrinterSession&) = delete;
   PrinterSession& operator=(const PrinterSession&) = delete;
 
-  bool IsOpen() const { return session_ != nullptr; }
+  bool IsOpen() const { return session_.IsOpen(); }
 
   // Reads the three state items and judges them with the program's rules. Nothing when an item
   // cannot be read; `failureText` then holds the panel's text for it.
@@ -48,7 +44,7 @@ class PrinterSession {
   QMXSTATUS Write(const SettingsCommand& command) const;
 
  private:
-  QMXSESSION session_ = nullptr;
+  LibrarySession session_;
 };
 
 // Opens a session on `printer` and checks that `use` is allowed; the message when it is not.

@@ -5,19 +5,21 @@
 
 #include <cstring>
 
+#include "base/ScopedHandles.h"
+#include "base/SuiteRegistry.h"
+#include "base/Text.h"
+#include "base/Ui.h"
 #include "help/HelpRules.h"
 #include "res/resource.h"
-#include "shell/Text.h"
-#include "shell/Ui.h"
 
 namespace {
 
-constexpr const char kModelsKey[] = "Software\\KOV\\Kestrovane\\Printers";
 constexpr const char kHelpValue[] = "RPHLP";
 constexpr const char kHtmlHelpModule[] = "HHCTRL.OCX";
 
 char HelpFileName[256];        // once read, kept for the program's life
-HMODULE HtmlHelpLibrary;       // once loaded, kept loaded
+// Once loaded, kept loaded for the program's life: HTML Help's windows run from it.
+HMODULE HtmlHelpLibrary;
 HelpEngines Engines;
 
 // Reads "RPHLP" from the model's registry subkey into HelpFileName. A key that does not open
@@ -25,22 +27,17 @@ HelpEngines Engines;
 void ReadHelpFileName(HWND window) {
     char model[256];
     LoadText(IDS_MODEL_NAME, model, sizeof model);
-    char keyName[512];
-    FormatBounded(keyName, sizeof keyName, "%s\\%s", kModelsKey, model);
-    HKEY key = nullptr;
-    if (RegOpenKeyExA(HKEY_LOCAL_MACHINE, keyName, 0, KEY_QUERY_VALUE, &key) != ERROR_SUCCESS) {
+    RegistryKey key;
+    if (!OpenModelKey(model, key)) {
         HelpFileName[0] = '\0';
         return;
     }
     DWORD size = sizeof HelpFileName;
-    LONG result = RegQueryValueExA(key, kHelpValue, nullptr, nullptr,
-                                   reinterpret_cast<BYTE*>(HelpFileName), &size);
-    RegCloseKey(key);
+    const LONG result = RegQueryValueExA(key.Get(), kHelpValue, nullptr, nullptr,
+                                         reinterpret_cast<BYTE*>(HelpFileName), &size);
     if (result != ERROR_SUCCESS) {
         HelpFileName[0] = '\0';
-        char caption[256];
-        LoadText(IDS_APP_TITLE, caption, sizeof caption);
-        ShowMessageBox(window, "ヘルプはインストールされていません。", caption, MB_ICONWARNING);
+        ShowProgramMessage(window, "ヘルプはインストールされていません。", MB_ICONWARNING);
         return;
     }
     // A value stored without its terminator is terminated here; one that fills all 256 bytes
@@ -57,17 +54,15 @@ BOOL CallWinHelp(HWND window, const char* file, UINT command, ULONG_PTR data) {
 // and kept; a library without the entry point is dropped again. None when HTML Help is missing.
 HtmlHelpFunction HtmlHelpEntry() {
     if (Engines.HtmlHelp != nullptr) return Engines.HtmlHelp;
-    if (HtmlHelpLibrary == nullptr) {
-        HtmlHelpLibrary =
-            LoadLibraryA(Engines.HtmlHelpModule ? Engines.HtmlHelpModule : kHtmlHelpModule);
-        if (HtmlHelpLibrary == nullptr) return nullptr;
+    LibraryModule library(HtmlHelpLibrary);
+    if (library.Get() == nullptr) {
+        library.Reset(LoadLibraryA(Engines.HtmlHelpModule ? Engines.HtmlHelpModule : kHtmlHelpModule));
+        if (library.Get() == nullptr) return nullptr;
     }
     auto htmlHelp = reinterpret_cast<HtmlHelpFunction>(
-        reinterpret_cast<void*>(GetProcAddress(HtmlHelpLibrary, "HtmlHelpA")));
-    if (htmlHelp == nullptr) {
-        FreeLibrary(HtmlHelpLibrary);
-        HtmlHelpLibrary = nullptr;
-    }
+        reinterpret_cast<void*>(GetProcAddress(library.Get(), "HtmlHelpA")));
+    // Without the entry point the library goes again; with it, it stays.
+    HtmlHelpLibrary = htmlHelp != nullptr ? library.Detach() : nullptr;
     return htmlHelp;
 }
 
@@ -129,12 +124,11 @@ int ShowHtmlHelp(UINT command, ULONG_PTR data, const char* fileName) {
     if (htmlHelp == nullptr) return 0;
     // HTML Help gets its own copy of the name in global memory.
     const size_t length = std::strlen(fileName);
-    HGLOBAL copy = GlobalAlloc(GPTR, length + 1);
-    if (copy == nullptr) return 0;
-    std::memcpy(reinterpret_cast<char*>(copy), fileName, length + 1);
+    const GlobalMemory copy(GlobalAlloc(GPTR, length + 1));
+    if (copy.Get() == nullptr) return 0;
+    std::memcpy(reinterpret_cast<char*>(copy.Get()), fileName, length + 1);
     const UINT mapped = command == HELP_FINDER ? HH_DISPLAY_TOPIC : command;
-    htmlHelp(GetDesktopWindow(), reinterpret_cast<const char*>(copy), mapped, data);
-    GlobalFree(copy);
+    htmlHelp(GetDesktopWindow(), reinterpret_cast<const char*>(copy.Get()), mapped, data);
     return 1;
 }
 
@@ -144,10 +138,8 @@ HelpEngines SetHelpEngines(const HelpEngines& engines) {
     HelpEngines previous = Engines;
     Engines = engines;
     HelpFileName[0] = '\0';
-    if (HtmlHelpLibrary != nullptr) {
-        FreeLibrary(HtmlHelpLibrary);
-        HtmlHelpLibrary = nullptr;
-    }
+    LibraryModule unloaded(HtmlHelpLibrary);
+    HtmlHelpLibrary = nullptr;
     return previous;
 }
 

@@ -3,7 +3,7 @@
 #include <cstdio>
 #include <cstring>
 
-#include "shell/Text.h"
+#include "base/Text.h"
 
 namespace {
 

@@ -8,14 +8,15 @@
 
 #include <cstdint>
 
-// ---- Printer state ---------------------------------------------------------------------------
+#include "link/LibraryCalls.h"
+#include "settings/SettingsCommand.h"
 
-// The three state items, each read into its AppState value.
-enum class StateItem { ExtStatus, Status, Authority };
+// ---- Printer state ---------------------------------------------------------------------------
 
 // Reads one state item of AppState.Session into its AppState value (the value is kept only when
 // the library call succeeds). Returns 0 when the value is usable, else the id of the failure text
-// (110, 84 or 86): the call failed, or ext / status word 1 / status word 2 is -1.
+// (the ext status, status or authority could not be read): the call failed, or ext / status
+// word 1 / status word 2 is -1.
 UINT ReadStateItem(StateItem item);
 
 // Reads "PrinterExtStatus", "PrinterStatus" and "UserAuthority" in this order, stopping at the
@@ -25,7 +26,7 @@ int ReadPrinterState();
 
 // Decides what the printer allows from its state words and sets CanUpdate, CanRead, PrinterBusy
 // and StatusText. Returns 1 when the panel can be used with this printer, 0 when it is refused:
-// with several printers string 96 is appended to the status text; with one printer the user is
+// with several printers the text that the panel cannot be used is appended to the status text; with one printer the user is
 // told (box owned by `owner`) that the program ends, with `note` (when given) before that line.
 int EvaluatePrinterState(HWND owner, int32_t ext, const int32_t status[3], int32_t auth,
                          const char* note = nullptr);
@@ -34,10 +35,11 @@ int EvaluatePrinterState(HWND owner, int32_t ext, const int32_t status[3], int32
 // redrawn; does nothing when exactly this was shown last and nothing is pending or busy.
 void RefreshStatusArea(HWND statusControl);
 
-// The status control of the panel (control 281), or null without a panel.
+// The status control of the panel (IDC_STATUS_AREA), or null without a panel.
 HWND StatusControlOf(HWND panel);
 
-// The state icon (142, 143, 144) for the current CanUpdate / CanRead, or 0 for none.
+// The state icon (read only, update only, neither) for the current CanUpdate / CanRead, or 0
+// for none.
 UINT CurrentStatusIconId();
 
 // Forgets what the status area showed last (as at load). For tests and a new panel.
@@ -46,7 +48,7 @@ void ResetStatusAreaRecord();
 // ---- Notifications and the session -------------------------------------------------------------
 
 // Registers the six change notifications of AppState.Session, posted to `window`. Returns 1 when
-// all six are registered; else 0 with string 114 in AppState.MessageText, the registrations made
+// all six are registered; else 0 with the failed-registration text in AppState.MessageText, the registrations made
 // so far staying in place for the next CloseSession.
 int RegisterNotifications(HWND window);
 
@@ -55,17 +57,15 @@ void CloseSession();
 
 // ---- Writing ---------------------------------------------------------------------------------
 
-// How a call of WriteSettings ended.
-enum class WriteOutcome {
-    HandedOver,       // the library took the command (result 1)
-    Cancelled,        // the library refused it and the user cancelled the retries (result 0)
-    ValueDoesNotFit,  // a value cannot be carried by the command; nothing was sent (result 0)
-};
+// The command that writes PanelSettings. The block is read once more first, for the distances
+// of feed positions set to "other" (FeedPosOther). False when a value cannot be carried by the
+// command: the user has been told which (box owned by `owner`) and nothing is to be sent.
+bool PrepareSettingsCommand(HWND owner, SettingsCommand* command);
 
-// Writes PanelSettings to the printer, synchronously (synchronous 1) or as a request answered by
-// WM_WRITE_DONE (synchronous 0). Returns 1 when the command was handed over, 0 when it was not
-// (the user cancelled after a refusal, or a value does not fit the command); `outcome`, when
-// given, says which.
-int WriteSettings(HWND panel, int synchronous, WriteOutcome* outcome = nullptr);
+// Hands `command` to the library, synchronously (synchronous 1) or as a request answered by
+// WM_WRITE_DONE (synchronous 0). When the library refuses it the user is asked to retry or cancel
+// (box owned by `owner`), as often as it takes. True when the library took it, false when the
+// user cancelled.
+bool HandOverSettingsCommand(HWND owner, const SettingsCommand& command, int synchronous);
 
 #endif

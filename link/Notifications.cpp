@@ -1,10 +1,10 @@
 // The six change notifications of the session, and the session's end.
+#include "base/AppState.h"
+#include "base/Messages.h"
+#include "base/Ui.h"
 #include "link/KovQmx.h"
 #include "link/Link.h"
 #include "res/resource.h"
-#include "shell/AppState.h"
-#include "shell/Messages.h"
-#include "shell/Ui.h"
 
 namespace {
 

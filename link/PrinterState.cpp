@@ -1,12 +1,12 @@
 // Judging what the printer's state allows, and the status area.
 #include <cstring>
 
+#include "base/AppState.h"
+#include "base/Text.h"
+#include "base/Ui.h"
 #include "link/Link.h"
 #include "link/StateRules.h"
 #include "res/resource.h"
-#include "shell/AppState.h"
-#include "shell/Text.h"
-#include "shell/Ui.h"
 
 static_assert(kStatusTextSize == kTextBufferSize, "the status area keeps a copy of StatusText");
 
@@ -32,7 +32,7 @@ int EvaluatePrinterState(HWND owner, int32_t ext, const int32_t status[3], int32
     if (decision.Result) return 1;
 
     if (AppState.SeveralPrinters) {
-        // The panel stays open with the reason and string 96 on one line, so that another
+        // The panel stays open with the reason and "the panel cannot be used" on one line, so that another
         // printer can be chosen.
         char unavailable[kTextBufferSize];
         LoadText(IDS_PANEL_UNAVAILABLE, unavailable, sizeof unavailable);
@@ -51,18 +51,12 @@ int EvaluatePrinterState(HWND owner, int32_t ext, const int32_t status[3], int32
         FormatBounded(text, sizeof text, "%s\n%s", AppState.StatusText, programEnds);
     }
     CopyBounded(AppState.MessageText, sizeof AppState.MessageText, text);
-    FormatCaption(AppState.MessageCaption, sizeof AppState.MessageCaption);
-    ShowMessageBox(owner, text, AppState.MessageCaption, MB_ICONWARNING | MB_OK);
+    ShowPrinterMessage(owner, text, MB_ICONWARNING | MB_OK);
     return 0;
 }
 
 void RefreshStatusArea(HWND statusControl) {
-    StatusAreaState now{};
-    now.CanUpdate = AppState.CanUpdate;
-    now.CanRead = AppState.CanRead;
-    now.PrinterBusy = AppState.PrinterBusy;
-    now.ReadPending = AppState.ReadPending;
-    now.WritePending = AppState.WritePending;
+    StatusAreaState now{CurrentFlags(), {}};
     CopyBounded(now.StatusText, sizeof now.StatusText, AppState.StatusText);
 
     const StatusAreaChoice choice = ChooseStatusAreaText(lastShown, now);

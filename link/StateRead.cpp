@@ -1,53 +1,41 @@
-// Reading the printer's three state items through the library.
+// The printer's three state items read into AppState.
 #include <cstring>
-#include <initializer_list>
 
-#include "link/KovQmx.h"
+#include "base/AppState.h"
+#include "base/Ui.h"
+#include "link/LibraryCalls.h"
 #include "link/Link.h"
-#include "res/resource.h"
-#include "shell/AppState.h"
-#include "shell/Ui.h"
+
+namespace {
+
+StateWords LastReadWords() {
+    StateWords words;
+    words.Ext = AppState.LastExtStatus;
+    std::memcpy(words.Status, AppState.LastPrinterStatus, sizeof words.Status);
+    words.Authority = AppState.LastUserAuthority;
+    return words;
+}
+
+void KeepReadWords(const StateWords& words) {
+    AppState.LastExtStatus = words.Ext;
+    std::memcpy(AppState.LastPrinterStatus, words.Status, sizeof words.Status);
+    AppState.LastUserAuthority = words.Authority;
+}
+
+}  // namespace
 
 UINT ReadStateItem(StateItem item) {
-    uint32_t outSize = 0;
-    switch (item) {
-        case StateItem::ExtStatus: {
-            int32_t value = -1;
-            if (GetPrinterStatusA(AppState.Session, QMX_ITEM_PRINTER_EXT_STATUS, &value, sizeof value,
-                                  &outSize) != 0) {
-                return IDS_EXT_STATUS_READ_FAILED;
-            }
-            AppState.LastExtStatus = value;
-            return value == -1 ? IDS_EXT_STATUS_READ_FAILED : 0;
-        }
-        case StateItem::Status: {
-            int32_t words[3] = {-1, -1, -1};
-            if (GetPrinterStatusA(AppState.Session, QMX_ITEM_PRINTER_STATUS, words, sizeof words,
-                                  &outSize) != 0) {
-                return IDS_STATUS_READ_FAILED;
-            }
-            std::memcpy(AppState.LastPrinterStatus, words, sizeof words);
-            return (words[1] == -1 || words[2] == -1) ? IDS_STATUS_READ_FAILED : 0;
-        }
-        case StateItem::Authority: {
-            int32_t value = 0;
-            if (GetPrinterStatusA(AppState.Session, QMX_ITEM_USER_AUTHORITY, &value, sizeof value,
-                                  &outSize) != 0) {
-                return IDS_AUTHORITY_READ_FAILED;
-            }
-            AppState.LastUserAuthority = value;
-            return 0;
-        }
-    }
-    return IDS_STATUS_READ_FAILED;
+    StateWords words = LastReadWords();
+    const UINT failure = ReadStateItemOf(AppState.Session, item, words);
+    KeepReadWords(words);
+    return failure;
 }
 
 int ReadPrinterState() {
-    for (StateItem item : {StateItem::ExtStatus, StateItem::Status, StateItem::Authority}) {
-        if (UINT failure = ReadStateItem(item)) {
-            LoadText(failure, AppState.MessageText, sizeof AppState.MessageText);
-            return 0;
-        }
-    }
-    return 1;
+    StateWords words = LastReadWords();
+    const UINT failure = ReadStateWords(AppState.Session, words);
+    KeepReadWords(words);
+    if (failure == 0) return 1;
+    LoadText(failure, AppState.MessageText, sizeof AppState.MessageText);
+    return 0;
 }

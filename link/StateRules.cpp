@@ -78,10 +78,7 @@ uint32_t StatusIconFor(int32_t canUpdate, int32_t canRead) {
 }
 
 StatusAreaChoice ChooseStatusAreaText(const StatusAreaState& lastShown, const StatusAreaState& now) {
-    const bool unchanged = now.CanUpdate == lastShown.CanUpdate && now.CanRead == lastShown.CanRead &&
-                           now.PrinterBusy == lastShown.PrinterBusy &&
-                           now.ReadPending == lastShown.ReadPending &&
-                           now.WritePending == lastShown.WritePending &&
+    const bool unchanged = static_cast<const PanelFlags&>(now) == lastShown &&
                            std::strncmp(now.StatusText, lastShown.StatusText, kStatusTextSize) == 0;
     const bool active = now.PrinterBusy == 1 || now.ReadPending == 1 || now.WritePending == 1;
     if (unchanged && !active) return {false, kStatusAreaStateText};
@@ -92,11 +89,7 @@ StatusAreaChoice ChooseStatusAreaText(const StatusAreaState& lastShown, const St
 }
 
 void RecordStatusAreaShown(StatusAreaState& lastShown, const StatusAreaState& now) {
-    lastShown.CanUpdate = now.CanUpdate;
-    lastShown.CanRead = now.CanRead;
-    lastShown.PrinterBusy = now.PrinterBusy;
-    lastShown.ReadPending = now.ReadPending;
-    lastShown.WritePending = now.WritePending;
+    static_cast<PanelFlags&>(lastShown) = now;
     std::strncpy(lastShown.StatusText, now.StatusText, kStatusTextSize - 1);
     lastShown.StatusText[kStatusTextSize - 1] = '\0';
 }

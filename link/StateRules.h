@@ -8,6 +8,8 @@
 #include <cstddef>
 #include <cstdint>
 
+#include "base/PanelFlags.h"
+
 // Bits of the state words that the program looks at; every other bit is ignored (except that the
 // print-enable switch only counts while status word 1 is 0 as a whole).
 namespace StateBits {
@@ -39,19 +41,15 @@ struct PrinterStateDecision {
 // What the last read state words allow. status[0] (w0) is not used.
 PrinterStateDecision DecidePrinterState(int32_t ext, const int32_t status[3], int32_t auth);
 
-// The state icon for the two permission flags: 144 (neither), 142 (read only), 143 (update only),
+// The state icon for the two permission flags: IDI_STATE_NEITHER, IDI_STATE_READ_ONLY,
+// IDI_STATE_UPDATE_ONLY,
 // or 0 (both allowed: no icon).
 uint32_t StatusIconFor(int32_t canUpdate, int32_t canRead);
 
 // What the status area shows: the five flags and the state text. The status area keeps one of
 // these as its record of what it last showed (all zero and empty at load).
 constexpr size_t kStatusTextSize = 256;
-struct StatusAreaState {
-    int32_t CanUpdate;
-    int32_t CanRead;
-    int32_t PrinterBusy;
-    int32_t ReadPending;
-    int32_t WritePending;
+struct StatusAreaState : PanelFlags {
     char StatusText[kStatusTextSize];
 };
 
@@ -59,7 +57,7 @@ struct StatusAreaState {
 constexpr uint32_t kStatusAreaStateText = 0;
 struct StatusAreaChoice {
     bool Write;       // false: the control already shows this, leave it alone
-    uint32_t TextId;  // 90 (reading), 91 (writing), or kStatusAreaStateText
+    uint32_t TextId;  // IDS_READING, IDS_WRITING, or kStatusAreaStateText
 };
 
 // Whether the status area must be written now, and with which text. A pending read or write, or

@@ -2,9 +2,9 @@
 
 #include <commctrl.h>
 
-#include "panel/ProgramResources.h"
-#include "shell/Text.h"
-#include "shell/Ui.h"
+#include "base/AppState.h"
+#include "base/Text.h"
+#include "base/Ui.h"
 
 namespace {
 

@@ -1,40 +1,40 @@
 #include "panel/Drawing.h"
 
-#include "panel/ProgramResources.h"
-#include "panel/ScopedGdi.h"
+#include "base/AppState.h"
+#include "base/ScopedHandles.h"
 #include "panel/TextFit.h"
 
 int DrawBitmapCentered(HWND window, UINT bitmapId, COLORREF keyColour, COLORREF fillColour) {
     RECT client{};
     GetClientRect(window, &client);
     WindowDc windowDc(window);
-    if (!windowDc.get()) return 0;
-    MemoryDc memory(windowDc.get());
-    if (!memory.get()) return 0;
+    if (!windowDc.Get()) return 0;
+    MemoryDc memory(CreateCompatibleDC(windowDc.Get()));
+    if (!memory.Get()) return 0;
     // A fresh copy each time: the flood fill changes the bitmap.
     GdiObject<HBITMAP> bitmap(LoadBitmapA(ProgramInstance(), MAKEINTRESOURCEA(bitmapId)));
-    if (!bitmap.get()) return 0;
+    if (!bitmap.Get()) return 0;
     BITMAP info{};
-    if (!GetObjectA(bitmap.get(), sizeof info, &info)) return 0;
-    Selection selectedBitmap(memory.get(), bitmap.get());
+    if (!GetObjectA(bitmap.Get(), sizeof info, &info)) return 0;
+    SelectedObject selectedBitmap(memory.Get(), bitmap.Get());
 
     if (keyColour != CLR_INVALID) {
         GdiObject<HBRUSH> brush(CreateSolidBrush(fillColour));
-        Selection selectedBrush(memory.get(), brush.get());
-        ExtFloodFill(memory.get(), 0, 0, keyColour, FLOODFILLSURFACE);
+        SelectedObject selectedBrush(memory.Get(), brush.Get());
+        ExtFloodFill(memory.Get(), 0, 0, keyColour, FLOODFILLSURFACE);
     }
 
     const int x = (client.right - client.left - info.bmWidth) / 2;
     const int y = (client.bottom - client.top - info.bmHeight) / 2;
-    return BitBlt(windowDc.get(), x, y, info.bmWidth, info.bmHeight, memory.get(), 0, 0, SRCCOPY) ? 1 : 0;
+    return BitBlt(windowDc.Get(), x, y, info.bmWidth, info.bmHeight, memory.Get(), 0, 0, SRCCOPY) ? 1 : 0;
 }
 
 void DrawIconAt(HWND dialog, POINT point, int controlId, UINT iconId) {
     HWND control = GetDlgItem(dialog, controlId);
     WindowDc dc(control);
-    if (!dc.get()) return;
+    if (!dc.Get()) return;
     HICON icon = LoadIconA(ProgramInstance(), MAKEINTRESOURCEA(iconId));
-    if (icon) DrawIcon(dc.get(), point.x, point.y, icon);
+    if (icon) DrawIcon(dc.Get(), point.x, point.y, icon);
 }
 
 int FitTextWithEllipsis(HDC dc, int maxWidth, const char* text, const char* ellipsis, char* out,

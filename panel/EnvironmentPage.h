@@ -1,6 +1,6 @@
-// The fifth tab page, 動作環境 (template 243): the cut sheets' eject direction, paper edge
+// The fifth tab page, 動作環境 (template IDD_ENVIRONMENT_PAGE): the cut sheets' eject direction, paper edge
 // detection and the sheet guide's feed mode; its button opens EnvironmentAdvancedDialog
-// (template 208) for the sheet feeder, the print columns and the two carriage-return switches.
+// (template IDD_ENVIRONMENT_ADVANCED) for the sheet feeder, the print columns and the two carriage-return switches.
 #ifndef RP_PANEL_ENVIRONMENTPAGE_H
 #define RP_PANEL_ENVIRONMENTPAGE_H
 

@@ -21,7 +21,7 @@ constexpr CheckBinding kChecks[] = {
     {IDC_SLASH_ZERO_DOUBLE, SettingSwitch::BitSet(SlashZeroDouble)},
 };
 
-// 明朝体 (1180) for 0, ゴシック体 (1181) for any other value; collected as 0 / 1.
+// 明朝体 for 0, ゴシック体 for any other value; collected as 0 / 1.
 constexpr RadioPairBinding kPairs[] = {
     {IDC_TYPEFACE_MINCHO, IDC_TYPEFACE_GOTHIC, IDC_TYPEFACE_MINCHO,
      SettingSwitch::NonZero(FieldAt(offsetof(S, Typeface)))},

@@ -1,6 +1,6 @@
-// The third tab page, フォント (template 194): the typeface, the two resident fonts and the
+// The third tab page, フォント (template IDD_FONT_PAGE): the typeface, the two resident fonts and the
 // slashed zeros of the single-byte and double-byte code sets; its button opens
-// FontAdvancedDialog (template 200) for the international character set and the JIS edition.
+// FontAdvancedDialog (template IDD_FONT_ADVANCED) for the international character set and the JIS edition.
 #ifndef RP_PANEL_FONTPAGE_H
 #define RP_PANEL_FONTPAGE_H
 

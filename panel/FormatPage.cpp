@@ -3,9 +3,9 @@
 #include <cstddef>
 #include <cstring>
 
+#include "base/AppState.h"
+#include "base/Ui.h"
 #include "res/resource.h"
-#include "shell/AppState.h"
-#include "shell/Ui.h"
 
 namespace {
 

@@ -1,6 +1,6 @@
-// The second tab page, 書式 (template 192): the feed positions of the four paper paths, the page
+// The second tab page, 書式 (template IDD_FORMAT_PAGE): the feed positions of the four paper paths, the page
 // length, the cut-sheet correction with the paper size it names, and the stored form chosen; its
-// button opens FormSettingsDialog (template 199), which edits one of the four stored forms on a
+// button opens FormSettingsDialog (template IDD_FORM_SETTINGS), which edits one of the four stored forms on a
 // private copy that is stored only on OK.
 #ifndef RP_PANEL_FORMATPAGE_H
 #define RP_PANEL_FORMATPAGE_H

@@ -4,16 +4,15 @@
 
 #include <algorithm>
 
+#include "base/AppState.h"
+#include "base/Messages.h"
+#include "base/Procedures.h"
+#include "base/Ui.h"
 #include "help/Help.h"
 #include "panel/BoundControls.h"
 #include "panel/PanelPages.h"
-#include "panel/ProgramResources.h"
 #include "panel/TabPages.h"
 #include "panel/TabRules.h"
-#include "shell/AppState.h"
-#include "shell/Messages.h"
-#include "shell/Procedures.h"
-#include "shell/Ui.h"
 
 namespace {
 
@@ -65,9 +64,7 @@ const DetailLaunch* LaunchOf(HWND dialog) {
 }
 
 void RefuseInDialog(HWND dialog, const Refusal& refusal) {
-    LoadText(refusal.TextId, AppState.MessageText, sizeof AppState.MessageText);
-    FormatCaption(AppState.MessageCaption, sizeof AppState.MessageCaption);
-    ShowMessageBox(dialog, AppState.MessageText, AppState.MessageCaption, MB_OK | MB_ICONWARNING);
+    ShowPrinterMessage(dialog, refusal.TextId, MB_OK | MB_ICONWARNING);
     SetFocus(GetDlgItem(dialog, refusal.ControlId));
 }
 
@@ -211,9 +208,7 @@ void NotifySettingsChanged(HWND sender) {
 }
 
 void RejectEntry(HWND page, int tabIndex, UINT textId, int controlId) {
-    LoadText(textId, AppState.MessageText, sizeof AppState.MessageText);
-    FormatCaption(AppState.MessageCaption, sizeof AppState.MessageCaption);
-    ShowMessageBox(page, AppState.MessageText, AppState.MessageCaption, MB_OK | MB_ICONWARNING);
+    ShowPrinterMessage(page, textId, MB_OK | MB_ICONWARNING);
     HWND panel = PanelOfPage(page);
     // The page comes back into view also when it is still the current page but hidden: a tab
     // whose page could not be created hides the page before it without replacing it.

@@ -1,4 +1,4 @@
-// The panel dialog 117: initialisation on a printer, the commands, the header (model, port,
+// The panel dialog (IDD_PANEL): initialisation on a printer, the commands, the header (model, port,
 // printer picture with the state icon) and closing. The library's replies and notifications are
 // in PanelReplies.cpp.
 #include "panel/PanelDialog.h"
@@ -8,42 +8,36 @@
 #include <cstdlib>
 #include <cstring>
 
+#include "base/AppState.h"
+#include "base/Memory.h"
+#include "base/Messages.h"
+#include "base/Procedures.h"
+#include "base/ScopedHandles.h"
+#include "base/Text.h"
+#include "base/Ui.h"
 #include "help/Help.h"
 #include "help/HelpIds.h"
 #include "link/KovQmx.h"
 #include "panel/Drawing.h"
+#include "panel/HelpMode.h"
 #include "panel/PanelPages.h"
 #include "panel/PanelRules.h"
-#include "panel/ProgramResources.h"
 #include "panel/TabPages.h"
 #include "panel/Toolbar.h"
 #include "panel/ToolbarButtons.h"
 #include "printers/Printers.h"
+#include "printers/SingleInstance.h"
 #include "res/resource.h"
 #include "settings/PanelSettings.h"
-#include "shell/AppState.h"
-#include "shell/Frame.h"
-#include "shell/Memory.h"
-#include "shell/Messages.h"
-#include "shell/Procedures.h"
-#include "shell/Startup.h"
-#include "shell/Text.h"
-#include "shell/Ui.h"
 
 namespace {
 
 constexpr char kFilePort[] = "FILE:";
 constexpr char kEllipsis[] = "...";
 constexpr COLORREF kPictureKeyColour = RGB(0, 128, 128);
-constexpr int kUserNameSize = 256;
 
 void EndProcessNormally(int code) { std::exit(code); }
 PanelProcessExit processExit = EndProcessNormally;
-
-PanelFlags CurrentFlags() {
-    return {AppState.CanRead, AppState.CanUpdate, AppState.PrinterBusy, AppState.ReadPending,
-            AppState.WritePending};
-}
 
 void EnableItem(HWND panel, int id, bool enable) {
     if (HWND item = GetDlgItem(panel, id)) EnableWindow(item, enable);
@@ -57,13 +51,6 @@ void EnableToolbarButton(int command, bool enable) {
 
 HWND StatusArea(HWND panel) { return StatusControlOf(panel); }
 
-// A box with the program's name alone as its caption (before any printer, or when the printer's
-// name does not belong in it).
-int ProgramMessage(HWND owner, UINT textId, UINT type) {
-    LoadText(textId, AppState.MessageText, sizeof AppState.MessageText);
-    LoadText(IDS_APP_TITLE, AppState.MessageCaption, sizeof AppState.MessageCaption);
-    return ShowMessageBox(owner, AppState.MessageText, AppState.MessageCaption, type);
-}
 
 // ---- Initialisation -------------------------------------------------------------------------
 
@@ -96,12 +83,8 @@ bool OpenSession(HWND panel) {
     AppState.ReadAttemptsLeft = kReadAttempts;
     const PrinterEntry* printer = AppState.CurrentPrinter;
     if (!printer || !printer->Name || printer->Name[0] == '\0') return true;
-    char user[kUserNameSize] = "";
-    DWORD size = sizeof user;
-    if (!GetUserNameA(user, &size)) user[0] = '\0';
-    user[sizeof user - 1] = '\0';
     QMXSESSION session = nullptr;
-    if (OpenManagerExA(printer->Name, user, QMX_OPEN_MODE, &session) != 0) {
+    if (OpenPrinterSession(printer->Name, nullptr, &session) != 0) {
         AppState.Session = nullptr;
         ReportLinkFailure(panel, IDS_OPEN_FAILED);
         return false;
@@ -115,7 +98,7 @@ void ShowInitialValues(HWND panel, bool tellUser) {
     RefreshPanel(panel);
     LoadInitialSettings();
     if (tellUser) {
-        PanelMessage(IDS_INITIAL_VALUES_SHOWN, MB_ICONINFORMATION);
+        ShowPrinterMessage(AppState.PanelWindow, IDS_INITIAL_VALUES_SHOWN, MB_ICONINFORMATION);
         if (!PanelStillOpen(panel)) return;
     }
     SetPanelEnabled(panel, SettingsLoaded() ? 1 : 0);
@@ -126,7 +109,7 @@ void Initialise(HWND panel) {
     SetForegroundWindow(panel);
 
     if (OnFilePort()) {
-        ProgramMessage(panel, IDS_FILE_PORT_REFUSED, MB_OK | MB_ICONWARNING);
+        ShowProgramMessage(panel, IDS_FILE_PORT_REFUSED, MB_OK | MB_ICONWARNING);
         processExit(1);
         return;
     }
@@ -174,10 +157,7 @@ void ClosePanelWindow(HWND panel) {
     if (panel) StopRequestTimer(panel);
     if (PanelPagesOf(panel)) DestroyPages(panel);
     CloseSession();
-    if (AppState.InstanceMapping) {
-        CloseHandle(AppState.InstanceMapping);
-        AppState.InstanceMapping = nullptr;
-    }
+    ReleaseInstanceMapping();
     AppState.ForegroundWindow = AppState.FrameWindow;
     ReleasePanelRecord(panel);
     if (panel && IsWindow(panel)) DestroyWindow(panel);
@@ -195,7 +175,7 @@ void UpdateAndExitCommand(HWND panel) {
         // A value the printer cannot take has been named to the user: the edits stay for
         // correcting, and the question whether to end without writing does not arise.
         if (outcome == WriteOutcome::ValueDoesNotFit) return;
-        if (PanelMessage(IDS_WRITE_INCOMPLETE_EXIT, MB_ICONQUESTION, MB_YESNO) != IDYES) return;
+        if (ShowPrinterMessage(AppState.PanelWindow, IDS_WRITE_INCOMPLETE_EXIT, MB_ICONQUESTION | MB_YESNO) != IDYES) return;
         if (!PanelStillOpen(panel)) return;
     }
     ClosePanelWindow(panel);
@@ -214,28 +194,19 @@ void InitialValuesCommand(HWND panel) {
     if (AppState.CanUpdate == 1) EnableUpdateButtons(panel, true);
 }
 
-// The restart on the printer just chosen: the panel is disabled and initialised again, and the
-// first tab is shown.
-void RestartOnNewPrinter(HWND panel) {
-    SetPanelEnabled(panel, 0);
-    EnableUpdateButtons(panel, false);
-    SendMessageA(panel, WM_INITDIALOG, 0, 0);
-    if (PanelStillOpen(panel)) RestartPages(panel);
-}
-
 void ChangePrinterCommand(HWND panel) {
     // A read or write outstanding on this printer is answered on its session, which a change of
     // printer would close: the change waits, as the toolbar button does, also for Ctrl+C.
     PanelFlags pending = CurrentFlags();
     pending.PrinterBusy = 0;
     if (const uint32_t refusal = BusyRefusalText(pending)) {
-        PanelMessage(refusal, MB_ICONINFORMATION);
+        ShowPrinterMessage(AppState.PanelWindow, refusal, MB_ICONINFORMATION);
         return;
     }
 
     AppState.PrinterCount = EnumerateSupportedPrinters();
     if (AppState.PrinterCount == 0) {
-        ProgramMessage(panel, IDS_NO_SUPPORTED_PRINTER, MB_OK | MB_ICONWARNING);
+        ShowProgramMessage(panel, IDS_NO_SUPPORTED_PRINTER, MB_OK | MB_ICONWARNING);
         if (PanelStillOpen(panel)) ExitCommand(panel);
         return;
     }
@@ -246,21 +217,7 @@ void ChangePrinterCommand(HWND panel) {
     }
     // Several printers, or a single one that is not the current printer any more (it has gone
     // from the spooler): the user chooses.
-    const INT_PTR chosen = DialogBoxParamA(ProgramInstance(), MAKEINTRESOURCEA(IDD_SELECT_PRINTER),
-                                           panel, PrinterSelectionDialog, 0);
-    if (!PanelStillOpen(panel)) return;
-    if (chosen == 1 && AppState.CurrentPrinter) {
-        AppState.ForegroundWindow = panel;
-        AppState.InstanceMapping = GuardSingleInstance(AppState.CurrentPrinter->Name);
-        if (!PanelStillOpen(panel)) return;
-        if (!AppState.InstanceMapping) {
-            ExitCommand(panel);
-            return;
-        }
-        RestartOnNewPrinter(panel);
-        return;
-    }
-    if (!AppState.CurrentPrinter) ExitCommand(panel);
+    if (ChangeToChosenPrinter(panel, panel) == PrinterChange::MustEnd) ExitCommand(panel);
 }
 
 // Returns whether the command was the panel's own (otherwise it was handed on).
@@ -316,15 +273,12 @@ void ShowFitted(HWND panel, int id, const char* text) {
     HWND control = GetDlgItem(panel, id);
     if (!control) return;
     char fitted[kTextBufferSize] = "";
-    if (HDC dc = GetDC(control)) {
-        HFONT font = reinterpret_cast<HFONT>(SendMessageA(control, WM_GETFONT, 0, 0));
-        HGDIOBJ previous = font ? SelectObject(dc, font) : nullptr;
+    if (const WindowDc dc(control); dc.Get()) {
+        const SelectedObject font(dc.Get(), reinterpret_cast<HFONT>(SendMessageA(control, WM_GETFONT, 0, 0)));
         RECT client{};
         GetClientRect(control, &client);
-        FitTextWithEllipsis(dc, client.right - client.left, text ? text : "", kEllipsis, fitted,
+        FitTextWithEllipsis(dc.Get(), client.right - client.left, text ? text : "", kEllipsis, fitted,
                             sizeof fitted);
-        if (previous) SelectObject(dc, previous);
-        ReleaseDC(control, dc);
     }
     SetTextIfChanged(control, fitted);
 }
@@ -344,7 +298,7 @@ void PaintHeader(HWND panel) {
     if (frame) SetTextIfChanged(frame, title);
 }
 
-// The printer picture with the state icon over it (owner-drawn button 277).
+// The printer picture with the state icon over it (the owner-drawn button IDC_PRINTER_PICTURE).
 void DrawPrinterPicture(HWND panel, const DRAWITEMSTRUCT* item) {
     HWND picture = GetDlgItem(panel, IDC_PRINTER_PICTURE);
     if (!picture) return;
@@ -410,6 +364,27 @@ INT_PTR HandleMessage(HWND panel, UINT message, WPARAM wParam, LPARAM lParam) {
 
 }  // namespace
 
+PrinterChange ChangeToChosenPrinter(HWND panel, HWND owner) {
+    const INT_PTR chosen = DialogBoxParamA(ProgramInstance(), MAKEINTRESOURCEA(IDD_SELECT_PRINTER),
+                                           owner, PrinterSelectionDialog, 0);
+    if (panel && !PanelStillOpen(panel)) return PrinterChange::PanelClosed;
+    if (chosen != 1 || !AppState.CurrentPrinter) {
+        return AppState.CurrentPrinter ? PrinterChange::Kept : PrinterChange::MustEnd;
+    }
+    AppState.ForegroundWindow = panel;
+    AppState.InstanceMapping = GuardSingleInstance(AppState.CurrentPrinter->Name);
+    if (panel && !PanelStillOpen(panel)) return PrinterChange::PanelClosed;
+    if (!AppState.InstanceMapping) return PrinterChange::MustEnd;
+    if (panel) {
+        // The panel starts over on the new printer: disabled, initialised again, on its first tab.
+        SetPanelEnabled(panel, 0);
+        EnableUpdateButtons(panel, false);
+        SendMessageA(panel, WM_INITDIALOG, 0, 0);
+        if (PanelStillOpen(panel)) RestartPages(panel);
+    }
+    return PrinterChange::Restarted;
+}
+
 void FollowUpState(HWND panel, StateFollowUp step, bool tellUser) {
     switch (step) {
         case StateFollowUp::StartRead:
@@ -452,7 +427,7 @@ void RefreshPanel(HWND panel) {
 bool RefuseWhileBusy() {
     const uint32_t refusal = BusyRefusalText(CurrentFlags());
     if (!refusal) return false;
-    PanelMessage(refusal, MB_ICONINFORMATION);
+    ShowPrinterMessage(AppState.PanelWindow, refusal, MB_ICONINFORMATION);
     return true;
 }
 
@@ -462,7 +437,7 @@ ReadStart ReadSettingsCommand(HWND panel, ReadChain chain) {
     if (chain == ReadChain::New) AppState.ReadAttemptsLeft = kReadAttempts;
     if (RefuseWhileBusy()) return ReadStart::NotStarted;
     if (UpdateButtonsEnabled(panel) &&
-        (PanelMessage(IDS_UNSENT_CHANGES, MB_ICONQUESTION, MB_OKCANCEL) != IDOK ||
+        (ShowPrinterMessage(AppState.PanelWindow, IDS_UNSENT_CHANGES, MB_ICONQUESTION | MB_OKCANCEL) != IDOK ||
          !PanelStillOpen(panel))) {
         return ReadStart::NotStarted;
     }
@@ -483,7 +458,7 @@ ReadStart ReadSettingsCommand(HWND panel, ReadChain chain) {
     AppState.ReadAttemptsLeft = kReadAttempts;
     UpdateToolbarButtons();
     RefreshStatusArea(StatusArea(panel));
-    PanelMessage(IDS_SETTINGS_READ_FAILED, MB_ICONWARNING);
+    ShowPrinterMessage(AppState.PanelWindow, IDS_SETTINGS_READ_FAILED, MB_ICONWARNING);
     if (!PanelStillOpen(panel)) return ReadStart::Refused;
     SetPanelEnabled(panel, 1);
     FocusCurrentPage(panel);
@@ -493,7 +468,7 @@ ReadStart ReadSettingsCommand(HWND panel, ReadChain chain) {
 void ExitCommand(HWND panel) {
     if (!PanelStillOpen(panel)) return;
     if (UpdateButtonsEnabled(panel) &&
-        (PanelMessage(IDS_UNSENT_CHANGES, MB_ICONQUESTION, MB_OKCANCEL) != IDOK ||
+        (ShowPrinterMessage(AppState.PanelWindow, IDS_UNSENT_CHANGES, MB_ICONQUESTION | MB_OKCANCEL) != IDOK ||
          !PanelStillOpen(panel))) {
         return;
     }
@@ -502,13 +477,6 @@ void ExitCommand(HWND panel) {
 }
 
 void ClosePanel() { ClosePanelWindow(AppState.PanelWindow); }
-
-int PanelMessage(UINT textId, UINT icon, UINT buttons) {
-    LoadText(textId, AppState.MessageText, sizeof AppState.MessageText);
-    FormatCaption(AppState.MessageCaption, sizeof AppState.MessageCaption);
-    return ShowMessageBox(AppState.PanelWindow, AppState.MessageText, AppState.MessageCaption,
-                          icon | buttons);
-}
 
 void ReportLinkFailure(HWND panel, UINT textId) {
     char text[kTextBufferSize];
@@ -522,13 +490,11 @@ void ReportLinkFailureText(HWND panel, const char* text) {
     AppState.CanRead = 0;
     AppState.CanUpdate = 0;
     UpdateToolbarButtons();
-    FormatCaption(AppState.MessageCaption, sizeof AppState.MessageCaption);
     if (AppState.SeveralPrinters) {
         // The panel stays, so that another printer can be chosen; nothing can be written now.
         HoldEditsWhileUnusable(panel);
         CopyBounded(AppState.MessageText, sizeof AppState.MessageText, failure);
-        ShowMessageBox(AppState.PanelWindow, AppState.MessageText, AppState.MessageCaption,
-                       MB_OK | MB_ICONWARNING);
+        ShowPrinterMessage(AppState.PanelWindow, AppState.MessageText, MB_OK | MB_ICONWARNING);
         if (!PanelStillOpen(panel)) return;
         LoadText(IDS_PANEL_UNAVAILABLE, AppState.StatusText, sizeof AppState.StatusText);
         RefreshStatusArea(StatusArea(panel));
@@ -545,7 +511,7 @@ void ReportLinkFailureText(HWND panel, const char* text) {
     } else {
         FormatBounded(message, sizeof message, "%s\n%s", failure, programEnds);
     }
-    ShowMessageBox(AppState.PanelWindow, message, AppState.MessageCaption, MB_OK | MB_ICONWARNING);
+    ShowPrinterMessage(AppState.PanelWindow, message, MB_OK | MB_ICONWARNING);
     EndAfterFailure(panel);
 }
 

@@ -1,4 +1,4 @@
-// The panel dialog 117 inside the frame: the printer being worked on and its state, the tab
+// The panel dialog (IDD_PANEL) inside the frame: the printer being worked on and its state, the tab
 // pages, the command buttons, and the conversation with the printer through the status library
 // (session, notifications, state, reads and writes, and the library's replies).
 #ifndef RP_PANEL_PANELDIALOG_H
@@ -11,7 +11,7 @@
 
 INT_PTR CALLBACK PanelDialogProc(HWND panel, UINT message, WPARAM wParam, LPARAM lParam);
 
-// Enables or disables the lines 278 and 279 and the toolbar's initial-values button (and, when
+// Enables or disables the model and port lines and the toolbar's initial-values button (and, when
 // disabling, its read button), then has every existing page refresh or disable itself.
 void SetPanelEnabled(HWND panel, int enable);
 // The same without the pages.
@@ -20,9 +20,6 @@ void EnablePanelHeader(HWND panel, bool enable);
 // Destroys the pages, closes the session and the instance mapping, destroys the panel and then
 // the frame (which ends the program).
 void ClosePanel();
-
-// A message box owned by the panel with a string-table text and the current printer's caption.
-int PanelMessage(UINT textId, UINT icon, UINT buttons = MB_OK);
 
 // Releases the panel's record (nothing when the panel or its record does not exist).
 void ReleasePanelRecord(HWND panel);
@@ -33,8 +30,8 @@ void ReleasePanelRecord(HWND panel);
 // panel as far as the settings are loaded and has the pages refresh themselves.
 void RefreshPanel(HWND panel);
 
-// Shows 115, 122 or 92 (information icon) when a write, a read or the printer's work is in the
-// way of a read or an update; returns whether it refused.
+// Says that a write is outstanding, a read is outstanding or the printer is busy (information
+// icon) when one of them is in the way of a read or an update; returns whether it refused.
 bool RefuseWhileBusy();
 
 // How the read command ended.
@@ -46,10 +43,39 @@ enum class ReadStart {
 // Whether a read begins anew (the command, or the automatic read) or is the next attempt of the
 // read under way.
 enum class ReadChain { New, Retry };
-// The read command 282.
+// The read command (the toolbar's read-settings button).
 ReadStart ReadSettingsCommand(HWND panel, ReadChain chain);
 
-// The exit command 8: asks about unwritten edits, then hides the frame and closes the panel.
+// How a call of WriteSettings ended.
+enum class WriteOutcome {
+    HandedOver,       // the library took the command (result 1)
+    Cancelled,        // the library refused it and the user cancelled the retries (result 0)
+    ValueDoesNotFit,  // a value cannot be carried by the command; nothing was sent (result 0)
+};
+
+// Writes PanelSettings to the printer, synchronously (synchronous 1) or as a request answered by
+// WM_WRITE_DONE (synchronous 0); while the command is handed over the write shows as outstanding
+// (WritePending, toolbar, status area, update buttons off). Returns 1 when the command was handed
+// over, 0 when it was not (the user cancelled after a refusal: the write no longer shows as
+// outstanding; or a value does not fit the command: nothing changed); `outcome`, when given, says
+// which.
+int WriteSettings(HWND panel, int synchronous, WriteOutcome* outcome = nullptr);
+
+// What came of letting the user choose another printer.
+enum class PrinterChange {
+    Restarted,    // the panel (when there is one) started over on the printer chosen
+    Kept,         // nothing new was chosen, and the current printer is still there
+    MustEnd,      // nothing to go on with: no printer chosen and none current, or the chosen
+                  // printer's single-instance mapping could not be had
+    PanelClosed,  // the panel closed while the dialog or a message box was up
+};
+// The change of printer after the change-printer command and after the installed printers
+// changed: the selection dialog (owned by `owner`), the chosen printer's single-instance mapping,
+// and the restart of `panel` (null when there is no panel) on it. The caller ends the program
+// when it must.
+PrinterChange ChangeToChosenPrinter(HWND panel, HWND owner);
+
+// The exit command (IDC_EXIT): asks about unwritten edits, then hides the frame and closes the panel.
 void ExitCommand(HWND panel);
 
 // A failure of the link: reading and updating are off; with several printers the user is told
@@ -58,13 +84,13 @@ void ReportLinkFailure(HWND panel, UINT textId);
 void ReportLinkFailureText(HWND panel, const char* text);
 
 // Carries out what the printer's state calls for once it allows reading or updating: a read, an
-// empty panel, or the initial values (with message 61 when `tellUser`).
+// empty panel, or the initial values (telling the user that they are shown when `tellUser`).
 void FollowUpState(HWND panel, StateFollowUp step, bool tellUser);
 
 // After a state item was read again: judges the state and follows it up.
 void ReevaluateState(HWND panel, bool statusItemChanged);
 
-// The library's replies and notifications (WM_READ_DONE, WM_WRITE_DONE, 1234 to 1238); false
+// The library's replies and notifications (WM_READ_DONE, WM_WRITE_DONE, WM_EXTSTATUS_CHANGED to WM_PORT_CHANGED); false
 // for every other message.
 bool HandleLibraryMessage(HWND panel, UINT message);
 
@@ -72,7 +98,7 @@ bool HandleLibraryMessage(HWND panel, UINT message);
 // shown a message box checks it before going on, since the box lets other messages run.
 bool PanelStillOpen(HWND panel);
 
-// The enabled state of the update buttons 1050 and 12321, which is what marks unwritten edits.
+// The enabled state of the update buttons (IDC_UPDATE_AND_EXIT, IDC_UPDATE), which is what marks unwritten edits.
 bool UpdateButtonsEnabled(HWND panel);
 void EnableUpdateButtons(HWND panel, bool enable);
 

@@ -10,7 +10,7 @@
 #include "panel/TabRules.h"  // kPageCount, kPageOffsetX, kPageOffsetY
 
 struct PanelPages {
-    HWND TabControl;                 // control 284 of the panel
+    HWND TabControl;                 // the panel's tab control IDC_TABS
     HWND CurrentPage;                // the page now shown; none before the first page exists
     HWND PageWindows[kPageCount];    // by tab index; none until the page is first shown
     HWND FocusHint;                  // see the tab-change handling

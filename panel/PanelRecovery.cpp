@@ -4,16 +4,16 @@
 // comes is given up after a while.
 #include <windows.h>
 
+#include "base/AppState.h"
+#include "base/Messages.h"
+#include "base/Text.h"
+#include "base/Ui.h"
 #include "panel/PanelDialog.h"
 #include "panel/PanelPages.h"
 #include "panel/TabPages.h"
 #include "panel/ToolbarButtons.h"
 #include "res/resource.h"
 #include "settings/PanelSettings.h"
-#include "shell/AppState.h"
-#include "shell/Messages.h"
-#include "shell/Text.h"
-#include "shell/Ui.h"
 
 namespace {
 
@@ -69,14 +69,13 @@ bool RefuseUpdate(HWND panel) {
     if (RefuseWhileBusy() || !PanelStillOpen(panel)) return true;
     if (AppState.CanUpdate != 1) {
         // The status area says why: the printer or the user's rights allow no update now.
-        FormatCaption(AppState.MessageCaption, sizeof AppState.MessageCaption);
         CopyBounded(AppState.MessageText, sizeof AppState.MessageText, AppState.StatusText);
-        ShowMessageBox(panel, AppState.MessageText, AppState.MessageCaption, MB_OK | MB_ICONINFORMATION);
+        ShowPrinterMessage(panel, AppState.MessageText, MB_OK | MB_ICONINFORMATION);
         return true;
     }
     if (!SettingsLoaded()) {
         // The record holds no settings (the read gave up): writing it would send nonsense.
-        PanelMessage(IDS_NOTHING_TO_WRITE, MB_ICONWARNING);
+        ShowPrinterMessage(AppState.PanelWindow, IDS_NOTHING_TO_WRITE, MB_ICONWARNING);
         if (PanelStillOpen(panel)) EnableUpdateButtons(panel, false);
         return true;
     }
@@ -96,7 +95,7 @@ bool OnRequestTimer(HWND panel, WPARAM timer) {
         AppState.ReadAttemptsLeft = kReadAttempts;
         UpdateToolbarButtons();
         RefreshStatusArea(StatusControlOf(panel));
-        PanelMessage(IDS_SETTINGS_READ_FAILED, MB_ICONWARNING);
+        ShowPrinterMessage(AppState.PanelWindow, IDS_SETTINGS_READ_FAILED, MB_ICONWARNING);
         if (!PanelStillOpen(panel)) return true;
         SetPanelEnabled(panel, 1);
         FocusCurrentPage(panel);
@@ -105,7 +104,7 @@ bool OnRequestTimer(HWND panel, WPARAM timer) {
         AppState.WritePending = 0;
         UpdateToolbarButtons();
         RefreshStatusArea(StatusControlOf(panel));
-        PanelMessage(IDS_WRITE_FAILED, MB_ICONWARNING);
+        ShowPrinterMessage(AppState.PanelWindow, IDS_WRITE_FAILED, MB_ICONWARNING);
         if (PanelStillOpen(panel)) EnableUpdateButtons(panel, true);
     }
     return true;

@@ -4,29 +4,25 @@
 #include <cstdint>
 #include <cstring>
 
+#include "base/AppState.h"
+#include "base/Memory.h"
+#include "base/Messages.h"
+#include "base/Text.h"
+#include "base/Ui.h"
 #include "link/KovQmx.h"
 #include "link/Link.h"
+#include "link/SettingsRead.h"
 #include "panel/PanelDialog.h"
 #include "panel/PanelPages.h"
 #include "panel/PanelRules.h"
 #include "panel/TabPages.h"
 #include "panel/ToolbarButtons.h"
+#include "printers/SingleInstance.h"
 #include "res/resource.h"
 #include "settings/PanelSettings.h"
 #include "settings/SettingsBlock.h"
-#include "shell/AppState.h"
-#include "shell/Memory.h"
-#include "shell/Messages.h"
-#include "shell/Startup.h"
-#include "shell/Text.h"
-#include "shell/Ui.h"
 
 namespace {
-
-PanelFlags CurrentFlags() {
-    return {AppState.CanRead, AppState.CanUpdate, AppState.PrinterBusy, AppState.ReadPending,
-            AppState.WritePending};
-}
 
 void ShowSettingsOnPages(HWND panel) {
     SetPanelEnabled(panel, 1);  // refreshes every page once
@@ -44,7 +40,7 @@ void OnReadDone(HWND panel) {
     uint32_t size = 0;
     if (DecodeSettingsBlock(AppState.Session, QMX_ITEM_SETTINGS, &PanelSettings, SettingsBlockSize,
                             &size) != 0) {
-        PanelMessage(IDS_SETTINGS_READ_FAILED, MB_ICONWARNING);
+        ShowPrinterMessage(AppState.PanelWindow, IDS_SETTINGS_READ_FAILED, MB_ICONWARNING);
         if (!PanelStillOpen(panel)) return;
     }
     const ReadDoneDecision decision = DecideReadDone(SettingsLoaded(), AppState.ReadAttemptsLeft);
@@ -73,7 +69,7 @@ void OnWriteDone(HWND panel) {
     RefreshStatusArea(StatusControlOf(panel));
     int32_t result = -1;
     if (ResSetPrinterStatus(AppState.Session, AppState.WriteRequestId, &result) != 0 || result != 0) {
-        PanelMessage(IDS_WRITE_FAILED, MB_ICONWARNING);
+        ShowPrinterMessage(AppState.PanelWindow, IDS_WRITE_FAILED, MB_ICONWARNING);
         if (!PanelStillOpen(panel)) return;
         // The edits are still unwritten.
         EnableUpdateButtons(panel, true);
@@ -94,9 +90,7 @@ void OnStateItemChanged(HWND panel, StateItem item) {
 void FollowNameWithInstanceMapping(const char* name) {
     bool existed = false;
     HANDLE mapping = CreateInstanceMapping(name, &existed);
-    if (!mapping) return;
-    if (AppState.InstanceMapping) CloseHandle(AppState.InstanceMapping);
-    AppState.InstanceMapping = mapping;
+    if (mapping) HoldInstanceMapping(mapping);
 }
 
 void OnNameChanged(HWND panel) {
@@ -133,12 +127,11 @@ void OnPortChanged(HWND panel) {
         const size_t length = std::strlen(AppState.MessageText);
         FormatBounded(AppState.MessageText + length, sizeof AppState.MessageText - length, "\n%s", note);
     }
-    FormatCaption(AppState.MessageCaption, sizeof AppState.MessageCaption);
-    ShowMessageBox(AppState.PanelWindow, AppState.MessageText, AppState.MessageCaption, MB_OK | MB_ICONINFORMATION);
+    ShowPrinterMessage(AppState.PanelWindow, AppState.MessageText, MB_OK | MB_ICONINFORMATION);
     EndAfterFailure(panel);
 }
 
-// The notifications 1234 to 1238, by their offset from WM_EXTSTATUS_CHANGED.
+// The notifications WM_EXTSTATUS_CHANGED to WM_PORT_CHANGED, by their offset from the first.
 constexpr UINT kFirstNotification = WM_EXTSTATUS_CHANGED;
 constexpr UINT kLastNotification = WM_PORT_CHANGED;
 

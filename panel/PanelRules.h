@@ -5,23 +5,16 @@
 
 #include <cstdint>
 
+#include "base/PanelFlags.h"
 #include "res/resource.h"
-
-// The flags of AppState that the panel's decisions look at (each 0 or 1).
-struct PanelFlags {
-    int32_t CanRead;
-    int32_t CanUpdate;
-    int32_t PrinterBusy;
-    int32_t ReadPending;
-    int32_t WritePending;
-};
 
 constexpr bool NothingInTheWay(const PanelFlags& flags) {
     return flags.PrinterBusy == 0 && flags.ReadPending == 0 && flags.WritePending == 0;
 }
 
-// The text that turns a read or an update away: a write outstanding (115) before a read
-// outstanding (122) before a busy printer (92); 0 when nothing is in the way.
+// The text that turns a read or an update away: a write outstanding (IDS_BUSY_WRITING) before
+// a read outstanding (IDS_BUSY_READING) before a busy printer (IDS_PRINTER_BUSY); 0 when nothing
+// is in the way.
 constexpr uint32_t BusyRefusalText(const PanelFlags& flags) {
     if (flags.WritePending == 1) return IDS_BUSY_WRITING;
     if (flags.ReadPending == 1) return IDS_BUSY_READING;
@@ -43,7 +36,7 @@ enum class StateFollowUp {
 };
 
 // At initialisation: a readable printer is read when nothing is in the way; a printer that can
-// only be updated gets the initial values (with message 61).
+// only be updated gets the initial values (and is told so).
 constexpr StateFollowUp FollowUpAtStart(const PanelFlags& flags) {
     if (flags.CanRead == 1) {
         return NothingInTheWay(flags) ? StateFollowUp::StartRead : StateFollowUp::ShowNotLoaded;
@@ -86,7 +79,7 @@ constexpr ReadDoneDecision DecideReadDone(bool settingsLoaded, int32_t attemptsL
 }
 
 // The state icon's top-left corner in the printer picture: the 32 x 32 icon centred in the
-// client area of the picture's frame (static 1061), truncating toward zero.
+// client area of the picture's frame (IDC_PICTURE_FRAME), truncating toward zero.
 struct IconOrigin {
     int32_t X, Y;
 };

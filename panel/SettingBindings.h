@@ -161,8 +161,8 @@ struct LabelBinding {
     uint16_t (*TextFor)(std::optional<int32_t> number);  // a string id
 };
 
-// The paper size that a cut-sheet correction names (strings 36 to 41), five spaces for any other
-// value (string 75).
+// The paper size that a cut-sheet correction names (its size text), five spaces for any other
+// value (the blank size text).
 uint16_t CutSheetSizeText(std::optional<int32_t> correction);
 
 // A static icon that follows a bound control: for a check box or a radio pair, Icons[0] when its

@@ -1,5 +1,9 @@
 #include "panel/TabPages.h"
 
+#include "base/AppState.h"
+#include "base/Messages.h"
+#include "base/ScopedHandles.h"
+#include "base/Ui.h"
 #include "panel/EnvironmentPage.h"
 #include "panel/FontPage.h"
 #include "panel/FormatPage.h"
@@ -8,11 +12,7 @@
 #include "panel/PanelPages.h"
 #include "panel/PaperSetPage.h"
 #include "panel/PrintPage.h"
-#include "panel/ProgramResources.h"
 #include "panel/TabRules.h"
-#include "shell/AppState.h"
-#include "shell/Messages.h"
-#include "shell/Ui.h"
 
 namespace {
 
@@ -29,13 +29,12 @@ void BuildTabs(PanelPages& pages) {
     int imageIndex[kPageCount];
     for (int i = 0; i < kPageCount; ++i) {
         imageIndex[i] = -1;
-        HICON icon = static_cast<HICON>(LoadImageA(ProgramInstance(), MAKEINTRESOURCEA(kTabs[i].IconId),
-                                                   IMAGE_ICON, kTabIconSize, kTabIconSize, 0));
-        if (icon && pages.TabImages) {
+        const IconHandle icon(static_cast<HICON>(LoadImageA(
+            ProgramInstance(), MAKEINTRESOURCEA(kTabs[i].IconId), IMAGE_ICON, kTabIconSize, kTabIconSize, 0)));
+        if (icon.Get() && pages.TabImages) {
             // A missing icon leaves its tab without an image rather than shifting the others.
-            imageIndex[i] = ImageList_AddIcon(pages.TabImages, icon);
+            imageIndex[i] = ImageList_AddIcon(pages.TabImages, icon.Get());
         }
-        if (icon) DestroyIcon(icon);
     }
     SendMessageA(pages.TabControl, TCM_SETIMAGELIST, 0, reinterpret_cast<LPARAM>(pages.TabImages));
 

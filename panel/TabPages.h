@@ -10,7 +10,7 @@
 
 // Builds the tab images and the six tabs, loads the templates, sets the procedures, clears the
 // page windows, computes the page area and shows page 0. The panel calls it once, after it has
-// attached its zero-filled record with TabControl set to control 284.
+// attached its zero-filled record with TabControl set to its tab control IDC_TABS.
 void SetUpTabs(HWND panel);
 
 // The dialog template `templateId` of the program's resources, or nullptr when it is missing.
@@ -20,7 +20,7 @@ LPCDLGTEMPLATEA LoadPageTemplate(UINT templateId);
 // is missing or that cannot be created leaves its slot empty; the next call tries again.
 void ShowPage(HWND panel, int index);
 
-// The tab control's TCN_SELCHANGING and TCN_SELCHANGE (control 284); true when handled. The
+// The tab control's TCN_SELCHANGING and TCN_SELCHANGE (IDC_TABS); true when handled. The
 // change itself is always allowed.
 bool HandleTabNotify(HWND panel, const NMHDR* header);
 

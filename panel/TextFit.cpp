@@ -3,7 +3,7 @@
 #include <climits>
 #include <cstring>
 
-#include "shell/Text.h"
+#include "base/Text.h"
 
 const char* NextCp932Character(const char* text) {
     if (*text == '\0') return text;

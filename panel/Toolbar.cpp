@@ -2,8 +2,8 @@
 
 #include <commctrl.h>
 
+#include "base/AppState.h"
 #include "res/resource.h"
-#include "shell/AppState.h"
 
 namespace {
 

@@ -4,7 +4,7 @@
 
 #include <windows.h>
 
-// Creates the toolbar (window identifier 10000) at the top of the frame; nullptr on failure.
+// Creates the toolbar (window identifier IDC_TOOLBAR) at the top of the frame; nullptr on failure.
 HWND CreateToolbar(HWND frame);
 
 // Height of the toolbar's client rectangle; 0 without a toolbar.

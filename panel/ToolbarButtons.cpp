@@ -3,25 +3,18 @@
 #include <windows.h>
 #include <commctrl.h>
 
+#include "base/AppState.h"
 #include "panel/PanelPages.h"
 #include "res/resource.h"
-#include "shell/AppState.h"
 
 void UpdateToolbarButtons() {
     if (!AppState.ToolbarWindow) return;
     const PanelPages* pages = PanelPagesOf(AppState.PanelWindow);
-    ToolbarInputs in{};
-    in.CanRead = AppState.CanRead;
-    in.CanUpdate = AppState.CanUpdate;
-    in.PrinterBusy = AppState.PrinterBusy;
-    in.ReadPending = AppState.ReadPending;
-    in.WritePending = AppState.WritePending;
-    in.SeveralPrinters = AppState.SeveralPrinters;
-    in.PanelRecordReachable = pages != nullptr;
     // The first page's paper-set group box is enabled exactly while the pages show settings.
-    in.PagesShowSettings = pages && pages->PageWindows[0] &&
-                           IsWindowEnabled(GetDlgItem(pages->PageWindows[0], IDC_PAPER_SET_GROUP));
-    const ToolbarButtonStates states = ChooseToolbarButtons(in);
+    const bool pagesShowSettings = pages && pages->PageWindows[0] &&
+                                   IsWindowEnabled(GetDlgItem(pages->PageWindows[0], IDC_PAPER_SET_GROUP));
+    const ToolbarButtonStates states =
+        ChooseToolbarButtons({CurrentFlags(), AppState.SeveralPrinters, pages != nullptr, pagesShowSettings});
     SendMessageA(AppState.ToolbarWindow, TB_ENABLEBUTTON, IDM_READ_SETTINGS, MAKELPARAM(states.Read, 0));
     SendMessageA(AppState.ToolbarWindow, TB_ENABLEBUTTON, IDM_INITIAL_VALUES,
                  MAKELPARAM(states.InitialValues, 0));

@@ -1,26 +1,23 @@
-// Which toolbar buttons are available: read settings (282), initial values (280) and change
-// printer (283), decided from the program's flags. The decision needs no window and is tested on
+// Which toolbar buttons are available: read settings, initial values and change printer, decided from the program's flags. The decision needs no window and is tested on
 // its own; UpdateToolbarButtons applies it to the toolbar.
 #ifndef RP_PANEL_TOOLBARBUTTONS_H
 #define RP_PANEL_TOOLBARBUTTONS_H
 
 #include <cstdint>
 
-struct ToolbarInputs {
-    int32_t CanRead;
-    int32_t CanUpdate;
-    int32_t PrinterBusy;
-    int32_t ReadPending;
-    int32_t WritePending;
+#include "base/PanelFlags.h"
+
+// The five flags and what else the buttons depend on.
+struct ToolbarInputs : PanelFlags {
     int32_t SeveralPrinters;
     bool PanelRecordReachable;  // the panel's record can be reached through PanelWindow
     bool PagesShowSettings;     // the paper-set group box of the first page is enabled
 };
 
 struct ToolbarButtonStates {
-    bool Read;           // 282
-    bool InitialValues;  // 280
-    bool ChangePrinter;  // 283
+    bool Read;           // IDM_READ_SETTINGS
+    bool InitialValues;  // IDM_INITIAL_VALUES
+    bool ChangePrinter;  // IDM_CHANGE_PRINTER
 };
 
 constexpr ToolbarButtonStates ChooseToolbarButtons(const ToolbarInputs& in) {

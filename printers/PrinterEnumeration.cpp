@@ -1,36 +1,21 @@
 #include <cstring>
 
+#include "base/Memory.h"
+#include "base/ScopedHandles.h"
+#include "base/Text.h"
+#include "base/Ui.h"
 #include "printers/PrinterProbe.h"
 #include "printers/Printers.h"
 #include "res/resource.h"
-#include "shell/Memory.h"
-#include "shell/Text.h"
-#include "shell/Ui.h"
 
 namespace {
 
 constexpr DWORD kEnumFlags = PRINTER_ENUM_LOCAL | PRINTER_ENUM_CONNECTIONS;  // 6
 
-void ShowProgramText(UINT id, UINT type) {
-    char text[kTextBufferSize];
-    char caption[kTextBufferSize];
-    LoadText(id, text, sizeof text);
-    LoadText(IDS_APP_TITLE, caption, sizeof caption);
-    ShowMessageBox(nullptr, text, caption, type);
-}
-
 // The allocation-failure message with the system's error code, then "the program ends".
 void ReportAllocationFailure(DWORD error) {
     ShowAllocationFailure(nullptr, error);
-    ShowProgramText(IDS_PROGRAM_ENDS, MB_OK);
-}
-
-// Drops the whole printer list after a failure.
-void ClearPrinterList() {
-    FreePrinterList(AppState.PrinterList);
-    AppState.PrinterList = nullptr;
-    AppState.CurrentPrinter = nullptr;
-    AppState.PrinterCount = 0;
+    ShowProgramMessage(nullptr, IDS_PROGRAM_ENDS, MB_OK);
 }
 
 bool SupportsDriver(const PrinterEntry* models, const char* driver) {
@@ -53,21 +38,14 @@ private:
     PrinterEntry* list_;
 };
 
-class Buffer {
-public:
-    explicit Buffer(size_t size) : data_(AllocateZeroed(size)) {}
-    ~Buffer() {
-        if (data_ != nullptr) ReleaseMemory(data_);
-    }
-    Buffer(const Buffer&) = delete;
-    Buffer& operator=(const Buffer&) = delete;
-    BYTE* Get() const { return static_cast<BYTE*>(data_); }
-
-private:
-    void* data_;
-};
-
 }  // namespace
+
+void ReleasePrinterList() {
+    FreePrinterList(AppState.PrinterList);
+    AppState.PrinterList = nullptr;
+    AppState.CurrentPrinter = nullptr;
+    AppState.PrinterCount = 0;
+}
 
 void FreePrinterList(PrinterEntry* list) {
     while (list != nullptr) {
@@ -87,13 +65,8 @@ int32_t EnumerateSupportedPrinters() {
         remembered = AppState.CurrentPrinter->Name;
         AppState.CurrentPrinter->Name = nullptr;  // kept past the release of the old list
     }
-    ClearPrinterList();
-    struct Forget {
-        char* name;
-        ~Forget() {
-            if (name != nullptr) ReleaseMemory(name);
-        }
-    } forget{remembered};
+    ReleasePrinterList();
+    const LocalMemory forget(remembered);
 
     ModelList models(LoadSupportedModels());
     if (models.Get() == nullptr) return 0;
@@ -103,13 +76,13 @@ int32_t EnumerateSupportedPrinters() {
     EnumPrintersA(kEnumFlags, nullptr, 2, nullptr, 0, &needed, &returned);
     if (needed == 0) return 0;
 
-    Buffer buffer(needed);
+    const LocalMemory buffer(AllocateZeroed(needed));
     if (buffer.Get() == nullptr) {
         ReportAllocationFailure(GetLastError());
         return 0;
     }
-    if (EnumPrintersA(kEnumFlags, nullptr, 2, buffer.Get(), needed, &needed, &returned) != 1) {
-        ShowProgramText(IDS_ENUM_FAILED, MB_ICONWARNING);
+    if (EnumPrintersA(kEnumFlags, nullptr, 2, static_cast<BYTE*>(buffer.Get()), needed, &needed, &returned) != 1) {
+        ShowProgramMessage(nullptr, IDS_ENUM_FAILED, MB_ICONWARNING);
         return 0;
     }
 
@@ -128,7 +101,7 @@ int32_t EnumerateSupportedPrinters() {
         auto* entry = static_cast<PrinterEntry*>(AllocateZeroed(sizeof(PrinterEntry)));
         if (entry == nullptr) {
             const DWORD error = GetLastError();
-            ClearPrinterList();
+            ReleasePrinterList();
             ReportAllocationFailure(error);
             return 0;
         }
@@ -150,7 +123,7 @@ int32_t EnumerateSupportedPrinters() {
         // A string that cannot be copied is a failed allocation like the entry's own.
         if (entry->Name == nullptr || entry->PortText == nullptr || entry->Model == nullptr) {
             const DWORD error = GetLastError();
-            ClearPrinterList();
+            ReleasePrinterList();
             ReportAllocationFailure(error);
             return 0;
         }

@@ -1,55 +1,30 @@
 #include "printers/PrinterProbe.h"
 
-#include <windows.h>
-
 #include <cstdint>
 #include <cstring>
 
-#include "link/KovQmx.h"
+#include "link/LibraryCalls.h"
 
 namespace {
 
-// An open probe session, closed when it goes out of scope.
-class ProbeSession {
-public:
-    ProbeSession(const char* printerName, const char* userName) {
-        if (OpenManagerExA(printerName, userName, QMX_OPEN_MODE, &session_) != 0) session_ = nullptr;
-    }
-    ~ProbeSession() {
-        if (session_ != nullptr) CloseManager(session_);
-    }
-    ProbeSession(const ProbeSession&) = delete;
-    ProbeSession& operator=(const ProbeSession&) = delete;
+// Reads an item into buffer (zero-filled first, so bytes the library leaves out read as 0).
+bool ReadItem(const LibrarySession& session, const char* item, unsigned char* buffer, uint32_t size) {
+    std::memset(buffer, 0, size);
+    uint32_t got = 0;
+    return GetPrinterStatusA(session.Get(), item, buffer, size, &got) == 0;
+}
 
-    bool IsOpen() const { return session_ != nullptr; }
-    // Reads an item into buffer (zero-filled first, so bytes the library leaves out read as 0).
-    bool Read(const char* item, unsigned char* buffer, uint32_t size) const {
-        std::memset(buffer, 0, size);
-        uint32_t got = 0;
-        return GetPrinterStatusA(session_, item, buffer, size, &got) == 0;
-    }
-
-private:
-    QMXSESSION session_ = nullptr;
-};
-
-bool ReadPort(const ProbeSession& session, PortNames* names) {
+bool ReadPort(const LibrarySession& session, PortNames* names) {
     unsigned char item[QMX_PORT_ITEM_SIZE];
-    if (!session.Read(QMX_ITEM_PORT, item, sizeof item)) return false;
+    if (!ReadItem(session, QMX_ITEM_PORT, item, sizeof item)) return false;
     ReadPortNames(item, sizeof item, names);
     return true;
 }
 
 }  // namespace
 
-void CurrentUserName(char (&user)[kUserNameSize]) {
-    DWORD size = kUserNameSize;
-    if (!GetUserNameA(user, &size)) user[0] = '\0';
-    user[kUserNameSize - 1] = '\0';
-}
-
 bool ProbePortText(const char* printerName, const char* userName, char* out, size_t size) {
-    ProbeSession session(printerName, userName);
+    const LibrarySession session(printerName, userName);
     if (!session.IsOpen()) return false;
     PortNames names;
     if (!ReadPort(session, &names)) return false;
@@ -58,10 +33,10 @@ bool ProbePortText(const char* printerName, const char* userName, char* out, siz
 }
 
 ProbeState ProbePrinterState(const char* printerName, const char* userName) {
-    ProbeSession session(printerName, userName);
+    const LibrarySession session(printerName, userName);
     if (!session.IsOpen()) return ProbeState::Unknown;
     unsigned char status[QMX_PRINTER_STATUS_SIZE];
-    if (!session.Read(QMX_ITEM_PRINTER_STATUS, status, sizeof status)) return ProbeState::Unknown;
+    if (!ReadItem(session, QMX_ITEM_PRINTER_STATUS, status, sizeof status)) return ProbeState::Unknown;
     PortNames names;
     if (!ReadPort(session, &names)) return ProbeState::Unknown;
     uint32_t w1 = 0, w2 = 0;

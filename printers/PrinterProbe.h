@@ -5,12 +5,8 @@
 
 #include <cstddef>
 
+#include "link/LibraryCalls.h"  // CurrentUserName
 #include "printers/PrinterRules.h"
-
-constexpr size_t kUserNameSize = 256;
-
-// The current user's name as the library wants it (empty when the system does not give it).
-void CurrentUserName(char (&user)[kUserNameSize]);
 
 // Writes the printer's port text ("port", "port(second name)") into out; false when the printer
 // cannot be opened or its "Port" item cannot be read (out is then left alone).

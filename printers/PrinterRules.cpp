@@ -2,7 +2,7 @@
 
 #include <cstring>
 
-#include "shell/Text.h"
+#include "base/Text.h"
 
 namespace {
 
@@ -53,4 +53,19 @@ int ComparePrinterRows(const char* const a[kPrinterColumns], const char* const b
         if (order != 0) return order;
     }
     return compareNoCase(a[0], b[0]);
+}
+
+std::string InstanceMappingName(const char* printerName) {
+    std::string mapping = "KOVRP_";
+    const char* p = printerName ? printerName : "";
+    while (*p) {
+        if (IsCp932LeadByte(static_cast<unsigned char>(*p)) && p[1] != '\0') {
+            mapping.append(p, 2);
+            p += 2;
+        } else {
+            mapping.push_back(*p == '\\' ? ',' : *p);
+            ++p;
+        }
+    }
+    return mapping;
 }

@@ -1,10 +1,12 @@
 // Decisions of the printer list and the selection dialog that need no window: the state shown for
-// a printer, the port text, and the order of the rows. Portable: no windows.h.
+// a printer, the port text, the order of the rows, and the name of the mapping that marks the
+// panel working on a printer. Portable: no windows.h.
 #ifndef RP_PRINTERS_PRINTERRULES_H
 #define RP_PRINTERS_PRINTERRULES_H
 
 #include <cstddef>
 #include <cstdint>
+#include <string>
 
 // The state the selection dialog shows for a printer: "接続中", "未接続" or "不明".
 enum class ProbeState { Connected, NotConnected, Unknown };
@@ -36,5 +38,10 @@ constexpr int kPrinterColumns = 4;
 using CompareNoCaseFunction = int (*)(const char*, const char*);
 int ComparePrinterRows(const char* const a[kPrinterColumns], const char* const b[kPrinterColumns],
                        int column, CompareNoCaseFunction compareNoCase);
+
+// The name of the single-instance mapping of a printer: "KOVRP_" followed by the printer name
+// with every "\" replaced by ",". The name is read as CP932 characters, so the second byte of a
+// double-byte character (which may be 0x5C) is kept.
+std::string InstanceMappingName(const char* printerName);
 
 #endif

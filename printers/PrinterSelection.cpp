@@ -3,15 +3,16 @@
 
 #include <cstring>
 
+#include "base/Memory.h"
+#include "base/Procedures.h"
+#include "base/Text.h"
+#include "base/Ui.h"
 #include "help/Help.h"
 #include "link/Link.h"
 #include "printers/PrinterProbe.h"
 #include "printers/Printers.h"
+#include "printers/SingleInstance.h"
 #include "res/resource.h"
-#include "shell/Memory.h"
-#include "shell/Procedures.h"
-#include "shell/Text.h"
-#include "shell/Ui.h"
 
 namespace {
 
@@ -195,13 +196,7 @@ BOOL OnInitDialog(HWND dialog) {
     return TRUE;
 }
 
-void AskToSelect(HWND dialog) {
-    char text[kTextBufferSize];
-    char caption[kTextBufferSize];
-    LoadText(IDS_SELECT_A_PRINTER, text, sizeof text);
-    FormatCaptionFor(nullptr, caption, sizeof caption);
-    ShowMessageBox(dialog, text, caption, MB_ICONWARNING);
-}
+void AskToSelect(HWND dialog) { ShowProgramMessage(dialog, IDS_SELECT_A_PRINTER, MB_ICONWARNING); }
 
 // The panel has edits that were not sent to the printer when its Update button is enabled.
 bool PanelHasUnsentChanges() {
@@ -235,11 +230,7 @@ void OnOk(HWND dialog) {
         return;
     }
     if (PanelHasUnsentChanges()) {
-        char text[kTextBufferSize];
-        char caption[kTextBufferSize];
-        LoadText(IDS_UNSENT_CHANGES, text, sizeof text);
-        FormatCaption(caption, sizeof caption);
-        if (ShowMessageBox(dialog, text, caption, MB_ICONQUESTION | MB_OKCANCEL) != IDOK) return;
+        if (ShowPrinterMessage(dialog, IDS_UNSENT_CHANGES, MB_ICONQUESTION | MB_OKCANCEL) != IDOK) return;
         // Another program may have announced new printers while the box was up: the entry is
         // found again, and a printer that has gone meanwhile cannot be chosen.
         chosen = EntryNamed(name);
@@ -249,10 +240,7 @@ void OnOk(HWND dialog) {
         }
     }
     AppState.CurrentPrinter = chosen;
-    if (AppState.InstanceMapping != nullptr) {
-        CloseHandle(AppState.InstanceMapping);
-        AppState.InstanceMapping = nullptr;
-    }
+    ReleaseInstanceMapping();
     CloseSession();
     EndDialog(dialog, 1);
 }

@@ -7,12 +7,12 @@
 
 #include <cstdint>
 
-#include "shell/AppState.h"
+#include "base/AppState.h"
 
-// The driver names a printer must carry to be served: one entry per installed model subkey that
-// equals string 100 byte for byte, with Model = "KOV <model>" (Name and PortText empty). Returns
-// nullptr after showing a message when the registry key cannot be opened, no model matches or
-// memory runs out. The caller releases the list with FreePrinterList.
+// The driver names a printer must carry to be served: the entry of the installed model whose
+// subkey equals the model name (IDS_MODEL_NAME) byte for byte, with Model = "KOV <model>" (Name
+// and PortText empty). Returns nullptr after showing a message when the registry key cannot be
+// opened, no model matches or memory runs out. The caller releases the list with FreePrinterList.
 PrinterEntry* LoadSupportedModels();
 
 // Rebuilds AppState.PrinterList, PrinterCount and CurrentPrinter (found again by name) and returns
@@ -21,6 +21,8 @@ int32_t EnumerateSupportedPrinters();
 
 // Releases a list of entries and their strings (nullptr is allowed).
 void FreePrinterList(PrinterEntry* list);
+// Releases AppState's printer list: no printers, no current printer.
+void ReleasePrinterList();
 
 // The printer selection dialog IDD_SELECT_PRINTER, run with DialogBoxParamA and parameter 0.
 // Ends with 1 when the user chose a printer other than CurrentPrinter (then CurrentPrinter is that

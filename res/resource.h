@@ -10,6 +10,8 @@
 #define IDC_STATIC (-1)
 #endif
 
+/* The ids stand in aligned columns, a table to read and to diff. */
+/* clang-format off */
 /* ---- String table ------------------------------------------------------------------------- */
 #define IDS_ABOUT_MENU              1    /* "バージョン情報(&A)..." */
 #define IDS_TAB_FORMAT              2
@@ -351,5 +353,7 @@
 #define IDC_DATA_BITS_GROUP         1355
 #define IDC_DATA_8_BIT              1228
 #define IDC_DATA_7_BIT              1229
+
+/* clang-format on */
 
 #endif

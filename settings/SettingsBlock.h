@@ -6,7 +6,6 @@
 
 #include <stdint.h>
 
-#include "link/KovQmx.h"
 #include "settings/PanelSettings.h"
 
 inline constexpr int32_t SettingsBlockSize = 260;
@@ -63,14 +62,6 @@ constexpr int32_t BlockFormOffset(int32_t formIndex) {
 // header is not 1, 4 nothing is changed and the result is false.
 bool DecodeBlockBytes(const SettingsBlock& block, PanelSettingsRecord& record,
                       int32_t feedPosOther[FeedPosOtherCount]);
-
-// Reads a status item. For QMX_ITEM_SETTINGS ("RPVariables_PSV", exact and case-sensitive),
-// `dest` is the PanelSettingsRecord to fill and `size` is ignored: the block is read into a buffer
-// of its own and decoded into it and the program-wide FeedPosOther; a block whose header does not
-// match changes nothing and still gives 0. Any other item name is passed through to
-// GetPrinterStatusA unchanged. Returns the library's result, 0 = success.
-QMXSTATUS DecodeSettingsBlock(QMXSESSION session, const char* item, void* dest, uint32_t size,
-                              uint32_t* outSize);
 
 // Lays out a record and its FeedPosOther slots as a block. The header bytes stay 0: this block is
 // only ever encoded, never sent.

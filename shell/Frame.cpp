@@ -2,32 +2,24 @@
 #include <windows.h>
 #include <commctrl.h>
 
+#include "base/AppState.h"
+#include "base/Messages.h"
+#include "base/Procedures.h"
+#include "base/Text.h"
+#include "base/Ui.h"
 #include "help/Help.h"
 #include "help/HelpIds.h"
+#include "panel/HelpMode.h"
 #include "panel/PanelDialog.h"
 #include "panel/Toolbar.h"
 #include "printers/Printers.h"
 #include "res/resource.h"
-#include "shell/AppState.h"
 #include "shell/Frame.h"
-#include "shell/Messages.h"
-#include "shell/Procedures.h"
-#include "shell/Text.h"
-#include "shell/Ui.h"
-
-const char kFrameClassName[] = "RPWndClass";
 
 namespace {
 
 constexpr DWORD kFrameStyle = WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX;
 constexpr DWORD kFrameExStyle = WS_EX_APPWINDOW | WS_EX_WINDOWEDGE;
-
-void ReleasePrinterList() {
-    FreePrinterList(AppState.PrinterList);
-    AppState.PrinterList = nullptr;
-    AppState.CurrentPrinter = nullptr;
-    AppState.PrinterCount = 0;
-}
 
 void OnCreate(HWND frame) {
     AppState.ForegroundWindow = frame;

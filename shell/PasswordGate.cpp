@@ -4,39 +4,18 @@
 #include <cstring>
 #include <string>
 
+#include "base/AppState.h"
+#include "base/Procedures.h"
+#include "base/SuiteRegistry.h"
+#include "base/Text.h"
+#include "base/Ui.h"
 #include "res/resource.h"
-#include "shell/AppState.h"
 #include "shell/StartRules.h"
-#include "shell/Procedures.h"
 #include "shell/Startup.h"
-#include "shell/Text.h"
-#include "shell/Ui.h"
 
 namespace {
 
-const char kSuiteKey[] = "Software\\KOV\\Kestrovane\\";
-const char kPasswordValue[] = "Password";
 const char kWrongPassword[] = "パスワードが違います。";
-
-// Reads the stored password ("" when the value is missing or empty). False when the suite's key
-// cannot be opened. The value is read whole, whatever its length, and is always terminated.
-bool ReadStoredPassword(std::string& password) {
-    password.clear();
-    HKEY key = nullptr;
-    if (RegOpenKeyExA(HKEY_LOCAL_MACHINE, kSuiteKey, 0, KEY_QUERY_VALUE, &key) != ERROR_SUCCESS) {
-        return false;
-    }
-    DWORD size = 0;
-    LONG result = RegQueryValueExA(key, kPasswordValue, nullptr, nullptr, nullptr, &size);
-    if (result == ERROR_SUCCESS && size > 0) {
-        std::string buffer(size + 1, '\0');
-        result = RegQueryValueExA(key, kPasswordValue, nullptr, nullptr,
-                                  reinterpret_cast<BYTE*>(buffer.data()), &size);
-        if (result == ERROR_SUCCESS) password.assign(buffer.c_str());
-    }
-    RegCloseKey(key);
-    return true;
-}
 
 std::string DialogItemText(HWND dialog, int id) {
     HWND item = GetDlgItem(dialog, id);
@@ -59,9 +38,7 @@ INT_PTR HandlePasswordMessage(HWND dialog, UINT message, WPARAM wParam, LPARAM l
                         reinterpret_cast<const char*>(GetWindowLongPtrA(dialog, DWLP_USER));
                     std::string typed = DialogItemText(dialog, IDC_PASSWORD);
                     if (typed.empty() || !stored || typed != stored) {
-                        char caption[kTextBufferSize];
-                        FormatCaptionFor(nullptr, caption, sizeof caption);
-                        ShowMessageBox(dialog, kWrongPassword, caption, MB_OK | MB_ICONERROR);
+                        ShowProgramMessage(dialog, kWrongPassword, MB_OK | MB_ICONERROR);
                         SetDlgItemTextA(dialog, IDC_PASSWORD, "");
                         SetFocus(GetDlgItem(dialog, IDC_PASSWORD));
                         return TRUE;
@@ -86,14 +63,15 @@ INT_PTR CALLBACK PasswordDialogProc(HWND dialog, UINT message, WPARAM wParam, LP
 
 int PasswordGate(const char* commandLine, const char** printerName) {
     *printerName = nullptr;
-    std::string password;
-    if (!ReadStoredPassword(password)) return 0;
-    CommandLineReading reading = ReadCommandLine(commandLine, password.c_str());
+    // The gate stays closed when the suite's key cannot be opened.
+    const std::optional<std::string> password = ReadStoredPassword();
+    if (!password) return 0;
+    CommandLineReading reading = ReadCommandLine(commandLine, password->c_str());
     *printerName = reading.PrinterName;
-    if (password.empty() || reading.PasswordGiven) return 1;
+    if (password->empty() || reading.PasswordGiven) return 1;
     INT_PTR result = DialogBoxParamA(AppState.Instance, MAKEINTRESOURCEA(IDD_PASSWORD),
                                      AppState.PanelWindow, PasswordDialogProc,
-                                     reinterpret_cast<LPARAM>(password.c_str()));
+                                     reinterpret_cast<LPARAM>(password->c_str()));
     return result == 1 ? 1 : 0;
 }
 
@@ -108,8 +86,6 @@ PrinterEntry* ChooseStartPrinter(const char* commandLine) {
     LoadText(IDS_PRINTER_NOT_SUPPORTED, notSupported, sizeof notSupported);
     // The whole name is shown, however long it is.
     std::string text = std::string(name) + " " + notSupported;
-    char caption[kTextBufferSize];
-    FormatCaptionFor(name, caption, sizeof caption);
-    ShowMessageBox(nullptr, text.c_str(), caption, MB_OK | MB_ICONWARNING);
+    ShowPrinterMessage(nullptr, text.c_str(), MB_OK | MB_ICONWARNING, name);
     return nullptr;
 }

@@ -1,22 +1,20 @@
 // The frame is told that the installed printers changed: find the current printer again, and
 // when it has gone let the user choose another one or end the program.
 #include <windows.h>
-#include <commctrl.h>
 
 #include <string>
 
+#include "base/AppState.h"
+#include "base/Text.h"
+#include "base/Ui.h"
 #include "link/Link.h"
 #include "panel/PanelDialog.h"
-#include "panel/TabPages.h"
 #include "panel/ToolbarButtons.h"
 #include "printers/Printers.h"
+#include "printers/SingleInstance.h"
 #include "res/resource.h"
 #include "settings/PanelSettings.h"
-#include "shell/AppState.h"
 #include "shell/Frame.h"
-#include "shell/Startup.h"
-#include "shell/Text.h"
-#include "shell/Ui.h"
 
 namespace {
 
@@ -34,12 +32,11 @@ void ShowRemovedMessage(HWND owner, const std::string& keptName, UINT secondText
     char removed[kTextBufferSize];
     char second[kTextBufferSize] = "";
     char text[2 * kTextBufferSize];
-    char caption[kTextBufferSize];
     LoadText(IDS_PRINTER_REMOVED, removed, sizeof removed);
     if (secondText) LoadText(secondText, second, sizeof second);
     FormatBounded(text, sizeof text, "%s%s", removed, second);
-    FormatCaptionFor(keptName.c_str(), caption, sizeof caption);
-    ShowMessageBox(owner, text, caption, MB_OK | icon);
+    // The printer that has gone names the box, also when it is no longer the current one.
+    ShowPrinterMessage(owner, text, MB_OK | icon, keptName.c_str());
 }
 
 bool ListHoldsName(const std::string& name) {
@@ -47,10 +44,6 @@ bool ListHoldsName(const std::string& name) {
         if (entry->Name && name == entry->Name) return true;
     }
     return false;
-}
-
-void EnableDialogItem(HWND dialog, int id, bool enable) {
-    if (HWND item = GetDlgItem(dialog, id)) EnableWindow(item, enable);
 }
 
 }  // namespace
@@ -81,32 +74,11 @@ LRESULT OnPrintersChanged(HWND frame) {
         UpdateToolbarButtons();
     }
     CloseSession();
-    if (AppState.InstanceMapping) {
-        CloseHandle(AppState.InstanceMapping);
-        AppState.InstanceMapping = nullptr;
-    }
+    ReleaseInstanceMapping();
     ShowRemovedMessage(owner, keptName, 0, MB_ICONINFORMATION);
 
-    INT_PTR chosen = DialogBoxParamA(AppState.Instance, MAKEINTRESOURCEA(IDD_SELECT_PRINTER),
-                                     owner, PrinterSelectionDialog, 0);
-    if (chosen != 1 || !AppState.CurrentPrinter) {
-        EndProgram(frame);
-        return 0;
-    }
-    AppState.ForegroundWindow = AppState.PanelWindow;
-    AppState.InstanceMapping = GuardSingleInstance(AppState.CurrentPrinter->Name);
-    if (!AppState.InstanceMapping) {
-        EndProgram(frame);
-        return 0;
-    }
-
-    // The panel starts over on the new printer.
-    if (HWND panel = AppState.PanelWindow) {
-        SetPanelEnabled(panel, 0);
-        EnableDialogItem(panel, IDC_UPDATE_AND_EXIT, false);
-        EnableDialogItem(panel, IDC_UPDATE, false);
-        SendMessageA(panel, WM_INITDIALOG, 0, 0);
-        RestartPages(panel);
-    }
+    // The user chooses another printer, or the program ends.
+    const PrinterChange change = ChangeToChosenPrinter(AppState.PanelWindow, owner);
+    if (change == PrinterChange::MustEnd || change == PrinterChange::Kept) EndProgram(frame);
     return 0;
 }

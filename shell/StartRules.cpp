@@ -2,8 +2,6 @@
 
 #include <cstring>
 
-#include "shell/Text.h"
-
 CommandLineReading ReadCommandLine(const char* commandLine, const char* storedPassword) {
     CommandLineReading reading;
     const char* line = commandLine ? commandLine : "";
@@ -34,21 +32,6 @@ CommandLineReading ReadCommandLine(const char* commandLine, const char* storedPa
     }
     reading.PrinterName = (name && *name) ? name : nullptr;
     return reading;
-}
-
-std::string InstanceMappingName(const char* printerName) {
-    std::string mapping = "KOVRP_";
-    const char* p = printerName ? printerName : "";
-    while (*p) {
-        if (IsCp932LeadByte(static_cast<unsigned char>(*p)) && p[1] != '\0') {
-            mapping.append(p, 2);
-            p += 2;
-        } else {
-            mapping.push_back(*p == '\\' ? ',' : *p);
-            ++p;
-        }
-    }
-    return mapping;
 }
 
 bool OperatingSystemSupported(unsigned long platformId, unsigned long majorVersion) {

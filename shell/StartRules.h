@@ -1,9 +1,7 @@
 // Start-up rules that need no window system: reading the command line against the stored
-// password, and the name of the single-instance mapping of a printer.
+// password, and the systems the program runs on.
 #ifndef RP_SHELL_STARTRULES_H
 #define RP_SHELL_STARTRULES_H
-
-#include <string>
 
 // What the command line says, given the stored password ("" when none is required).
 struct CommandLineReading {
@@ -16,10 +14,6 @@ struct CommandLineReading {
 };
 
 CommandLineReading ReadCommandLine(const char* commandLine, const char* storedPassword);
-
-// "KOVRP_" followed by the printer name with every "\" replaced by ",". The name is read as
-// CP932 characters, so the second byte of a double-byte character (which may be 0x5C) is kept.
-std::string InstanceMappingName(const char* printerName);
 
 // The operating systems the program runs on: the Windows 9x family (platform 1) and Windows NT
 // (platform 2) from version 4 on.

@@ -4,49 +4,30 @@
 
 #include <cstring>
 
+#include "base/AppState.h"
+#include "base/Text.h"
+#include "base/Ui.h"
 #include "panel/PanelDialog.h"
 #include "panel/PanelPages.h"
 #include "printers/Printers.h"
+#include "printers/SingleInstance.h"
 #include "res/resource.h"
 #include "settings/PanelSettings.h"
-#include "shell/AppState.h"
 #include "shell/Frame.h"
 #include "shell/StartRules.h"
 #include "shell/Startup.h"
-#include "shell/Text.h"
-#include "shell/Ui.h"
 
 namespace {
 
-void ReleasePrinterList() {
-    FreePrinterList(AppState.PrinterList);
-    AppState.PrinterList = nullptr;
-    AppState.CurrentPrinter = nullptr;
-    AppState.PrinterCount = 0;
-}
-
 // A failed start: the printer list is released and the program ends with code 1.
 int EndStart() {
-    if (AppState.InstanceMapping) {
-        CloseHandle(AppState.InstanceMapping);
-        AppState.InstanceMapping = nullptr;
-    }
+    ReleaseInstanceMapping();
     ReleasePrinterList();
     return 1;
 }
 
 // Start-up messages have no owner, the program's name as caption and the warning icon.
-void StartMessage(const char* text) {
-    char caption[kTextBufferSize];
-    FormatCaptionFor(nullptr, caption, sizeof caption);
-    ShowMessageBox(nullptr, text, caption, MB_OK | MB_ICONWARNING);
-}
-
-void StartMessage(UINT textId) {
-    char text[kTextBufferSize];
-    LoadText(textId, text, sizeof text);
-    StartMessage(text);
-}
+constexpr UINT kStartMessage = MB_OK | MB_ICONWARNING;
 
 bool RunsOnThisSystem() {
     OSVERSIONINFOA version{};
@@ -69,7 +50,7 @@ int RunProgram(HINSTANCE instance, const char* commandLine, int show) {
     AppState.Instance = instance;
 
     if (!RunsOnThisSystem()) {
-        StartMessage(IDS_OS_NOT_SUPPORTED);
+        ShowProgramMessage(nullptr, IDS_OS_NOT_SUPPORTED, kStartMessage);
         return EndStart();
     }
 
@@ -77,7 +58,7 @@ int RunProgram(HINSTANCE instance, const char* commandLine, int show) {
 
     AppState.PrinterCount = EnumerateSupportedPrinters();
     if (AppState.PrinterCount == 0) {
-        StartMessage(IDS_NO_SUPPORTED_PRINTER);
+        ShowProgramMessage(nullptr, IDS_NO_SUPPORTED_PRINTER, kStartMessage);
         return EndStart();
     }
     AppState.SeveralPrinters = AppState.PrinterCount != 1;
@@ -100,13 +81,9 @@ int RunProgram(HINSTANCE instance, const char* commandLine, int show) {
     if (!AppState.InstanceMapping) return EndStart();
 
     if (!RegisterFrameClass(instance)) {
-        char cannotRegister[kTextBufferSize];
-        char programEnds[kTextBufferSize];
         char text[2 * kTextBufferSize];
-        LoadText(IDS_CLASS_REGISTER_FAILED, cannotRegister, sizeof cannotRegister);
-        LoadText(IDS_PROGRAM_ENDS, programEnds, sizeof programEnds);
-        FormatBounded(text, sizeof text, "%s\n%s", cannotRegister, programEnds);
-        StartMessage(text);
+        LoadTextLines(IDS_CLASS_REGISTER_FAILED, IDS_PROGRAM_ENDS, text, sizeof text);
+        ShowProgramMessage(nullptr, text, kStartMessage);
         return EndStart();
     }
 
@@ -143,10 +120,7 @@ int RunMessageLoop(HACCEL accelerators) {
 }
 
 void ShutDown() {
-    if (AppState.InstanceMapping) {
-        CloseHandle(AppState.InstanceMapping);
-        AppState.InstanceMapping = nullptr;
-    }
+    ReleaseInstanceMapping();
     ReleasePanelRecord(AppState.PanelWindow);
     ReleasePrinterList();
 }

@@ -1,10 +1,10 @@
-// Start-up, the command line and password gate, the single-instance guard and the message loop.
+// Start-up, the command line and password gate, and the message loop.
 #ifndef RP_SHELL_STARTUP_H
 #define RP_SHELL_STARTUP_H
 
 #include <windows.h>
 
-#include "shell/AppState.h"
+#include "base/AppState.h"
 
 // The program: start-up, message loop and shutdown. Returns the exit code (1 when start-up
 // fails, otherwise the quit message's code).
@@ -12,25 +12,16 @@ int RunProgram(HINSTANCE instance, const char* commandLine, int show);
 
 // The printer to start on, after the password gate: the first printer of the list when the
 // command line names none, the named printer when it is installed; nullptr when the gate stays
-// closed or the named printer is not installed (after message 101).
+// closed or the named printer is not installed (after telling the user that it is not a supported printer).
 PrinterEntry* ChooseStartPrinter(const char* commandLine);
 
 // The password gate: 1 when the panel may be used, 0 when not. *printerName receives the printer
 // named on the command line (a pointer into it) or nullptr.
 int PasswordGate(const char* commandLine, const char** printerName);
 
-// Dialog 1002; the dialog parameter is the stored password (const char*). Ends with 1 when the
+// The password dialog (IDD_PASSWORD); the dialog parameter is the stored password (const char*). Ends with 1 when the
 // user typed it, 0 on Cancel.
 INT_PTR CALLBACK PasswordDialogProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam);
-
-// Creates the single-instance mapping of a printer. Returns it, or nullptr when it cannot be
-// created (message 71) or another panel already works on the printer (that panel is brought
-// forward, or message 70).
-HANDLE GuardSingleInstance(const char* printerName);
-
-// The single-instance mapping of a printer, made without a word to the user: the new handle, or
-// nullptr when it cannot be made or another panel holds it already (*existed then says so).
-HANDLE CreateInstanceMapping(const char* printerName, bool* existed);
 
 // Runs the message loop until the quit message; returns its code.
 int RunMessageLoop(HACCEL accelerators);

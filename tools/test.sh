@@ -61,6 +61,11 @@ if configure_and_build "$build/native" -DCMAKE_BUILD_TYPE=Debug -DCMAKE_C_COMPIL
   run_suite native "$build/native" ctest --test-dir "$build/native" -j "$jobs" --output-on-failure
 else echo "native: build failed" >> "$summary"; status=1; fi
 
+# No file may include a header of a folder above its own (the layers are in the script).
+note "include graph (tools/check-includes.py)"
+if python3 tools/check-includes.py; then echo "includes 1 0" >> "$summary"
+else echo "includes 0 1" >> "$summary"; status=1; fi
+
 note "native build with sanitizers (g++, ASan + UBSan)"
 if configure_and_build "$build/asan" -DCMAKE_BUILD_TYPE=Debug -DCMAKE_C_COMPILER=gcc -DCMAKE_CXX_COMPILER=g++ -DRP_SANITIZE=ON; then
   ASAN_OPTIONS=detect_leaks=1:abort_on_error=1 UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1 \

@@ -4,8 +4,8 @@
 
 #include <string>
 
+#include "base/Text.h"
 #include "panel/TextFit.h"
-#include "shell/Text.h"
 
 namespace {
 

@@ -44,14 +44,6 @@ HWND Find(Search search, DWORD timeoutMs) {
 
 }  // namespace
 
-std::string WindowText(HWND window) {
-    char text[1024] = {};
-    // WM_GETTEXT reads another process's window text too.
-    SendMessageTimeoutA(window, WM_GETTEXT, sizeof text, reinterpret_cast<LPARAM>(text),
-                        SMTO_ABORTIFHUNG, 5000, nullptr);
-    return text;
-}
-
 std::string BesideMe(const char* fileName) {
     char path[MAX_PATH] = {};
     GetModuleFileNameA(nullptr, path, sizeof path);

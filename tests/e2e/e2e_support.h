@@ -7,6 +7,8 @@
 
 #include <string>
 
+#include "tests/support/Texts.h"
+
 namespace e2e {
 
 // A program of the build's output folder, started with the given arguments.
@@ -49,7 +51,8 @@ bool WaitUntilReadEnded(HWND frame, DWORD timeoutMs = 20000);
 // Presses a dialog's or box's button.
 void Press(HWND dialog, int buttonId);
 
-std::string WindowText(HWND window);
+// The text of a window of the program under test (another process).
+using rptest::WindowText;
 
 // Runs a program of the build's output folder to its end and returns what it wrote to its
 // standard output (empty when it could not be started).

@@ -8,8 +8,9 @@
 #include <cstring>
 #include <string>
 
+#include "base/Text.h"
+#include "printers/PrinterRules.h"
 #include "shell/StartRules.h"
-#include "shell/Text.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     // First byte: where the stored password ends and the command line begins.

@@ -9,13 +9,16 @@
 
 #include <string>
 
+#include "base/AppState.h"
+#include "base/Memory.h"
+#include "link/KovQmx.h"
 #include "link/Link.h"
 #include "link_test.h"
 #include "qmx/VirtualPrinters.h"
 #include "res/resource.h"
-#include "shell/AppState.h"
-#include "shell/Memory.h"
 #include "tests/support/MessageBoxRecorder.h"
+#include "tests/support/PageItems.h"
+#include "tests/support/ProgramState.h"
 
 namespace linktest {
 
@@ -31,18 +34,12 @@ inline LRESULT CALLBACK CountingStatusProc(HWND window, UINT message, WPARAM wPa
     return CallWindowProcA(statusOriginalProc, window, message, wParam, lParam);
 }
 
-inline std::string LoadProgramString(UINT id) {
-    char buffer[512] = {};
-    int length = LoadStringA(GetModuleHandleA(nullptr), id, buffer, sizeof buffer);
-    return std::string(buffer, static_cast<size_t>(length > 0 ? length : 0));
-}
+using rptest::ProgramString;
 
 class LinkTest : public ::testing::Test {
 protected:
     void SetUp() override {
-        AppState = AppStateRecord{};
-        AppState.Instance = GetModuleHandleA(nullptr);
-        ResetStatusAreaRecord();
+        rptest::ResetAppState();
         panel_ = CreateDialogParamA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(IDD_LINK_TEST_PANEL),
                                     nullptr, QuietDialogProc, 0);
         ASSERT_NE(panel_, nullptr);
@@ -56,8 +53,7 @@ protected:
     void TearDown() override {
         if (panel_) DestroyWindow(panel_);
         ClearCurrentPrinter();
-        AppState = AppStateRecord{};
-        ResetStatusAreaRecord();
+        rptest::ResetAppState();
     }
 
     // The store holds one new virtual printer `name`, with a session on it in AppState.Session.
@@ -88,7 +84,7 @@ protected:
 
     HWND Status() const { return GetDlgItem(panel_, IDC_STATUS_AREA); }
     std::string StatusShown() const { return rptest::WindowText(Status()); }
-    bool ButtonEnabled(int id) const { return IsWindowEnabled(GetDlgItem(panel_, id)) != FALSE; }
+    bool ButtonEnabled(int id) const { return rptest::ItemEnabled(panel_, id); }
 
     HWND panel_ = nullptr;
     PrinterEntry printer_{};

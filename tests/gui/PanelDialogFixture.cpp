@@ -2,12 +2,12 @@
 
 #include <cstring>
 
+#include "base/Memory.h"
 #include "panel/PanelDialog.h"
 #include "printers/Printers.h"
 #include "res/resource.h"
 #include "settings/PanelSettings.h"
 #include "shell/Frame.h"
-#include "shell/Memory.h"
 #include "tests/gui/shell_support.h"
 #include "tests/support/MessageBoxRecorder.h"
 #include "tests/support/Pump.h"
@@ -23,12 +23,6 @@ void RecordExit(int code) { exitCodes.push_back(code); }
 }  // namespace
 
 std::string Caption(const std::string& printer) { return std::string(kTitle) + " - " + printer; }
-
-std::string ProgramText(UINT id) {
-    char text[512] = {};
-    LoadStringA(GetModuleHandleA(nullptr), id, text, sizeof text);
-    return text;
-}
 
 void PanelDialogTest::SetUp() {
     shelltest::ResetProgram();

@@ -12,9 +12,11 @@
 #include <string>
 #include <vector>
 
+#include "base/AppState.h"
 #include "panel/PanelPages.h"
 #include "qmx/VirtualPrinters.h"
-#include "shell/AppState.h"
+#include "tests/support/PageItems.h"
+#include "tests/support/Texts.h"
 
 namespace paneltest {
 
@@ -25,7 +27,7 @@ inline const char kProgramEnds[] = "リモートパネルを終了します。";
 
 std::string Caption(const std::string& printer);
 // A string of the program's string table.
-std::string ProgramText(UINT id);
+using rptest::ProgramString;
 
 // Exit codes the panel asked the process to end with (the panel's exit seam records them).
 extern std::vector<int> exitCodes;
@@ -47,7 +49,7 @@ protected:
     PanelPages* Pages() const { return PanelPagesOf(panel_); }
     HWND Page0() const;
     HWND Control(int id) const { return GetDlgItem(panel_, id); }
-    bool Enabled(int id) const { return IsWindowEnabled(Control(id)) != FALSE; }
+    bool Enabled(int id) const { return rptest::ItemEnabled(panel_, id); }
     bool ToolbarEnabled(int command) const;
     bool PagesShowSettings() const;  // the first page's group box 1159 is enabled
     std::string Status() const;      // the text of the status area 281

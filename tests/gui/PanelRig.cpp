@@ -1,12 +1,13 @@
 #include "PanelRig.h"
 
+#include "base/AppState.h"
+#include "base/Messages.h"
 #include "pages_test.h"
 #include "panel/PageKit.h"
 #include "panel/TabPages.h"
 #include "res/resource.h"
 #include "settings/PanelSettings.h"
-#include "shell/AppState.h"
-#include "shell/Messages.h"
+#include "tests/support/ProgramState.h"
 #include "tests/support/Pump.h"
 
 namespace rptest {
@@ -69,8 +70,7 @@ PanelRig::PanelRig(bool withTestPages) {
     INITCOMMONCONTROLSEX controls{sizeof controls, ICC_WIN95_CLASSES | ICC_TAB_CLASSES | ICC_UPDOWN_CLASS};
     InitCommonControlsEx(&controls);
     HINSTANCE instance = GetModuleHandleA(nullptr);
-    AppState = AppStateRecord{};
-    AppState.Instance = instance;
+    ResetAppState();
 
     WNDCLASSA frameClass{};
     frameClass.lpfnWndProc = DefWindowProcA;
@@ -101,7 +101,7 @@ PanelRig::~PanelRig() {
     DestroyWindow(frame_);
     delete pages;
     PumpPending();
-    AppState = AppStateRecord{};
+    ResetAppState();
     PanelSettings = PanelSettingsRecord{};
     MarkSettingsNotLoaded();
     current = nullptr;

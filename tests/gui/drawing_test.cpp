@@ -7,9 +7,10 @@
 #include <cstring>
 #include <string>
 
+#include "base/AppState.h"
 #include "pages_test.h"
 #include "panel/Drawing.h"
-#include "shell/AppState.h"
+#include "tests/support/ProgramState.h"
 #include "tests/support/Pump.h"
 
 namespace {
@@ -69,8 +70,8 @@ private:
 
 class DrawingTest : public ::testing::Test {
 protected:
-    void SetUp() override { AppState.Instance = GetModuleHandleA(nullptr); }
-    void TearDown() override { AppState = AppStateRecord{}; }
+    void SetUp() override { rptest::ResetAppState(); }
+    void TearDown() override { rptest::ResetAppState(); }
 };
 
 // Every pixel of the 8 x 6 picture drawn at (x, y), as the expected colours say.

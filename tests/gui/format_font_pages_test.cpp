@@ -11,10 +11,12 @@
 #include <vector>
 
 #include "PanelRig.h"
+#include "base/Messages.h"
 #include "panel/TabPages.h"
 #include "res/resource.h"
 #include "settings/PanelSettings.h"
-#include "shell/Messages.h"
+#include "tests/support/PageItems.h"
+#include "tests/support/Texts.h"
 
 namespace {
 
@@ -38,7 +40,7 @@ protected:
     void RunFormDialog(HWND page, const char* left, const char* right, int press, bool clear = false) {
         rptest::RunDetailDialogFrom(boxes, page, IDC_FORM_SETTINGS, [&](HWND dialog) {
             formName = rptest::WindowText(GetDlgItem(dialog, IDC_FORM_NAME));
-            if (clear) SendMessageA(GetDlgItem(dialog, IDC_FORM_CLEAR), BM_CLICK, 0, 0);
+            if (clear) rptest::ClickItem(dialog, IDC_FORM_CLEAR);
             if (left) SetDlgItemTextA(dialog, IDC_LEFT_MARGIN_EDIT, left);
             if (right) SetDlgItemTextA(dialog, IDC_RIGHT_MARGIN_EDIT, right);
         }, press);
@@ -52,11 +54,11 @@ protected:
 TEST_F(FormatAndFontPages, FormDialogRefusesTheMarginsInItsOrderAndStoresOnlyOnOk) {
     PanelSettings.FormSelect = 0;
     HWND page = Page(1);
-    EXPECT_FALSE(IsWindowEnabled(GetDlgItem(page, IDC_FORM_SETTINGS)));
+    EXPECT_FALSE(rptest::ItemEnabled(page, IDC_FORM_SETTINGS));
     // 書式２ chosen on the page: the dialog edits form 2 before the page is collected.
     SendDlgItemMessageA(page, IDC_FORM_SELECT, CB_SETCURSEL, 2, 0);
     SendMessageA(page, WM_COMMAND, MAKEWPARAM(IDC_FORM_SELECT, CBN_SELCHANGE), 0);
-    ASSERT_TRUE(IsWindowEnabled(GetDlgItem(page, IDC_FORM_SETTINGS)));
+    ASSERT_TRUE(rptest::ItemEnabled(page, IDC_FORM_SETTINGS));
     rig.notices.clear();
 
     struct Case { const char* left; const char* right; UINT text; };
@@ -72,10 +74,8 @@ TEST_F(FormatAndFontPages, FormDialogRefusesTheMarginsInItsOrderAndStoresOnlyOnO
     for (const Case& c : refused) {
         boxes.Clear();
         RunFormDialog(page, c.left, c.right, IDOK);
-        char expected[256] = {};
-        LoadStringA(GetModuleHandleA(nullptr), c.text, expected, sizeof expected);
         ASSERT_EQ(boxes.Count(), 1u) << c.left << "/" << c.right;
-        EXPECT_EQ(boxes.Boxes()[0].text, expected) << c.left << "/" << c.right;
+        EXPECT_EQ(boxes.Boxes()[0].text, rptest::ProgramString(c.text)) << c.left << "/" << c.right;
     }
     EXPECT_EQ(formName, "書式２");
     EXPECT_EQ(std::memcmp(&before, &PanelSettings.Forms[1], sizeof before), 0);

@@ -191,10 +191,9 @@ TEST_F(HelpTest, KeyWithoutTheValueSaysHelpIsNotInstalledEveryTime) {
     ShowHelp(window_, HELP_FINDER, 0);
     EXPECT_TRUE(calls.empty());
     ASSERT_EQ(boxes.Count(), 2u);
-    char title[256] = {};
-    LoadStringA(GetModuleHandleA(nullptr), IDS_APP_TITLE, title, sizeof title);
+    const std::string title = rptest::ProgramString(IDS_APP_TITLE);
     EXPECT_EQ(boxes.Boxes()[0].text, std::string("ヘルプはインストールされていません。"));
-    EXPECT_EQ(boxes.Boxes()[0].caption, std::string(title));
+    EXPECT_EQ(boxes.Boxes()[0].caption, title);
     EXPECT_EQ(boxes.Boxes()[0].icon, rptest::BoxIcon::Warning);
     EXPECT_EQ(boxes.Boxes()[0].buttons, std::vector<int>{IDOK});
     // A box asked for by a control belongs to the control's window.

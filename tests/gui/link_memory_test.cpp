@@ -6,9 +6,11 @@
 #include <cstring>
 #include <string>
 
-#include "shell/AppState.h"
-#include "shell/Memory.h"
+#include "base/AppState.h"
+#include "base/Memory.h"
+#include "link/KovQmx.h"
 #include "tests/support/MessageBoxRecorder.h"
+#include "tests/support/ProgramState.h"
 
 namespace {
 
@@ -55,7 +57,7 @@ TEST(DuplicateString, AFailedAllocationGivesNullAndTheReason) {
 TEST(AllocationFailure, MessageNamesTheCodeInLowerCaseHexWithTitleCaptionAndNoIcon) {
     HWND owner = CreateWindowExA(0, "Static", "owner", WS_POPUP, 0, 0, 10, 10, nullptr, nullptr,
                                  nullptr, nullptr);
-    AppState = AppStateRecord{};
+    rptest::ResetAppState();
     rptest::MessageBoxRecorder recorder;
     ShowAllocationFailure(owner, ERROR_NOT_ENOUGH_MEMORY);
     ShowAllocationFailure(nullptr, 0xDEADBEEF);

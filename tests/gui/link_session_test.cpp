@@ -10,13 +10,13 @@
 
 #include "LinkFixture.h"
 #include "QmxCallLog.h"
+#include "base/Messages.h"
 #include "qmx/VirtualPrinters.h"
-#include "shell/Messages.h"
 #include "tests/support/Pump.h"
 
 namespace {
 
-using linktest::LoadProgramString;
+using linktest::ProgramString;
 using linktest::QmxCall;
 using linktest::QmxCallLog;
 namespace vp = qmx::vp;
@@ -100,7 +100,7 @@ TEST_F(LinkSession, ReadStopsAtTheFirstFailingItemWithItsText) {
         ASSERT_TRUE(log.Active());
 
         EXPECT_EQ(ReadPrinterState(), 0);
-        EXPECT_EQ(std::string(AppState.MessageText), LoadProgramString(c.text));
+        EXPECT_EQ(std::string(AppState.MessageText), ProgramString(c.text));
         std::vector<QmxCall> reads = log.CallsOf("GetPrinterStatusA");
         ASSERT_EQ(reads.size(), c.calls);
         for (size_t i = 0; i < reads.size(); ++i) EXPECT_EQ(reads[i].item, order[i]);
@@ -139,7 +139,7 @@ TEST_F(LinkSession, RegistrationFailingAtTheKthLeavesKMinusOneAndCloseCancelsExa
         ASSERT_TRUE(log.Active());
 
         EXPECT_EQ(RegisterNotifications(panel_), 0);
-        EXPECT_EQ(std::string(AppState.MessageText), LoadProgramString(IDS_NOTIFY_FAILED));
+        EXPECT_EQ(std::string(AppState.MessageText), ProgramString(IDS_NOTIFY_FAILED));
         for (uint32_t slot = 0; slot < 6; ++slot) {
             EXPECT_EQ(AppState.NotificationHandles[slot] != nullptr, slot + 1 < k) << "slot " << slot;
         }

@@ -13,7 +13,7 @@
 namespace {
 
 using linktest::LinkTest;
-using linktest::LoadProgramString;
+using linktest::ProgramString;
 using linktest::statusWrites;
 
 const std::string kTitle = "Kestrovane リモートパネル";
@@ -39,10 +39,10 @@ TEST_F(LinkState, UsablePrinterSetsFlagsAndTheStateTextWithoutABox) {
         std::string text;
         UINT icon;
     } cases[] = {
-        {kIdle, 1, 1, 0, LoadProgramString(IDS_CAN_READ_AND_UPDATE), 0},
-        {kReadOnly, 0, 1, 0, LoadProgramString(IDS_CAN_READ_ONLY), IDI_STATE_READ_ONLY},
-        {{0x1, {0, 0, 0}, 0x10}, 1, 0, 0, LoadProgramString(IDS_CAN_UPDATE_ONLY), IDI_STATE_UPDATE_ONLY},
-        {kBusy, 1, 1, 1, LoadProgramString(IDS_PRINTER_BUSY), 0},
+        {kIdle, 1, 1, 0, ProgramString(IDS_CAN_READ_AND_UPDATE), 0},
+        {kReadOnly, 0, 1, 0, ProgramString(IDS_CAN_READ_ONLY), IDI_STATE_READ_ONLY},
+        {{0x1, {0, 0, 0}, 0x10}, 1, 0, 0, ProgramString(IDS_CAN_UPDATE_ONLY), IDI_STATE_UPDATE_ONLY},
+        {kBusy, 1, 1, 1, ProgramString(IDS_PRINTER_BUSY), 0},
         {kSwitchOff, 1, 1, 1, "印刷可スイッチが押されていません。\n設定の更新はできません。", 0},
     };
     rptest::MessageBoxRecorder recorder;
@@ -66,7 +66,7 @@ TEST_F(LinkState, RefusalWithSeveralPrintersAppendsString96WithoutABox) {
     rptest::MessageBoxRecorder recorder;
     EXPECT_EQ(EvaluatePrinterState(panel_, kNoRights.ext, kNoRights.status, kNoRights.auth), 0);
     EXPECT_EQ(std::string(AppState.StatusText),
-              LoadProgramString(IDS_CANNOT_READ_OR_UPDATE) + LoadProgramString(IDS_PANEL_UNAVAILABLE));
+              ProgramString(IDS_CANNOT_READ_OR_UPDATE) + ProgramString(IDS_PANEL_UNAVAILABLE));
     EXPECT_EQ(AppState.CanUpdate, 0);
     EXPECT_EQ(AppState.CanRead, 0);
     EXPECT_EQ(recorder.Count(), 0u);
@@ -84,11 +84,11 @@ TEST_F(LinkState, RefusalWithOnePrinterShowsTheStatusThenTellsTheProgramEnds) {
     HWND owner = panel_;
     rptest::MessageBoxRecorder recorder;
     EXPECT_EQ(EvaluatePrinterState(owner, kUnsupported.ext, kUnsupported.status, kUnsupported.auth), 0);
-    const std::string reason = LoadProgramString(IDS_NOT_SUPPORTED_PRINTER);
+    const std::string reason = ProgramString(IDS_NOT_SUPPORTED_PRINTER);
     EXPECT_EQ(std::string(AppState.StatusText), reason);
     ASSERT_EQ(recorder.Count(), 1u);
     const rptest::RecordedBox& box = recorder.Boxes()[0];
-    EXPECT_EQ(box.text, reason + "\n" + LoadProgramString(IDS_PROGRAM_ENDS));
+    EXPECT_EQ(box.text, reason + "\n" + ProgramString(IDS_PROGRAM_ENDS));
     EXPECT_EQ(box.caption, kTitle + " - Brindlemark 400ZX on LPT1");
     EXPECT_EQ(box.icon, rptest::BoxIcon::Warning);
     EXPECT_EQ(box.buttons, std::vector<int>{IDOK});
@@ -105,7 +105,7 @@ TEST_F(LinkState, RefusalWithoutPanelOrPrinterHasTheBareTitleAndWritesNoStatus) 
     EXPECT_EQ(EvaluatePrinterState(nullptr, 0x0, kIdle.status, 0x10), 0);
     ASSERT_EQ(recorder.Count(), 1u);
     EXPECT_EQ(recorder.Boxes()[0].text,
-              LoadProgramString(IDS_NO_COMMUNICATION) + "\n" + LoadProgramString(IDS_PROGRAM_ENDS));
+              ProgramString(IDS_NO_COMMUNICATION) + "\n" + ProgramString(IDS_PROGRAM_ENDS));
     EXPECT_EQ(recorder.Boxes()[0].caption, kTitle);
     EXPECT_EQ(statusWrites, 0);
 }
@@ -121,9 +121,9 @@ TEST_F(LinkState, ALongPrinterNameIsCutToTheCaptionBuffer) {
     EXPECT_EQ(recorder.Boxes()[0].caption, full.substr(0, 255));
     EXPECT_EQ(std::strlen(AppState.MessageCaption), 255u);
     // The buffers before the caption are intact.
-    EXPECT_EQ(std::string(AppState.StatusText), LoadProgramString(IDS_CANNOT_READ_OR_UPDATE));
+    EXPECT_EQ(std::string(AppState.StatusText), ProgramString(IDS_CANNOT_READ_OR_UPDATE));
     EXPECT_EQ(std::string(AppState.MessageText),
-              LoadProgramString(IDS_CANNOT_READ_OR_UPDATE) + "\n" + LoadProgramString(IDS_PROGRAM_ENDS));
+              ProgramString(IDS_CANNOT_READ_OR_UPDATE) + "\n" + ProgramString(IDS_PROGRAM_ENDS));
 }
 
 TEST_F(LinkState, StatusAreaIsWrittenOnceForAnUnchangedState) {
@@ -131,13 +131,13 @@ TEST_F(LinkState, StatusAreaIsWrittenOnceForAnUnchangedState) {
     RefreshStatusArea(Status());
     RefreshStatusArea(Status());
     EXPECT_EQ(statusWrites, 1);
-    EXPECT_EQ(StatusShown(), LoadProgramString(IDS_CAN_READ_AND_UPDATE));
+    EXPECT_EQ(StatusShown(), ProgramString(IDS_CAN_READ_AND_UPDATE));
 
     // A new evaluation with another outcome is shown.
     EvaluatePrinterState(panel_, kReadOnly.ext, kReadOnly.status, kReadOnly.auth);
     RefreshStatusArea(Status());
     EXPECT_EQ(statusWrites, 2);
-    EXPECT_EQ(StatusShown(), LoadProgramString(IDS_CAN_READ_ONLY));
+    EXPECT_EQ(StatusShown(), ProgramString(IDS_CAN_READ_ONLY));
 }
 
 TEST_F(LinkState, PendingReadOrWriteIsShownOnEveryRefresh) {
@@ -146,16 +146,16 @@ TEST_F(LinkState, PendingReadOrWriteIsShownOnEveryRefresh) {
     RefreshStatusArea(Status());
     RefreshStatusArea(Status());
     EXPECT_EQ(statusWrites, 2);
-    EXPECT_EQ(StatusShown(), LoadProgramString(IDS_READING));
+    EXPECT_EQ(StatusShown(), ProgramString(IDS_READING));
 
     AppState.ReadPending = 0;
     AppState.WritePending = 1;
     RefreshStatusArea(Status());
-    EXPECT_EQ(StatusShown(), LoadProgramString(IDS_WRITING));
+    EXPECT_EQ(StatusShown(), ProgramString(IDS_WRITING));
 
     AppState.WritePending = 0;
     RefreshStatusArea(Status());
-    EXPECT_EQ(StatusShown(), LoadProgramString(IDS_CAN_READ_AND_UPDATE));
+    EXPECT_EQ(StatusShown(), ProgramString(IDS_CAN_READ_AND_UPDATE));
     EXPECT_EQ(statusWrites, 4);
 }
 

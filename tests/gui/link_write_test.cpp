@@ -12,17 +12,18 @@
 
 #include "LinkFixture.h"
 #include "QmxCallLog.h"
+#include "base/Messages.h"
+#include "panel/PanelDialog.h"
 #include "panel/ToolbarButtons.h"
 #include "qmx/VirtualPrinters.h"
 #include "settings/PanelSettings.h"
 #include "settings/SettingsBlock.h"
 #include "settings/SettingsCommand.h"
-#include "shell/Messages.h"
 #include "tests/support/Pump.h"
 
 namespace {
 
-using linktest::LoadProgramString;
+using linktest::ProgramString;
 using linktest::QmxCallLog;
 namespace vp = qmx::vp;
 
@@ -94,7 +95,7 @@ protected:
     }
 
     void ExpectRetryBox(const rptest::RecordedBox& box, const std::string& caption) {
-        EXPECT_EQ(box.text, LoadProgramString(IDS_WRITE_FAILED_RETRY));
+        EXPECT_EQ(box.text, ProgramString(IDS_WRITE_FAILED_RETRY));
         EXPECT_EQ(box.caption, caption);
         EXPECT_EQ(box.icon, rptest::BoxIcon::Warning);
         EXPECT_EQ(box.buttons, (std::vector<int>{IDRETRY, IDCANCEL}));
@@ -115,7 +116,7 @@ TEST_F(LinkWrite, SynchronousWriteAcceptedAtOnceShowsNoBoxAndStaysPending) {
     EXPECT_EQ(AppState.WritePending, 1);
     EXPECT_FALSE(ButtonEnabled(IDC_UPDATE_AND_EXIT));
     EXPECT_FALSE(ButtonEnabled(IDC_UPDATE));
-    EXPECT_EQ(StatusShown(), LoadProgramString(IDS_WRITING));
+    EXPECT_EQ(StatusShown(), ProgramString(IDS_WRITING));
 
     // The block was read once more, then the 260-byte command area written directly.
     const std::vector<linktest::QmxCall>& calls = log.Calls();
@@ -241,7 +242,7 @@ TEST_F(LinkWrite, CaptionFollowsTheCurrentPrinterAndIsBounded) {
         EXPECT_EQ(WriteSettings(panel_, 1), 0);
         ASSERT_EQ(recorder.Count(), 1u);
         EXPECT_EQ(recorder.Boxes()[0].caption, c.caption);
-        EXPECT_EQ(recorder.Boxes()[0].text, LoadProgramString(IDS_WRITE_FAILED_RETRY));
+        EXPECT_EQ(recorder.Boxes()[0].text, ProgramString(IDS_WRITE_FAILED_RETRY));
     }
 }
 

@@ -14,11 +14,11 @@
 #include <vector>
 
 #include "PanelRig.h"
+#include "base/Messages.h"
 #include "panel/SettingBindings.h"
 #include "panel/TabPages.h"
 #include "res/resource.h"
 #include "settings/PanelSettings.h"
-#include "shell/Messages.h"
 
 namespace {
 
@@ -82,6 +82,8 @@ std::string Expected(const Row& row) {
     return row.view == View::Text ? std::string(row.shownText) : std::to_string(row.shownIndex);
 }
 
+// One case per line, as a table.
+// clang-format off
 const std::vector<Row>& Rows() {
     static const std::vector<Row> rows = {
         // 用紙: a head-centering column from the printer is shown as it is, refused on collect.
@@ -174,6 +176,7 @@ const std::vector<Row>& Rows() {
     };
     return rows;
 }
+// clang-format on
 
 constexpr int kDisabledGroup = 100;  // added to the count of a group whose buttons are disabled
 

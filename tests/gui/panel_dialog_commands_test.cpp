@@ -12,12 +12,13 @@
 #include <string>
 #include <vector>
 
+#include "base/Messages.h"
 #include "link/Link.h"
 #include "panel/PanelDialog.h"
+#include "printers/SingleInstance.h"
 #include "res/resource.h"
 #include "settings/PanelSettings.h"
 #include "settings/SettingsBlock.h"
-#include "shell/Messages.h"
 #include "shell/Startup.h"
 #include "tests/gui/PanelDialogFixture.h"
 #include "tests/gui/QmxCallLog.h"
@@ -171,7 +172,7 @@ TEST_F(PanelStates, ReadAndUpdateAreTurnedAwayWhileWritingReadingOrBusy) {
             const int32_t reading = AppState.ReadPending, writing = AppState.WritePending;
             Cmd(command);
             ASSERT_EQ(recorder.Count(), 1u);
-            EXPECT_EQ(recorder.Boxes()[0].text, ProgramText(refusal.text));
+            EXPECT_EQ(recorder.Boxes()[0].text, ProgramString(refusal.text));
             EXPECT_EQ(recorder.Boxes()[0].icon, BoxIcon::Information);
             EXPECT_EQ(recorder.Boxes()[0].caption, Caption("LP1"));
             // Nothing started.
@@ -297,7 +298,7 @@ TEST_F(PanelStates, UpdateAndExitAfterARefusedWriteAsks69) {
         MessageBoxRecorder recorder({IDCANCEL, answer});
         Cmd(IDC_UPDATE_AND_EXIT);
         ASSERT_EQ(recorder.Count(), 2u);
-        EXPECT_EQ(recorder.Boxes()[0].text, ProgramText(IDS_WRITE_FAILED_RETRY));
+        EXPECT_EQ(recorder.Boxes()[0].text, ProgramString(IDS_WRITE_FAILED_RETRY));
         EXPECT_EQ(recorder.Boxes()[1].text,
                   "プリンタへの設定が完了していません。リモートパネルを終了しますか？");
         EXPECT_EQ(recorder.Boxes()[1].icon, BoxIcon::Question);
@@ -342,7 +343,7 @@ TEST_F(PanelStates, PageThatRefusesItsValuesStopsUpdateAndExit) {
     MessageBoxRecorder recorder;
     Cmd(IDC_UPDATE_AND_EXIT);
     ASSERT_EQ(recorder.Count(), 1u);
-    EXPECT_EQ(recorder.Boxes()[0].text, ProgramText(IDS_BAD_HEAD_CENTERING));
+    EXPECT_EQ(recorder.Boxes()[0].text, ProgramString(IDS_BAD_HEAD_CENTERING));
     EXPECT_FALSE(ProgramEnded());
     EXPECT_EQ(Printer("LP1").writeCount, 0u);
 }
@@ -458,7 +459,7 @@ TEST_F(PanelStates, ChangePrinterToAPrinterOnFileEndsTheProcess) {
     ChooseInSelection(recorder, "LP2");
     ToolbarCommand(IDM_CHANGE_PRINTER);
     ASSERT_EQ(recorder.Count(), 1u);
-    EXPECT_EQ(recorder.Boxes()[0].text, ProgramText(IDS_FILE_PORT_REFUSED));
+    EXPECT_EQ(recorder.Boxes()[0].text, ProgramString(IDS_FILE_PORT_REFUSED));
     EXPECT_EQ(exitCodes, std::vector<int>{1});
 }
 
@@ -482,7 +483,7 @@ TEST_F(PanelStates, ChangePrinterWithNoPrinterLeftEndsTheProgramWithMessage74) {
     MessageBoxRecorder recorder;
     ToolbarCommand(IDM_CHANGE_PRINTER);
     ASSERT_EQ(recorder.Count(), 1u);
-    EXPECT_EQ(recorder.Boxes()[0].text, ProgramText(IDS_NO_SUPPORTED_PRINTER));
+    EXPECT_EQ(recorder.Boxes()[0].text, ProgramString(IDS_NO_SUPPORTED_PRINTER));
     EXPECT_EQ(recorder.Boxes()[0].caption, kTitle);
     EXPECT_TRUE(ProgramEnded());
 }
@@ -502,7 +503,7 @@ TEST_F(PanelStates, ChangePrinterWaitsForAnOutstandingRead) {
     ToolbarCommand(IDM_CHANGE_PRINTER);  // Ctrl+C while the toolbar button is off
     EXPECT_EQ(dialogs, 0);
     ASSERT_EQ(recorder.Count(), 1u);
-    EXPECT_EQ(recorder.Boxes()[0].text, ProgramText(IDS_BUSY_READING));
+    EXPECT_EQ(recorder.Boxes()[0].text, ProgramString(IDS_BUSY_READING));
     EXPECT_STREQ(AppState.CurrentPrinter->Name, "LP1");
 }
 
@@ -533,7 +534,7 @@ TEST_F(PanelStates, ARefusedOpenAfterARestartDuringAReadLeavesChangePrinterAvail
     ToolbarCommand(IDM_CHANGE_PRINTER);
     EXPECT_EQ(dialogs, 2) << "change printer offers the selection again";
     for (size_t i = boxesBefore; i < recorder.Count(); ++i) {
-        EXPECT_NE(recorder.Boxes()[i].text, ProgramText(IDS_BUSY_READING));
+        EXPECT_NE(recorder.Boxes()[i].text, ProgramString(IDS_BUSY_READING));
     }
 }
 
@@ -566,7 +567,7 @@ TEST_F(PanelStates, PrinterRemovedFromTheSystemRestartsThePanelOnTheChosenOne) {
     EXPECT_STREQ(AppState.CurrentPrinter->Name, "LP2");
     EXPECT_EQ(PanelSettings.HeadCenterCutSheet, 41);
     EXPECT_EQ(rptest::WindowText(GetDlgItem(Page0(), IDC_HC_CUT_EDIT)), "41");
-    EXPECT_EQ(Status(), ProgramText(IDS_CAN_READ_AND_UPDATE));
+    EXPECT_EQ(Status(), ProgramString(IDS_CAN_READ_AND_UPDATE));
     EXPECT_FALSE(Enabled(IDC_UPDATE));
     EXPECT_EQ(AppState.SeveralPrinters, 0);
     EXPECT_FALSE(ToolbarEnabled(IDM_CHANGE_PRINTER));

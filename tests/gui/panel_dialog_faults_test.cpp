@@ -11,11 +11,12 @@
 #include <string>
 #include <vector>
 
+#include "base/Messages.h"
 #include "panel/PanelDialog.h"
 #include "printers/Printers.h"
+#include "printers/SingleInstance.h"
 #include "res/resource.h"
 #include "settings/PanelSettings.h"
-#include "shell/Messages.h"
 #include "shell/Startup.h"
 #include "tests/gui/PanelDialogFixture.h"
 #include "tests/support/MessageBoxRecorder.h"
@@ -81,7 +82,7 @@ protected:
     } timeout_;
 };
 
-bool Starts(const std::string& text, UINT id) { return text.rfind(ProgramText(id), 0) == 0; }
+bool Starts(const std::string& text, UINT id) { return text.rfind(ProgramString(id), 0) == 0; }
 
 TEST_F(FaultMatrix, EveryPhaseWithOneAndWithSeveralPrinters) {
     constexpr uint8_t kEdited = 52;  // typed into the cut-sheet head centering, block byte 22
@@ -119,12 +120,12 @@ TEST_F(FaultMatrix, EveryPhaseWithOneAndWithSeveralPrinters) {
             const bool ends = row.ends == Ends::Always || (row.ends == Ends::WithOnePrinter && !several);
             EXPECT_EQ(ProgramEnded(), ends);
             if (ends && row.message) {
-                EXPECT_NE(first.find(ProgramText(IDS_PROGRAM_ENDS)), std::string::npos) << first;
-                EXPECT_EQ(first.find(ProgramText(IDS_EDITS_NOT_WRITTEN)) != std::string::npos, edited) << first;
+                EXPECT_NE(first.find(ProgramString(IDS_PROGRAM_ENDS)), std::string::npos) << first;
+                EXPECT_EQ(first.find(ProgramString(IDS_EDITS_NOT_WRITTEN)) != std::string::npos, edited) << first;
             }
             std::string afterwards = ends ? "ended" : "";
             if (!ends) {
-                EXPECT_TRUE(Status().rfind(ProgramText(row.statusSeveral), 0) == 0) << Status();
+                EXPECT_TRUE(Status().rfind(ProgramString(row.statusSeveral), 0) == 0) << Status();
                 afterwards = std::string(Enabled(IDC_UPDATE) ? "update on" : "update off") +
                              (PagesShowSettings() ? ", pages shown" : ", pages off");
                 if (!AppState.CanUpdate) {
@@ -178,7 +179,7 @@ TEST_F(PanelDialogTest, SelectionFindsTheChosenPrinterAgainAfterTheQuestion) {
         return true;
     });
     boxes.OnBox([](const rptest::RecordedBox& box) {
-        if (box.text != ProgramText(IDS_UNSENT_CHANGES)) {
+        if (box.text != ProgramString(IDS_UNSENT_CHANGES)) {
             PostMessageA(box.owner, WM_COMMAND, IDC_SELECT_CANCEL, 0);
             return;
         }
@@ -187,7 +188,7 @@ TEST_F(PanelDialogTest, SelectionFindsTheChosenPrinterAgainAfterTheQuestion) {
     });
     FrameCommand(IDM_CHANGE_PRINTER);
     ASSERT_EQ(boxes.Count(), 2u);
-    EXPECT_EQ(boxes.Boxes()[1].text, ProgramText(IDS_SELECT_A_PRINTER));
+    EXPECT_EQ(boxes.Boxes()[1].text, ProgramString(IDS_SELECT_A_PRINTER));
     EXPECT_STREQ(AppState.CurrentPrinter->Name, "LP1");
 }
 

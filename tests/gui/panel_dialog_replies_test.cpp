@@ -11,12 +11,12 @@
 #include <string>
 #include <vector>
 
+#include "base/Messages.h"
 #include "link/Link.h"
 #include "panel/PanelDialog.h"
 #include "res/resource.h"
 #include "settings/PanelSettings.h"
 #include "settings/SettingsBlock.h"
-#include "shell/Messages.h"
 #include "tests/e2e/e2e_support.h"
 #include "tests/gui/PanelDialogFixture.h"
 #include "tests/gui/QmxCallLog.h"
@@ -95,7 +95,7 @@ TEST_F(PanelDialogTest, AsynchronousWriteThatFailsShows109AndKeepsTheEditsUnwrit
     EXPECT_TRUE(Enabled(IDC_UPDATE));
     EXPECT_TRUE(Enabled(IDC_UPDATE_AND_EXIT));
     EXPECT_EQ(Printer("LP1").block, before);
-    EXPECT_EQ(Status(), ProgramText(IDS_CAN_READ_AND_UPDATE));
+    EXPECT_EQ(Status(), ProgramString(IDS_CAN_READ_AND_UPDATE));
 
     // A completion that belongs to no outstanding write is not this panel's.
     recorder.Clear();
@@ -135,10 +135,10 @@ TEST_F(PanelDialogTest, ChangedStateItemThatCannotBeReadIsALinkFailure) {
             ASSERT_TRUE(rptest::PumpUntil([&] { return recorder.Count() > 0; }));
             Settle();
             ASSERT_EQ(recorder.Count(), 1u);
-            const std::string text = ProgramText(failure.text);
+            const std::string text = ProgramString(failure.text);
             if (several) {
                 EXPECT_EQ(recorder.Boxes()[0].text, text);
-                EXPECT_EQ(Status(), ProgramText(IDS_PANEL_UNAVAILABLE));
+                EXPECT_EQ(Status(), ProgramString(IDS_PANEL_UNAVAILABLE));
                 EXPECT_TRUE(ToolbarEnabled(IDM_CHANGE_PRINTER));
                 EXPECT_FALSE(ToolbarEnabled(IDM_READ_SETTINGS));
                 EXPECT_FALSE(ToolbarEnabled(IDM_INITIAL_VALUES));
@@ -162,11 +162,11 @@ TEST_F(PanelDialogTest, StateChangesOfALoadedPrinterAreJudgedButNeverReadAgain) 
     linktest::QmxCallLog log;
     ASSERT_EQ(vp::SetStatus("LP1", 0, 0, 0x5), 0u);  // busy
     ASSERT_TRUE(rptest::PumpUntil([] { return AppState.PrinterBusy == 1; }));
-    EXPECT_EQ(Status(), ProgramText(IDS_PRINTER_BUSY));
+    EXPECT_EQ(Status(), ProgramString(IDS_PRINTER_BUSY));
     EXPECT_FALSE(ToolbarEnabled(IDM_READ_SETTINGS));
     ASSERT_EQ(vp::SetStatus("LP1", 0, 0, 0x1), 0u);
     ASSERT_TRUE(rptest::PumpUntil([] { return AppState.PrinterBusy == 0; }));
-    EXPECT_EQ(Status(), ProgramText(IDS_CAN_READ_AND_UPDATE));
+    EXPECT_EQ(Status(), ProgramString(IDS_CAN_READ_AND_UPDATE));
     EXPECT_TRUE(ToolbarEnabled(IDM_READ_SETTINGS));
     EXPECT_EQ(ReadRequests(log), 0u);
     EXPECT_EQ(recorder.Count(), 0u);
@@ -201,7 +201,7 @@ TEST_F(PanelDialogTest, PrinterThatBecomesUpdatableOnlyShowsTheInitialValuesWith
     LoadInitialSettings(initial);
     EXPECT_EQ(std::memcmp(&PanelSettings, &initial, sizeof initial), 0);
     EXPECT_TRUE(PagesShowSettings());
-    EXPECT_EQ(Status(), ProgramText(IDS_CAN_UPDATE_ONLY));
+    EXPECT_EQ(Status(), ProgramString(IDS_CAN_UPDATE_ONLY));
     EXPECT_EQ(recorder.Count(), 0u);
 }
 
@@ -217,7 +217,7 @@ TEST_F(PanelDialogTest, PrinterThatBecomesUnusableDisablesThePanelOrEndsTheProgr
             ASSERT_TRUE(rptest::PumpUntil([] { return AppState.CanRead == 0; }));
             Settle();
             EXPECT_EQ(recorder.Count(), 0u);
-            EXPECT_EQ(Status(), ProgramText(IDS_NOT_SUPPORTED_PRINTER) + ProgramText(IDS_PANEL_UNAVAILABLE));
+            EXPECT_EQ(Status(), ProgramString(IDS_NOT_SUPPORTED_PRINTER) + ProgramString(IDS_PANEL_UNAVAILABLE));
             EXPECT_FALSE(PagesShowSettings());
             EXPECT_FALSE(Enabled(IDC_MODEL_TEXT));
             EXPECT_TRUE(ToolbarEnabled(IDM_CHANGE_PRINTER));
@@ -226,7 +226,7 @@ TEST_F(PanelDialogTest, PrinterThatBecomesUnusableDisablesThePanelOrEndsTheProgr
             ASSERT_TRUE(rptest::PumpUntil([this] { return ProgramEnded(); }));
             ASSERT_EQ(recorder.Count(), 1u);
             EXPECT_EQ(recorder.Boxes()[0].text,
-                      ProgramText(IDS_NOT_SUPPORTED_PRINTER) + "\n" + kProgramEnds);
+                      ProgramString(IDS_NOT_SUPPORTED_PRINTER) + "\n" + kProgramEnds);
         }
         TearDown();
     }
@@ -249,7 +249,7 @@ TEST_F(PanelDialogTest, NewPortEndsTheProgramWith118) {
     ASSERT_EQ(vp::SetPort("LP1", "LPT2:"), 0u);
     ASSERT_TRUE(rptest::PumpUntil([this] { return ProgramEnded(); }));
     ASSERT_EQ(recorder.Count(), 1u);
-    EXPECT_EQ(recorder.Boxes()[0].text, ProgramText(IDS_PORT_CHANGED));
+    EXPECT_EQ(recorder.Boxes()[0].text, ProgramString(IDS_PORT_CHANGED));
     EXPECT_EQ(recorder.Boxes()[0].icon, BoxIcon::Information);
 }
 
@@ -308,7 +308,7 @@ TEST_F(PanelDialogTest, StormOfStateChangesFromAnotherProcess) {
     // Whatever the order of the notifications, the panel ends on the printer's last state, with
     // its settings shown and no message.
     EXPECT_EQ(recorder.Count(), 0u);
-    EXPECT_EQ(Status(), ProgramText(IDS_CAN_READ_AND_UPDATE));
+    EXPECT_EQ(Status(), ProgramString(IDS_CAN_READ_AND_UPDATE));
     EXPECT_TRUE(PagesShowSettings());
     EXPECT_TRUE(ToolbarEnabled(IDM_READ_SETTINGS));
     EXPECT_EQ(AppState.CanUpdate, 1);

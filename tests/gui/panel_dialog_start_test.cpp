@@ -12,13 +12,13 @@
 #include <string>
 #include <vector>
 
+#include "base/Memory.h"
 #include "link/Link.h"
 #include "panel/PanelDialog.h"
 #include "res/resource.h"
 #include "settings/PanelSettings.h"
 #include "settings/SettingsBlock.h"
 #include "settings/SettingsCommand.h"
-#include "shell/Memory.h"
 #include "tests/gui/PanelDialogFixture.h"
 #include "tests/gui/QmxCallLog.h"
 #include "tests/gui/shell_support.h"
@@ -56,7 +56,7 @@ TEST_F(PanelDialogTest, TypicalRunReadsShowsEditsAndWritesExactlyTheNewBlock) {
     EXPECT_TRUE(SettingsLoaded());
     EXPECT_TRUE(PagesShowSettings());
     EXPECT_EQ(rptest::WindowText(GetDlgItem(Page0(), IDC_HC_CUT_EDIT)), "30");
-    EXPECT_EQ(Status(), ProgramText(IDS_CAN_READ_AND_UPDATE));
+    EXPECT_EQ(Status(), ProgramString(IDS_CAN_READ_AND_UPDATE));
     EXPECT_TRUE(ToolbarEnabled(IDM_READ_SETTINGS));
     EXPECT_TRUE(ToolbarEnabled(IDM_INITIAL_VALUES));
     EXPECT_FALSE(ToolbarEnabled(IDM_CHANGE_PRINTER));
@@ -80,7 +80,7 @@ TEST_F(PanelDialogTest, TypicalRunReadsShowsEditsAndWritesExactlyTheNewBlock) {
 
     Command(IDC_UPDATE);
     EXPECT_EQ(AppState.WritePending, 1);
-    EXPECT_EQ(Status(), ProgramText(IDS_WRITING));
+    EXPECT_EQ(Status(), ProgramString(IDS_WRITING));
     EXPECT_FALSE(Enabled(IDC_UPDATE));
     EXPECT_FALSE(ToolbarEnabled(IDM_READ_SETTINGS));
     ASSERT_TRUE(WaitIdle());
@@ -93,7 +93,7 @@ TEST_F(PanelDialogTest, TypicalRunReadsShowsEditsAndWritesExactlyTheNewBlock) {
     qmx::SettingsBlockBytes written = original;
     written[BlockHeadCenterCutSheet] = 45;
     EXPECT_EQ(printer.block, written);
-    EXPECT_EQ(Status(), ProgramText(IDS_CAN_READ_AND_UPDATE));
+    EXPECT_EQ(Status(), ProgramString(IDS_CAN_READ_AND_UPDATE));
     EXPECT_FALSE(Enabled(IDC_UPDATE));
     EXPECT_TRUE(ToolbarEnabled(IDM_READ_SETTINGS));
     EXPECT_EQ(log.CallsOf("ResSetPrinterStatus").size(), 1u);
@@ -152,7 +152,7 @@ TEST_F(PanelDialogTest, LinkFailureAtStartWithOnePrinterEndsTheProgram) {
         MessageBoxRecorder recorder;
         EXPECT_EQ(Start("", false), nullptr);
         ASSERT_EQ(recorder.Count(), 1u);
-        EXPECT_EQ(recorder.Boxes()[0].text, ProgramText(failure.text) + "\n" + kProgramEnds);
+        EXPECT_EQ(recorder.Boxes()[0].text, ProgramString(failure.text) + "\n" + kProgramEnds);
         EXPECT_EQ(recorder.Boxes()[0].caption, Caption("LP1"));
         EXPECT_EQ(recorder.Boxes()[0].icon, BoxIcon::Warning);
         EXPECT_TRUE(ProgramEnded());
@@ -171,10 +171,10 @@ TEST_F(PanelDialogTest, LinkFailureAtStartWithSeveralPrintersKeepsThePanelForAno
         MessageBoxRecorder recorder;
         ASSERT_NE(Start("LP1", false), nullptr);
         ASSERT_EQ(recorder.Count(), 1u);
-        EXPECT_EQ(recorder.Boxes()[0].text, ProgramText(failure.text));
+        EXPECT_EQ(recorder.Boxes()[0].text, ProgramString(failure.text));
         EXPECT_EQ(recorder.Boxes()[0].caption, Caption("LP1"));
         EXPECT_EQ(recorder.Boxes()[0].icon, BoxIcon::Warning);
-        EXPECT_EQ(Status(), ProgramText(IDS_PANEL_UNAVAILABLE));
+        EXPECT_EQ(Status(), ProgramString(IDS_PANEL_UNAVAILABLE));
         EXPECT_EQ(AppState.CanRead, 0);
         EXPECT_EQ(AppState.CanUpdate, 0);
         EXPECT_EQ(CurrentStatusIconId(), static_cast<UINT>(IDI_STATE_NEITHER));
@@ -210,14 +210,14 @@ TEST_F(PanelDialogTest, PrinterUnusableByItsStateEndsOrDisablesThePanel) {
                 // No box: the reason and string 96 on one line, change printer available.
                 ASSERT_NE(frame, nullptr);
                 EXPECT_EQ(recorder.Count(), 0u);
-                EXPECT_EQ(Status(), ProgramText(state.text) + ProgramText(IDS_PANEL_UNAVAILABLE));
+                EXPECT_EQ(Status(), ProgramString(state.text) + ProgramString(IDS_PANEL_UNAVAILABLE));
                 EXPECT_TRUE(ToolbarEnabled(IDM_CHANGE_PRINTER));
                 EXPECT_FALSE(ToolbarEnabled(IDM_READ_SETTINGS));
                 EXPECT_FALSE(PagesShowSettings());
             } else {
                 EXPECT_EQ(frame, nullptr);
                 ASSERT_EQ(recorder.Count(), 1u);
-                EXPECT_EQ(recorder.Boxes()[0].text, ProgramText(state.text) + "\n" + kProgramEnds);
+                EXPECT_EQ(recorder.Boxes()[0].text, ProgramString(state.text) + "\n" + kProgramEnds);
                 EXPECT_TRUE(ProgramEnded());
             }
             TearDown();
@@ -239,7 +239,7 @@ TEST_F(PanelDialogTest, PrinterThatCanOnlyBeUpdatedShowsTheInitialValuesWithMess
     LoadInitialSettings(initial);
     EXPECT_EQ(std::memcmp(&PanelSettings, &initial, sizeof initial), 0);
     EXPECT_TRUE(PagesShowSettings());
-    EXPECT_EQ(Status(), ProgramText(IDS_CAN_UPDATE_ONLY));
+    EXPECT_EQ(Status(), ProgramString(IDS_CAN_UPDATE_ONLY));
     EXPECT_EQ(CurrentStatusIconId(), static_cast<UINT>(IDI_STATE_UPDATE_ONLY));
     // An edit can be written; reading stays off.
     TypeOnPage0(IDC_HC_CUT_EDIT, "12");
@@ -281,10 +281,10 @@ TEST_F(PanelDialogTest, ReadRequestRefusedAtOnceEndsTheReadInsteadOfWaitingForEv
     ASSERT_NE(Start("", false), nullptr);
     // The read at start was refused: message 103, nothing outstanding, reading available again.
     ASSERT_EQ(recorder.Count(), 1u);
-    EXPECT_EQ(recorder.Boxes()[0].text, ProgramText(IDS_SETTINGS_READ_FAILED));
+    EXPECT_EQ(recorder.Boxes()[0].text, ProgramString(IDS_SETTINGS_READ_FAILED));
     EXPECT_EQ(AppState.ReadPending, 0);
     EXPECT_EQ(AppState.ReadAttemptsLeft, 3);
-    EXPECT_EQ(Status(), ProgramText(IDS_CAN_READ_AND_UPDATE));
+    EXPECT_EQ(Status(), ProgramString(IDS_CAN_READ_AND_UPDATE));
     EXPECT_TRUE(ToolbarEnabled(IDM_READ_SETTINGS));
     EXPECT_FALSE(PagesShowSettings());
 

@@ -11,10 +11,10 @@
 #include <cstdlib>
 #include <string>
 
+#include "base/AppState.h"
+#include "base/Messages.h"
 #include "res/resource.h"
 #include "settings/PanelSettings.h"
-#include "shell/AppState.h"
-#include "shell/Messages.h"
 #include "tests/gui/shell_support.h"
 #include "tests/support/Clock.h"
 #include "tests/support/Pump.h"

@@ -9,46 +9,27 @@
 #include <vector>
 
 #include "PanelRig.h"
+#include "base/AppState.h"
+#include "base/Messages.h"
 #include "panel/TabPages.h"
 #include "res/resource.h"
 #include "settings/PanelSettings.h"
-#include "shell/AppState.h"
-#include "shell/Messages.h"
 #include "tests/support/MessageBoxRecorder.h"
+#include "tests/support/PageItems.h"
 #include "tests/support/Pump.h"
 
 namespace {
 
+using rptest::ClickItem;
+using rptest::CollectPage;
+using rptest::ExpectIcon;
+using rptest::ItemChecked;
+using rptest::ItemEnabled;
+using rptest::ItemText;
 using rptest::PanelRig;
 
 const int kControlList[] = {1159, 1160, 1162, 1169, 1171, 1164, 1173, 1323, 1326, 1176,
                             1174, 1324, 1327, 1177, 1175, 1325, 1328, 1179, 1166};
-
-std::string Text(HWND dialog, int id) {
-    char text[128] = {};
-    GetDlgItemTextA(dialog, id, text, sizeof text);
-    return text;
-}
-
-bool Enabled(HWND dialog, int id) { return IsWindowEnabled(GetDlgItem(dialog, id)) != FALSE; }
-bool Checked(HWND dialog, int id) { return IsDlgButtonChecked(dialog, id) == BST_CHECKED; }
-
-void Click(HWND dialog, int id) { SendMessageA(GetDlgItem(dialog, id), BM_CLICK, 0, 0); }
-
-// The icon a static shows, compared with the program's icon when the artwork is there (without
-// it every icon is missing and the pictures cannot be told apart).
-void ExpectIcon(HWND page, int control, UINT iconId) {
-    HICON expected = LoadIconA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(iconId));
-    if (!expected) return;
-    EXPECT_EQ(reinterpret_cast<HICON>(SendDlgItemMessageA(page, control, STM_GETICON, 0, 0)), expected)
-        << "control " << control << " should show icon " << iconId;
-}
-
-int32_t Collect(HWND page) {
-    int32_t flag = -1;
-    SendMessageA(page, WM_PAGE_COLLECT, 0, reinterpret_cast<LPARAM>(&flag));
-    return flag;
-}
 
 class PaperPage : public ::testing::Test {
 protected:
@@ -64,15 +45,15 @@ protected:
 
 TEST_F(PaperPage, StartsDisabledAndARefreshWithoutSettingsChangesNothing) {
     HWND dialog = page();
-    for (int id : kControlList) EXPECT_FALSE(Enabled(dialog, id)) << id;
-    EXPECT_FALSE(Enabled(dialog, 1301));
-    EXPECT_FALSE(Enabled(dialog, 1302));
+    for (int id : kControlList) EXPECT_FALSE(ItemEnabled(dialog, id)) << id;
+    EXPECT_FALSE(ItemEnabled(dialog, 1301));
+    EXPECT_FALSE(ItemEnabled(dialog, 1302));
     PanelSettings.HeadCenterCutSheet = 40;  // not loaded: SwitchBits still 0xFFFFFFFF
     SendMessageA(dialog, WM_PAGE_REFRESH, 0, 0);
-    for (int id : kControlList) EXPECT_FALSE(Enabled(dialog, id)) << id;
-    EXPECT_EQ(Text(dialog, 1323), "");
-    EXPECT_FALSE(Checked(dialog, 1160));
-    EXPECT_FALSE(Checked(dialog, 1162));
+    for (int id : kControlList) EXPECT_FALSE(ItemEnabled(dialog, id)) << id;
+    EXPECT_EQ(ItemText(dialog, 1323), "");
+    EXPECT_FALSE(ItemChecked(dialog, 1160));
+    EXPECT_FALSE(ItemChecked(dialog, 1162));
     EXPECT_TRUE(rig.notices.empty());
 }
 
@@ -83,12 +64,12 @@ TEST_F(PaperPage, RefreshEnablesTheControlListAndShowsTheSettings) {
     PanelSettings.HeadCenterContFront = 67;
     PanelSettings.HeadCenterContRear = 125;
     SendMessageA(page(), WM_PAGE_REFRESH, 0, 0);
-    for (int id : kControlList) EXPECT_TRUE(Enabled(page(), id)) << id;
-    EXPECT_FALSE(Enabled(page(), 1301));  // the icons are not in the control list
-    EXPECT_FALSE(Enabled(page(), 1302));
-    EXPECT_EQ(Text(page(), 1323), "11");
-    EXPECT_EQ(Text(page(), 1324), "67");
-    EXPECT_EQ(Text(page(), 1325), "125");
+    for (int id : kControlList) EXPECT_TRUE(ItemEnabled(page(), id)) << id;
+    EXPECT_FALSE(ItemEnabled(page(), 1301));  // the icons are not in the control list
+    EXPECT_FALSE(ItemEnabled(page(), 1302));
+    EXPECT_EQ(ItemText(page(), 1323), "11");
+    EXPECT_EQ(ItemText(page(), 1324), "67");
+    EXPECT_EQ(ItemText(page(), 1325), "125");
     const int spins[][3] = {{1326, 10, 68}, {1327, 10, 68}, {1328, 68, 126}};
     for (const auto& spin : spins) {
         int low = 0, high = 0;
@@ -100,7 +81,7 @@ TEST_F(PaperPage, RefreshEnablesTheControlListAndShowsTheSettings) {
     EXPECT_TRUE(rig.notices.empty()) << "a refresh is not the user's change";
 
     SendMessageA(page(), WM_PAGE_DISABLE, 0, 0);
-    for (int id : kControlList) EXPECT_FALSE(Enabled(page(), id)) << id;
+    for (int id : kControlList) EXPECT_FALSE(ItemEnabled(page(), id)) << id;
 }
 
 TEST_F(PaperPage, EditUpdatesOfTheRefreshAreIgnoredAndTheFirstUserEditNotifies) {
@@ -138,10 +119,10 @@ TEST_F(PaperPage, PaperSetPositionShowsCentreForAnyNonZeroValue) {
         LoadInitialSettings();
         PanelSettings.PaperSetCenter = c.value;
         Refresh();
-        EXPECT_TRUE(Checked(page(), c.checked)) << c.value;
-        EXPECT_FALSE(Checked(page(), c.checked == 1160 ? 1162 : 1160)) << c.value;
+        EXPECT_TRUE(ItemChecked(page(), c.checked)) << c.value;
+        EXPECT_FALSE(ItemChecked(page(), c.checked == 1160 ? 1162 : 1160)) << c.value;
         ExpectIcon(page(), 1301, c.icon);
-        EXPECT_EQ(Collect(page()), 1);
+        EXPECT_EQ(CollectPage(page()), 1);
         EXPECT_EQ(PanelSettings.PaperSetCenter, c.value == 0 ? 0 : 1) << c.value;
     }
 }
@@ -152,8 +133,8 @@ TEST_F(PaperPage, PostcardModeIsCheckedOnlyForExactlyOne) {
         LoadInitialSettings();
         PanelSettings.PostcardMode = value;
         Refresh();
-        EXPECT_EQ(Checked(page(), 1169), value == 1) << value;
-        EXPECT_EQ(Collect(page()), 1);
+        EXPECT_EQ(ItemChecked(page(), 1169), value == 1) << value;
+        EXPECT_EQ(CollectPage(page()), 1);
         EXPECT_EQ(PanelSettings.PostcardMode, value == 1 ? 1 : 0) << value;
     }
 }
@@ -163,12 +144,12 @@ TEST_F(PaperPage, PerforationSkipFollowsItsBitAndLeavesTheOtherBits) {
         LoadInitialSettings();
         PanelSettings.SwitchBits = 0x0A5B000C | (on ? 0x00800000 : 0);
         Refresh();
-        EXPECT_EQ(Checked(page(), 1171), on);
+        EXPECT_EQ(ItemChecked(page(), 1171), on);
         ExpectIcon(page(), 1302, on ? 232 : 231);
-        Click(page(), 1171);
-        EXPECT_EQ(Checked(page(), 1171), !on);
+        ClickItem(page(), 1171);
+        EXPECT_EQ(ItemChecked(page(), 1171), !on);
         ExpectIcon(page(), 1302, on ? 231 : 232);
-        EXPECT_EQ(Collect(page()), 1);
+        EXPECT_EQ(CollectPage(page()), 1);
         EXPECT_EQ(static_cast<uint32_t>(PanelSettings.SwitchBits), 0x0A5B000Cu | (on ? 0 : 0x00800000u));
     }
 }
@@ -176,12 +157,12 @@ TEST_F(PaperPage, PerforationSkipFollowsItsBitAndLeavesTheOtherBits) {
 TEST_F(PaperPage, EveryUserActionNotifiesThePanel) {
     LoadInitialSettings();
     Refresh();
-    Click(page(), 1160);
+    ClickItem(page(), 1160);
     ExpectIcon(page(), 1301, 234);
-    Click(page(), 1162);
+    ClickItem(page(), 1162);
     ExpectIcon(page(), 1301, 233);
-    Click(page(), 1169);
-    Click(page(), 1171);
+    ClickItem(page(), 1169);
+    ClickItem(page(), 1171);
     EXPECT_EQ(rig.notices, std::vector<HWND>(4, page()));
 
     // The up-downs' scroll messages notify; scroll messages from other windows do not.
@@ -196,7 +177,7 @@ TEST_F(PaperPage, EveryUserActionNotifiesThePanel) {
     // An arrow key in an edit moves its up-down: the edit update and the scroll both notify.
     rig.notices.clear();
     SendDlgItemMessageA(page(), 1323, WM_KEYDOWN, VK_UP, 0);
-    EXPECT_EQ(Text(page(), 1323), "41");
+    EXPECT_EQ(ItemText(page(), 1323), "41");
     EXPECT_GE(rig.notices.size(), 1u);
 }
 
@@ -218,7 +199,7 @@ TEST_F(PaperPage, CollectChecksTheHeadCenteringRanges) {
         Refresh();
         boxes.Clear();
         SetDlgItemTextA(page(), c.edit, c.text);
-        const int32_t flag = Collect(page());
+        const int32_t flag = CollectPage(page());
         const std::string what = std::to_string(c.edit) + " = '" + c.text + "'";
         EXPECT_EQ(flag, c.accepted ? 1 : 0) << what;
         EXPECT_EQ(boxes.Count(), c.accepted ? 0u : 1u) << what;
@@ -243,7 +224,7 @@ TEST_F(PaperPage, RejectedCollectShowsMessage79WithTheProgramCaption) {
     LoadInitialSettings();
     Refresh();
     SetDlgItemTextA(page(), 1323, "9");
-    EXPECT_EQ(Collect(page()), 0);
+    EXPECT_EQ(CollectPage(page()), 0);
     ASSERT_EQ(boxes.Count(), 1u);
     const rptest::RecordedBox& box = boxes.Boxes()[0];
     EXPECT_EQ(box.text, "用紙吸入時ヘッドセンタリング位置に設定されている値が正しくありません。"
@@ -256,7 +237,7 @@ TEST_F(PaperPage, RejectedCollectShowsMessage79WithTheProgramCaption) {
     char name[] = "営業部のプリンタ";
     PrinterEntry printer{name, nullptr, nullptr, nullptr};
     AppState.CurrentPrinter = &printer;
-    EXPECT_EQ(Collect(page()), 0);
+    EXPECT_EQ(CollectPage(page()), 0);
     AppState.CurrentPrinter = nullptr;
     ASSERT_EQ(boxes.Count(), 2u);
     EXPECT_EQ(boxes.Boxes()[1].caption, "Kestrovane リモートパネル - 営業部のプリンタ");
@@ -265,13 +246,13 @@ TEST_F(PaperPage, RejectedCollectShowsMessage79WithTheProgramCaption) {
 TEST_F(PaperPage, FieldsBeforeTheRejectedOneKeepTheirNewValues) {
     LoadInitialSettings();  // レフト, postcard off, perforation off
     Refresh();
-    Click(page(), 1160);
-    Click(page(), 1169);
-    Click(page(), 1171);
+    ClickItem(page(), 1160);
+    ClickItem(page(), 1169);
+    ClickItem(page(), 1171);
     SetDlgItemTextA(page(), 1323, "20");
     SetDlgItemTextA(page(), 1324, "70");  // the edit takes it; only the arrows are limited
-    EXPECT_EQ(Text(page(), 1324), "70");
-    EXPECT_EQ(Collect(page()), 0);
+    EXPECT_EQ(ItemText(page(), 1324), "70");
+    EXPECT_EQ(CollectPage(page()), 0);
     EXPECT_EQ(PanelSettings.PaperSetCenter, 1);
     EXPECT_EQ(PanelSettings.PostcardMode, 1);
     EXPECT_NE(PanelSettings.SwitchBits & 0x00800000, 0);
@@ -353,7 +334,7 @@ AdvancedSeen RunAdvanced(HWND page, rptest::MessageBoxRecorder& boxes, int butto
                      reinterpret_cast<LPARAM>(GetDlgItem(dialog, button)));
         return true;
     });
-    Click(page, 1166);
+    ClickItem(page, 1166);
     boxes.OnDialog(nullptr);
     return seen;
 }

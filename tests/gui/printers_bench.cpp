@@ -9,10 +9,10 @@
 #include <string>
 #include <vector>
 
+#include "base/AppState.h"
+#include "link/KovQmx.h"
 #include "printers/Printers.h"
 #include "qmx/VirtualPrinters.h"
-#include "link/KovQmx.h"
-#include "shell/AppState.h"
 #include "tests/support/Clock.h"
 
 namespace {

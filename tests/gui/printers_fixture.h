@@ -13,22 +13,20 @@
 #include <string>
 #include <vector>
 
+#include "base/AppState.h"
+#include "base/Memory.h"
+#include "link/KovQmx.h"
 #include "printers/Printers.h"
 #include "qmx/VirtualPrinters.h"
 #include "res/resource.h"
-#include "shell/AppState.h"
-#include "shell/Memory.h"
 #include "tests/support/MessageBoxRecorder.h"
+#include "tests/support/ProgramState.h"
 
 namespace printerstest {
 
 constexpr const char kDriver[] = "KOV Brindlemark 400ZX";
 
-inline std::string ProgramString(UINT id) {
-    char buffer[512] = {};
-    int length = LoadStringA(GetModuleHandleA(nullptr), id, buffer, sizeof buffer);
-    return std::string(buffer, static_cast<size_t>(length > 0 ? length : 0));
-}
+using rptest::ProgramString;
 
 // Fails the allocation after `failAfter` successful ones (-1: never).
 inline int failAfter = -1;
@@ -46,8 +44,7 @@ struct Printer {
 class PrintersTest : public ::testing::Test {
 protected:
     void SetUp() override {
-        AppState = AppStateRecord{};
-        AppState.Instance = GetModuleHandleA(nullptr);
+        rptest::ResetAppState();
         ASSERT_EQ(qmx::vp::ResetAll(), 0u);
         ASSERT_EQ(qmx::vp::InstallModel(), 0u);
     }
@@ -55,7 +52,7 @@ protected:
         SetAllocationGate(nullptr);
         failAfter = -1;
         FreePrinterList(AppState.PrinterList);
-        AppState = AppStateRecord{};
+        rptest::ResetAppState();
         qmx::vp::ResetAll();
         qmx::vp::RemoveModel();
     }

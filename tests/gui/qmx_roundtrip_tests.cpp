@@ -8,6 +8,7 @@
 #include <random>
 
 #include "link/KovQmx.h"
+#include "link/SettingsRead.h"
 #include "qmx/VirtualPrinters.h"
 #include "settings/SettingsBlock.h"
 #include "settings/SettingsCommand.h"

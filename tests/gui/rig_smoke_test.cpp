@@ -15,11 +15,7 @@ namespace {
 
 std::string Bytes(const char* text) { return std::string(text); }
 
-std::string LoadProgramString(UINT id) {
-    char buffer[512] = {};
-    int length = LoadStringA(GetModuleHandleA(nullptr), id, buffer, sizeof buffer);
-    return std::string(buffer, static_cast<size_t>(length > 0 ? length : 0));
-}
+using rptest::ProgramString;
 
 TEST(RigSmoke, AnsiCodePageIsJapanese) { EXPECT_EQ(GetACP(), 932u); }
 
@@ -32,11 +28,11 @@ TEST(RigSmoke, JapaneseLiteralIsCp932) {
 }
 
 TEST(RigSmoke, StringTableReturnsCp932BytesEqualToLiterals) {
-    EXPECT_EQ(LoadProgramString(IDS_APP_TITLE), Bytes("Kestrovane リモートパネル"));
-    EXPECT_EQ(LoadProgramString(IDS_TAB_PRINT), Bytes("印刷      "));
-    EXPECT_EQ(LoadProgramString(IDS_TAB_OTHER), Bytes("その他　"));
-    EXPECT_EQ(LoadProgramString(IDS_NO_SIZE), Bytes("     "));
-    EXPECT_EQ(LoadProgramString(IDS_FILE_PORT_REFUSED),
+    EXPECT_EQ(ProgramString(IDS_APP_TITLE), Bytes("Kestrovane リモートパネル"));
+    EXPECT_EQ(ProgramString(IDS_TAB_PRINT), Bytes("印刷      "));
+    EXPECT_EQ(ProgramString(IDS_TAB_OTHER), Bytes("その他　"));
+    EXPECT_EQ(ProgramString(IDS_NO_SIZE), Bytes("     "));
+    EXPECT_EQ(ProgramString(IDS_FILE_PORT_REFUSED),
               Bytes("\"FILE:\"に接続されているため、設定の読み込み/更新ができません。\n"
                     "リモートパネルを終了します。"));
 }

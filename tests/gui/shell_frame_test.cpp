@@ -7,11 +7,11 @@
 #include <string>
 #include <vector>
 
+#include "base/Messages.h"
+#include "help/HelpIds.h"
 #include "panel/Toolbar.h"
 #include "res/resource.h"
 #include "shell/Frame.h"
-#include "shell/Messages.h"
-#include "help/HelpIds.h"
 #include "tests/gui/shell_support.h"
 #include "tests/support/MessageBoxRecorder.h"
 #include "tests/support/Pump.h"
@@ -137,9 +137,7 @@ TEST_F(FrameTest, ToolTipsNameTheStringOfEachButton) {
         EXPECT_EQ(info.lpszText, tip.text ? MAKEINTRESOURCEA(tip.text) : nullptr) << tip.command;
         EXPECT_EQ(info.hinst, tip.text ? AppState.Instance : nullptr) << tip.command;
     }
-    char text[64] = {};
-    LoadStringA(AppState.Instance, IDS_TIP_READ, text, sizeof text);
-    EXPECT_STREQ(text, "プリンタの設定の読み込み (Ctrl+R)");
+    EXPECT_EQ(rptest::ProgramString(IDS_TIP_READ), "プリンタの設定の読み込み (Ctrl+R)");
 }
 
 TEST_F(FrameTest, OnlyTheToolbarCommandsGoOnToThePanel) {

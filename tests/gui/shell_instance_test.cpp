@@ -6,7 +6,8 @@
 #include <string>
 #include <vector>
 
-#include "shell/Messages.h"
+#include "base/Messages.h"
+#include "printers/SingleInstance.h"
 #include "shell/Startup.h"
 #include "tests/gui/shell_support.h"
 #include "tests/support/MessageBoxRecorder.h"

@@ -6,10 +6,11 @@
 
 #include <string>
 
+#include "base/Messages.h"
 #include "panel/PanelPages.h"
+#include "printers/SingleInstance.h"
 #include "res/resource.h"
 #include "settings/PanelSettings.h"
-#include "shell/Messages.h"
 #include "shell/Startup.h"
 #include "tests/gui/shell_support.h"
 #include "tests/support/MessageBoxRecorder.h"

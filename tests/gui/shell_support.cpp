@@ -4,13 +4,16 @@
 
 #include <algorithm>
 
+#include "base/Messages.h"
 #include "help/Help.h"
 #include "link/KovQmx.h"
 #include "link/Link.h"
+#include "panel/HelpMode.h"
 #include "panel/PanelDialog.h"
 #include "printers/Printers.h"
 #include "qmx/VirtualPrinters.h"
 #include "shell/Frame.h"
+#include "tests/support/ProgramState.h"
 #include "tests/support/Pump.h"
 
 namespace shelltest {
@@ -87,9 +90,7 @@ void ResetProgram() {
     UnregisterClassA(kFrameClassName, instance);
     UnregisterClassA(kOverlayClassName, instance);
     FreePrinterList(AppState.PrinterList);
-    AppState = AppStateRecord{};
-    AppState.Instance = instance;
-    ResetStatusAreaRecord();
+    rptest::ResetAppState();
 
     qmx::vp::ResetAll();
     ASSERT_EQ(qmx::vp::InstallModel("remotepanel.hlp"), 0u);

@@ -10,7 +10,8 @@
 #include <string>
 #include <vector>
 
-#include "shell/AppState.h"
+#include "base/AppState.h"
+#include "link/KovQmx.h"
 
 namespace shelltest {
 

@@ -8,12 +8,12 @@
 #include <string>
 
 #include "PanelRig.h"
+#include "base/AppState.h"
+#include "base/Messages.h"
 #include "panel/TabPages.h"
 #include "panel/TabRules.h"
 #include "res/resource.h"
 #include "settings/PanelSettings.h"
-#include "shell/AppState.h"
-#include "shell/Messages.h"
 #include "tests/support/MessageBoxRecorder.h"
 #include "tests/support/Pump.h"
 

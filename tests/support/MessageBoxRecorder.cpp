@@ -76,14 +76,6 @@ const char* IconName(BoxIcon icon) {
     return "?";
 }
 
-std::string WindowText(HWND window) {
-    int length = GetWindowTextLengthA(window);
-    std::string text(static_cast<size_t>(length) + 1, '\0');
-    int got = GetWindowTextA(window, text.data(), length + 1);
-    text.resize(static_cast<size_t>(got > 0 ? got : 0));
-    return text;
-}
-
 MessageBoxRecorder::MessageBoxRecorder(std::vector<int> answers, int defaultAnswer)
     : answers_(answers.begin(), answers.end()), defaultAnswer_(defaultAnswer) {
     previous_ = current;

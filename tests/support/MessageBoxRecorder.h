@@ -11,6 +11,8 @@
 #include <string>
 #include <vector>
 
+#include "tests/support/Texts.h"  // WindowText
+
 namespace rptest {
 
 enum class BoxIcon { None, Warning, Information, Question, Error, Other };
@@ -59,9 +61,6 @@ private:
     std::function<void(const RecordedBox&)> boxHandler_;
     MessageBoxRecorder* previous_ = nullptr;
 };
-
-// Text of a window as CP932 bytes.
-std::string WindowText(HWND window);
 
 }  // namespace rptest
 

@@ -5,6 +5,7 @@
 #include <functional>
 #include <random>
 
+#include "link/SettingsRead.h"
 #include "settings/SettingsBlock.h"
 #include "tests/unit/FakeQmx.h"
 

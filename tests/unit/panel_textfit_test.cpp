@@ -5,8 +5,8 @@
 #include <cstring>
 #include <string>
 
+#include "base/Text.h"
 #include "panel/TextFit.h"
-#include "shell/Text.h"
 
 namespace {
 

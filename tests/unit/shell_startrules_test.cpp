@@ -2,6 +2,7 @@
 
 #include <string>
 
+#include "printers/PrinterRules.h"
 #include "shell/StartRules.h"
 
 namespace {

@@ -3,7 +3,7 @@
 #include <cstring>
 #include <string>
 
-#include "shell/Text.h"
+#include "base/Text.h"
 
 namespace {
 

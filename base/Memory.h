@@ -1,7 +1,7 @@
 // Memory for records and strings: zero-filled blocks from the local heap, the string duplicate,
 // and the message shown when an allocation fails. Tests can make allocations fail on purpose.
-#ifndef RP_SHELL_MEMORY_H
-#define RP_SHELL_MEMORY_H
+#ifndef RP_BASE_MEMORY_H
+#define RP_BASE_MEMORY_H
 
 #include <windows.h>
 
@@ -17,7 +17,7 @@ void ReleaseMemory(void* block);
 // null when the allocation fails (or `text` is null). The copy belongs to the caller.
 char* DuplicateString(const char* text);
 
-// Shows "%s\nエラーコード： %lx" of string 80 and `code` (lower-case hexadecimal), caption string 3,
+// Shows "%s\nエラーコード： %lx" of the allocation-failure text and `code` (lower-case hexadecimal), captioned with the program's name,
 // no icon, OK, owned by `owner` (may be null).
 void ShowAllocationFailure(HWND owner, DWORD code);
 

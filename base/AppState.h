@@ -1,13 +1,18 @@
 // The program-wide state: printers, what the current printer allows, the library session, the
 // program's windows and the text buffers shared by the status area and the message boxes.
 // Only the user-interface thread touches it.
-#ifndef RP_SHELL_APPSTATE_H
-#define RP_SHELL_APPSTATE_H
+#ifndef RP_BASE_APPSTATE_H
+#define RP_BASE_APPSTATE_H
 
 #include <windows.h>
 #include <cstdint>
 
-#include "link/KovQmx.h"
+#include "base/PanelFlags.h"
+
+// The status library's session and notification handles (QMXSESSION and QMXNOTIFY of
+// link/KovQmx.h are pointers to these): the state only holds them, the link uses them.
+struct QmxSession_;
+struct QmxNotify_;
 
 // One supported printer; strings are CP932, NUL-terminated and owned by the entry.
 struct PrinterEntry {
@@ -40,8 +45,8 @@ struct AppStateRecord {
     int32_t LastExtStatus = -1;
     int32_t LastPrinterStatus[3] = {-1, -1, -1};
 
-    QMXSESSION Session = nullptr;
-    QMXNOTIFY NotificationHandles[kNotificationCount] = {};
+    QmxSession_* Session = nullptr;
+    QmxNotify_* NotificationHandles[kNotificationCount] = {};
     int32_t WriteRequestId = 0;
 
     HANDLE InstanceMapping = nullptr;
@@ -57,5 +62,17 @@ struct AppStateRecord {
 };
 
 extern AppStateRecord AppState;
+
+// The five flags of AppState as one value.
+inline PanelFlags CurrentFlags() {
+    return {AppState.CanRead, AppState.CanUpdate, AppState.PrinterBusy, AppState.ReadPending,
+            AppState.WritePending};
+}
+
+// The module whose resources (templates, icons, bitmaps, strings) the program loads: the
+// program's instance once start-up has set it, the executable before that.
+inline HINSTANCE ProgramInstance() {
+    return AppState.Instance ? AppState.Instance : GetModuleHandleA(nullptr);
+}
 
 #endif

@@ -1,18 +1,18 @@
 // Help mode: a transparent overlay over the frame catches the next click; the control under it
 // gets its pop-up help.
-#include <windows.h>
+#include "panel/HelpMode.h"
+
 #include <commctrl.h>
 
+#include "base/AppState.h"
+#include "base/Procedures.h"
+#include "base/Text.h"
+#include "base/Ui.h"
 #include "help/Help.h"
 #include "help/HelpIds.h"
 #include "panel/PanelPages.h"
 #include "panel/Toolbar.h"
 #include "res/resource.h"
-#include "shell/AppState.h"
-#include "shell/Frame.h"
-#include "shell/Procedures.h"
-#include "shell/Text.h"
-#include "shell/Ui.h"
 
 const char kOverlayClassName[] = "TransWndClassName";
 
@@ -62,16 +62,10 @@ void StartHelpMode() {
     overlayClass.hCursor = LoadCursorA(instance, MAKEINTRESOURCEA(IDCUR_HELP_MODE));
     overlayClass.lpszClassName = kOverlayClassName;
     if (!RegisterClassA(&overlayClass)) {
-        char cannotRegister[kTextBufferSize];
-        char unavailable[kTextBufferSize];
         char text[2 * kTextBufferSize];
-        char caption[kTextBufferSize];
-        LoadText(IDS_CLASS_REGISTER_FAILED, cannotRegister, sizeof cannotRegister);
-        LoadText(IDS_FEATURE_UNAVAILABLE, unavailable, sizeof unavailable);
-        FormatBounded(text, sizeof text, "%s\n%s", cannotRegister, unavailable);
-        FormatCaptionFor(nullptr, caption, sizeof caption);
+        LoadTextLines(IDS_CLASS_REGISTER_FAILED, IDS_FEATURE_UNAVAILABLE, text, sizeof text);
         CheckHelpButton(false);
-        ShowMessageBox(AppState.PanelWindow, text, caption, MB_OK | MB_ICONWARNING);
+        ShowProgramMessage(AppState.PanelWindow, text, MB_OK | MB_ICONWARNING);
         return;
     }
 

@@ -1,11 +1,11 @@
-#include "shell/Memory.h"
+#include "base/Memory.h"
 
 #include <cstring>
 
+#include "base/AppState.h"
+#include "base/Text.h"
+#include "base/Ui.h"
 #include "res/resource.h"
-#include "shell/AppState.h"
-#include "shell/Text.h"
-#include "shell/Ui.h"
 
 namespace {
 
@@ -42,9 +42,7 @@ char* DuplicateString(const char* text) {
 void ShowAllocationFailure(HWND owner, DWORD code) {
     char failed[kTextBufferSize];
     char text[kTextBufferSize];
-    char caption[kTextBufferSize];
     LoadText(IDS_ALLOCATION_FAILED, failed, sizeof failed);
     FormatBounded(text, sizeof text, "%s\nエラーコード： %lx", failed, static_cast<unsigned long>(code));
-    LoadText(IDS_APP_TITLE, caption, sizeof caption);
-    ShowMessageBox(owner, text, caption, MB_OK);
+    ShowProgramMessage(owner, text, MB_OK);
 }

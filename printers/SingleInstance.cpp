@@ -1,14 +1,14 @@
 // One panel per printer: a named file mapping per printer marks the panel that works on it.
-#include <windows.h>
+#include "printers/SingleInstance.h"
 
 #include <string>
 
+#include "base/AppState.h"
+#include "base/Messages.h"
+#include "base/ScopedHandles.h"
+#include "base/Ui.h"
+#include "printers/PrinterRules.h"
 #include "res/resource.h"
-#include "shell/Frame.h"
-#include "shell/Messages.h"
-#include "shell/StartRules.h"
-#include "shell/Startup.h"
-#include "shell/Ui.h"
 
 namespace {
 
@@ -48,26 +48,28 @@ bool BringOtherPanelForward(const char* caption) {
     return false;
 }
 
-void ShowGuardMessage(UINT textId, const char* caption) {
-    char text[kTextBufferSize];
-    LoadText(textId, text, sizeof text);
-    ShowMessageBox(nullptr, text, caption, MB_OK);
-}
-
 }  // namespace
 
 HANDLE CreateInstanceMapping(const char* printerName, bool* existed) {
     *existed = false;
     const std::string name = InstanceMappingName(printerName);
-    HANDLE mapping = CreateFileMappingA(INVALID_HANDLE_VALUE, nullptr, PAGE_READONLY, 0,
-                                        kMappingSize, name.c_str());
-    if (mapping && GetLastError() == ERROR_ALREADY_EXISTS) {
+    KernelHandle mapping(CreateFileMappingA(INVALID_HANDLE_VALUE, nullptr, PAGE_READONLY, 0, kMappingSize,
+                                            name.c_str()));
+    if (mapping.Get() && GetLastError() == ERROR_ALREADY_EXISTS) {
         *existed = true;
-        CloseHandle(mapping);
-        return nullptr;
+        return nullptr;  // this handle goes; the other panel's mapping stays
     }
-    return mapping;
+    return mapping.Detach();
 }
+
+void HoldInstanceMapping(HANDLE mapping) {
+    // AppState is a plain record that start-up and tests fill directly: it holds the handle, and
+    // this is the one place that closes it.
+    KernelHandle previous(AppState.InstanceMapping);
+    AppState.InstanceMapping = mapping;
+}
+
+void ReleaseInstanceMapping() { HoldInstanceMapping(nullptr); }
 
 HANDLE GuardSingleInstance(const char* printerName) {
     char caption[kTextBufferSize];
@@ -75,9 +77,9 @@ HANDLE GuardSingleInstance(const char* printerName) {
     bool existed = false;
     HANDLE mapping = CreateInstanceMapping(printerName, &existed);
     if (existed) {
-        if (!BringOtherPanelForward(caption)) ShowGuardMessage(IDS_ALREADY_RUNNING, caption);
+        if (!BringOtherPanelForward(caption)) ShowPrinterMessage(nullptr, IDS_ALREADY_RUNNING, MB_OK, printerName);
     } else if (!mapping) {
-        ShowGuardMessage(IDS_MAPPING_FAILED, caption);
+        ShowPrinterMessage(nullptr, IDS_MAPPING_FAILED, MB_OK, printerName);
     }
     return mapping;
 }

@@ -2,8 +2,8 @@
 // of these guards: a C++ exception (a failed allocation inside a string, say) never crosses into
 // the window manager. A dialog then reports the message as not handled; a window gets the default
 // processing.
-#ifndef RP_SHELL_PROCEDURES_H
-#define RP_SHELL_PROCEDURES_H
+#ifndef RP_BASE_PROCEDURES_H
+#define RP_BASE_PROCEDURES_H
 
 #include <windows.h>
 

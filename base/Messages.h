@@ -1,6 +1,6 @@
 // Private window messages of the program (all WM_USER + n).
-#ifndef RP_SHELL_MESSAGES_H
-#define RP_SHELL_MESSAGES_H
+#ifndef RP_BASE_MESSAGES_H
+#define RP_BASE_MESSAGES_H
 
 #include <windows.h>
 
@@ -10,6 +10,9 @@
 #define WM_PAGE_COLLECT        (WM_USER + 3)    // 1027: lParam = int32_t* accept flag
 #define WM_PAGE_ENABLE         (WM_USER + 4)    // 1028: enable the controls, keeping what they show
 #define WM_SETTINGS_CHANGED    (WM_USER + 104)  // 1128: wParam = the page or dialog that changed
+
+// The frame's window class, by which other programs and a second start of this one find it.
+inline constexpr char kFrameClassName[] = "RPWndClass";
 
 // Sent to the frame by other programs and by a second start of this one.
 #define WM_PRINTERS_CHANGED    (WM_USER + 100)  // 1124

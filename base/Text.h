@@ -1,7 +1,7 @@
 // Bounded text in CP932: formatting into fixed buffers never overruns them and never leaves half
 // of a double-byte character at the end of a cut text.
-#ifndef RP_SHELL_TEXT_H
-#define RP_SHELL_TEXT_H
+#ifndef RP_BASE_TEXT_H
+#define RP_BASE_TEXT_H
 
 #include <cstdarg>
 #include <cstddef>

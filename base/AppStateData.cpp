@@ -1,0 +1,3 @@
+#include "base/AppState.h"
+
+AppStateRecord AppState;

@@ -1,3 +1,0 @@
-#include "shell/AppState.h"
-
-AppStateRecord AppState;
