@@ -1,13 +1,17 @@
-// Start-up figures: the time from starting remotepanel.exe until its frame is visible and until
-// its panel shows the printer's settings, against the time a program that shows one dialog needs
-// for that dialog, alternately in the same prefix.
-//   rp_startup_figures [rounds]
-// Prints the median of each and their ratio. Not a test: nothing is asserted.
+// Start-up figures: remotepanel.exe from process start until its panel shows the printer's
+// settings, against the floor program (only the platform's unavoidable work) until its dialog is
+// shown; and with 200 printers installed, until the selection dialog is shown against the floor
+// with the same 200 printers. A program that shows one dialog is measured beside them. Rounds
+// alternate in the same prefix; medians are printed, with a breakdown of where the program's time
+// goes when it was built with its start-up trace.
+//   rp_startup_figures [rounds] [trace-file]
+// Not a test: nothing is asserted.
 #include <windows.h>
 
-#include <algorithm>
 #include <cstdio>
 #include <cstdlib>
+#include <map>
+#include <string>
 #include <vector>
 
 #include "qmx/VirtualPrinters.h"
@@ -16,21 +20,11 @@
 
 namespace {
 
-// Milliseconds from process start to a visible window of the class; -1 when none appeared.
-double TimeToWindow(const char* program, const char* className) {
-    const double start = rptest::NowMs();
-    e2e::Child child(program, "");
-    HWND window = nullptr;
-    while (!window && child.Running()) {
-        window = e2e::WaitForWindow(child.Id(), className, nullptr, 0);
-        if (!window) Sleep(1);
-    }
-    const double seen = rptest::NowMs();
-    if (!window) return -1;
-    PostMessageA(window, WM_CLOSE, 0, 0);
-    if (child.Wait(10000) == STILL_ACTIVE) return -1;
-    return seen - start;
-}
+namespace vp = qmx::vp;
+
+using Ready = bool (*)(HWND window);
+
+bool Shown(HWND) { return true; }
 
 // The first page's paper-set group box (1159) is enabled exactly while the pages show settings.
 bool SettingsShown(HWND frame) {
@@ -40,57 +34,105 @@ bool SettingsShown(HWND frame) {
     return group && IsWindowEnabled(group);
 }
 
-// Milliseconds from process start until the panel shows the printer's settings; -1 when it did
-// not within ten seconds.
-double TimeToSettings() {
+// Milliseconds from process start until a visible window of the class is there and ready; the
+// window is then closed. -1 when that did not happen within twenty seconds.
+double TimeTo(const char* program, const char* className, Ready ready) {
     const double start = rptest::NowMs();
-    e2e::Child child("remotepanel.exe", "");
-    HWND frame = nullptr;
-    const ULONGLONG deadline = GetTickCount64() + 10000;
+    e2e::Child child(program, "");
+    HWND window = nullptr;
+    const ULONGLONG deadline = GetTickCount64() + 20000;
     while (child.Running() && GetTickCount64() < deadline) {
-        if (!frame) frame = e2e::WaitForWindow(child.Id(), "RPWndClass", nullptr, 0);
-        if (frame && SettingsShown(frame)) break;
+        if (!window) window = e2e::WaitForWindow(child.Id(), className, nullptr, 0);
+        if (window && ready(window)) break;
         Sleep(1);
     }
     const double seen = rptest::NowMs();
-    if (!frame || !SettingsShown(frame)) return -1;
-    PostMessageA(frame, WM_CLOSE, 0, 0);
+    if (!window || !ready(window)) return -1;
+    PostMessageA(window, WM_CLOSE, 0, 0);
     if (child.Wait(10000) == STILL_ACTIVE) return -1;
     return seen - start;
+}
+
+void Install(int printers) {
+    vp::ResetAll();
+    vp::InstallModel();
+    for (int i = 1; i <= printers; ++i) {
+        vp::NewPrinter printer;
+        printer.name = "LP" + std::to_string(i);
+        printer.spoolerEntry = true;
+        vp::Add(printer);
+    }
+}
+
+// The program's start-up trace: lines "<mark> <microseconds since process creation>", one run.
+std::vector<std::pair<std::string, double>> ReadTrace(const char* path) {
+    std::vector<std::pair<std::string, double>> marks;
+    FILE* file = path ? std::fopen(path, "r") : nullptr;
+    if (!file) return marks;
+    char name[64];
+    double at = 0;
+    while (std::fscanf(file, "%63s %lf", name, &at) == 2) marks.emplace_back(name, at / 1000.0);
+    std::fclose(file);
+    return marks;
 }
 
 }  // namespace
 
 int main(int argc, char** argv) {
-    const int rounds = argc > 1 ? std::atoi(argv[1]) : 10;
-    qmx::vp::ResetAll();
-    qmx::vp::InstallModel();
-    qmx::vp::NewPrinter printer;
-    printer.name = "LP1";
-    printer.spoolerEntry = true;
-    qmx::vp::Add(printer);
+    const int rounds = argc > 1 ? std::atoi(argv[1]) : 15;
+    const char* trace = argc > 2 ? argv[2] : nullptr;
+    // The program writes its start-up trace where this names, when it was built with it.
+    if (trace) SetEnvironmentVariableA("RP_STARTUP_TRACE_FILE", trace);
+    std::vector<double> settings, floor, dialog, selection200, floor200;
+    std::vector<std::string> order;                     // the trace marks, in the order of a run
+    std::map<std::string, std::vector<double>> steps;   // each mark's time since the one before
 
-    std::vector<double> program, settings, baseline;
-    TimeToWindow("remotepanel.exe", "RPWndClass");  // warm-up of both
-    TimeToWindow("rp_min_dialog.exe", "#32770");
+    Install(1);
+    TimeTo("remotepanel.exe", "RPWndClass", SettingsShown);  // warm-up of all three
+    TimeTo("rp_floor.exe", "#32770", Shown);
+    TimeTo("rp_min_dialog.exe", "#32770", Shown);
     for (int round = 0; round < rounds; ++round) {
-        double a = TimeToWindow("remotepanel.exe", "RPWndClass");
-        double s = TimeToSettings();
-        double b = TimeToWindow("rp_min_dialog.exe", "#32770");
-        if (a < 0 || s < 0 || b < 0) {
-            std::fprintf(stderr, "round %d: a window or the settings did not appear\n", round);
-            return 1;
+        if (trace) DeleteFileA(trace);
+        settings.push_back(TimeTo("remotepanel.exe", "RPWndClass", SettingsShown));
+        floor.push_back(TimeTo("rp_floor.exe", "#32770", Shown));
+        dialog.push_back(TimeTo("rp_min_dialog.exe", "#32770", Shown));
+        const auto marks = ReadTrace(trace);
+        double before = 0;
+        for (const auto& [name, at] : marks) {
+            if (steps.find(name) == steps.end()) order.push_back(name);
+            steps[name].push_back(at - before);
+            before = at;
         }
-        program.push_back(a);
-        settings.push_back(s);
-        baseline.push_back(b);
     }
-    qmx::vp::ResetAll();
-    const double p = rptest::MedianOf(program), s = rptest::MedianOf(settings), b = rptest::MedianOf(baseline);
-    std::printf("rounds %d\nremotepanel.exe to frame shown: median %.1f ms\n"
-                "remotepanel.exe to settings shown: median %.1f ms\n"
-                "one-dialog program to dialog shown: median %.1f ms\n"
-                "ratio frame/dialog %.2f, settings/dialog %.2f\n",
-                rounds, p, s, b, p / b, s / b);
+    Install(200);
+    TimeTo("remotepanel.exe", "#32770", Shown);
+    for (int round = 0; round < rounds; ++round) {
+        selection200.push_back(TimeTo("remotepanel.exe", "#32770", Shown));
+        floor200.push_back(TimeTo("rp_floor.exe", "#32770", Shown));
+    }
+    vp::ResetAll();
+    for (const auto* series : {&settings, &floor, &dialog, &selection200, &floor200}) {
+        for (double value : *series) {
+            if (value < 0) {
+                std::fprintf(stderr, "a window or the settings did not appear\n");
+                return 1;
+            }
+        }
+    }
+    const double s = rptest::MedianOf(settings), f = rptest::MedianOf(floor), d = rptest::MedianOf(dialog);
+    const double s200 = rptest::MedianOf(selection200), f200 = rptest::MedianOf(floor200);
+    std::printf("rounds %d (medians)\n", rounds);
+    std::printf("remotepanel.exe to settings shown        %8.1f ms\n", s);
+    std::printf("floor program to dialog shown            %8.1f ms\n", f);
+    std::printf("one-dialog program to dialog shown       %8.1f ms\n", d);
+    std::printf("remotepanel.exe, 200 printers, to selection dialog %8.1f ms\n", s200);
+    std::printf("floor program, 200 printers, to dialog   %8.1f ms\n", f200);
+    if (!order.empty()) {
+        std::printf("\nwhere remotepanel.exe's time goes (median of each step, ms since the mark before)\n");
+        for (const std::string& name : order) std::printf("  %-28s %8.1f\n", name.c_str(), rptest::MedianOf(steps[name]));
+    }
+    std::printf("\nratio settings/dialog %.2f\n", s / d);
+    std::printf("ratio settings/floor %.2f\n", s / f);
+    std::printf("ratio selection200/floor200 %.2f\n", s200 / f200);
     return 0;
 }
