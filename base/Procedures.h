@@ -17,7 +17,8 @@ INT_PTR GuardDialogMessage(Handler&& handle) noexcept {
 }
 
 template <class Handler>
-LRESULT GuardWindowMessage(HWND window, UINT message, WPARAM wParam, LPARAM lParam, Handler&& handle) noexcept {
+LRESULT GuardWindowMessage(HWND window, UINT message, WPARAM wParam, LPARAM lParam,
+                           Handler&& handle) noexcept {
     try {
         return handle();
     } catch (...) {

@@ -39,7 +39,7 @@ ModelKey FindInstalledModel(const char* model) {
         DWORD length = sizeof name;
         const LONG result =
             RegEnumKeyExA(models.Get(), index, name, &length, nullptr, nullptr, nullptr, nullptr);
-        if (result == ERROR_MORE_DATA) continue;       // a name longer than any model name
+        if (result == ERROR_MORE_DATA) continue;                     // a name longer than any model name
         if (result != ERROR_SUCCESS) return ModelKey::NotInstalled;  // no more, or the key went away
         name[sizeof name - 1] = '\0';
         if (std::strcmp(name, model) == 0) return ModelKey::Installed;

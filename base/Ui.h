@@ -34,7 +34,8 @@ int ShowProgramMessage(HWND owner, const char* text, UINT type);
 int ShowProgramMessage(HWND owner, UINT textId, UINT type);
 // Captioned with the program's name and a printer: the current one, or `printerName` when the
 // box is about another (the program's name alone when there is neither).
-int ShowPrinterMessage(HWND owner, const char* text, UINT type, const char* printerName = CurrentPrinterName());
+int ShowPrinterMessage(HWND owner, const char* text, UINT type,
+                       const char* printerName = CurrentPrinterName());
 int ShowPrinterMessage(HWND owner, UINT textId, UINT type, const char* printerName = CurrentPrinterName());
 
 #endif

@@ -4,98 +4,98 @@
 namespace {
 
 struct CommandShape {
-  const char* Name;
-  CliCommand Command;
-  size_t MinPositional;
-  size_t MaxPositional;
+    const char* Name;
+    CliCommand Command;
+    size_t MinPositional;
+    size_t MaxPositional;
 };
 
 constexpr size_t Many = static_cast<size_t>(-1);
 
 const CommandShape Shapes[] = {
-    {"list", CliCommand::List, 0, 0},     {"show", CliCommand::Show, 1, 1},
-    {"export", CliCommand::Export, 1, 2}, {"diff", CliCommand::Diff, 2, 2},
+    {"list", CliCommand::List, 0, 0},        {"show", CliCommand::Show, 1, 1},
+    {"export", CliCommand::Export, 1, 2},    {"diff", CliCommand::Diff, 2, 2},
     {"import", CliCommand::Import, 2, Many}, {"copy", CliCommand::Copy, 2, Many},
     {"help", CliCommand::Help, 0, 0},
 };
 
 CliParse Refuse(std::string problem) {
-  CliParse parse;
-  parse.Problem = std::move(problem);
-  return parse;
+    CliParse parse;
+    parse.Problem = std::move(problem);
+    return parse;
 }
 
 }  // namespace
 
 CliParse ParseCliArguments(const std::vector<std::string>& arguments) {
-  CliParse parse;
-  CliArguments& a = parse.Arguments;
-  std::vector<std::string> positional;
-  bool help = false;
-  for (size_t i = 0; i < arguments.size(); ++i) {
-    const std::string& argument = arguments[i];
-    if (argument == "--help" || argument == "-h" || argument == "/?") {
-      help = true;
-    } else if (argument == "--dry-run") {
-      a.DryRun = true;
-    } else if (argument == "--password") {
-      if (i + 1 == arguments.size()) return Refuse("--password の後にパスワードがありません。");
-      a.Password = arguments[++i];
-    } else if (argument.rfind("--password=", 0) == 0) {
-      a.Password = argument.substr(11);
-    } else if (argument.size() > 1 && argument[0] == '-' && argument[1] == '-') {
-      return Refuse("オプション「" + argument + "」はありません。");
-    } else {
-      positional.push_back(argument);
+    CliParse parse;
+    CliArguments& a = parse.Arguments;
+    std::vector<std::string> positional;
+    bool help = false;
+    for (size_t i = 0; i < arguments.size(); ++i) {
+        const std::string& argument = arguments[i];
+        if (argument == "--help" || argument == "-h" || argument == "/?") {
+            help = true;
+        } else if (argument == "--dry-run") {
+            a.DryRun = true;
+        } else if (argument == "--password") {
+            if (i + 1 == arguments.size()) return Refuse("--password の後にパスワードがありません。");
+            a.Password = arguments[++i];
+        } else if (argument.rfind("--password=", 0) == 0) {
+            a.Password = argument.substr(11);
+        } else if (argument.size() > 1 && argument[0] == '-' && argument[1] == '-') {
+            return Refuse("オプション「" + argument + "」はありません。");
+        } else {
+            positional.push_back(argument);
+        }
     }
-  }
-  if (help) {
-    a.Command = CliCommand::Help;
+    if (help) {
+        a.Command = CliCommand::Help;
+        parse.Ok = true;
+        return parse;
+    }
+    if (positional.empty()) return Refuse("コマンドがありません。");
+
+    const CommandShape* shape = nullptr;
+    for (const CommandShape& s : Shapes) {
+        if (positional[0] == s.Name) shape = &s;
+    }
+    if (shape == nullptr) return Refuse("コマンド「" + positional[0] + "」はありません。");
+    positional.erase(positional.begin());
+    if (positional.size() < shape->MinPositional || positional.size() > shape->MaxPositional) {
+        return Refuse(std::string("「") + shape->Name + "」の引数の数が違います。");
+    }
+    if (a.DryRun && shape->Command != CliCommand::Import && shape->Command != CliCommand::Copy) {
+        return Refuse("--dry-run は import と copy だけに使えます。");
+    }
+
+    a.Command = shape->Command;
+    switch (a.Command) {
+        case CliCommand::Export:
+            if (positional.size() == 2) a.File = positional[1];
+            a.Printers.assign(positional.begin(), positional.begin() + 1);
+            break;
+        case CliCommand::Diff:
+        case CliCommand::Import:
+            a.File = positional.back();
+            positional.pop_back();
+            a.Printers = positional;
+            break;
+        case CliCommand::Copy:
+            a.From = positional[0];
+            a.Printers.assign(positional.begin() + 1, positional.end());
+            break;
+        default:
+            a.Printers = positional;
+            break;
+    }
     parse.Ok = true;
     return parse;
-  }
-  if (positional.empty()) return Refuse("コマンドがありません。");
-
-  const CommandShape* shape = nullptr;
-  for (const CommandShape& s : Shapes) {
-    if (positional[0] == s.Name) shape = &s;
-  }
-  if (shape == nullptr) return Refuse("コマンド「" + positional[0] + "」はありません。");
-  positional.erase(positional.begin());
-  if (positional.size() < shape->MinPositional || positional.size() > shape->MaxPositional) {
-    return Refuse(std::string("「") + shape->Name + "」の引数の数が違います。");
-  }
-  if (a.DryRun && shape->Command != CliCommand::Import && shape->Command != CliCommand::Copy) {
-    return Refuse("--dry-run は import と copy だけに使えます。");
-  }
-
-  a.Command = shape->Command;
-  switch (a.Command) {
-    case CliCommand::Export:
-      if (positional.size() == 2) a.File = positional[1];
-      a.Printers.assign(positional.begin(), positional.begin() + 1);
-      break;
-    case CliCommand::Diff:
-    case CliCommand::Import:
-      a.File = positional.back();
-      positional.pop_back();
-      a.Printers = positional;
-      break;
-    case CliCommand::Copy:
-      a.From = positional[0];
-      a.Printers.assign(positional.begin() + 1, positional.end());
-      break;
-    default:
-      a.Printers = positional;
-      break;
-  }
-  parse.Ok = true;
-  return parse;
 }
 
 std::optional<uint32_t> RefusalFor(const PrinterStateDecision& decision, PrinterUse use) {
-  if (decision.Result == 0 || decision.PrinterBusy != 0) return decision.TextId;
-  if (decision.CanRead == 0) return decision.TextId;
-  if (use == PrinterUse::ReadAndUpdate && decision.CanUpdate == 0) return decision.TextId;
-  return std::nullopt;
+    if (decision.Result == 0 || decision.PrinterBusy != 0) return decision.TextId;
+    if (decision.CanRead == 0) return decision.TextId;
+    if (use == PrinterUse::ReadAndUpdate && decision.CanUpdate == 0) return decision.TextId;
+    return std::nullopt;
 }

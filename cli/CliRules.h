@@ -13,28 +13,28 @@
 
 // Exit codes; with several printers the highest one of them.
 enum ExitCode : int {
-  ExitDone = 0,
-  ExitPrinterFailure = 1,  // a printer, the link or the password refused
-  ExitBadUsage = 2,
-  ExitInvalidFile = 3,
-  ExitReadBackDiffers = 4,
+    ExitDone = 0,
+    ExitPrinterFailure = 1,  // a printer, the link or the password refused
+    ExitBadUsage = 2,
+    ExitInvalidFile = 3,
+    ExitReadBackDiffers = 4,
 };
 
 enum class CliCommand { Help, List, Show, Export, Diff, Import, Copy };
 
 struct CliArguments {
-  CliCommand Command = CliCommand::Help;
-  std::vector<std::string> Printers;  // show, export, diff: one; import: one or more; copy: TO...
-  std::string From;                   // copy
-  std::string File;                   // export (may be empty: standard output), diff, import
-  bool DryRun = false;
-  std::optional<std::string> Password;
+    CliCommand Command = CliCommand::Help;
+    std::vector<std::string> Printers;  // show, export, diff: one; import: one or more; copy: TO...
+    std::string From;                   // copy
+    std::string File;                   // export (may be empty: standard output), diff, import
+    bool DryRun = false;
+    std::optional<std::string> Password;
 };
 
 struct CliParse {
-  bool Ok = false;
-  CliArguments Arguments;
-  std::string Problem;  // in the program's text, one line
+    bool Ok = false;
+    CliArguments Arguments;
+    std::string Problem;  // in the program's text, one line
 };
 
 // The arguments after the program name. Options may stand anywhere: --password X (or

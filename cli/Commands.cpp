@@ -22,7 +22,8 @@ const char* const Usage[] = {
     "  rpsettings list                                  対応プリンタとその状態",
     "  rpsettings show    PRINTER                       すべての設定をパネルの項目名とともに表示",
     "  rpsettings export  PRINTER [FILE]                設定ファイルを書き出す (FILE なし: 標準出力)",
-    "  rpsettings diff    PRINTER FILE                  import で変わる設定: 項目、プリンタの値、ファイルの値",
+    "  rpsettings diff    PRINTER FILE                  import で変わる設定: "
+    "項目、プリンタの値、ファイルの値",
     "  rpsettings import  PRINTER... FILE [--dry-run]   ファイル全体を確かめ、書き込み、読み戻して照合",
     "  rpsettings copy    FROM TO... [--dry-run]        FROM の設定をすべての TO へ同じように書き込む",
     "",
@@ -39,13 +40,13 @@ const char* const Usage[] = {
 
 // What every command needs: the supported printers and the model.
 struct Setup {
-  std::vector<std::string> Printers;
-  std::string Model;
+    std::vector<std::string> Printers;
+    std::string Model;
 };
 
 int Fail(const std::string& text) {
-  PrintError(text);
-  return ExitPrinterFailure;
+    PrintError(text);
+    return ExitPrinterFailure;
 }
 
 std::string Indented(const std::string& text) { return "  " + text; }
@@ -54,260 +55,262 @@ std::string NameOf(const SettingKey& key) { return key.Key + "（" + key.Label +
 
 // The settings file, read and checked; every problem is reported.
 std::optional<SettingsFile> LoadFile(const std::string& path, const std::string& model) {
-  std::ifstream in(path, std::ios::binary);
-  if (!in) {
-    PrintError("ファイル「" + path + "」を開けません。");
-    return std::nullopt;
-  }
-  const std::string bytes((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
-  int badLine = 0;
-  const std::optional<std::string> text = FromFileText(bytes, &badLine);
-  if (!text) {
-    PrintError(path + ":" + std::to_string(badLine) + ": UTF-8 のテキストではありません。");
-    return std::nullopt;
-  }
-  FileReading reading = ReadSettingsFile(*text, model);
-  for (const FileProblem& p : reading.Problems) PrintError(DescribeFileProblem(p, path));
-  if (!reading.Problems.empty()) return std::nullopt;
-  return std::move(reading.File);
+    std::ifstream in(path, std::ios::binary);
+    if (!in) {
+        PrintError("ファイル「" + path + "」を開けません。");
+        return std::nullopt;
+    }
+    const std::string bytes((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+    int badLine = 0;
+    const std::optional<std::string> text = FromFileText(bytes, &badLine);
+    if (!text) {
+        PrintError(path + ":" + std::to_string(badLine) + ": UTF-8 のテキストではありません。");
+        return std::nullopt;
+    }
+    FileReading reading = ReadSettingsFile(*text, model);
+    for (const FileProblem& p : reading.Problems) PrintError(DescribeFileProblem(p, path));
+    if (!reading.Problems.empty()) return std::nullopt;
+    return std::move(reading.File);
 }
 
 bool PassGate(const CliArguments& arguments) {
-  // The gate stays closed when the suite's key cannot be opened, as it does for the panel.
-  const std::optional<std::string> stored = ReadStoredPassword();
-  if (!stored) {
-    PrintError(std::string("パスワードの設定を読めません (HKEY_LOCAL_MACHINE\\") + kSuiteKey + " を開けません)。");
+    // The gate stays closed when the suite's key cannot be opened, as it does for the panel.
+    const std::optional<std::string> stored = ReadStoredPassword();
+    if (!stored) {
+        PrintError(std::string("パスワードの設定を読めません (HKEY_LOCAL_MACHINE\\") + kSuiteKey +
+                   " を開けません)。");
+        return false;
+    }
+    if (stored->empty()) return true;
+    const std::optional<std::string> given = arguments.Password ? arguments.Password : AskPassword();
+    if (given && *given == *stored) return true;
+    PrintError("パスワードが違います。");
     return false;
-  }
-  if (stored->empty()) return true;
-  const std::optional<std::string> given = arguments.Password ? arguments.Password : AskPassword();
-  if (given && *given == *stored) return true;
-  PrintError("パスワードが違います。");
-  return false;
 }
 
 bool Supported(const Setup& setup, const std::string& name) {
-  return std::find(setup.Printers.begin(), setup.Printers.end(), name) != setup.Printers.end();
+    return std::find(setup.Printers.begin(), setup.Printers.end(), name) != setup.Printers.end();
 }
 
 std::string NotSupported(const std::string& name) {
-  return name + ": " + ProgramText(IDS_MODEL_NAME) + " のプリンタとしてインストールされていません。";
+    return name + ": " + ProgramText(IDS_MODEL_NAME) + " のプリンタとしてインストールされていません。";
 }
 
 // Opens a printer for reading and reads its settings; the failure is reported on standard error.
 std::optional<PrinterSettings> ReadPrinter(const Setup& setup, const std::string& name) {
-  if (!Supported(setup, name)) {
-    Fail(NotSupported(name));
-    return std::nullopt;
-  }
-  PrinterSession session(name);
-  if (const std::optional<std::string> refusal = RefusalOf(session, PrinterUse::Read)) {
-    Fail(name + ": " + *refusal);
-    return std::nullopt;
-  }
-  PrinterSettings settings;
-  if (!session.ReadSettings(settings)) {
-    Fail(name + ": " + ProgramText(IDS_SETTINGS_READ_FAILED));
-    return std::nullopt;
-  }
-  return settings;
+    if (!Supported(setup, name)) {
+        Fail(NotSupported(name));
+        return std::nullopt;
+    }
+    PrinterSession session(name);
+    if (const std::optional<std::string> refusal = RefusalOf(session, PrinterUse::Read)) {
+        Fail(name + ": " + *refusal);
+        return std::nullopt;
+    }
+    PrinterSettings settings;
+    if (!session.ReadSettings(settings)) {
+        Fail(name + ": " + ProgramText(IDS_SETTINGS_READ_FAILED));
+        return std::nullopt;
+    }
+    return settings;
 }
 
 // A value the command cannot carry (one the printer holds and the file leaves alone).
 std::optional<std::string> Encode(const PrinterSettings& settings, SettingsCommand& command) {
-  EncodeFailure failure{};
-  if (EncodeSettingsCommand(BuildSettingsBlock(settings.Record, settings.FeedPosOther), &command,
-                            &failure)) {
-    return std::nullopt;
-  }
-  char text[1024];
-  snprintf(text, sizeof text, ProgramText(IDS_VALUE_DOES_NOT_FIT).c_str(), failure.Name,
-           static_cast<int>(failure.Value));
-  return std::string(text);
+    EncodeFailure failure{};
+    if (EncodeSettingsCommand(BuildSettingsBlock(settings.Record, settings.FeedPosOther), &command,
+                              &failure)) {
+        return std::nullopt;
+    }
+    char text[1024];
+    snprintf(text, sizeof text, ProgramText(IDS_VALUE_DOES_NOT_FIT).c_str(), failure.Name,
+             static_cast<int>(failure.Value));
+    return std::string(text);
 }
 
 void PrintDifferences(const std::vector<SettingDifference>& differences, const char* before,
                       const char* after) {
-  for (const SettingDifference& d : differences) {
-    PrintLine(Indented(NameOf(*d.Key) + ": " + before + " " + DescribeSettingValue(*d.Key, d.Before) +
-                       ", " + after + " " + DescribeSettingValue(*d.Key, d.After)));
-  }
+    for (const SettingDifference& d : differences) {
+        PrintLine(Indented(NameOf(*d.Key) + ": " + before + " " + DescribeSettingValue(*d.Key, d.Before) +
+                           ", " + after + " " + DescribeSettingValue(*d.Key, d.After)));
+    }
 }
 
 // Checks, writes, reads back and compares one printer; one result line on standard output.
-int WriteTo(const Setup& setup, const std::string& name, const SettingsFile& file,
-            const std::string& source, bool dryRun) {
-  if (!Supported(setup, name)) {
-    PrintLine(NotSupported(name));
-    return ExitPrinterFailure;
-  }
-  PrinterSession session(name);
-  if (const std::optional<std::string> refusal = RefusalOf(session, PrinterUse::ReadAndUpdate)) {
-    PrintLine(name + ": " + *refusal);
-    return ExitPrinterFailure;
-  }
-  PrinterSettings before;
-  if (!session.ReadSettings(before)) {
-    PrintLine(name + ": " + ProgramText(IDS_SETTINGS_READ_FAILED));
-    return ExitPrinterFailure;
-  }
-  PrinterSettings wanted = before;
-  ApplySettingsFile(file, wanted);
-  const std::vector<FileProblem> problems = CheckAppliedForms(file, wanted);
-  if (!problems.empty()) {
-    PrintLine(name + ": 設定ファイルの値とプリンタの値を合わせた書式が正しくないため、書き込みません。");
-    for (const FileProblem& p : problems) PrintLine(Indented(DescribeFileProblem(p, source)));
-    return ExitInvalidFile;
-  }
-  SettingsCommand command{};
-  if (const std::optional<std::string> failure = Encode(wanted, command)) {
-    PrintLine(name + ": " + *failure);
-    return ExitInvalidFile;
-  }
-  const std::vector<SettingDifference> changes = CompareSettings(before, wanted);
-  if (dryRun) {
-    PrintLine(name + ": 書き込むと " + std::to_string(changes.size()) +
-              " 項目が変わります (--dry-run: 書き込みません)。");
-    PrintDifferences(changes, "プリンタ", "ファイル");
+int WriteTo(const Setup& setup, const std::string& name, const SettingsFile& file, const std::string& source,
+            bool dryRun) {
+    if (!Supported(setup, name)) {
+        PrintLine(NotSupported(name));
+        return ExitPrinterFailure;
+    }
+    PrinterSession session(name);
+    if (const std::optional<std::string> refusal = RefusalOf(session, PrinterUse::ReadAndUpdate)) {
+        PrintLine(name + ": " + *refusal);
+        return ExitPrinterFailure;
+    }
+    PrinterSettings before;
+    if (!session.ReadSettings(before)) {
+        PrintLine(name + ": " + ProgramText(IDS_SETTINGS_READ_FAILED));
+        return ExitPrinterFailure;
+    }
+    PrinterSettings wanted = before;
+    ApplySettingsFile(file, wanted);
+    const std::vector<FileProblem> problems = CheckAppliedForms(file, wanted);
+    if (!problems.empty()) {
+        PrintLine(name + ": 設定ファイルの値とプリンタの値を合わせた書式が正しくないため、書き込みません。");
+        for (const FileProblem& p : problems) PrintLine(Indented(DescribeFileProblem(p, source)));
+        return ExitInvalidFile;
+    }
+    SettingsCommand command{};
+    if (const std::optional<std::string> failure = Encode(wanted, command)) {
+        PrintLine(name + ": " + *failure);
+        return ExitInvalidFile;
+    }
+    const std::vector<SettingDifference> changes = CompareSettings(before, wanted);
+    if (dryRun) {
+        PrintLine(name + ": 書き込むと " + std::to_string(changes.size()) +
+                  " 項目が変わります (--dry-run: 書き込みません)。");
+        PrintDifferences(changes, "プリンタ", "ファイル");
+        return ExitDone;
+    }
+    if (session.Write(command) != 0) {
+        PrintLine(name + ": " + ProgramText(IDS_WRITE_FAILED));
+        return ExitPrinterFailure;
+    }
+    PrinterSettings after;
+    if (!session.ReadSettings(after)) {
+        PrintLine(name + ": 書き込みました。" + ProgramText(IDS_SETTINGS_READ_FAILED));
+        return ExitPrinterFailure;
+    }
+    const std::vector<SettingDifference> differences = CompareSettings(wanted, after);
+    if (!differences.empty()) {
+        PrintLine(name + ": 読み戻した設定が書き込んだ設定と " + std::to_string(differences.size()) +
+                  " 項目違います。");
+        PrintDifferences(differences, "書き込んだ値", "読み戻した値");
+        return ExitReadBackDiffers;
+    }
+    PrintLine(name + ": 設定を書き込みました (変更 " + std::to_string(changes.size()) + " 項目)。");
     return ExitDone;
-  }
-  if (session.Write(command) != 0) {
-    PrintLine(name + ": " + ProgramText(IDS_WRITE_FAILED));
-    return ExitPrinterFailure;
-  }
-  PrinterSettings after;
-  if (!session.ReadSettings(after)) {
-    PrintLine(name + ": 書き込みました。" + ProgramText(IDS_SETTINGS_READ_FAILED));
-    return ExitPrinterFailure;
-  }
-  const std::vector<SettingDifference> differences = CompareSettings(wanted, after);
-  if (!differences.empty()) {
-    PrintLine(name + ": 読み戻した設定が書き込んだ設定と " + std::to_string(differences.size()) +
-              " 項目違います。");
-    PrintDifferences(differences, "書き込んだ値", "読み戻した値");
-    return ExitReadBackDiffers;
-  }
-  PrintLine(name + ": 設定を書き込みました (変更 " + std::to_string(changes.size()) + " 項目)。");
-  return ExitDone;
 }
 
-int WriteToAll(const Setup& setup, const std::vector<std::string>& printers,
-               const SettingsFile& file, const std::string& source, bool dryRun) {
-  int worst = ExitDone;
-  for (const std::string& name : printers) worst = std::max(worst, WriteTo(setup, name, file, source, dryRun));
-  return worst;
+int WriteToAll(const Setup& setup, const std::vector<std::string>& printers, const SettingsFile& file,
+               const std::string& source, bool dryRun) {
+    int worst = ExitDone;
+    for (const std::string& name : printers)
+        worst = std::max(worst, WriteTo(setup, name, file, source, dryRun));
+    return worst;
 }
 
 int List(const Setup& setup) {
-  for (const std::string& name : setup.Printers) {
-    PrinterSession session(name);
-    std::string state;
-    if (!session.IsOpen()) {
-      state = ProgramText(IDS_OPEN_FAILED);
-    } else if (const std::optional<PrinterStateDecision> decision = session.JudgeState(&state)) {
-      state = StatusText(decision->TextId);
+    for (const std::string& name : setup.Printers) {
+        PrinterSession session(name);
+        std::string state;
+        if (!session.IsOpen()) {
+            state = ProgramText(IDS_OPEN_FAILED);
+        } else if (const std::optional<PrinterStateDecision> decision = session.JudgeState(&state)) {
+            state = StatusText(decision->TextId);
+        }
+        PrintLine(name + "\t" + session.PortText() + "\t" + state);
     }
-    PrintLine(name + "\t" + session.PortText() + "\t" + state);
-  }
-  return ExitDone;
+    return ExitDone;
 }
 
 int Show(const Setup& setup, const std::string& name) {
-  const std::optional<PrinterSettings> settings = ReadPrinter(setup, name);
-  if (!settings) return ExitPrinterFailure;
-  for (const SettingKey& key : SettingKeys()) {
-    PrintLine(key.Label + " (" + key.Key + "): " + DescribeSettingValue(key, GetSettingValue(key, *settings)));
-  }
-  return ExitDone;
+    const std::optional<PrinterSettings> settings = ReadPrinter(setup, name);
+    if (!settings) return ExitPrinterFailure;
+    for (const SettingKey& key : SettingKeys()) {
+        PrintLine(key.Label + " (" + key.Key +
+                  "): " + DescribeSettingValue(key, GetSettingValue(key, *settings)));
+    }
+    return ExitDone;
 }
 
 int Export(const Setup& setup, const std::string& name, const std::string& path) {
-  const std::optional<PrinterSettings> settings = ReadPrinter(setup, name);
-  if (!settings) return ExitPrinterFailure;
-  const std::string text = ToFileText(WriteSettingsFile(*settings, setup.Model, name));
-  if (path.empty()) {
-    PrintFileText(text);
+    const std::optional<PrinterSettings> settings = ReadPrinter(setup, name);
+    if (!settings) return ExitPrinterFailure;
+    const std::string text = ToFileText(WriteSettingsFile(*settings, setup.Model, name));
+    if (path.empty()) {
+        PrintFileText(text);
+        return ExitDone;
+    }
+    // Written beside the file first, so that a failed write leaves an older file whole.
+    const std::string temporary = path + ".new";
+    {
+        std::ofstream out(temporary, std::ios::binary | std::ios::trunc);
+        out.write(text.data(), static_cast<std::streamsize>(text.size()));
+        if (!out) return Fail("ファイル「" + path + "」に書き込めません。");
+    }
+    if (!MoveFileExA(temporary.c_str(), path.c_str(), MOVEFILE_REPLACE_EXISTING)) {
+        DeleteFileA(temporary.c_str());
+        return Fail("ファイル「" + path + "」に書き込めません。");
+    }
+    PrintLine(name + ": 設定を「" + path + "」に書き出しました。");
     return ExitDone;
-  }
-  // Written beside the file first, so that a failed write leaves an older file whole.
-  const std::string temporary = path + ".new";
-  {
-    std::ofstream out(temporary, std::ios::binary | std::ios::trunc);
-    out.write(text.data(), static_cast<std::streamsize>(text.size()));
-    if (!out) return Fail("ファイル「" + path + "」に書き込めません。");
-  }
-  if (!MoveFileExA(temporary.c_str(), path.c_str(), MOVEFILE_REPLACE_EXISTING)) {
-    DeleteFileA(temporary.c_str());
-    return Fail("ファイル「" + path + "」に書き込めません。");
-  }
-  PrintLine(name + ": 設定を「" + path + "」に書き出しました。");
-  return ExitDone;
 }
 
-int Diff(const Setup& setup, const std::string& name, const SettingsFile& file,
-         const std::string& path) {
-  const std::optional<PrinterSettings> before = ReadPrinter(setup, name);
-  if (!before) return ExitPrinterFailure;
-  PrinterSettings after = *before;
-  ApplySettingsFile(file, after);
-  const std::vector<FileProblem> problems = CheckAppliedForms(file, after);
-  for (const FileProblem& p : problems) PrintError(DescribeFileProblem(p, path));
-  if (!problems.empty()) return ExitInvalidFile;
-  const std::vector<SettingDifference> differences = CompareSettings(*before, after);
-  if (differences.empty()) {
-    PrintLine(name + ": 違いはありません。");
-  } else {
-    PrintLine(name + ": import で " + std::to_string(differences.size()) + " 項目が変わります。");
-  }
-  PrintDifferences(differences, "プリンタ", "ファイル");
-  return ExitDone;
+int Diff(const Setup& setup, const std::string& name, const SettingsFile& file, const std::string& path) {
+    const std::optional<PrinterSettings> before = ReadPrinter(setup, name);
+    if (!before) return ExitPrinterFailure;
+    PrinterSettings after = *before;
+    ApplySettingsFile(file, after);
+    const std::vector<FileProblem> problems = CheckAppliedForms(file, after);
+    for (const FileProblem& p : problems) PrintError(DescribeFileProblem(p, path));
+    if (!problems.empty()) return ExitInvalidFile;
+    const std::vector<SettingDifference> differences = CompareSettings(*before, after);
+    if (differences.empty()) {
+        PrintLine(name + ": 違いはありません。");
+    } else {
+        PrintLine(name + ": import で " + std::to_string(differences.size()) + " 項目が変わります。");
+    }
+    PrintDifferences(differences, "プリンタ", "ファイル");
+    return ExitDone;
 }
 
 }  // namespace
 
 void PrintUsage() {
-  for (const char* line : Usage) PrintLine(line);
+    for (const char* line : Usage) PrintLine(line);
 }
 
 int RunCommand(const CliArguments& a) {
-  Setup setup;
-  setup.Model = ProgramText(IDS_MODEL_NAME);
-  // The file is checked before anything else, so that a wrong file costs no password.
-  std::optional<SettingsFile> file;
-  if (a.Command == CliCommand::Diff || a.Command == CliCommand::Import) {
-    file = LoadFile(a.File, setup.Model);
-    if (!file) return ExitInvalidFile;
-  }
-  if (!PassGate(a)) return ExitPrinterFailure;
-  std::string problem;
-  std::optional<std::vector<std::string>> printers = SupportedPrinters(&problem);
-  if (!printers) return Fail(problem);
-  setup.Printers = std::move(*printers);
-
-  switch (a.Command) {
-    case CliCommand::List:
-      if (setup.Printers.empty()) return Fail(setup.Model + " のプリンタがありません。");
-      return List(setup);
-    case CliCommand::Show:
-      return Show(setup, a.Printers[0]);
-    case CliCommand::Export:
-      return Export(setup, a.Printers[0], a.File);
-    case CliCommand::Diff:
-      return Diff(setup, a.Printers[0], *file, a.File);
-    case CliCommand::Import:
-      return WriteToAll(setup, a.Printers, *file, a.File, a.DryRun);
-    case CliCommand::Copy: {
-      const std::optional<PrinterSettings> from = ReadPrinter(setup, a.From);
-      if (!from) return ExitPrinterFailure;
-      const SettingsFile settings = SettingsOf(*from);
-      const std::vector<FileProblem> problems = CheckSettings(settings);
-      for (const FileProblem& p : problems) PrintError(DescribeFileProblem(p, a.From));
-      if (!problems.empty()) return ExitInvalidFile;
-      return WriteToAll(setup, a.Printers, settings, a.From, a.DryRun);
+    Setup setup;
+    setup.Model = ProgramText(IDS_MODEL_NAME);
+    // The file is checked before anything else, so that a wrong file costs no password.
+    std::optional<SettingsFile> file;
+    if (a.Command == CliCommand::Diff || a.Command == CliCommand::Import) {
+        file = LoadFile(a.File, setup.Model);
+        if (!file) return ExitInvalidFile;
     }
-    case CliCommand::Help:
-      break;
-  }
-  PrintUsage();
-  return ExitDone;
+    if (!PassGate(a)) return ExitPrinterFailure;
+    std::string problem;
+    std::optional<std::vector<std::string>> printers = SupportedPrinters(&problem);
+    if (!printers) return Fail(problem);
+    setup.Printers = std::move(*printers);
+
+    switch (a.Command) {
+        case CliCommand::List:
+            if (setup.Printers.empty()) return Fail(setup.Model + " のプリンタがありません。");
+            return List(setup);
+        case CliCommand::Show:
+            return Show(setup, a.Printers[0]);
+        case CliCommand::Export:
+            return Export(setup, a.Printers[0], a.File);
+        case CliCommand::Diff:
+            return Diff(setup, a.Printers[0], *file, a.File);
+        case CliCommand::Import:
+            return WriteToAll(setup, a.Printers, *file, a.File, a.DryRun);
+        case CliCommand::Copy: {
+            const std::optional<PrinterSettings> from = ReadPrinter(setup, a.From);
+            if (!from) return ExitPrinterFailure;
+            const SettingsFile settings = SettingsOf(*from);
+            const std::vector<FileProblem> problems = CheckSettings(settings);
+            for (const FileProblem& p : problems) PrintError(DescribeFileProblem(p, a.From));
+            if (!problems.empty()) return ExitInvalidFile;
+            return WriteToAll(setup, a.Printers, settings, a.From, a.DryRun);
+        }
+        case CliCommand::Help:
+            break;
+    }
+    PrintUsage();
+    return ExitDone;
 }

@@ -11,68 +11,68 @@ namespace {
 constexpr UINT ProgramCodePage = 932;
 
 std::wstring Widen(std::string_view text, UINT codePage, DWORD flags = 0) {
-  if (text.empty()) return {};
-  const int size = static_cast<int>(text.size());
-  const int length = MultiByteToWideChar(codePage, flags, text.data(), size, nullptr, 0);
-  if (length <= 0) return {};
-  std::wstring wide(static_cast<size_t>(length), L'\0');
-  MultiByteToWideChar(codePage, flags, text.data(), size, wide.data(), length);
-  return wide;
+    if (text.empty()) return {};
+    const int size = static_cast<int>(text.size());
+    const int length = MultiByteToWideChar(codePage, flags, text.data(), size, nullptr, 0);
+    if (length <= 0) return {};
+    std::wstring wide(static_cast<size_t>(length), L'\0');
+    MultiByteToWideChar(codePage, flags, text.data(), size, wide.data(), length);
+    return wide;
 }
 
 std::string Narrow(std::wstring_view wide, UINT codePage) {
-  if (wide.empty()) return {};
-  const int size = static_cast<int>(wide.size());
-  const int length = WideCharToMultiByte(codePage, 0, wide.data(), size, nullptr, 0, nullptr, nullptr);
-  if (length <= 0) return {};
-  std::string text(static_cast<size_t>(length), '\0');
-  WideCharToMultiByte(codePage, 0, wide.data(), size, text.data(), length, nullptr, nullptr);
-  return text;
+    if (wide.empty()) return {};
+    const int size = static_cast<int>(wide.size());
+    const int length = WideCharToMultiByte(codePage, 0, wide.data(), size, nullptr, 0, nullptr, nullptr);
+    if (length <= 0) return {};
+    std::string text(static_cast<size_t>(length), '\0');
+    WideCharToMultiByte(codePage, 0, wide.data(), size, text.data(), length, nullptr, nullptr);
+    return text;
 }
 
 bool IsConsole(HANDLE handle) {
-  DWORD mode = 0;
-  return GetFileType(handle) == FILE_TYPE_CHAR && GetConsoleMode(handle, &mode);
+    DWORD mode = 0;
+    return GetFileType(handle) == FILE_TYPE_CHAR && GetConsoleMode(handle, &mode);
 }
 
 // A console gets the text as characters, whatever its code page; a file or pipe gets the bytes.
 void Write(DWORD which, std::string_view text, UINT codePage) {
-  HANDLE handle = GetStdHandle(which);
-  if (handle == nullptr || handle == INVALID_HANDLE_VALUE) return;
-  DWORD written = 0;
-  if (IsConsole(handle)) {
-    const std::wstring wide = Widen(text, codePage);
-    WriteConsoleW(handle, wide.data(), static_cast<DWORD>(wide.size()), &written, nullptr);
-    return;
-  }
-  while (!text.empty()) {
-    if (!WriteFile(handle, text.data(), static_cast<DWORD>(text.size()), &written, nullptr) ||
-        written == 0) {
-      return;
+    HANDLE handle = GetStdHandle(which);
+    if (handle == nullptr || handle == INVALID_HANDLE_VALUE) return;
+    DWORD written = 0;
+    if (IsConsole(handle)) {
+        const std::wstring wide = Widen(text, codePage);
+        WriteConsoleW(handle, wide.data(), static_cast<DWORD>(wide.size()), &written, nullptr);
+        return;
     }
-    text.remove_prefix(written);
-  }
+    while (!text.empty()) {
+        if (!WriteFile(handle, text.data(), static_cast<DWORD>(text.size()), &written, nullptr) ||
+            written == 0) {
+            return;
+        }
+        text.remove_prefix(written);
+    }
 }
 
 std::string OneLine(std::string_view text) {
-  std::string line(text);
-  for (char& c : line) {
-    if (c == '\n' || c == '\r') c = ' ';
-  }
-  return line + "\r\n";
+    std::string line(text);
+    for (char& c : line) {
+        if (c == '\n' || c == '\r') c = ' ';
+    }
+    return line + "\r\n";
 }
 
 // One line of the standard input, without its line end.
 std::optional<std::string> ReadInputLine(HANDLE input) {
-  std::string line;
-  char c = 0;
-  DWORD got = 0;
-  while (ReadFile(input, &c, 1, &got, nullptr) && got == 1) {
-    if (c == '\n') return line;
-    if (c != '\r') line.push_back(c);
-  }
-  if (line.empty()) return std::nullopt;
-  return line;
+    std::string line;
+    char c = 0;
+    DWORD got = 0;
+    while (ReadFile(input, &c, 1, &got, nullptr) && got == 1) {
+        if (c == '\n') return line;
+        if (c != '\r') line.push_back(c);
+    }
+    if (line.empty()) return std::nullopt;
+    return line;
 }
 
 }  // namespace
@@ -84,52 +84,52 @@ void PrintError(std::string_view text) { Write(STD_ERROR_HANDLE, OneLine(text), 
 void PrintFileText(std::string_view utf8) { Write(STD_OUTPUT_HANDLE, utf8, CP_UTF8); }
 
 std::string ToFileText(std::string_view programText) {
-  std::string crlf;
-  crlf.reserve(programText.size() + programText.size() / 16);
-  for (const char c : programText) {
-    if (c == '\n') crlf.push_back('\r');
-    crlf.push_back(c);
-  }
-  return Narrow(Widen(crlf, ProgramCodePage), CP_UTF8);
+    std::string crlf;
+    crlf.reserve(programText.size() + programText.size() / 16);
+    for (const char c : programText) {
+        if (c == '\n') crlf.push_back('\r');
+        crlf.push_back(c);
+    }
+    return Narrow(Widen(crlf, ProgramCodePage), CP_UTF8);
 }
 
 std::optional<std::string> FromFileText(std::string_view utf8, int* badLine) {
-  if (utf8.substr(0, 3) == "\xEF\xBB\xBF") utf8.remove_prefix(3);
-  int line = 1;
-  std::string text;
-  size_t start = 0;
-  while (start <= utf8.size()) {
-    size_t end = utf8.find('\n', start);
-    if (end == std::string_view::npos) end = utf8.size();
-    const std::string_view part = utf8.substr(start, end - start);
-    const std::wstring wide = Widen(part, CP_UTF8, MB_ERR_INVALID_CHARS);
-    if (!part.empty() && wide.empty()) {
-      if (badLine) *badLine = line;
-      return std::nullopt;
+    if (utf8.substr(0, 3) == "\xEF\xBB\xBF") utf8.remove_prefix(3);
+    int line = 1;
+    std::string text;
+    size_t start = 0;
+    while (start <= utf8.size()) {
+        size_t end = utf8.find('\n', start);
+        if (end == std::string_view::npos) end = utf8.size();
+        const std::string_view part = utf8.substr(start, end - start);
+        const std::wstring wide = Widen(part, CP_UTF8, MB_ERR_INVALID_CHARS);
+        if (!part.empty() && wide.empty()) {
+            if (badLine) *badLine = line;
+            return std::nullopt;
+        }
+        text += Narrow(wide, ProgramCodePage);
+        if (end < utf8.size()) text.push_back('\n');
+        start = end + 1;
+        ++line;
     }
-    text += Narrow(wide, ProgramCodePage);
-    if (end < utf8.size()) text.push_back('\n');
-    start = end + 1;
-    ++line;
-  }
-  return text;
+    return text;
 }
 
 std::optional<std::string> AskPassword() {
-  HANDLE input = GetStdHandle(STD_INPUT_HANDLE);
-  if (input == nullptr || input == INVALID_HANDLE_VALUE) return std::nullopt;
-  Write(STD_ERROR_HANDLE, "パスワードを入力してください: ", ProgramCodePage);
-  DWORD mode = 0;
-  if (!IsConsole(input) || !GetConsoleMode(input, &mode)) return ReadInputLine(input);
+    HANDLE input = GetStdHandle(STD_INPUT_HANDLE);
+    if (input == nullptr || input == INVALID_HANDLE_VALUE) return std::nullopt;
+    Write(STD_ERROR_HANDLE, "パスワードを入力してください: ", ProgramCodePage);
+    DWORD mode = 0;
+    if (!IsConsole(input) || !GetConsoleMode(input, &mode)) return ReadInputLine(input);
 
-  SetConsoleMode(input, (mode | ENABLE_LINE_INPUT) & ~ENABLE_ECHO_INPUT);
-  std::vector<wchar_t> typed(512);
-  DWORD got = 0;
-  const BOOL read = ReadConsoleW(input, typed.data(), static_cast<DWORD>(typed.size()), &got, nullptr);
-  SetConsoleMode(input, mode);
-  Write(STD_ERROR_HANDLE, "\r\n", ProgramCodePage);
-  if (!read) return std::nullopt;
-  std::wstring line(typed.data(), got);
-  while (!line.empty() && (line.back() == L'\n' || line.back() == L'\r')) line.pop_back();
-  return Narrow(line, ProgramCodePage);
+    SetConsoleMode(input, (mode | ENABLE_LINE_INPUT) & ~ENABLE_ECHO_INPUT);
+    std::vector<wchar_t> typed(512);
+    DWORD got = 0;
+    const BOOL read = ReadConsoleW(input, typed.data(), static_cast<DWORD>(typed.size()), &got, nullptr);
+    SetConsoleMode(input, mode);
+    Write(STD_ERROR_HANDLE, "\r\n", ProgramCodePage);
+    if (!read) return std::nullopt;
+    std::wstring line(typed.data(), got);
+    while (!line.empty() && (line.back() == L'\n' || line.back() == L'\r')) line.pop_back();
+    return Narrow(line, ProgramCodePage);
 }

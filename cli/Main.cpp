@@ -8,20 +8,20 @@
 #include "cli/Console.h"
 
 int main(int argc, char** argv) {
-  const std::vector<std::string> arguments(argv + 1, argv + argc);
-  const CliParse parse = ParseCliArguments(arguments);
-  if (!parse.Ok) {
-    PrintError("rpsettings: " + parse.Problem + " (rpsettings --help で使い方を表示します)");
-    return ExitBadUsage;
-  }
-  if (parse.Arguments.Command == CliCommand::Help) {
-    PrintUsage();
-    return ExitDone;
-  }
-  try {
-    return RunCommand(parse.Arguments);
-  } catch (...) {
-    PrintError("rpsettings: メモリが足りません。");
-    return ExitPrinterFailure;
-  }
+    const std::vector<std::string> arguments(argv + 1, argv + argc);
+    const CliParse parse = ParseCliArguments(arguments);
+    if (!parse.Ok) {
+        PrintError("rpsettings: " + parse.Problem + " (rpsettings --help で使い方を表示します)");
+        return ExitBadUsage;
+    }
+    if (parse.Arguments.Command == CliCommand::Help) {
+        PrintUsage();
+        return ExitDone;
+    }
+    try {
+        return RunCommand(parse.Arguments);
+    } catch (...) {
+        PrintError("rpsettings: メモリが足りません。");
+        return ExitPrinterFailure;
+    }
 }

@@ -18,137 +18,136 @@ constexpr int ReadAttempts = 3;
 
 // A message-only window that receives the library's "block arrived" message.
 class MessageWindow {
- public:
-  MessageWindow()
-      : window_(CreateWindowExA(0, "STATIC", "", 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr, nullptr, nullptr)) {}
-  ~MessageWindow() {
-    if (window_ != nullptr) DestroyWindow(window_);
-  }
-  MessageWindow(const MessageWindow&) = delete;
-  MessageWindow& operator=(const MessageWindow&) = delete;
-  HWND Get() const { return window_; }
-
-  // Pumps this thread's messages until `message` reaches the window or the time is up.
-  bool WaitFor(UINT message, DWORD timeoutMs) const {
-    const ULONGLONG deadline = GetTickCount64() + timeoutMs;
-    for (;;) {
-      MSG msg;
-      while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) {
-        if (msg.hwnd == window_ && msg.message == message) return true;
-        DispatchMessageA(&msg);
-      }
-      const ULONGLONG now = GetTickCount64();
-      if (now >= deadline) return false;
-      MsgWaitForMultipleObjects(0, nullptr, FALSE, static_cast<DWORD>(deadline - now), QS_ALLINPUT);
+public:
+    MessageWindow()
+        : window_(CreateWindowExA(0, "STATIC", "", 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr, nullptr, nullptr)) {}
+    ~MessageWindow() {
+        if (window_ != nullptr) DestroyWindow(window_);
     }
-  }
+    MessageWindow(const MessageWindow&) = delete;
+    MessageWindow& operator=(const MessageWindow&) = delete;
+    HWND Get() const { return window_; }
 
- private:
-  HWND window_;
+    // Pumps this thread's messages until `message` reaches the window or the time is up.
+    bool WaitFor(UINT message, DWORD timeoutMs) const {
+        const ULONGLONG deadline = GetTickCount64() + timeoutMs;
+        for (;;) {
+            MSG msg;
+            while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) {
+                if (msg.hwnd == window_ && msg.message == message) return true;
+                DispatchMessageA(&msg);
+            }
+            const ULONGLONG now = GetTickCount64();
+            if (now >= deadline) return false;
+            MsgWaitForMultipleObjects(0, nullptr, FALSE, static_cast<DWORD>(deadline - now), QS_ALLINPUT);
+        }
+    }
+
+private:
+    HWND window_;
 };
 
 template <typename Value>
 bool ReadItem(QMXSESSION session, const char* item, Value& value) {
-  uint32_t size = 0;
-  return GetPrinterStatusA(session, item, &value, sizeof value, &size) == 0;
+    uint32_t size = 0;
+    return GetPrinterStatusA(session, item, &value, sizeof value, &size) == 0;
 }
 
 }  // namespace
 
 std::string ProgramText(uint32_t id) {
-  char text[1024] = {};
-  LoadStringA(GetModuleHandleA(nullptr), id, text, sizeof text);
-  return text;
+    char text[1024] = {};
+    LoadStringA(GetModuleHandleA(nullptr), id, text, sizeof text);
+    return text;
 }
 
 std::string StatusText(uint32_t textId) {
-  return textId == kPrintSwitchText ? RP_PRINT_SWITCH_TEXT : ProgramText(textId);
+    return textId == kPrintSwitchText ? RP_PRINT_SWITCH_TEXT : ProgramText(textId);
 }
 
 std::optional<std::vector<std::string>> SupportedPrinters(std::string* problem) {
-  const std::string model = ProgramText(IDS_MODEL_NAME);
-  // Exact comparison, as the panel makes it, although the registry ignores letter case.
-  if (FindInstalledModel(model.c_str()) != ModelKey::Installed) {
-    *problem = model + " がインストールされていません。";
-    return std::nullopt;
-  }
-  DWORD needed = 0, returned = 0;
-  EnumPrintersA(EnumFlags, nullptr, 2, nullptr, 0, &needed, &returned);
-  std::vector<BYTE> buffer(needed > 0 ? needed : 1);
-  if (needed > 0 &&
-      !EnumPrintersA(EnumFlags, nullptr, 2, buffer.data(), needed, &needed, &returned)) {
-    *problem = ProgramText(IDS_ENUM_FAILED);
-    return std::nullopt;
-  }
-  const std::string driver = "KOV " + model;
-  std::vector<std::string> names;
-  const auto* printers = reinterpret_cast<const PRINTER_INFO_2A*>(buffer.data());
-  for (DWORD i = 0; needed > 0 && i < returned; ++i) {
-    if (printers[i].pPrinterName != nullptr && printers[i].pDriverName != nullptr &&
-        driver == printers[i].pDriverName) {
-      names.emplace_back(printers[i].pPrinterName);
+    const std::string model = ProgramText(IDS_MODEL_NAME);
+    // Exact comparison, as the panel makes it, although the registry ignores letter case.
+    if (FindInstalledModel(model.c_str()) != ModelKey::Installed) {
+        *problem = model + " がインストールされていません。";
+        return std::nullopt;
     }
-  }
-  return names;
+    DWORD needed = 0, returned = 0;
+    EnumPrintersA(EnumFlags, nullptr, 2, nullptr, 0, &needed, &returned);
+    std::vector<BYTE> buffer(needed > 0 ? needed : 1);
+    if (needed > 0 && !EnumPrintersA(EnumFlags, nullptr, 2, buffer.data(), needed, &needed, &returned)) {
+        *problem = ProgramText(IDS_ENUM_FAILED);
+        return std::nullopt;
+    }
+    const std::string driver = "KOV " + model;
+    std::vector<std::string> names;
+    const auto* printers = reinterpret_cast<const PRINTER_INFO_2A*>(buffer.data());
+    for (DWORD i = 0; needed > 0 && i < returned; ++i) {
+        if (printers[i].pPrinterName != nullptr && printers[i].pDriverName != nullptr &&
+            driver == printers[i].pDriverName) {
+            names.emplace_back(printers[i].pPrinterName);
+        }
+    }
+    return names;
 }
 
 PrinterSession::PrinterSession(const std::string& printerName) : session_(printerName.c_str()) {}
 
 std::optional<PrinterStateDecision> PrinterSession::JudgeState(std::string* failureText) const {
-  StateWords words;
-  if (const uint32_t failure = ReadStateWords(session_.Get(), words)) {
-    *failureText = ProgramText(failure);
-    return std::nullopt;
-  }
-  return DecidePrinterState(words.Ext, words.Status, words.Authority);
+    StateWords words;
+    if (const uint32_t failure = ReadStateWords(session_.Get(), words)) {
+        *failureText = ProgramText(failure);
+        return std::nullopt;
+    }
+    return DecidePrinterState(words.Ext, words.Status, words.Authority);
 }
 
 std::string PrinterSession::PortText() const {
-  unsigned char item[QMX_PORT_ITEM_SIZE] = {};
-  if (!ReadItem(session_.Get(), QMX_ITEM_PORT, item)) return {};
-  PortNames names;
-  ReadPortNames(item, sizeof item, &names);
-  char text[kPortTextSize];
-  FormatPortText(names, text, sizeof text);
-  return text;
+    unsigned char item[QMX_PORT_ITEM_SIZE] = {};
+    if (!ReadItem(session_.Get(), QMX_ITEM_PORT, item)) return {};
+    PortNames names;
+    ReadPortNames(item, sizeof item, &names);
+    char text[kPortTextSize];
+    FormatPortText(names, text, sizeof text);
+    return text;
 }
 
 bool PrinterSession::ReadSettings(PrinterSettings& settings) const {
-  MessageWindow window;
-  if (window.Get() == nullptr) return false;
-  for (int attempt = 0; attempt < ReadAttempts; ++attempt) {
-    if (GetReqPrinterStatusMsgA(session_.Get(), QMX_ITEM_SETTINGS, window.Get(), WM_READ_DONE) != 0 ||
-        !window.WaitFor(WM_READ_DONE, ReadTimeoutMs)) {
-      return false;
+    MessageWindow window;
+    if (window.Get() == nullptr) return false;
+    for (int attempt = 0; attempt < ReadAttempts; ++attempt) {
+        if (GetReqPrinterStatusMsgA(session_.Get(), QMX_ITEM_SETTINGS, window.Get(), WM_READ_DONE) != 0 ||
+            !window.WaitFor(WM_READ_DONE, ReadTimeoutMs)) {
+            return false;
+        }
+        SettingsBlock block;
+        uint32_t size = 0;
+        if (FetchSettingsBlock(session_.Get(), block, &size) != 0) {
+            return false;
+        }
+        PrinterSettings read;
+        if (DecodeBlockBytes(block, read.Record, read.FeedPosOther) && SettingsLoaded(read.Record)) {
+            settings = read;
+            return true;
+        }
     }
-    SettingsBlock block;
-    uint32_t size = 0;
-    if (FetchSettingsBlock(session_.Get(), block, &size) != 0) {
-      return false;
-    }
-    PrinterSettings read;
-    if (DecodeBlockBytes(block, read.Record, read.FeedPosOther) && SettingsLoaded(read.Record)) {
-      settings = read;
-      return true;
-    }
-  }
-  return false;
+    return false;
 }
 
 QMXSTATUS PrinterSession::Write(const SettingsCommand& command) const {
-  return SetPrinterStatusDirectA(session_.Get(), QMX_ITEM_SETTINGS, command.Area, sizeof command.Area);
+    return SetPrinterStatusDirectA(session_.Get(), QMX_ITEM_SETTINGS, command.Area, sizeof command.Area);
 }
 
 std::optional<std::string> RefusalOf(const PrinterSession& session, PrinterUse use) {
-  if (!session.IsOpen()) return ProgramText(IDS_OPEN_FAILED);
-  if (session.PortText() == "FILE:") {
-    // The panel's text for it ends by saying that the program ends: only its first line here.
-    const std::string text = ProgramText(IDS_FILE_PORT_REFUSED);
-    return text.substr(0, text.find('\n'));
-  }
-  std::string failure;
-  const std::optional<PrinterStateDecision> decision = session.JudgeState(&failure);
-  if (!decision) return failure;
-  if (const std::optional<uint32_t> refusal = RefusalFor(*decision, use)) return StatusText(*refusal);
-  return std::nullopt;
+    if (!session.IsOpen()) return ProgramText(IDS_OPEN_FAILED);
+    if (session.PortText() == "FILE:") {
+        // The panel's text for it ends by saying that the program ends: only its first line here.
+        const std::string text = ProgramText(IDS_FILE_PORT_REFUSED);
+        return text.substr(0, text.find('\n'));
+    }
+    std::string failure;
+    const std::optional<PrinterStateDecision> decision = session.JudgeState(&failure);
+    if (!decision) return failure;
+    if (const std::optional<uint32_t> refusal = RefusalFor(*decision, use)) return StatusText(*refusal);
+    return std::nullopt;
 }

@@ -25,26 +25,26 @@ std::optional<std::vector<std::string>> SupportedPrinters(std::string* problem);
 
 // An open session on one printer, closed when it goes out of scope.
 class PrinterSession {
- public:
-  explicit PrinterSession(const std::string& printerName);
-  PrinterSession(const PrinterSession&) = delete;
-  PrinterSession& operator=(const PrinterSession&) = delete;
+public:
+    explicit PrinterSession(const std::string& printerName);
+    PrinterSession(const PrinterSession&) = delete;
+    PrinterSession& operator=(const PrinterSession&) = delete;
 
-  bool IsOpen() const { return session_.IsOpen(); }
+    bool IsOpen() const { return session_.IsOpen(); }
 
-  // Reads the three state items and judges them with the program's rules. Nothing when an item
-  // cannot be read; `failureText` then holds the panel's text for it.
-  std::optional<PrinterStateDecision> JudgeState(std::string* failureText) const;
-  // The port text, "FILE:" for a printer on the file port; empty when it cannot be read.
-  std::string PortText() const;
-  // A fresh block from the printer (requested, then fetched when the library reports it), in
-  // three attempts as the panel makes; false when none of them delivered loaded settings.
-  bool ReadSettings(PrinterSettings& settings) const;
-  // Hands the command to the library synchronously; 0 when it was written.
-  QMXSTATUS Write(const SettingsCommand& command) const;
+    // Reads the three state items and judges them with the program's rules. Nothing when an item
+    // cannot be read; `failureText` then holds the panel's text for it.
+    std::optional<PrinterStateDecision> JudgeState(std::string* failureText) const;
+    // The port text, "FILE:" for a printer on the file port; empty when it cannot be read.
+    std::string PortText() const;
+    // A fresh block from the printer (requested, then fetched when the library reports it), in
+    // three attempts as the panel makes; false when none of them delivered loaded settings.
+    bool ReadSettings(PrinterSettings& settings) const;
+    // Hands the command to the library synchronously; 0 when it was written.
+    QMXSTATUS Write(const SettingsCommand& command) const;
 
- private:
-  LibrarySession session_;
+private:
+    LibrarySession session_;
 };
 
 // Opens a session on `printer` and checks that `use` is allowed; the message when it is not.

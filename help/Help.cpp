@@ -17,7 +17,7 @@ namespace {
 constexpr const char kHelpValue[] = "RPHLP";
 constexpr const char kHtmlHelpModule[] = "HHCTRL.OCX";
 
-char HelpFileName[256];        // once read, kept for the program's life
+char HelpFileName[256];  // once read, kept for the program's life
 // Once loaded, kept loaded for the program's life: HTML Help's windows run from it.
 HMODULE HtmlHelpLibrary;
 HelpEngines Engines;
@@ -98,24 +98,24 @@ void ShowHtmlTextPopup(HWND window, UINT command, ULONG_PTR data, const char* fi
 void ShowHelp(HWND window, UINT command, ULONG_PTR data) {
     if (HelpFileName[0] == '\0') ReadHelpFileName(window);
     switch (ChooseHelpRoute(HelpFileName, command)) {
-    case HelpRoute::WinHelp:
-        CallWinHelp(window, HelpFileName, command, data);
-        break;
-    case HelpRoute::HtmlHelp:
-        ShowHtmlHelp(command, data, HelpFileName);
-        break;
-    case HelpRoute::WinHelpPopup: {
-        char popupName[sizeof HelpFileName];
-        if (!MakePopupFileName(HelpFileName, popupName, sizeof popupName)) break;
-        if (FileExists(popupName)) {
-            CallWinHelp(window, popupName, command, data);
-        } else {
-            ShowHtmlTextPopup(window, command, data, HelpFileName);
+        case HelpRoute::WinHelp:
+            CallWinHelp(window, HelpFileName, command, data);
+            break;
+        case HelpRoute::HtmlHelp:
+            ShowHtmlHelp(command, data, HelpFileName);
+            break;
+        case HelpRoute::WinHelpPopup: {
+            char popupName[sizeof HelpFileName];
+            if (!MakePopupFileName(HelpFileName, popupName, sizeof popupName)) break;
+            if (FileExists(popupName)) {
+                CallWinHelp(window, popupName, command, data);
+            } else {
+                ShowHtmlTextPopup(window, command, data, HelpFileName);
+            }
+            break;
         }
-        break;
-    }
-    case HelpRoute::None:
-        break;
+        case HelpRoute::None:
+            break;
     }
 }
 
@@ -152,8 +152,7 @@ bool AnswerHelpRequest(UINT message, WPARAM wParam, LPARAM lParam) {
         return true;
     }
     if (message == WM_CONTEXTMENU) {
-        ShowHelp(reinterpret_cast<HWND>(wParam), HELP_CONTEXTMENU,
-                 reinterpret_cast<ULONG_PTR>(HelpIdTable));
+        ShowHelp(reinterpret_cast<HWND>(wParam), HELP_CONTEXTMENU, reinterpret_cast<ULONG_PTR>(HelpIdTable));
         return true;
     }
     return false;

@@ -67,17 +67,20 @@ bool MakePopupFileName(const char* fileName, char* out, size_t size) {
 
 unsigned HtmlPopupCommand(unsigned winHelpCommand) {
     switch (winHelpCommand) {
-    case kHelpWmHelp: return kHhTpHelpWmHelp;
-    case kHelpContextMenu: return kHhTpHelpContextMenu;
-    case kHelpContextPopup: return kHhDisplayTextPopup;
-    default: return 0;
+        case kHelpWmHelp:
+            return kHhTpHelpWmHelp;
+        case kHelpContextMenu:
+            return kHhTpHelpContextMenu;
+        case kHelpContextPopup:
+            return kHhDisplayTextPopup;
+        default:
+            return 0;
     }
 }
 
 bool MakeTextPopupPath(const char* fileName, char* out, size_t size) {
     if (size == 0) return false;
-    const int length =
-        fileName ? std::snprintf(out, size, "%s::/%s", fileName, kTextPopupFile) : -1;
+    const int length = fileName ? std::snprintf(out, size, "%s::/%s", fileName, kTextPopupFile) : -1;
     if (length < 0 || static_cast<size_t>(length) >= size) {
         out[0] = '\0';
         return false;

@@ -6,10 +6,10 @@
 #include <cstddef>
 
 // The WinHelp commands the program sends (the values of <winuser.h>).
-constexpr unsigned kHelpContextPopup = 8;   // HELP_CONTEXTPOPUP
-constexpr unsigned kHelpContextMenu = 10;   // HELP_CONTEXTMENU
-constexpr unsigned kHelpFinder = 11;        // HELP_FINDER
-constexpr unsigned kHelpWmHelp = 12;        // HELP_WM_HELP
+constexpr unsigned kHelpContextPopup = 8;  // HELP_CONTEXTPOPUP
+constexpr unsigned kHelpContextMenu = 10;  // HELP_CONTEXTMENU
+constexpr unsigned kHelpFinder = 11;       // HELP_FINDER
+constexpr unsigned kHelpWmHelp = 12;       // HELP_WM_HELP
 
 // HTML Help's own commands for text pop-ups (the values of <htmlhelp.h>).
 constexpr unsigned kHhDisplayTextPopup = 0x0E;   // HH_DISPLAY_TEXT_POPUP

@@ -10,7 +10,8 @@ uint32_t ReadStateItemOf(QMXSESSION session, StateItem item, StateWords& words) 
     switch (item) {
         case StateItem::ExtStatus: {
             int32_t value = -1;
-            if (GetPrinterStatusA(session, QMX_ITEM_PRINTER_EXT_STATUS, &value, sizeof value, &outSize) != 0) {
+            if (GetPrinterStatusA(session, QMX_ITEM_PRINTER_EXT_STATUS, &value, sizeof value, &outSize) !=
+                0) {
                 return IDS_EXT_STATUS_READ_FAILED;
             }
             words.Ext = value;

@@ -13,16 +13,16 @@
 // Bits of the state words that the program looks at; every other bit is ignored (except that the
 // print-enable switch only counts while status word 1 is 0 as a whole).
 namespace StateBits {
-constexpr uint32_t ExtReachable = 0x1;          // ext: the printer can be reached
-constexpr uint32_t ExtReadable = 0x2;           // ext: the settings can be read out
-constexpr uint32_t W1NotSupported = 0x200;      // w1: the printer does not support this program
-constexpr uint32_t W1NoCommunication = 0x71000; // w1: any bit: no communication
-constexpr uint32_t W1Unreadable = 0x400;        // w1: reading impossible
-constexpr uint32_t W1Busy = 0x180;              // w1: any bit: busy or in error
-constexpr uint32_t W2Busy = 0x7FFE32C;          // w2: any bit: busy or in error
-constexpr uint32_t W2SwitchOff = 0x1000;        // w2: print-enable switch not pressed
-constexpr uint32_t AuthReadUpdate = 0x10;       // auth: the user may read and update
-constexpr uint32_t AuthRead = 0x08;             // auth: the user may read
+constexpr uint32_t ExtReachable = 0x1;           // ext: the printer can be reached
+constexpr uint32_t ExtReadable = 0x2;            // ext: the settings can be read out
+constexpr uint32_t W1NotSupported = 0x200;       // w1: the printer does not support this program
+constexpr uint32_t W1NoCommunication = 0x71000;  // w1: any bit: no communication
+constexpr uint32_t W1Unreadable = 0x400;         // w1: reading impossible
+constexpr uint32_t W1Busy = 0x180;               // w1: any bit: busy or in error
+constexpr uint32_t W2Busy = 0x7FFE32C;           // w2: any bit: busy or in error
+constexpr uint32_t W2SwitchOff = 0x1000;         // w2: print-enable switch not pressed
+constexpr uint32_t AuthReadUpdate = 0x10;        // auth: the user may read and update
+constexpr uint32_t AuthRead = 0x08;              // auth: the user may read
 }  // namespace StateBits
 
 // The status text for a printer whose print-enable switch is off. It is a fixed text of the

@@ -30,8 +30,8 @@ QMXSTATUS HandOver(const SettingsCommand& command, int synchronous) {
 void ShowValueDoesNotFit(HWND panel, const EncodeFailure& failure) {
     char format[kTextBufferSize];
     LoadText(IDS_VALUE_DOES_NOT_FIT, format, sizeof format);
-    FormatBounded(AppState.MessageText, sizeof AppState.MessageText, format,
-                  failure.Name ? failure.Name : "", static_cast<int>(failure.Value));
+    FormatBounded(AppState.MessageText, sizeof AppState.MessageText, format, failure.Name ? failure.Name : "",
+                  static_cast<int>(failure.Value));
     ShowPrinterMessage(panel, AppState.MessageText, MB_ICONWARNING | MB_OK);
 }
 

@@ -11,8 +11,7 @@ namespace {
 // The filling mark lives in the dialog's own user slot; nested fills keep it until the outer ends.
 class FillingScope {
 public:
-    explicit FillingScope(HWND window)
-        : window_(window), previous_(GetWindowLongPtrA(window, DWLP_USER)) {
+    explicit FillingScope(HWND window) : window_(window), previous_(GetWindowLongPtrA(window, DWLP_USER)) {
         SetWindowLongPtrA(window_, DWLP_USER, 1);
     }
     ~FillingScope() { SetWindowLongPtrA(window_, DWLP_USER, previous_); }
@@ -57,7 +56,8 @@ void ShowFeedCombo(HWND window, const FeedComboBinding& feed, const EditedRecord
 // stored number as it is, also outside that range, so that showing a value never changes it.
 void ShowNumber(HWND window, const NumberBinding& number, int32_t value) {
     HWND spin = GetDlgItem(window, number.SpinId);
-    SendMessageA(spin, UDM_SETRANGE32, static_cast<WPARAM>(number.Range.Min), static_cast<LPARAM>(number.Range.Max));
+    SendMessageA(spin, UDM_SETRANGE32, static_cast<WPARAM>(number.Range.Min),
+                 static_cast<LPARAM>(number.Range.Max));
     SendMessageA(spin, UDM_SETPOS32, 0, static_cast<LPARAM>(value));
     SetDlgItemInt(window, number.EditId, static_cast<UINT>(value), TRUE);
 }
@@ -126,7 +126,8 @@ bool IsFilling(HWND window) { return GetWindowLongPtrA(window, DWLP_USER) != 0; 
 
 void FillBindings(HWND window, const BindingTables& bindings, const EditedRecord& record) {
     FillingScope filling(window);
-    for (const auto& check : bindings.Checks) Check(window, check.ControlId, SettingIsOn(record, check.Setting));
+    for (const auto& check : bindings.Checks)
+        Check(window, check.ControlId, SettingIsOn(record, check.Setting));
     for (const auto& pair : bindings.RadioPairs) {
         // Both buttons are set explicitly: a call that checks one button of an id range would also
         // clear unrelated buttons whose ids lie between the two.
@@ -136,10 +137,12 @@ void FillBindings(HWND window, const BindingTables& bindings, const EditedRecord
     }
     for (const auto& group : bindings.RadioGroups) {
         const int32_t checked = RadioGroupButtonFor(group, ReadSetting(record, group.Setting));
-        for (size_t i = 0; i < group.Buttons.size(); ++i) Check(window, group.Buttons[i], checked == static_cast<int32_t>(i));
+        for (size_t i = 0; i < group.Buttons.size(); ++i)
+            Check(window, group.Buttons[i], checked == static_cast<int32_t>(i));
     }
     for (const auto& feed : bindings.FeedCombos) ShowFeedCombo(window, feed, record);
-    for (const auto& number : bindings.Numbers) ShowNumber(window, number, ReadSetting(record, number.Setting));
+    for (const auto& number : bindings.Numbers)
+        ShowNumber(window, number, ReadSetting(record, number.Setting));
     for (const auto& list : bindings.Lists) {
         FillList(window, list.ControlId, *list.List);
         Select(window, list.ControlId, ListIndexForValue(list, ReadSetting(record, list.Setting)));
@@ -149,7 +152,8 @@ void FillBindings(HWND window, const BindingTables& bindings, const EditedRecord
 }
 
 Refusal CollectBindings(HWND window, const BindingTables& bindings, const EditedRecord& record) {
-    for (const auto& check : bindings.Checks) StoreSwitch(record, check.Setting, IsChecked(window, check.ControlId));
+    for (const auto& check : bindings.Checks)
+        StoreSwitch(record, check.Setting, IsChecked(window, check.ControlId));
     for (const auto& pair : bindings.RadioPairs) {
         StoreSwitch(record, pair.Setting, RadioPairReadsOn(pair, IsChecked(window, pair.ReadButton)));
     }
@@ -183,12 +187,12 @@ bool FollowCommand(HWND window, const BindingTables& bindings, int controlId, in
         FollowLabels(window, bindings, controlId, false);
         return code == editChangeCode;
     }
-    const bool clicked = code == BN_CLICKED &&
-                         (Names(bindings.Checks, controlId, &CheckBinding::ControlId) ||
-                          PairWith(bindings, controlId) || IsGroupButton(bindings, controlId));
-    const bool selected = code == CBN_SELCHANGE &&
-                          (Names(bindings.Lists, controlId, &ListBinding::ControlId) ||
-                           Names(bindings.FeedCombos, controlId, &FeedComboBinding::ControlId));
+    const bool clicked =
+        code == BN_CLICKED && (Names(bindings.Checks, controlId, &CheckBinding::ControlId) ||
+                               PairWith(bindings, controlId) || IsGroupButton(bindings, controlId));
+    const bool selected =
+        code == CBN_SELCHANGE && (Names(bindings.Lists, controlId, &ListBinding::ControlId) ||
+                                  Names(bindings.FeedCombos, controlId, &FeedComboBinding::ControlId));
     if (!clicked && !selected) return false;
     FollowIcons(window, bindings, controlId, false);
     return true;

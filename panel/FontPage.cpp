@@ -10,10 +10,20 @@ using S = PanelSettingsRecord;
 
 // Enabled by a refresh with loaded settings, disabled on request (the icons are in it).
 constexpr int kControls[] = {
-    IDC_TYPEFACE_GROUP, IDC_TYPEFACE_MINCHO,   IDC_TYPEFACE_GOTHIC,        IDC_TYPEFACE_ICON,
-    IDC_FONT_GROUP,     IDC_FONT1_LABEL,       IDC_FONT1,                  IDC_FONT2_LABEL,
-    IDC_FONT2,          IDC_SLASH_ZERO_SINGLE, IDC_SLASH_ZERO_SINGLE_ICON, IDC_SLASH_ZERO_DOUBLE,
-    IDC_SLASH_ZERO_DOUBLE_ICON, IDC_FONT_ADVANCED,
+    IDC_TYPEFACE_GROUP,
+    IDC_TYPEFACE_MINCHO,
+    IDC_TYPEFACE_GOTHIC,
+    IDC_TYPEFACE_ICON,
+    IDC_FONT_GROUP,
+    IDC_FONT1_LABEL,
+    IDC_FONT1,
+    IDC_FONT2_LABEL,
+    IDC_FONT2,
+    IDC_SLASH_ZERO_SINGLE,
+    IDC_SLASH_ZERO_SINGLE_ICON,
+    IDC_SLASH_ZERO_DOUBLE,
+    IDC_SLASH_ZERO_DOUBLE_ICON,
+    IDC_FONT_ADVANCED,
 };
 
 constexpr CheckBinding kChecks[] = {

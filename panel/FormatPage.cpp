@@ -13,11 +13,11 @@ using S = PanelSettingsRecord;
 using F = FormSettings;
 
 constexpr int kControls[] = {
-    IDC_FEED_GROUP,        IDC_FEED_FRONT_LABEL, IDC_FEED_FRONT,       IDC_FEED_REAR_LABEL,
-    IDC_FEED_REAR,         IDC_FEED_CUT_LABEL,   IDC_FEED_CUT,         IDC_FEED_POSTCARD_LABEL,
-    IDC_FEED_POSTCARD,     IDC_PAGE_LENGTH_LABEL, IDC_PAGE_LENGTH_EDIT, IDC_PAGE_LENGTH_SPIN,
-    IDC_PAGE_LENGTH_UNIT,  IDC_CUT_OFFSET_GROUP, IDC_CUT_OFFSET_EDIT,  IDC_CUT_OFFSET_SPIN,
-    IDC_CUT_OFFSET_UNIT,   IDC_CUT_OFFSET_SIZE,  IDC_FORM_SELECT_GROUP, IDC_FORM_SELECT,
+    IDC_FEED_GROUP,       IDC_FEED_FRONT_LABEL,  IDC_FEED_FRONT,        IDC_FEED_REAR_LABEL,
+    IDC_FEED_REAR,        IDC_FEED_CUT_LABEL,    IDC_FEED_CUT,          IDC_FEED_POSTCARD_LABEL,
+    IDC_FEED_POSTCARD,    IDC_PAGE_LENGTH_LABEL, IDC_PAGE_LENGTH_EDIT,  IDC_PAGE_LENGTH_SPIN,
+    IDC_PAGE_LENGTH_UNIT, IDC_CUT_OFFSET_GROUP,  IDC_CUT_OFFSET_EDIT,   IDC_CUT_OFFSET_SPIN,
+    IDC_CUT_OFFSET_UNIT,  IDC_CUT_OFFSET_SIZE,   IDC_FORM_SELECT_GROUP, IDC_FORM_SELECT,
     IDC_FORM_SETTINGS,
 };
 
@@ -86,9 +86,11 @@ constexpr NumberBinding kFormNumbers[] = {
      CutSheetOffsetRange, IDS_BAD_CUT_SHEET_OFFSET},
 };
 
-constexpr LabelBinding kFormLabels[] = {{IDC_FORM_CUT_OFFSET_SIZE, IDC_FORM_CUT_OFFSET_EDIT, CutSheetSizeText}};
+constexpr LabelBinding kFormLabels[] = {
+    {IDC_FORM_CUT_OFFSET_SIZE, IDC_FORM_CUT_OFFSET_EDIT, CutSheetSizeText}};
 
-constexpr BindingTables kFormBindings{.FeedCombos = kFormFeeds, .Numbers = kFormNumbers, .Labels = kFormLabels};
+constexpr BindingTables kFormBindings{
+    .FeedCombos = kFormFeeds, .Numbers = kFormNumbers, .Labels = kFormLabels};
 
 void NameTheForm(HWND dialog, LPARAM EditedForm) {
     constexpr UINT kNames[] = {IDS_FORM_1, IDS_FORM_2, IDS_FORM_3, IDS_FORM_4};
@@ -100,17 +102,25 @@ void NameTheForm(HWND dialog, LPARAM EditedForm) {
 
 // The margins are checked together, in the order that names the first wrong entry.
 Refusal CheckFormNumbers(HWND dialog) {
-    const FormEntries entries{
-        ReadEnteredNumber(dialog, IDC_FORM_PAGE_LENGTH_EDIT), ReadEnteredNumber(dialog, IDC_LEFT_MARGIN_EDIT),
-        ReadEnteredNumber(dialog, IDC_RIGHT_MARGIN_EDIT), ReadEnteredNumber(dialog, IDC_FORM_CUT_OFFSET_EDIT)};
+    const FormEntries entries{ReadEnteredNumber(dialog, IDC_FORM_PAGE_LENGTH_EDIT),
+                              ReadEnteredNumber(dialog, IDC_LEFT_MARGIN_EDIT),
+                              ReadEnteredNumber(dialog, IDC_RIGHT_MARGIN_EDIT),
+                              ReadEnteredNumber(dialog, IDC_FORM_CUT_OFFSET_EDIT)};
     switch (CheckFormEntries(entries)) {
-        case FormCheck::Accepted: return {0, 0};
-        case FormCheck::BadPageLength: return {IDS_BAD_PAGE_LENGTH, IDC_FORM_PAGE_LENGTH_EDIT};
-        case FormCheck::BadLeftMargin: return {IDS_BAD_LEFT_MARGIN, IDC_LEFT_MARGIN_EDIT};
-        case FormCheck::LeftAboveRight: return {IDS_LEFT_ABOVE_RIGHT, IDC_LEFT_MARGIN_EDIT};
-        case FormCheck::BadRightMargin: return {IDS_BAD_RIGHT_MARGIN, IDC_RIGHT_MARGIN_EDIT};
-        case FormCheck::RightNotAboveLeft: return {IDS_RIGHT_NOT_ABOVE_LEFT, IDC_RIGHT_MARGIN_EDIT};
-        case FormCheck::BadCutSheetOffset: return {IDS_BAD_CUT_SHEET_OFFSET, IDC_FORM_CUT_OFFSET_EDIT};
+        case FormCheck::Accepted:
+            return {0, 0};
+        case FormCheck::BadPageLength:
+            return {IDS_BAD_PAGE_LENGTH, IDC_FORM_PAGE_LENGTH_EDIT};
+        case FormCheck::BadLeftMargin:
+            return {IDS_BAD_LEFT_MARGIN, IDC_LEFT_MARGIN_EDIT};
+        case FormCheck::LeftAboveRight:
+            return {IDS_LEFT_ABOVE_RIGHT, IDC_LEFT_MARGIN_EDIT};
+        case FormCheck::BadRightMargin:
+            return {IDS_BAD_RIGHT_MARGIN, IDC_RIGHT_MARGIN_EDIT};
+        case FormCheck::RightNotAboveLeft:
+            return {IDS_RIGHT_NOT_ABOVE_LEFT, IDC_RIGHT_MARGIN_EDIT};
+        case FormCheck::BadCutSheetOffset:
+            return {IDS_BAD_CUT_SHEET_OFFSET, IDC_FORM_CUT_OFFSET_EDIT};
     }
     return {0, 0};
 }
@@ -127,8 +137,8 @@ bool FormCommand(HWND dialog, int id, int code) {
 
 }  // namespace
 
-const DetailDialogDefinition FormSettingsDialog{IDD_FORM_SETTINGS, kFormBindings, NameTheForm, CheckFormNumbers,
-                                                FormCommand};
+const DetailDialogDefinition FormSettingsDialog{IDD_FORM_SETTINGS, kFormBindings, NameTheForm,
+                                                CheckFormNumbers, FormCommand};
 
 const PageDefinition FormatPage{
     .TabIndex = 1,

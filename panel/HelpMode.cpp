@@ -72,10 +72,9 @@ void StartHelpMode() {
     HWND frame = AppState.FrameWindow;
     RECT rect{};
     GetWindowRect(frame, &rect);
-    HWND overlay = CreateWindowExA(WS_EX_TRANSPARENT, kOverlayClassName, "",
-                                   WS_POPUP | WS_VISIBLE | WS_CLIPSIBLINGS, rect.left, rect.top,
-                                   rect.right - rect.left, rect.bottom - rect.top, frame, nullptr,
-                                   instance, nullptr);
+    HWND overlay = CreateWindowExA(
+        WS_EX_TRANSPARENT, kOverlayClassName, "", WS_POPUP | WS_VISIBLE | WS_CLIPSIBLINGS, rect.left,
+        rect.top, rect.right - rect.left, rect.bottom - rect.top, frame, nullptr, instance, nullptr);
     if (!overlay) {
         CheckHelpButton(false);
         return;

@@ -115,8 +115,10 @@ INT_PTR HandleDetailMessage(HWND dialog, UINT message, WPARAM wParam, LPARAM lPa
             return definition.Command && definition.Command(dialog, id, code) ? TRUE : FALSE;
         }
         case WM_VSCROLL:
-            return lParam && FollowScroll(dialog, definition.Bindings, GetDlgCtrlID(reinterpret_cast<HWND>(lParam)))
-                       ? TRUE : FALSE;
+            return lParam && FollowScroll(dialog, definition.Bindings,
+                                          GetDlgCtrlID(reinterpret_cast<HWND>(lParam)))
+                       ? TRUE
+                       : FALSE;
         case WM_HELP:
         case WM_CONTEXTMENU:
             return AnswerHelpRequest(message, wParam, lParam) ? TRUE : FALSE;
@@ -125,7 +127,8 @@ INT_PTR HandleDetailMessage(HWND dialog, UINT message, WPARAM wParam, LPARAM lPa
     }
 }
 
-INT_PTR HandlePageMessage(const PageDefinition& definition, HWND page, UINT message, WPARAM wParam, LPARAM lParam) {
+INT_PTR HandlePageMessage(const PageDefinition& definition, HWND page, UINT message, WPARAM wParam,
+                          LPARAM lParam) {
     switch (message) {
         case WM_INITDIALOG:
             PlacePage(page);
@@ -146,7 +149,8 @@ INT_PTR HandlePageMessage(const PageDefinition& definition, HWND page, UINT mess
             return TRUE;
         case WM_PAGE_COLLECT: {
             const Refusal refusal = CollectBindings(page, definition.Bindings, CurrentSettingsRecord());
-            if (refusal.TextId != 0) RejectEntry(page, definition.TabIndex, refusal.TextId, refusal.ControlId);
+            if (refusal.TextId != 0)
+                RejectEntry(page, definition.TabIndex, refusal.TextId, refusal.ControlId);
             if (auto* flag = reinterpret_cast<int32_t*>(lParam)) *flag = refusal.TextId == 0 ? 1 : 0;
             return TRUE;
         }
@@ -155,7 +159,8 @@ INT_PTR HandlePageMessage(const PageDefinition& definition, HWND page, UINT mess
             return TRUE;
         case WM_VSCROLL:
             if (lParam == 0 || IsFilling(page)) return FALSE;
-            if (!FollowScroll(page, definition.Bindings, GetDlgCtrlID(reinterpret_cast<HWND>(lParam)))) return FALSE;
+            if (!FollowScroll(page, definition.Bindings, GetDlgCtrlID(reinterpret_cast<HWND>(lParam))))
+                return FALSE;
             NotifySettingsChanged(page);
             return TRUE;
         case WM_HELP:

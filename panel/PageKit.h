@@ -24,9 +24,9 @@ struct DetailButton {
 // ---- A page ------------------------------------------------------------------------------------
 
 struct PageDefinition {
-    int TabIndex = 0;               // the page's tab (TabRules.h)
+    int TabIndex = 0;                 // the page's tab (TabRules.h)
     std::span<const int> Controls{};  // enabled by a refresh with loaded settings, disabled on request
-    BindingTables Bindings{};       // bound to PanelSettings
+    BindingTables Bindings{};         // bound to PanelSettings
     std::span<const DetailButton> DetailButtons{};
     // The edit notification that is a user's change of a number (EN_UPDATE or EN_CHANGE).
     int EditChangeCode = 0;

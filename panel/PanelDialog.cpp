@@ -51,7 +51,6 @@ void EnableToolbarButton(int command, bool enable) {
 
 HWND StatusArea(HWND panel) { return StatusControlOf(panel); }
 
-
 // ---- Initialisation -------------------------------------------------------------------------
 
 // The panel's record, attached to the dialog, with the tabs and the first page; the panel moves
@@ -62,8 +61,7 @@ bool CreatePanelRecord(HWND panel) {
     pages->TabControl = GetDlgItem(panel, IDC_TABS);
     SetWindowLongPtrA(panel, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(pages));
     SetUpTabs(panel);
-    SetWindowPos(panel, nullptr, 0, ToolbarClientHeight(), 0, 0,
-                 SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+    SetWindowPos(panel, nullptr, 0, ToolbarClientHeight(), 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
     return true;
 }
 
@@ -136,8 +134,8 @@ void Initialise(HWND panel) {
         return;
     }
 
-    const int usable = EvaluatePrinterState(panel, AppState.LastExtStatus,
-                                            AppState.LastPrinterStatus, AppState.LastUserAuthority);
+    const int usable = EvaluatePrinterState(panel, AppState.LastExtStatus, AppState.LastPrinterStatus,
+                                            AppState.LastUserAuthority);
     if (!PanelStillOpen(panel)) return;
     UpdateToolbarButtons();
     RefreshStatusArea(StatusArea(panel));
@@ -175,7 +173,9 @@ void UpdateAndExitCommand(HWND panel) {
         // A value the printer cannot take has been named to the user: the edits stay for
         // correcting, and the question whether to end without writing does not arise.
         if (outcome == WriteOutcome::ValueDoesNotFit) return;
-        if (ShowPrinterMessage(AppState.PanelWindow, IDS_WRITE_INCOMPLETE_EXIT, MB_ICONQUESTION | MB_YESNO) != IDYES) return;
+        if (ShowPrinterMessage(AppState.PanelWindow, IDS_WRITE_INCOMPLETE_EXIT, MB_ICONQUESTION | MB_YESNO) !=
+            IDYES)
+            return;
         if (!PanelStillOpen(panel)) return;
     }
     ClosePanelWindow(panel);
@@ -327,8 +327,7 @@ INT_PTR HandleMessage(HWND panel, UINT message, WPARAM wParam, LPARAM lParam) {
             DrawPrinterPicture(panel, reinterpret_cast<const DRAWITEMSTRUCT*>(lParam));
             return TRUE;
         case WM_NOTIFY:
-            return lParam && HandleTabNotify(panel, reinterpret_cast<const NMHDR*>(lParam)) ? TRUE
-                                                                                           : FALSE;
+            return lParam && HandleTabNotify(panel, reinterpret_cast<const NMHDR*>(lParam)) ? TRUE : FALSE;
         case WM_HELP:
         case WM_CONTEXTMENU:
             AnswerHelpRequest(message, wParam, lParam);
@@ -365,8 +364,8 @@ INT_PTR HandleMessage(HWND panel, UINT message, WPARAM wParam, LPARAM lParam) {
 }  // namespace
 
 PrinterChange ChangeToChosenPrinter(HWND panel, HWND owner) {
-    const INT_PTR chosen = DialogBoxParamA(ProgramInstance(), MAKEINTRESOURCEA(IDD_SELECT_PRINTER),
-                                           owner, PrinterSelectionDialog, 0);
+    const INT_PTR chosen = DialogBoxParamA(ProgramInstance(), MAKEINTRESOURCEA(IDD_SELECT_PRINTER), owner,
+                                           PrinterSelectionDialog, 0);
     if (panel && !PanelStillOpen(panel)) return PrinterChange::PanelClosed;
     if (chosen != 1 || !AppState.CurrentPrinter) {
         return AppState.CurrentPrinter ? PrinterChange::Kept : PrinterChange::MustEnd;
@@ -436,9 +435,9 @@ ReadStart ReadSettingsCommand(HWND panel, ReadChain chain) {
     // Every new read has its three attempts, whatever an earlier one left over.
     if (chain == ReadChain::New) AppState.ReadAttemptsLeft = kReadAttempts;
     if (RefuseWhileBusy()) return ReadStart::NotStarted;
-    if (UpdateButtonsEnabled(panel) &&
-        (ShowPrinterMessage(AppState.PanelWindow, IDS_UNSENT_CHANGES, MB_ICONQUESTION | MB_OKCANCEL) != IDOK ||
-         !PanelStillOpen(panel))) {
+    if (UpdateButtonsEnabled(panel) && (ShowPrinterMessage(AppState.PanelWindow, IDS_UNSENT_CHANGES,
+                                                           MB_ICONQUESTION | MB_OKCANCEL) != IDOK ||
+                                        !PanelStillOpen(panel))) {
         return ReadStart::NotStarted;
     }
     SetPanelEnabled(panel, 0);
@@ -467,9 +466,9 @@ ReadStart ReadSettingsCommand(HWND panel, ReadChain chain) {
 
 void ExitCommand(HWND panel) {
     if (!PanelStillOpen(panel)) return;
-    if (UpdateButtonsEnabled(panel) &&
-        (ShowPrinterMessage(AppState.PanelWindow, IDS_UNSENT_CHANGES, MB_ICONQUESTION | MB_OKCANCEL) != IDOK ||
-         !PanelStillOpen(panel))) {
+    if (UpdateButtonsEnabled(panel) && (ShowPrinterMessage(AppState.PanelWindow, IDS_UNSENT_CHANGES,
+                                                           MB_ICONQUESTION | MB_OKCANCEL) != IDOK ||
+                                        !PanelStillOpen(panel))) {
         return;
     }
     if (AppState.FrameWindow) ShowWindow(AppState.FrameWindow, SW_HIDE);
@@ -515,9 +514,7 @@ void ReportLinkFailureText(HWND panel, const char* text) {
     EndAfterFailure(panel);
 }
 
-bool PanelStillOpen(HWND panel) {
-    return panel && IsWindow(panel) && PanelPagesOf(panel) != nullptr;
-}
+bool PanelStillOpen(HWND panel) { return panel && IsWindow(panel) && PanelPagesOf(panel) != nullptr; }
 
 bool UpdateButtonsEnabled(HWND panel) {
     HWND update = GetDlgItem(panel, IDC_UPDATE);

@@ -131,7 +131,6 @@ bool OnRequestTimer(HWND panel, WPARAM timer);
 // How long a request may stay unanswered (30 s); returns the previous value.
 UINT SetPanelRequestTimeout(UINT milliseconds);
 
-
 // How the panel ends the process when it cannot work at all (a printer on the port "FILE:", no
 // memory for its record): std::exit by default. Tests put a recorder in place; after it returns
 // the panel's initialisation stops. Returns the previous function.

@@ -10,11 +10,11 @@
 #include "panel/TabRules.h"  // kPageCount, kPageOffsetX, kPageOffsetY
 
 struct PanelPages {
-    HWND TabControl;                 // the panel's tab control IDC_TABS
-    HWND CurrentPage;                // the page now shown; none before the first page exists
-    HWND PageWindows[kPageCount];    // by tab index; none until the page is first shown
-    HWND FocusHint;                  // see the tab-change handling
-    RECT PageArea;                   // tab control's rectangle in panel coordinates, moved 2 left, 6 up
+    HWND TabControl;               // the panel's tab control IDC_TABS
+    HWND CurrentPage;              // the page now shown; none before the first page exists
+    HWND PageWindows[kPageCount];  // by tab index; none until the page is first shown
+    HWND FocusHint;                // see the tab-change handling
+    RECT PageArea;                 // tab control's rectangle in panel coordinates, moved 2 left, 6 up
     LPCDLGTEMPLATEA PageTemplates[kPageCount];
     DLGPROC PageProcedures[kPageCount];
     HIMAGELIST TabImages;

@@ -38,8 +38,8 @@ void OnReadDone(HWND panel) {
     UpdateToolbarButtons();
     RefreshStatusArea(StatusControlOf(panel));
     uint32_t size = 0;
-    if (DecodeSettingsBlock(AppState.Session, QMX_ITEM_SETTINGS, &PanelSettings, SettingsBlockSize,
-                            &size) != 0) {
+    if (DecodeSettingsBlock(AppState.Session, QMX_ITEM_SETTINGS, &PanelSettings, SettingsBlockSize, &size) !=
+        0) {
         ShowPrinterMessage(AppState.PanelWindow, IDS_SETTINGS_READ_FAILED, MB_ICONWARNING);
         if (!PanelStillOpen(panel)) return;
     }
@@ -137,12 +137,23 @@ constexpr UINT kLastNotification = WM_PORT_CHANGED;
 
 void HandleNotification(HWND panel, UINT message) {
     switch (message) {
-        case WM_EXTSTATUS_CHANGED: OnStateItemChanged(panel, StateItem::ExtStatus); break;
-        case WM_STATUS_CHANGED: OnStateItemChanged(panel, StateItem::Status); break;
-        case WM_AUTHORITY_CHANGED: OnStateItemChanged(panel, StateItem::Authority); break;
-        case WM_NAME_CHANGED: OnNameChanged(panel); break;
-        case WM_PORT_CHANGED: OnPortChanged(panel); break;
-        default: break;
+        case WM_EXTSTATUS_CHANGED:
+            OnStateItemChanged(panel, StateItem::ExtStatus);
+            break;
+        case WM_STATUS_CHANGED:
+            OnStateItemChanged(panel, StateItem::Status);
+            break;
+        case WM_AUTHORITY_CHANGED:
+            OnStateItemChanged(panel, StateItem::Authority);
+            break;
+        case WM_NAME_CHANGED:
+            OnNameChanged(panel);
+            break;
+        case WM_PORT_CHANGED:
+            OnPortChanged(panel);
+            break;
+        default:
+            break;
     }
 }
 
@@ -179,8 +190,9 @@ void OnNotification(HWND panel, UINT message) {
 
 void ReevaluateState(HWND panel, bool statusItemChanged) {
     char unsent[kTextBufferSize];
-    const int usable = EvaluatePrinterState(panel, AppState.LastExtStatus, AppState.LastPrinterStatus,
-                                            AppState.LastUserAuthority, UnsentEditsNote(panel, unsent, sizeof unsent));
+    const int usable =
+        EvaluatePrinterState(panel, AppState.LastExtStatus, AppState.LastPrinterStatus,
+                             AppState.LastUserAuthority, UnsentEditsNote(panel, unsent, sizeof unsent));
     if (!PanelStillOpen(panel)) return;
     UpdateToolbarButtons();
     RefreshStatusArea(StatusControlOf(panel));
@@ -199,7 +211,8 @@ void ReevaluateState(HWND panel, bool statusItemChanged) {
     // Unlike at initialisation, the initial values come without a message: the state changed
     // under the user's eyes.
     FollowUpState(panel, step, false);
-    if (step == StateFollowUp::ShowInitialValues && statusItemChanged) RefreshStatusArea(StatusControlOf(panel));
+    if (step == StateFollowUp::ShowInitialValues && statusItemChanged)
+        RefreshStatusArea(StatusControlOf(panel));
 }
 
 bool HandleLibraryMessage(HWND panel, UINT message) {

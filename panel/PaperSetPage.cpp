@@ -10,11 +10,10 @@ using S = PanelSettingsRecord;
 
 // Enabled by a refresh with loaded settings, disabled on request (the two icons are not in it).
 constexpr int kControls[] = {
-    IDC_PAPER_SET_GROUP, IDC_PAPER_SET_CENTER, IDC_PAPER_SET_LEFT, IDC_POSTCARD_MODE,
-    IDC_PERFORATION_SKIP, IDC_HEAD_CENTER_GROUP, IDC_HC_CUT_LABEL,  IDC_HC_CUT_EDIT,
-    IDC_HC_CUT_SPIN,      IDC_HC_CUT_UNIT,       IDC_HC_FRONT_LABEL, IDC_HC_FRONT_EDIT,
-    IDC_HC_FRONT_SPIN,    IDC_HC_FRONT_UNIT,     IDC_HC_REAR_LABEL, IDC_HC_REAR_EDIT,
-    IDC_HC_REAR_SPIN,     IDC_HC_REAR_UNIT,      IDC_PAPER_ADVANCED,
+    IDC_PAPER_SET_GROUP,   IDC_PAPER_SET_CENTER, IDC_PAPER_SET_LEFT, IDC_POSTCARD_MODE,  IDC_PERFORATION_SKIP,
+    IDC_HEAD_CENTER_GROUP, IDC_HC_CUT_LABEL,     IDC_HC_CUT_EDIT,    IDC_HC_CUT_SPIN,    IDC_HC_CUT_UNIT,
+    IDC_HC_FRONT_LABEL,    IDC_HC_FRONT_EDIT,    IDC_HC_FRONT_SPIN,  IDC_HC_FRONT_UNIT,  IDC_HC_REAR_LABEL,
+    IDC_HC_REAR_EDIT,      IDC_HC_REAR_SPIN,     IDC_HC_REAR_UNIT,   IDC_PAPER_ADVANCED,
 };
 
 constexpr CheckBinding kChecks[] = {
@@ -50,7 +49,8 @@ constexpr CheckBinding kRememberFeedPosition[] = {
 };
 // A thickness outside 1..12 shows "オート" (entry 0).
 constexpr ListBinding kThickness[] = {
-    {IDC_THICKNESS_LIST, FieldAt(offsetof(S, PaperThickness)), &PaperThicknessList, ListHolds::Index, 0, false},
+    {IDC_THICKNESS_LIST, FieldAt(offsetof(S, PaperThickness)), &PaperThicknessList, ListHolds::Index, 0,
+     false},
 };
 
 constexpr DetailButton kDetailButtons[] = {{IDC_PAPER_ADVANCED, &PaperAdvancedDialog}};

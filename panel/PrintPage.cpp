@@ -10,15 +10,18 @@ using S = PanelSettingsRecord;
 
 // Enabled by a refresh with loaded settings, disabled on request (the icons are in it).
 constexpr int kControls[] = {
-    IDC_REDUCTION_GROUP, IDC_REDUCTION,         IDC_REDUCTION_ICON, IDC_QUIET_PRINT,     IDC_DIRECTION_GROUP,
-    IDC_DIRECTION_ONE_WAY, IDC_DIRECTION_TWO_WAY, IDC_DIRECTION_ICON, IDC_DOS_ENVIRONMENT, IDC_PRINT_ADVANCED,
+    IDC_REDUCTION_GROUP, IDC_REDUCTION,         IDC_REDUCTION_ICON,    IDC_QUIET_PRINT,
+    IDC_DIRECTION_GROUP, IDC_DIRECTION_ONE_WAY, IDC_DIRECTION_TWO_WAY, IDC_DIRECTION_ICON,
+    IDC_DOS_ENVIRONMENT, IDC_PRINT_ADVANCED,
 };
 
 // Quiet printing is on only for exactly 1.
-constexpr CheckBinding kChecks[] = {{IDC_QUIET_PRINT, SettingSwitch::IsOne(FieldAt(offsetof(S, QuietPrint)))}};
+constexpr CheckBinding kChecks[] = {
+    {IDC_QUIET_PRINT, SettingSwitch::IsOne(FieldAt(offsetof(S, QuietPrint)))}};
 
 constexpr RadioPairBinding kPairs[] = {
-    {IDC_DIRECTION_ONE_WAY, IDC_DIRECTION_TWO_WAY, IDC_DIRECTION_ONE_WAY, SettingSwitch::BitSet(Bidirectional)},
+    {IDC_DIRECTION_ONE_WAY, IDC_DIRECTION_TWO_WAY, IDC_DIRECTION_ONE_WAY,
+     SettingSwitch::BitSet(Bidirectional)},
 };
 
 // A reduction outside the list shows no selection, keeps its icon and is kept.
@@ -43,8 +46,10 @@ constexpr CheckBinding kDraft[] = {{IDC_DOS_DRAFT_AT_POWER_ON, SettingSwitch::Bi
 constexpr RadioPairBinding kDosPairs[] = {
     {IDC_DOS_HD_PICA, IDC_DOS_HS_PICA, IDC_DOS_HD_PICA, SettingSwitch::BitSet(DosHsPica)},
     {IDC_DOS_TWO_WAY_SHORTEST, IDC_DOS_ONE_WAY, IDC_DOS_ONE_WAY, SettingSwitch::BitSet(DosUnidirectional)},
-    {IDC_DOS_FEEDER_ESC_A, IDC_DOS_FEEDER_ESC_ALL, IDC_DOS_FEEDER_ESC_A, SettingSwitch::BitSet(SheetFeederEscAll)},
-    {IDC_DOS_GRAPHICS_NATIVE, IDC_DOS_GRAPHICS_COPY, IDC_DOS_GRAPHICS_NATIVE, SettingSwitch::BitSet(DotGraphicsCopy)},
+    {IDC_DOS_FEEDER_ESC_A, IDC_DOS_FEEDER_ESC_ALL, IDC_DOS_FEEDER_ESC_A,
+     SettingSwitch::BitSet(SheetFeederEscAll)},
+    {IDC_DOS_GRAPHICS_NATIVE, IDC_DOS_GRAPHICS_COPY, IDC_DOS_GRAPHICS_NATIVE,
+     SettingSwitch::BitSet(DotGraphicsCopy)},
 };
 
 constexpr uint16_t kDosDirectionIcons[] = {IDI_DIRECTION_TWO_WAY, IDI_DIRECTION_ONE_WAY};
@@ -77,7 +82,8 @@ const DetailDialogDefinition DosEnvironmentDialog{
     .NoticeAtOnce = kDirectionButtons,
 };
 
-const DetailDialogDefinition PrintAdvancedDialog{.TemplateId = IDD_PRINT_ADVANCED, .Bindings = {.Lists = kTrims}};
+const DetailDialogDefinition PrintAdvancedDialog{.TemplateId = IDD_PRINT_ADVANCED,
+                                                 .Bindings = {.Lists = kTrims}};
 
 const PageDefinition PrintPage{
     .TabIndex = 3,

@@ -1,6 +1,5 @@
 #include "panel/SettingBindings.h"
 
-
 #include "res/resource.h"
 
 namespace {
@@ -11,9 +10,12 @@ int32_t* FieldOf(const EditedRecord& record, SettingRef setting) {
 
 bool IsOn(SwitchRule rule, int32_t value) {
     switch (rule) {
-        case SwitchRule::OnWhenNonZero: return value != 0;
-        case SwitchRule::OnWhenOne: return value == 1;
-        case SwitchRule::OnWhenZero: return value == 0;
+        case SwitchRule::OnWhenNonZero:
+            return value != 0;
+        case SwitchRule::OnWhenOne:
+            return value == 1;
+        case SwitchRule::OnWhenZero:
+            return value == 0;
     }
     return false;
 }
@@ -101,13 +103,20 @@ int32_t FeedComboSelection(FeedPath path, int32_t otherSlot, int32_t index) {
 uint16_t CutSheetSizeText(std::optional<int32_t> correction) {
     if (!correction) return IDS_NO_SIZE;
     switch (*correction) {
-        case 11: return IDS_SIZE_A4_LANDSCAPE;
-        case 19: return IDS_SIZE_B4_PORTRAIT;
-        case 28: return IDS_SIZE_A4_PORTRAIT;
-        case 34: return IDS_SIZE_B5_PORTRAIT;
-        case 40: return IDS_SIZE_A5_PORTRAIT;
-        case 50: return IDS_SIZE_POSTCARD;
-        default: return IDS_NO_SIZE;
+        case 11:
+            return IDS_SIZE_A4_LANDSCAPE;
+        case 19:
+            return IDS_SIZE_B4_PORTRAIT;
+        case 28:
+            return IDS_SIZE_A4_PORTRAIT;
+        case 34:
+            return IDS_SIZE_B5_PORTRAIT;
+        case 40:
+            return IDS_SIZE_A5_PORTRAIT;
+        case 50:
+            return IDS_SIZE_POSTCARD;
+        default:
+            return IDS_NO_SIZE;
     }
 }
 

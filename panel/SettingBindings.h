@@ -56,10 +56,16 @@ struct SettingSwitch {
     SwitchRule Rule;
     SettingRef Setting;
 
-    static constexpr SettingSwitch NonZero(SettingRef setting) { return {SwitchRule::OnWhenNonZero, setting}; }
+    static constexpr SettingSwitch NonZero(SettingRef setting) {
+        return {SwitchRule::OnWhenNonZero, setting};
+    }
     static constexpr SettingSwitch IsOne(SettingRef setting) { return {SwitchRule::OnWhenOne, setting}; }
-    static constexpr SettingSwitch BitSet(SwitchField bit) { return {SwitchRule::OnWhenNonZero, SwitchOf(bit)}; }
-    static constexpr SettingSwitch BitCleared(SwitchField bit) { return {SwitchRule::OnWhenZero, SwitchOf(bit)}; }
+    static constexpr SettingSwitch BitSet(SwitchField bit) {
+        return {SwitchRule::OnWhenNonZero, SwitchOf(bit)};
+    }
+    static constexpr SettingSwitch BitCleared(SwitchField bit) {
+        return {SwitchRule::OnWhenZero, SwitchOf(bit)};
+    }
 };
 
 bool SettingIsOn(const EditedRecord& record, const SettingSwitch& setting);
@@ -128,8 +134,8 @@ struct ListBinding {
     SettingRef Setting;
     const ValueList* List;
     ListHolds Holds;
-    int32_t Fallback;             // the entry shown when the value names none; -1 shows no selection
-    bool NoSelectionStoresZero;   // false: no selection keeps the stored value
+    int32_t Fallback;            // the entry shown when the value names none; -1 shows no selection
+    bool NoSelectionStoresZero;  // false: no selection keeps the stored value
 };
 
 // The entry a list shows for a value.

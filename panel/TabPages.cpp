@@ -29,8 +29,9 @@ void BuildTabs(PanelPages& pages) {
     int imageIndex[kPageCount];
     for (int i = 0; i < kPageCount; ++i) {
         imageIndex[i] = -1;
-        const IconHandle icon(static_cast<HICON>(LoadImageA(
-            ProgramInstance(), MAKEINTRESOURCEA(kTabs[i].IconId), IMAGE_ICON, kTabIconSize, kTabIconSize, 0)));
+        const IconHandle icon(
+            static_cast<HICON>(LoadImageA(ProgramInstance(), MAKEINTRESOURCEA(kTabs[i].IconId), IMAGE_ICON,
+                                          kTabIconSize, kTabIconSize, 0)));
         if (icon.Get() && pages.TabImages) {
             // A missing icon leaves its tab without an image rather than shifting the others.
             imageIndex[i] = ImageList_AddIcon(pages.TabImages, icon.Get());
@@ -94,7 +95,8 @@ void ShowPage(HWND panel, int index) {
     }
     HWND& slot = pages->PageWindows[index];
     if (!slot) {
-        if (!pages->PageTemplates[index]) pages->PageTemplates[index] = LoadPageTemplate(kTabs[index].TemplateId);
+        if (!pages->PageTemplates[index])
+            pages->PageTemplates[index] = LoadPageTemplate(kTabs[index].TemplateId);
         if (!pages->PageTemplates[index] || !pages->PageProcedures[index]) return;
         HWND page = CreateDialogIndirectParamA(ProgramInstance(), pages->PageTemplates[index], panel,
                                                pages->PageProcedures[index],

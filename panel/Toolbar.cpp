@@ -7,7 +7,7 @@
 
 namespace {
 
-constexpr int kImageCount = 4;     // read, initial values, change printer, help
+constexpr int kImageCount = 4;      // read, initial values, change printer, help
 constexpr int kSeparatorWidth = 4;  // pixels
 
 TBBUTTON Separator() {
@@ -31,10 +31,9 @@ TBBUTTON Button(int image, int command, BYTE style) {
 
 HWND CreateToolbar(HWND frame) {
     HINSTANCE instance = AppState.Instance;
-    HWND toolbar = CreateWindowExA(0, TOOLBARCLASSNAMEA, nullptr,
-                                   WS_CHILD | CCS_NODIVIDER | TBSTYLE_TOOLTIPS, 0, 0, 0, 0, frame,
-                                   reinterpret_cast<HMENU>(static_cast<INT_PTR>(IDC_TOOLBAR)),
-                                   instance, nullptr);
+    HWND toolbar = CreateWindowExA(
+        0, TOOLBARCLASSNAMEA, nullptr, WS_CHILD | CCS_NODIVIDER | TBSTYLE_TOOLTIPS, 0, 0, 0, 0, frame,
+        reinterpret_cast<HMENU>(static_cast<INT_PTR>(IDC_TOOLBAR)), instance, nullptr);
     if (!toolbar) return nullptr;
 
     SendMessageA(toolbar, TB_BUTTONSTRUCTSIZE, sizeof(TBBUTTON), 0);

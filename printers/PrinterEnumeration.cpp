@@ -81,7 +81,8 @@ int32_t EnumerateSupportedPrinters() {
         ReportAllocationFailure(GetLastError());
         return 0;
     }
-    if (EnumPrintersA(kEnumFlags, nullptr, 2, static_cast<BYTE*>(buffer.Get()), needed, &needed, &returned) != 1) {
+    if (EnumPrintersA(kEnumFlags, nullptr, 2, static_cast<BYTE*>(buffer.Get()), needed, &needed, &returned) !=
+        1) {
         ShowProgramMessage(nullptr, IDS_ENUM_FAILED, MB_ICONWARNING);
         return 0;
     }
@@ -110,8 +111,7 @@ int32_t EnumerateSupportedPrinters() {
         ++AppState.PrinterCount;
 
         entry->Name = DuplicateString(info.pPrinterName);
-        if (entry->Name != nullptr && remembered != nullptr &&
-            std::strcmp(entry->Name, remembered) == 0) {
+        if (entry->Name != nullptr && remembered != nullptr && std::strcmp(entry->Name, remembered) == 0) {
             AppState.CurrentPrinter = entry;
         }
         char portText[kPortTextSize];

@@ -46,8 +46,8 @@ void FormatPortText(const PortNames& names, char* out, size_t size) {
     }
 }
 
-int ComparePrinterRows(const char* const a[kPrinterColumns], const char* const b[kPrinterColumns],
-                       int column, CompareNoCaseFunction compareNoCase) {
+int ComparePrinterRows(const char* const a[kPrinterColumns], const char* const b[kPrinterColumns], int column,
+                       CompareNoCaseFunction compareNoCase) {
     if (column > 0 && column < kPrinterColumns) {
         const int order = compareNoCase(a[column], b[column]);
         if (order != 0) return order;

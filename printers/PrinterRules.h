@@ -36,8 +36,8 @@ void FormatPortText(const PortNames& names, char* out, size_t size);
 // (lstrcmpiA in the program). A column outside 0..3 compares the names.
 constexpr int kPrinterColumns = 4;
 using CompareNoCaseFunction = int (*)(const char*, const char*);
-int ComparePrinterRows(const char* const a[kPrinterColumns], const char* const b[kPrinterColumns],
-                       int column, CompareNoCaseFunction compareNoCase);
+int ComparePrinterRows(const char* const a[kPrinterColumns], const char* const b[kPrinterColumns], int column,
+                       CompareNoCaseFunction compareNoCase);
 
 // The name of the single-instance mapping of a printer: "KOVRP_" followed by the printer name
 // with every "\" replaced by ",". The name is read as CP932 characters, so the second byte of a

@@ -25,8 +25,8 @@ struct PrinterRow {
 };
 
 constexpr int kStateTextSize = 64;
-constexpr int kColumnTitles[kPrinterColumns] = {IDS_COLUMN_NAME, IDS_COLUMN_STATE,
-                                                IDS_COLUMN_MODEL, IDS_COLUMN_PORT};
+constexpr int kColumnTitles[kPrinterColumns] = {IDS_COLUMN_NAME, IDS_COLUMN_STATE, IDS_COLUMN_MODEL,
+                                                IDS_COLUMN_PORT};
 constexpr int kColumnWidths[kPrinterColumns - 1] = {170, 60, 170};
 constexpr int kPortColumnReserve = 400;
 constexpr int kPortColumnMinimum = 220;
@@ -43,9 +43,12 @@ SelectionDialogData* DataOf(HWND dialog) {
 
 const char* StateText(const SelectionDialogData& data, ProbeState state) {
     switch (state) {
-    case ProbeState::Connected: return data.StateTexts[0];
-    case ProbeState::NotConnected: return data.StateTexts[1];
-    case ProbeState::Unknown: break;
+        case ProbeState::Connected:
+            return data.StateTexts[0];
+        case ProbeState::NotConnected:
+            return data.StateTexts[1];
+        case ProbeState::Unknown:
+            break;
     }
     return data.StateTexts[2];
 }
@@ -107,8 +110,7 @@ int CALLBACK CompareRows(LPARAM first, LPARAM second, LPARAM column) {
 }
 
 void SortByColumn(HWND list, int column) {
-    SendMessageA(list, LVM_SORTITEMS, static_cast<WPARAM>(column),
-                 reinterpret_cast<LPARAM>(CompareRows));
+    SendMessageA(list, LVM_SORTITEMS, static_cast<WPARAM>(column), reinterpret_cast<LPARAM>(CompareRows));
 }
 
 void SelectItem(HWND list, int item) {
@@ -145,10 +147,8 @@ void FillRows(HWND list, SelectionDialogData& data) {
     CurrentUserName(user);
     PrinterRow** tail = &data.Rows;
     int index = 0;
-    for (const PrinterEntry* entry = AppState.PrinterList; entry != nullptr;
-         entry = entry->Next, ++index) {
-        const ProbeState state =
-            entry->Name ? ProbePrinterState(entry->Name, user) : ProbeState::Unknown;
+    for (const PrinterEntry* entry = AppState.PrinterList; entry != nullptr; entry = entry->Next, ++index) {
+        const ProbeState state = entry->Name ? ProbePrinterState(entry->Name, user) : ProbeState::Unknown;
         PrinterRow* row = MakeRow(*entry, StateText(data, state));
         if (row == nullptr) break;  // the list shows the rows made so far
         *tail = row;
@@ -215,8 +215,8 @@ PrinterEntry* EntryNamed(const char* name) {
 
 void OnOk(HWND dialog) {
     HWND list = GetDlgItem(dialog, IDC_PRINTER_LIST);
-    const int item = static_cast<int>(SendMessageA(list, LVM_GETNEXTITEM, static_cast<WPARAM>(-1),
-                                                   MAKELPARAM(LVNI_SELECTED, 0)));
+    const int item = static_cast<int>(
+        SendMessageA(list, LVM_GETNEXTITEM, static_cast<WPARAM>(-1), MAKELPARAM(LVNI_SELECTED, 0)));
     const PrinterRow* row = item >= 0 ? RowOfItem(list, item) : nullptr;
     // The row's own copy of the name: the list of printers may be rebuilt while a box is up.
     const char* name = row != nullptr ? row->Texts[0] : nullptr;
@@ -246,15 +246,12 @@ void OnOk(HWND dialog) {
 }
 
 void OnGetDispInfo(NMLVDISPINFOA& info) {
-    if ((info.item.mask & LVIF_TEXT) == 0 || info.item.pszText == nullptr ||
-        info.item.cchTextMax <= 0) {
+    if ((info.item.mask & LVIF_TEXT) == 0 || info.item.pszText == nullptr || info.item.cchTextMax <= 0) {
         return;
     }
     const auto* row = reinterpret_cast<const PrinterRow*>(info.item.lParam);
     const int column = info.item.iSubItem;
-    const char* text = (row != nullptr && column >= 0 && column < kPrinterColumns)
-                           ? row->Texts[column]
-                           : "";
+    const char* text = (row != nullptr && column >= 0 && column < kPrinterColumns) ? row->Texts[column] : "";
     // The control gives the size of its buffer; the text is cut to fit it.
     CopyBounded(info.item.pszText, static_cast<size_t>(info.item.cchTextMax), text);
 }
@@ -263,50 +260,50 @@ void OnGetDispInfo(NMLVDISPINFOA& info) {
 bool OnNotify(HWND dialog, NMHDR& header) {
     if (header.idFrom != IDC_PRINTER_LIST) return false;
     switch (header.code) {
-    case LVN_GETDISPINFOA:
-        OnGetDispInfo(reinterpret_cast<NMLVDISPINFOA&>(header));
-        return true;
-    case LVN_COLUMNCLICK:
-        SortByColumn(header.hwndFrom, reinterpret_cast<const NMLISTVIEW&>(header).iSubItem);
-        return true;
-    case NM_DBLCLK:
-        if (SendMessageA(header.hwndFrom, LVM_GETNEXTITEM, static_cast<WPARAM>(-1),
-                         MAKELPARAM(LVNI_SELECTED, 0)) != -1) {
-            SendMessageA(dialog, WM_COMMAND, IDC_SELECT_OK, 0);
-        }
-        return true;
-    default:
-        return false;
+        case LVN_GETDISPINFOA:
+            OnGetDispInfo(reinterpret_cast<NMLVDISPINFOA&>(header));
+            return true;
+        case LVN_COLUMNCLICK:
+            SortByColumn(header.hwndFrom, reinterpret_cast<const NMLISTVIEW&>(header).iSubItem);
+            return true;
+        case NM_DBLCLK:
+            if (SendMessageA(header.hwndFrom, LVM_GETNEXTITEM, static_cast<WPARAM>(-1),
+                             MAKELPARAM(LVNI_SELECTED, 0)) != -1) {
+                SendMessageA(dialog, WM_COMMAND, IDC_SELECT_OK, 0);
+            }
+            return true;
+        default:
+            return false;
     }
 }
 
 INT_PTR HandleSelectionMessage(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam) {
     switch (message) {
-    case WM_INITDIALOG:
-        return OnInitDialog(dialog);
-    case WM_NOTIFY:
-        return OnNotify(dialog, *reinterpret_cast<NMHDR*>(lParam));
-    case WM_HELP:
-    case WM_CONTEXTMENU:
-        return AnswerHelpRequest(message, wParam, lParam) ? TRUE : FALSE;
-    case WM_COMMAND:
-        switch (LOWORD(wParam)) {
-        case IDOK:
-        case IDC_SELECT_OK:
-            OnOk(dialog);
-            return TRUE;
-        case IDCANCEL:
-        case IDC_SELECT_CANCEL:
-            EndDialog(dialog, 0);
-            return TRUE;
+        case WM_INITDIALOG:
+            return OnInitDialog(dialog);
+        case WM_NOTIFY:
+            return OnNotify(dialog, *reinterpret_cast<NMHDR*>(lParam));
+        case WM_HELP:
+        case WM_CONTEXTMENU:
+            return AnswerHelpRequest(message, wParam, lParam) ? TRUE : FALSE;
+        case WM_COMMAND:
+            switch (LOWORD(wParam)) {
+                case IDOK:
+                case IDC_SELECT_OK:
+                    OnOk(dialog);
+                    return TRUE;
+                case IDCANCEL:
+                case IDC_SELECT_CANCEL:
+                    EndDialog(dialog, 0);
+                    return TRUE;
+                default:
+                    return FALSE;
+            }
+        case WM_DESTROY:
+            ReleaseData(dialog);
+            return FALSE;
         default:
             return FALSE;
-        }
-    case WM_DESTROY:
-        ReleaseData(dialog);
-        return FALSE;
-    default:
-        return FALSE;
     }
 }
 

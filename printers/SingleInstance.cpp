@@ -41,7 +41,8 @@ bool BringOtherPanelForward(const char* caption) {
             GetWindowThreadProcessId(frame, &firstProcess);
             AllowSetForegroundWindow(firstProcess);
             DWORD_PTR ignored = 0;
-            SendMessageTimeoutA(frame, WM_BRING_FORWARD, 0, 0, SMTO_ABORTIFHUNG, kBringForwardWaitMs, &ignored);
+            SendMessageTimeoutA(frame, WM_BRING_FORWARD, 0, 0, SMTO_ABORTIFHUNG, kBringForwardWaitMs,
+                                &ignored);
         }
         return true;
     }
@@ -53,8 +54,8 @@ bool BringOtherPanelForward(const char* caption) {
 HANDLE CreateInstanceMapping(const char* printerName, bool* existed) {
     *existed = false;
     const std::string name = InstanceMappingName(printerName);
-    KernelHandle mapping(CreateFileMappingA(INVALID_HANDLE_VALUE, nullptr, PAGE_READONLY, 0, kMappingSize,
-                                            name.c_str()));
+    KernelHandle mapping(
+        CreateFileMappingA(INVALID_HANDLE_VALUE, nullptr, PAGE_READONLY, 0, kMappingSize, name.c_str()));
     if (mapping.Get() && GetLastError() == ERROR_ALREADY_EXISTS) {
         *existed = true;
         return nullptr;  // this handle goes; the other panel's mapping stays
@@ -77,7 +78,8 @@ HANDLE GuardSingleInstance(const char* printerName) {
     bool existed = false;
     HANDLE mapping = CreateInstanceMapping(printerName, &existed);
     if (existed) {
-        if (!BringOtherPanelForward(caption)) ShowPrinterMessage(nullptr, IDS_ALREADY_RUNNING, MB_OK, printerName);
+        if (!BringOtherPanelForward(caption))
+            ShowPrinterMessage(nullptr, IDS_ALREADY_RUNNING, MB_OK, printerName);
     } else if (!mapping) {
         ShowPrinterMessage(nullptr, IDS_MAPPING_FAILED, MB_OK, printerName);
     }

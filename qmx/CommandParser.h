@@ -19,19 +19,19 @@
 
 namespace qmx {
 
-inline constexpr size_t kBlockSize = 260;      // the settings block, as read
-inline constexpr size_t kCommandLength = 195;  // the command proper
-inline constexpr size_t kCommandAreaMax = 260; // the largest area a write may hand over
+inline constexpr size_t kBlockSize = 260;       // the settings block, as read
+inline constexpr size_t kCommandLength = 195;   // the command proper
+inline constexpr size_t kCommandAreaMax = 260;  // the largest area a write may hand over
 inline constexpr uint8_t kFS = 0x1C;
 
 using SettingsBlockBytes = std::array<uint8_t, kBlockSize>;
 
 enum class FieldKind : uint8_t {
-  Nibbles,  // two raw bytes 0x00-0x0F: low nibble, then high nibble of one block byte
-  Digit,    // one ASCII digit out of an allowed set
-  Dec2,     // two ASCII decimal digits
-  Dec3,     // three ASCII decimal digits
-  Hex2,     // two upper-case hexadecimal digits
+    Nibbles,  // two raw bytes 0x00-0x0F: low nibble, then high nibble of one block byte
+    Digit,    // one ASCII digit out of an allowed set
+    Dec2,     // two ASCII decimal digits
+    Dec3,     // three ASCII decimal digits
+    Hex2,     // two upper-case hexadecimal digits
 };
 
 inline constexpr uint8_t kNoTarget = 0xFF;
@@ -39,12 +39,12 @@ inline constexpr uint8_t kNoTarget = 0xFF;
 // One field of the command and where its value lands in the block: the bits (mask << shift) of
 // byte `offset` are replaced by the value; the other bits of that byte keep what was stored.
 struct CommandField {
-  const char* label;
-  FieldKind kind;
-  uint16_t digits;  // Digit: bit d set = digit d allowed
-  uint8_t offset;   // block byte, or kNoTarget
-  uint8_t shift;
-  uint8_t mask;     // largest value the field may carry
+    const char* label;
+    FieldKind kind;
+    uint16_t digits;  // Digit: bit d set = digit d allowed
+    uint8_t offset;   // block byte, or kNoTarget
+    uint8_t shift;
+    uint8_t mask;  // largest value the field may carry
 };
 
 inline constexpr size_t kCommandFieldCount = 58;
@@ -54,12 +54,12 @@ const std::array<CommandField, kCommandFieldCount>& CommandFields();
 
 // The values of a well-formed command, one per field, in command order.
 struct CommandValues {
-  std::array<uint16_t, kCommandFieldCount> value{};
+    std::array<uint16_t, kCommandFieldCount> value{};
 };
 
 struct CommandError {
-  size_t offset = 0;       // byte of the command area where the fault was found
-  std::string reason;      // English, for qmxctl and test messages
+    size_t offset = 0;   // byte of the command area where the fault was found
+    std::string reason;  // English, for qmxctl and test messages
 };
 
 // Checks `size` bytes at `data` against the format. On success fills `values` and returns true;

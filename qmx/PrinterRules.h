@@ -20,9 +20,9 @@ enum class Item : uint8_t { PrinterStatus, PrinterExtStatus, UserAuthority, Prin
 inline constexpr size_t kItemCount = 6;
 
 struct ItemInfo {
-  Item item;
-  const char* name;  // as the program passes it, compared case-sensitively
-  uint32_t size;
+    Item item;
+    const char* name;  // as the program passes it, compared case-sensitively
+    uint32_t size;
 };
 
 const ItemInfo& InfoOf(Item item);
@@ -37,17 +37,17 @@ inline constexpr const char* kDefaultPort = "LPT1:";
 
 // The state words of a printer.
 struct StateWords {
-  uint32_t w0 = 0, w1 = 0, w2 = 0x1;  // w2 0x1: connected, not busy
-  uint32_t ext = 0x3;                 // reachable, settings readable
-  uint32_t authority = 0x10;          // the user may read and update
-  bool operator==(const StateWords&) const = default;
+    uint32_t w0 = 0, w1 = 0, w2 = 0x1;  // w2 0x1: connected, not busy
+    uint32_t ext = 0x3;                 // reachable, settings readable
+    uint32_t authority = 0x10;          // the user may read and update
+    bool operator==(const StateWords&) const = default;
 };
 
 // Named states for qmxctl and tests. Each preset sets all five words.
 struct Preset {
-  const char* name;
-  const char* meaning;
-  StateWords words;
+    const char* name;
+    const char* meaning;
+    StateWords words;
 };
 const std::vector<Preset>& Presets();
 const Preset* PresetByName(std::string_view name);

@@ -25,45 +25,45 @@
 namespace qmx::vp {
 
 struct NewPrinter {
-  std::string name;                     // 1..255 bytes (CP932)
-  std::string port = kDefaultPort;      // 0..127 bytes
-  std::string secondName;               // 0..127 bytes, empty = none
-  bool spoolerEntry = false;            // also install the printer in the spooler (Wine registry)
-  std::string driver = kDefaultDriver;  // the spooler entry's driver name
+    std::string name;                     // 1..255 bytes (CP932)
+    std::string port = kDefaultPort;      // 0..127 bytes
+    std::string secondName;               // 0..127 bytes, empty = none
+    bool spoolerEntry = false;            // also install the printer in the spooler (Wine registry)
+    std::string driver = kDefaultDriver;  // the spooler entry's driver name
 };
 
 // Fault switches of one printer; all off for a new printer.
 struct Faults {
-  bool refuseOpen = false;      // OpenManagerExA fails
-  uint32_t failReadItems = 0;   // ItemBit() of each item whose GetPrinterStatusA fails
-  uint32_t failNotifyAt = 0;    // k > 0: the k-th SetNotificationMsgA of every session fails
-  uint32_t badHeaderReads = 0;  // the next N reads of the settings block deliver header 1, 3
-  uint32_t refuseWrites = 0;    // the next N writes are refused at once
-  uint32_t asyncResult = 0;     // non-zero: asynchronous writes complete with this result and
-                                // leave the block unchanged
-  uint32_t latencyMs = 0;       // delay before a request completes
-  bool failReadRequests = false;  // GetReqPrinterStatusMsgA refuses every read request
-  bool loseReads = false;         // read requests are accepted but never answered
-  bool failClose = false;         // KillNotificationMsg and CloseManager fail and leave the
-                                  // registration or session in place
-  bool unterminatedText = false;  // PrinterName and the Port names come back filling their
-                                  // fields to the end, with no terminator
-  uint32_t storeOtherWrites = 0;  // the next N writes that are stored store a page length one off
-                                  // what was sent, so that reading back finds another value
-  bool operator==(const Faults&) const = default;
+    bool refuseOpen = false;        // OpenManagerExA fails
+    uint32_t failReadItems = 0;     // ItemBit() of each item whose GetPrinterStatusA fails
+    uint32_t failNotifyAt = 0;      // k > 0: the k-th SetNotificationMsgA of every session fails
+    uint32_t badHeaderReads = 0;    // the next N reads of the settings block deliver header 1, 3
+    uint32_t refuseWrites = 0;      // the next N writes are refused at once
+    uint32_t asyncResult = 0;       // non-zero: asynchronous writes complete with this result and
+                                    // leave the block unchanged
+    uint32_t latencyMs = 0;         // delay before a request completes
+    bool failReadRequests = false;  // GetReqPrinterStatusMsgA refuses every read request
+    bool loseReads = false;         // read requests are accepted but never answered
+    bool failClose = false;         // KillNotificationMsg and CloseManager fail and leave the
+                                    // registration or session in place
+    bool unterminatedText = false;  // PrinterName and the Port names come back filling their
+                                    // fields to the end, with no terminator
+    uint32_t storeOtherWrites = 0;  // the next N writes that are stored store a page length one off
+                                    // what was sent, so that reading back finds another value
+    bool operator==(const Faults&) const = default;
 };
 
 struct PrinterInfo {
-  std::string id;
-  std::string name, port, secondName, driver;
-  bool spoolerEntry = false;
-  StateWords words;
-  SettingsBlockBytes block{};
-  Faults faults;
-  std::vector<uint8_t> lastCommand;  // the last command that reached the printer, as handed over
-  uint32_t writeCount = 0;           // writes that reached the printer, malformed ones included
-                                     // (writes refused by the refuse-writes fault are not counted)
-  uint32_t appliedCount = 0;         // writes stored in the block
+    std::string id;
+    std::string name, port, secondName, driver;
+    bool spoolerEntry = false;
+    StateWords words;
+    SettingsBlockBytes block{};
+    Faults faults;
+    std::vector<uint8_t> lastCommand;  // the last command that reached the printer, as handed over
+    uint32_t writeCount = 0;           // writes that reached the printer, malformed ones included
+                                       // (writes refused by the refuse-writes fault are not counted)
+    uint32_t appliedCount = 0;         // writes stored in the block
 };
 
 // Removes every virtual printer (and the spooler entries made for them).
@@ -87,8 +87,7 @@ uint32_t GetBlock(std::string_view name, SettingsBlockBytes& block);
 uint32_t SetBlock(std::string_view name, const SettingsBlockBytes& block);
 uint32_t ResetBlock(std::string_view name);  // back to the initial block
 uint32_t PatchBlock(std::string_view name, size_t offset, const std::vector<uint8_t>& bytes);
-uint32_t GetLastCommand(std::string_view name, std::vector<uint8_t>& command,
-                        uint32_t* writeCount = nullptr);
+uint32_t GetLastCommand(std::string_view name, std::vector<uint8_t>& command, uint32_t* writeCount = nullptr);
 
 uint32_t SetFaults(std::string_view name, const Faults& faults);
 uint32_t ClearFaults(std::string_view name);

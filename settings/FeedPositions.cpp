@@ -11,12 +11,12 @@ const ValueLabel FeedItemsA[] = {
 };
 
 const ValueLabel FeedItemsB[] = {
-    {0, "0インチ"},    {15, "1/8インチ"}, {20, "1/6インチ"}, {28, "6.03ミリ"},  {30, "1/4インチ"},
+    {0, "0インチ"},    {15, "1/8インチ"}, {20, "1/6インチ"}, {28, "6.03ミリ"}, {30, "1/4インチ"},
     {40, "1/3インチ"}, {46, "9.7ミリ"},   {60, "1/2インチ"}, {120, "1インチ"},
 };
 
 const ValueLabel FeedItemsC[] = {
-    {0, "0インチ"},    {15, "1/8インチ"}, {20, "1/6インチ"}, {28, "6.03ミリ"},  {30, "1/4インチ"},
+    {0, "0インチ"},    {15, "1/8インチ"}, {20, "1/6インチ"}, {28, "6.03ミリ"}, {30, "1/4インチ"},
     {40, "1/3インチ"}, {54, "11.5ミリ"},  {60, "1/2インチ"}, {120, "1インチ"},
 };
 
@@ -27,31 +27,31 @@ const ValueList FeedListB{FeedItemsB, static_cast<int32_t>(sizeof FeedItemsB / s
 const ValueList FeedListC{FeedItemsC, static_cast<int32_t>(sizeof FeedItemsC / sizeof FeedItemsC[0])};
 
 FeedIndex FeedValueToIndex(const ValueList& list, uint8_t raw) {
-  const int32_t index = ValueListIndexOf(list, raw);
-  if (index >= 0) return FeedIndex{index, 0};
-  return FeedIndex{FeedOtherIndex(list), raw};
+    const int32_t index = ValueListIndexOf(list, raw);
+    if (index >= 0) return FeedIndex{index, 0};
+    return FeedIndex{FeedOtherIndex(list), raw};
 }
 
 int32_t FeedIndexToValue(const ValueList& list, int32_t index) {
-  if (index < 0 || index >= list.Size) return FeedValueNone;
-  return list.Items[index].Value;
+    if (index < 0 || index >= list.Size) return FeedValueNone;
+    return list.Items[index].Value;
 }
 
 const ValueList& FeedListFor(FeedPath path) {
-  switch (path) {
-    case FeedPathContFront:
-    case FeedPathContRear:
-      return FeedListA;
-    case FeedPathCutSheet:
-      return FeedListB;
-    case FeedPathPostcard:
-      break;
-  }
-  return FeedListC;
+    switch (path) {
+        case FeedPathContFront:
+        case FeedPathContRear:
+            return FeedListA;
+        case FeedPathCutSheet:
+            return FeedListB;
+        case FeedPathPostcard:
+            break;
+    }
+    return FeedListC;
 }
 
 bool FormatFeedOtherLabel(char* buffer, size_t size, int32_t distance) {
-  if (buffer == nullptr || size == 0) return false;
-  const int written = snprintf(buffer, size, "%d/120インチ", static_cast<int>(distance));
-  return written >= 0 && static_cast<size_t>(written) < size;
+    if (buffer == nullptr || size == 0) return false;
+    const int written = snprintf(buffer, size, "%d/120インチ", static_cast<int>(distance));
+    return written >= 0 && static_cast<size_t>(written) < size;
 }

@@ -25,8 +25,8 @@ inline constexpr int32_t FeedValueNone = 255;
 // A raw block byte turned into a list index, together with the odd value for FeedPosOther:
 // 0 when the byte is in the list, the byte itself when it is not (the index is then "other").
 struct FeedIndex {
-  int32_t Index;
-  int32_t Other;
+    int32_t Index;
+    int32_t Other;
 };
 
 // Exact matches only; there is no rounding to the nearest list entry.
@@ -36,10 +36,10 @@ int32_t FeedIndexToValue(const ValueList& list, int32_t index);
 
 // The four paper paths, in the order of the slots within a group and of the block bytes.
 enum FeedPath : int32_t {
-  FeedPathContFront = 0,
-  FeedPathContRear = 1,
-  FeedPathCutSheet = 2,
-  FeedPathPostcard = 3,
+    FeedPathContFront = 0,
+    FeedPathContRear = 1,
+    FeedPathCutSheet = 2,
+    FeedPathPostcard = 3,
 };
 inline constexpr int32_t FeedPathCount = 4;
 
@@ -51,7 +51,7 @@ inline constexpr int32_t FeedPosOtherCount = FeedGroupCount * FeedPathCount;  //
 
 // The FeedPosOther slot of one feed position: group 0 = current settings, 1..4 = forms 1..4.
 constexpr int32_t FeedPosOtherSlot(int32_t group, FeedPath path) {
-  return group * FeedPathCount + static_cast<int32_t>(path);
+    return group * FeedPathCount + static_cast<int32_t>(path);
 }
 
 // The list that names the distances of a paper path.

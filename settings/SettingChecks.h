@@ -9,13 +9,11 @@
 #include <optional>
 
 struct ValueRange {
-  int32_t Min;
-  int32_t Max;
+    int32_t Min;
+    int32_t Max;
 };
 
-constexpr bool InRange(int32_t value, ValueRange range) {
-  return value >= range.Min && value <= range.Max;
-}
+constexpr bool InRange(int32_t value, ValueRange range) { return value >= range.Min && value <= range.Max; }
 
 // 用紙長 (current settings and every form), lines.
 inline constexpr ValueRange PageLengthRange{1, 99};
@@ -30,22 +28,22 @@ inline constexpr ValueRange RightMarginRange{1, 136};
 
 // What the form dialog's checks found first.
 enum class FormCheck : uint8_t {
-  Accepted,
-  BadPageLength,      // outside 1..99
-  BadLeftMargin,      // outside 0..135
-  LeftAboveRight,     // the left margin is greater than the right margin
-  BadRightMargin,     // outside 1..136
-  RightNotAboveLeft,  // the right margin is not greater than the left (equal margins land here)
-  BadCutSheetOffset,  // outside 0..68
+    Accepted,
+    BadPageLength,      // outside 1..99
+    BadLeftMargin,      // outside 0..135
+    LeftAboveRight,     // the left margin is greater than the right margin
+    BadRightMargin,     // outside 1..136
+    RightNotAboveLeft,  // the right margin is not greater than the left (equal margins land here)
+    BadCutSheetOffset,  // outside 0..68
 };
 
 // The four numbers of a form as entered; no value means the entry is not a number at all (empty,
 // not digits, or too large for 32 bits), which is refused like an out-of-range one.
 struct FormEntries {
-  std::optional<int32_t> PageLength;
-  std::optional<int32_t> LeftMargin;
-  std::optional<int32_t> RightMargin;
-  std::optional<int32_t> CutSheetOffset;
+    std::optional<int32_t> PageLength;
+    std::optional<int32_t> LeftMargin;
+    std::optional<int32_t> RightMargin;
+    std::optional<int32_t> CutSheetOffset;
 };
 
 // Checks in the dialog's order, stopping at the first failure: page length, left margin, left

@@ -22,41 +22,41 @@ inline constexpr const char* SettingsFileModelKey = "Model";
 
 // One setting the file names, with its line (1-based; 0 when it comes from a printer, not a file).
 struct FileSetting {
-  const SettingKey* Key;
-  int32_t Value;
-  int32_t Line;
+    const SettingKey* Key;
+    int32_t Value;
+    int32_t Line;
 };
 
 struct SettingsFile {
-  std::vector<FileSetting> Settings;  // in the file's order
+    std::vector<FileSetting> Settings;  // in the file's order
 };
 
 enum class FileProblemKind : uint8_t {
-  NoHeader,       // the first setting line is not "RemotePanelSettings = 1"
-  WrongVersion,   // a format version this program does not read
-  NoModel,        // the second setting line is not "Model = ..."
-  OtherModel,     // the file is for another model
-  NotKeyValue,    // a line that is neither blank, a comment nor "Key = value"
-  UnknownKey,
-  DuplicateKey,   // OtherLine: where the key came first
-  NotANumber,
-  NotAllowed,     // outside the page's range or list
-  LeftAboveRight,     // the form dialog's margin order: the left margin is greater than the right
-  RightNotAboveLeft,  // the right margin is not greater than the left
+    NoHeader,      // the first setting line is not "RemotePanelSettings = 1"
+    WrongVersion,  // a format version this program does not read
+    NoModel,       // the second setting line is not "Model = ..."
+    OtherModel,    // the file is for another model
+    NotKeyValue,   // a line that is neither blank, a comment nor "Key = value"
+    UnknownKey,
+    DuplicateKey,  // OtherLine: where the key came first
+    NotANumber,
+    NotAllowed,         // outside the page's range or list
+    LeftAboveRight,     // the form dialog's margin order: the left margin is greater than the right
+    RightNotAboveLeft,  // the right margin is not greater than the left
 };
 
 struct FileProblem {
-  int32_t Line = 0;      // 0: not on a line of the file (a value the printer holds)
-  std::string Key;       // empty when the line names no key
-  FileProblemKind Kind = FileProblemKind::NotAllowed;
-  std::string Value;     // the value as written (or held by the printer)
-  int32_t OtherLine = 0;
-  std::string Other;     // NoModel, OtherModel: the model expected; margins: the other margin
+    int32_t Line = 0;  // 0: not on a line of the file (a value the printer holds)
+    std::string Key;   // empty when the line names no key
+    FileProblemKind Kind = FileProblemKind::NotAllowed;
+    std::string Value;  // the value as written (or held by the printer)
+    int32_t OtherLine = 0;
+    std::string Other;  // NoModel, OtherModel: the model expected; margins: the other margin
 };
 
 struct FileReading {
-  SettingsFile File;
-  std::vector<FileProblem> Problems;  // every problem found, in line order; empty = usable
+    SettingsFile File;
+    std::vector<FileProblem> Problems;  // every problem found, in line order; empty = usable
 };
 
 // Reads the text of a settings file for `model` and checks every value on its own and every
@@ -84,12 +84,11 @@ std::vector<FileProblem> CheckAppliedForms(const SettingsFile& file, const Print
 
 // One setting whose value differs.
 struct SettingDifference {
-  const SettingKey* Key;
-  int32_t Before;
-  int32_t After;
+    const SettingKey* Key;
+    int32_t Before;
+    int32_t After;
 };
-std::vector<SettingDifference> CompareSettings(const PrinterSettings& before,
-                                               const PrinterSettings& after);
+std::vector<SettingDifference> CompareSettings(const PrinterSettings& before, const PrinterSettings& after);
 
 // "name:12: PageLength: ..." (without ":12" for line 0), one line in the program's text.
 std::string DescribeFileProblem(const FileProblem& problem, std::string_view name);

@@ -14,8 +14,8 @@ const ValueLabel ReductionItems[] = {
 };
 
 const ValueLabel PressureAdjustItems[] = {
-    {3, "+3"},    {2, "+2"},    {1, "+1"},    {0, "0"},     {255, "-1"},
-    {254, "-2"},  {253, "-3"},  {252, "-4"},  {251, "-5"},  {250, "-6"},
+    {3, "+3"},   {2, "+2"},   {1, "+1"},   {0, "0"},    {255, "-1"},
+    {254, "-2"}, {253, "-3"}, {252, "-4"}, {251, "-5"}, {250, "-6"},
 };
 
 const ValueLabel PositionAdjustItems[] = {
@@ -28,12 +28,14 @@ const ValueLabel IntlCharSetItems[] = {
 };
 
 const ValueLabel KanjiCodeTableItems[] = {
-    {0, "JIS規格1978年度版"}, {1, "JIS規格1983年度版"}, {2, "JIS規格1990年度版"},
+    {0, "JIS規格1978年度版"},
+    {1, "JIS規格1983年度版"},
+    {2, "JIS規格1990年度版"},
 };
 
 const ValueLabel PaperThicknessItems[] = {
-    {0, "オート"}, {1, "1"},  {2, "2"},  {3, "3"},   {4, "4"},   {5, "5"},  {6, "6"},
-    {7, "7"},      {8, "8"},  {9, "9"},  {10, "10"}, {11, "11"}, {12, "12"},
+    {0, "オート"}, {1, "1"}, {2, "2"}, {3, "3"},   {4, "4"},   {5, "5"},   {6, "6"},
+    {7, "7"},      {8, "8"}, {9, "9"}, {10, "10"}, {11, "11"}, {12, "12"},
 };
 
 const ValueLabel FormSelectItems[] = {
@@ -42,7 +44,7 @@ const ValueLabel FormSelectItems[] = {
 
 template <size_t N>
 constexpr ValueList MakeList(const ValueLabel (&items)[N]) {
-  return ValueList{items, static_cast<int32_t>(N)};
+    return ValueList{items, static_cast<int32_t>(N)};
 }
 
 }  // namespace
@@ -57,13 +59,13 @@ const ValueList PaperThicknessList = MakeList(PaperThicknessItems);
 const ValueList FormSelectList = MakeList(FormSelectItems);
 
 int32_t ValueListIndexOf(const ValueList& list, int32_t value) {
-  for (int32_t i = 0; i < list.Size; ++i) {
-    if (list.Items[i].Value == value) return i;
-  }
-  return -1;
+    for (int32_t i = 0; i < list.Size; ++i) {
+        if (list.Items[i].Value == value) return i;
+    }
+    return -1;
 }
 
 const char* ValueListLabel(const ValueList& list, int32_t index) {
-  if (index < 0 || index >= list.Size) return nullptr;
-  return list.Items[index].Label;
+    if (index < 0 || index >= list.Size) return nullptr;
+    return list.Items[index].Label;
 }

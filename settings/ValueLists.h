@@ -7,14 +7,14 @@
 
 // One entry of a list: the stored value and its CP932 label.
 struct ValueLabel {
-  int32_t Value;
-  const char* Label;
+    int32_t Value;
+    const char* Label;
 };
 
 // A list in display order; the index of an entry is its position in the list.
 struct ValueList {
-  const ValueLabel* Items;
-  int32_t Size;
+    const ValueLabel* Items;
+    int32_t Size;
 };
 
 // The position of the first entry whose value is `value`, or -1 when no entry has it.

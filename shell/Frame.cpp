@@ -29,8 +29,8 @@ void OnCreate(HWND frame) {
     AppState.ToolbarWindow = CreateToolbar(frame);
 
     // The panel's whole initialisation runs inside this call, before PanelWindow is set.
-    HWND panel = CreateDialogParamA(AppState.Instance, MAKEINTRESOURCEA(IDD_PANEL), frame,
-                                    PanelDialogProc, 0);
+    HWND panel =
+        CreateDialogParamA(AppState.Instance, MAKEINTRESOURCEA(IDD_PANEL), frame, PanelDialogProc, 0);
     // A panel that ended the program during its initialisation has already gone.
     AppState.PanelWindow = panel && IsWindow(panel) ? panel : nullptr;
 
@@ -68,10 +68,14 @@ void OnClose(HWND frame) {
 // Tool-tip texts of the toolbar's buttons, by command.
 UINT ToolTipText(UINT_PTR command) {
     switch (command) {
-        case IDM_INITIAL_VALUES: return IDS_TIP_INITIAL;
-        case IDM_READ_SETTINGS: return IDS_TIP_READ;
-        case IDM_CHANGE_PRINTER: return IDS_TIP_CHANGE_PRINTER;
-        case IDM_HELP_MODE: return IDS_TIP_HELP;
+        case IDM_INITIAL_VALUES:
+            return IDS_TIP_INITIAL;
+        case IDM_READ_SETTINGS:
+            return IDS_TIP_READ;
+        case IDM_CHANGE_PRINTER:
+            return IDS_TIP_CHANGE_PRINTER;
+        case IDM_HELP_MODE:
+            return IDS_TIP_HELP;
     }
     return 0;
 }
@@ -106,8 +110,8 @@ ATOM RegisterFrameClass(HINSTANCE instance) {
     extended.lpfnWndProc = FrameWindowProc;
     extended.hInstance = instance;
     extended.hIcon = LoadIconA(instance, MAKEINTRESOURCEA(IDI_PROGRAM));
-    extended.hIconSm = static_cast<HICON>(
-        LoadImageA(instance, MAKEINTRESOURCEA(IDI_PROGRAM), IMAGE_ICON, 16, 16, 0));
+    extended.hIconSm =
+        static_cast<HICON>(LoadImageA(instance, MAKEINTRESOURCEA(IDI_PROGRAM), IMAGE_ICON, 16, 16, 0));
     extended.hCursor = LoadCursorA(nullptr, MAKEINTRESOURCEA(32512) /* IDC_ARROW */);
     extended.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_WINDOW + 1);
     extended.lpszClassName = kFrameClassName;
@@ -127,9 +131,8 @@ ATOM RegisterFrameClass(HINSTANCE instance) {
 HWND CreateFrameWindow() {
     char title[kTextBufferSize];
     FormatCaption(title, sizeof title);
-    return CreateWindowExA(kFrameExStyle, kFrameClassName, title, kFrameStyle, CW_USEDEFAULT,
-                           CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, nullptr, nullptr,
-                           AppState.Instance, nullptr);
+    return CreateWindowExA(kFrameExStyle, kFrameClassName, title, kFrameStyle, CW_USEDEFAULT, CW_USEDEFAULT,
+                           CW_USEDEFAULT, CW_USEDEFAULT, nullptr, nullptr, AppState.Instance, nullptr);
 }
 
 namespace {
@@ -176,16 +179,14 @@ LRESULT HandleFrameMessage(HWND frame, UINT message, WPARAM wParam, LPARAM lPara
             break;
         case WM_SYSCOMMAND:
             if (wParam == IDM_ABOUT) {
-                DialogBoxParamA(AppState.Instance, MAKEINTRESOURCEA(IDD_ABOUT), frame,
-                                AboutDialogProc, 0);
+                DialogBoxParamA(AppState.Instance, MAKEINTRESOURCEA(IDD_ABOUT), frame, AboutDialogProc, 0);
                 AppState.ForegroundWindow = AppState.PanelWindow;
                 return 0;
             }
             break;
         case WM_LBUTTONDOWN:
             if (AppState.HelpOverlay) {
-                HelpModeClick(frame, static_cast<short>(LOWORD(lParam)),
-                              static_cast<short>(HIWORD(lParam)));
+                HelpModeClick(frame, static_cast<short>(LOWORD(lParam)), static_cast<short>(HIWORD(lParam)));
             }
             break;
         case WM_PRINTERS_CHANGED:

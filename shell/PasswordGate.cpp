@@ -34,8 +34,7 @@ INT_PTR HandlePasswordMessage(HWND dialog, UINT message, WPARAM wParam, LPARAM l
         case WM_COMMAND:
             switch (LOWORD(wParam)) {
                 case IDOK: {
-                    const char* stored =
-                        reinterpret_cast<const char*>(GetWindowLongPtrA(dialog, DWLP_USER));
+                    const char* stored = reinterpret_cast<const char*>(GetWindowLongPtrA(dialog, DWLP_USER));
                     std::string typed = DialogItemText(dialog, IDC_PASSWORD);
                     if (typed.empty() || !stored || typed != stored) {
                         ShowProgramMessage(dialog, kWrongPassword, MB_OK | MB_ICONERROR);
@@ -69,9 +68,8 @@ int PasswordGate(const char* commandLine, const char** printerName) {
     CommandLineReading reading = ReadCommandLine(commandLine, password->c_str());
     *printerName = reading.PrinterName;
     if (password->empty() || reading.PasswordGiven) return 1;
-    INT_PTR result = DialogBoxParamA(AppState.Instance, MAKEINTRESOURCEA(IDD_PASSWORD),
-                                     AppState.PanelWindow, PasswordDialogProc,
-                                     reinterpret_cast<LPARAM>(password->c_str()));
+    INT_PTR result = DialogBoxParamA(AppState.Instance, MAKEINTRESOURCEA(IDD_PASSWORD), AppState.PanelWindow,
+                                     PasswordDialogProc, reinterpret_cast<LPARAM>(password->c_str()));
     return result == 1 ? 1 : 0;
 }
 

@@ -16,8 +16,7 @@ CommandLineReading ReadCommandLine(const char* commandLine, const char* storedPa
     const char* name = nullptr;
     if (option) {
         const char* value = option + 3;
-        reading.PasswordGiven = passwordLength > 0 &&
-                                std::strncmp(value, password, passwordLength) == 0 &&
+        reading.PasswordGiven = passwordLength > 0 && std::strncmp(value, password, passwordLength) == 0 &&
                                 (value[passwordLength] == '\0' || value[passwordLength] == ' ');
         // The name follows the first space from the password's last character on (or from the
         // start of the option's value when the password was not given), and the spaces after it.

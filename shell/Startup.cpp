@@ -71,9 +71,8 @@ int RunProgram(HINSTANCE instance, const char* commandLine, int show) {
         // The name on the command line has only been checked for being installed: the user
         // chooses here, with nothing preselected.
         AppState.CurrentPrinter = nullptr;
-        INT_PTR chosenInDialog =
-            DialogBoxParamA(instance, MAKEINTRESOURCEA(IDD_SELECT_PRINTER), nullptr,
-                            PrinterSelectionDialog, 0);
+        INT_PTR chosenInDialog = DialogBoxParamA(instance, MAKEINTRESOURCEA(IDD_SELECT_PRINTER), nullptr,
+                                                 PrinterSelectionDialog, 0);
         if (chosenInDialog != 1 || !AppState.CurrentPrinter) return EndStart();
     }
 

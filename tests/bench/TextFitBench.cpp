@@ -28,8 +28,8 @@ void BM_FitDoubleByteTextToHalfItsWidth(benchmark::State& state) {
     const int32_t width = static_cast<int32_t>(characters) * 6;
     char out[1024];
     for (auto _ : state) {
-        benchmark::DoNotOptimize(FitTextWalk(width, text.c_str(), "...", out, sizeof out, TableWidth,
-                                             NextCp932Character));
+        benchmark::DoNotOptimize(
+            FitTextWalk(width, text.c_str(), "...", out, sizeof out, TableWidth, NextCp932Character));
     }
     state.SetComplexityN(static_cast<int64_t>(characters));
 }
@@ -40,8 +40,8 @@ void BM_FitTextThatFits(benchmark::State& state) {
     const std::string text(static_cast<size_t>(state.range(0)), 'N');
     char out[1024];
     for (auto _ : state) {
-        benchmark::DoNotOptimize(FitTextWalk(1 << 20, text.c_str(), "...", out, sizeof out, TableWidth,
-                                             NextCp932Character));
+        benchmark::DoNotOptimize(
+            FitTextWalk(1 << 20, text.c_str(), "...", out, sizeof out, TableWidth, NextCp932Character));
     }
 }
 BENCHMARK(BM_FitTextThatFits)->Arg(20)->Arg(255);

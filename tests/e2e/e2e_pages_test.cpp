@@ -24,13 +24,13 @@ enum class Act { Type, Choose, Click };
 // One user action: on the page of `tab`, or in the detail dialog that `opener` opens from it.
 struct Edit {
     int tab;
-    int opener;           // 0: a control of the page
-    const char* dialog;   // the detail dialog's caption
+    int opener;          // 0: a control of the page
+    const char* dialog;  // the detail dialog's caption
     int control;
     Act act;
-    const char* text;     // Type
-    int index;            // Choose
-    size_t offset;        // where the edit leaves `value` in the bits of `mask`
+    const char* text;  // Type
+    int index;         // Choose
+    size_t offset;     // where the edit leaves `value` in the bits of `mask`
     uint8_t mask, value;
 };
 
@@ -111,7 +111,8 @@ protected:
         vp::PrinterInfo info;
         vp::Get("LP1", info);
         const uint32_t applied = info.appliedCount;
-        PostMessageA(panel_, WM_COMMAND, MAKEWPARAM(kUpdate, BN_CLICKED), reinterpret_cast<LPARAM>(GetDlgItem(panel_, kUpdate)));
+        PostMessageA(panel_, WM_COMMAND, MAKEWPARAM(kUpdate, BN_CLICKED),
+                     reinterpret_cast<LPARAM>(GetDlgItem(panel_, kUpdate)));
         for (int i = 0; i < 400 && info.appliedCount == applied; ++i) {
             Sleep(25);
             vp::Get("LP1", info);
@@ -129,19 +130,19 @@ protected:
 
 // Form 1 must be chosen before its dialog opens; each edit changes one setting from its initial value.
 const Edit kEdits[] = {
-    {0, 0, nullptr, 1171, Act::Click, nullptr, 0, 6, 0x80, 0x80},                      // ミシン目スキップ
-    {0, 1166, "高度な設定： 用紙 ", 1308, Act::Choose, nullptr, 3, 60, 0xFF, 3},        // 用紙厚 3
-    {1, 0, nullptr, 1317, Act::Type, "50", 0, 25, 0xFF, 50},                           // 用紙長 66 -> 50
-    {1, 0, nullptr, 1134, Act::Choose, nullptr, 1, 68, 0xFF, 1},                       // 書式選択 -> 書式１
-    {1, 1142, "書式の設定： 書式", 1167, Act::Type, "5", 0, 69 + 1, 0xFF, 5},          // 書式１ レフトマージン 5
-    {2, 0, nullptr, 1306, Act::Choose, nullptr, 2, 20, 0x0F, 2},                       // フォント1 -> クーリエ
-    {2, 1191, "高度な設定： フォント", 1258, Act::Click, nullptr, 0, 21, 0x03, 2},     // JIS規格1990年度版
-    {3, 0, nullptr, 1309, Act::Choose, nullptr, 4, 2, 0xFF, 7},                        // 4/5中央基準, code 7
-    {3, 1197, "DOS環境： 印刷", 1266, Act::Click, nullptr, 0, 5, 0x80, 0x80},          // 印刷方向 片方向
-    {3, 1198, "高度な設定： 印刷", 1311, Act::Choose, nullptr, 9, 61, 0xFF, 0xFA},     // 印刷圧 -6
-    {4, 0, nullptr, 1209, Act::Click, nullptr, 0, 7, 0x20, 0x20},                      // 後方排出
-    {4, 1213, "高度な設定： 動作環境", 1361, Act::Click, nullptr, 0, 7, 0x02, 0x02},   // 用紙吸入制御 する
-    {5, 0, nullptr, 1229, Act::Click, nullptr, 0, 5, 0x20, 0x20},                      // 7ビット
+    {0, 0, nullptr, 1171, Act::Click, nullptr, 0, 6, 0x80, 0x80},                 // ミシン目スキップ
+    {0, 1166, "高度な設定： 用紙 ", 1308, Act::Choose, nullptr, 3, 60, 0xFF, 3},  // 用紙厚 3
+    {1, 0, nullptr, 1317, Act::Type, "50", 0, 25, 0xFF, 50},                      // 用紙長 66 -> 50
+    {1, 0, nullptr, 1134, Act::Choose, nullptr, 1, 68, 0xFF, 1},                  // 書式選択 -> 書式１
+    {1, 1142, "書式の設定： 書式", 1167, Act::Type, "5", 0, 69 + 1, 0xFF, 5},  // 書式１ レフトマージン 5
+    {2, 0, nullptr, 1306, Act::Choose, nullptr, 2, 20, 0x0F, 2},  // フォント1 -> クーリエ
+    {2, 1191, "高度な設定： フォント", 1258, Act::Click, nullptr, 0, 21, 0x03, 2},  // JIS規格1990年度版
+    {3, 0, nullptr, 1309, Act::Choose, nullptr, 4, 2, 0xFF, 7},                     // 4/5中央基準, code 7
+    {3, 1197, "DOS環境： 印刷", 1266, Act::Click, nullptr, 0, 5, 0x80, 0x80},       // 印刷方向 片方向
+    {3, 1198, "高度な設定： 印刷", 1311, Act::Choose, nullptr, 9, 61, 0xFF, 0xFA},  // 印刷圧 -6
+    {4, 0, nullptr, 1209, Act::Click, nullptr, 0, 7, 0x20, 0x20},                   // 後方排出
+    {4, 1213, "高度な設定： 動作環境", 1361, Act::Click, nullptr, 0, 7, 0x02, 0x02},  // 用紙吸入制御 する
+    {5, 0, nullptr, 1229, Act::Click, nullptr, 0, 5, 0x20, 0x20},                     // 7ビット
 };
 
 void PagesProgramTest::ExpectOnly(bool act, std::vector<Expected> changes) {
@@ -172,12 +173,14 @@ TEST_F(PagesProgramTest, EachEditedControlChangesExactlyItsOwnBytes) { ExpectOnl
 // The printer reports values that a dialog shows as another entry; OK stores that entry. Form 2
 // is chosen so that the form dialog opens.
 TEST_F(PagesProgramTest, OkEverywhereRewritesOnlyTheValuesShownAsAnotherEntry) {
-    const struct { Expected reported, stored; } values[] = {
-        {{60, 0xFF, 13}, {60, 0xFF, 0}},      // thickness 13: オート
-        {{61, 0xFF, 0x7F}, {61, 0xFF, 0}},    // pressure outside its table: "0"
-        {{64, 0xFF, 0x10}, {64, 0xFF, 0}},    // position outside its table: "0mm"
-        {{4, 0xFF, 0x07}, {4, 0x07, 5}},      // character set code 7: スウェーデン
-        {{21, 0xFF, 0x03}, {21, 0x03, 2}},    // kanji table 3: no button, OK stores 1990
+    const struct {
+        Expected reported, stored;
+    } values[] = {
+        {{60, 0xFF, 13}, {60, 0xFF, 0}},    // thickness 13: オート
+        {{61, 0xFF, 0x7F}, {61, 0xFF, 0}},  // pressure outside its table: "0"
+        {{64, 0xFF, 0x10}, {64, 0xFF, 0}},  // position outside its table: "0mm"
+        {{4, 0xFF, 0x07}, {4, 0x07, 5}},    // character set code 7: スウェーデン
+        {{21, 0xFF, 0x03}, {21, 0x03, 2}},  // kanji table 3: no button, OK stores 1990
         {{68, 0xFF, 2}, {68, 0, 0}},
     };
     std::vector<Expected> changes;

@@ -70,8 +70,8 @@ TEST_F(ProgramTest, NoSupportedPrinterEndsWithMessage74) {
 TEST_F(ProgramTest, UnsupportedOperatingSystemEndsWithMessage73) {
     AddPrinter("LP1");
     HKEY key = nullptr;
-    ASSERT_EQ(RegCreateKeyExA(HKEY_CURRENT_USER, "Software\\Wine\\AppDefaults\\remotepanel.exe", 0,
-                              nullptr, 0, KEY_SET_VALUE, nullptr, &key, nullptr),
+    ASSERT_EQ(RegCreateKeyExA(HKEY_CURRENT_USER, "Software\\Wine\\AppDefaults\\remotepanel.exe", 0, nullptr,
+                              0, KEY_SET_VALUE, nullptr, &key, nullptr),
               ERROR_SUCCESS);
     RegSetValueExA(key, "Version", 0, REG_SZ, reinterpret_cast<const BYTE*>("nt351"), 6);
     RegCloseKey(key);
@@ -90,8 +90,8 @@ TEST_F(ProgramTest, PrinterNotInstalledEndsWithMessage101) {
 TEST_F(ProgramTest, CancelledPasswordOrSelectionEndsWithCodeOne) {
     AddPrinter("LP1");
     HKEY key = nullptr;
-    ASSERT_EQ(RegCreateKeyExA(HKEY_LOCAL_MACHINE, "Software\\KOV\\Kestrovane", 0, nullptr, 0,
-                              KEY_SET_VALUE, nullptr, &key, nullptr),
+    ASSERT_EQ(RegCreateKeyExA(HKEY_LOCAL_MACHINE, "Software\\KOV\\Kestrovane", 0, nullptr, 0, KEY_SET_VALUE,
+                              nullptr, &key, nullptr),
               ERROR_SUCCESS);
     RegSetValueExA(key, "Password", 0, REG_SZ, reinterpret_cast<const BYTE*>("pw"), 3);
     RegCloseKey(key);
@@ -116,8 +116,7 @@ TEST_F(ProgramTest, MappingNameTakenByAnotherObjectEndsWithMessage71) {
     AddPrinter("\\\\srv\\lp1");
     HANDLE squatter = CreateEventA(nullptr, TRUE, FALSE, "KOVRP_,,srv,lp1");
     ASSERT_NE(squatter, nullptr);
-    ExpectFailedStart("", "ファイルマッピングオブジェクトの作成に失敗しました。",
-                      Caption("\\\\srv\\lp1"));
+    ExpectFailedStart("", "ファイルマッピングオブジェクトの作成に失敗しました。", Caption("\\\\srv\\lp1"));
     CloseHandle(squatter);
 }
 
@@ -127,8 +126,8 @@ TEST_F(ProgramTest, SecondStartForThePrinterBringsTheFirstForwardAndRestoresIt) 
     HWND frame = RunningFrame(first, "LP1");
     ASSERT_NE(frame, nullptr);
 
-    HWND other = CreateWindowExA(0, "Static", "other", WS_POPUP | WS_VISIBLE, 0, 0, 50, 50,
-                                 nullptr, nullptr, nullptr, nullptr);
+    HWND other = CreateWindowExA(0, "Static", "other", WS_POPUP | WS_VISIBLE, 0, 0, 50, 50, nullptr, nullptr,
+                                 nullptr, nullptr);
     SetForegroundWindow(other);
     {
         e2e::Child second(kProgram, "LP1");
@@ -157,8 +156,8 @@ struct HungFrame {
 
 DWORD WINAPI RunHungFrame(LPVOID parameter) {
     auto* hung = static_cast<HungFrame*>(parameter);
-    HWND frame = CreateWindowExA(0, kFrameClass, hung->title.c_str(), WS_OVERLAPPEDWINDOW | WS_VISIBLE, 0, 0, 200,
-                                 100, nullptr, nullptr, nullptr, nullptr);
+    HWND frame = CreateWindowExA(0, kFrameClass, hung->title.c_str(), WS_OVERLAPPEDWINDOW | WS_VISIBLE, 0, 0,
+                                 200, 100, nullptr, nullptr, nullptr, nullptr);
     WaitForSingleObject(hung->release, INFINITE);
     DestroyWindow(frame);
     return 0;
@@ -197,8 +196,7 @@ TEST_F(ProgramTest, BackslashAndCommaNamesShareThePanel) {
     // Only the other spelling is installed now; its start finds the first program's mark.
     ASSERT_EQ(vp::Remove("\\\\srv\\lp1"), 0u);
     AddPrinter(",,srv,lp1");
-    ExpectFailedStart("", "このプリンタのリモートパネルは現在起動されています。",
-                      Caption(",,srv,lp1"));
+    ExpectFailedStart("", "このプリンタのリモートパネルは現在起動されています。", Caption(",,srv,lp1"));
     EXPECT_TRUE(first.Running());
 }
 
@@ -286,8 +284,8 @@ TEST_F(ProgramTest, LastPrinterRemovedEndsTheProgram) {
     PostMessageA(frame, kPrintersChanged, 0, 0);
     e2e::Box box = e2e::WaitForBox(child.Id());
     ASSERT_NE(box.window, nullptr);
-    EXPECT_EQ(box.text, std::string(kRemoved) +
-                            "Brindlemark 400ZXが存在しません。リモートパネルを終了します。");
+    EXPECT_EQ(box.text,
+              std::string(kRemoved) + "Brindlemark 400ZXが存在しません。リモートパネルを終了します。");
     e2e::Press(box.window, IDOK);
     EXPECT_EQ(child.Wait(), 0u);
 }

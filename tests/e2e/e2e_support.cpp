@@ -67,8 +67,8 @@ Child::Child(const char* program, const std::string& arguments) {
     buffer.push_back('\0');
     STARTUPINFOA startup{};
     startup.cb = sizeof startup;
-    if (!CreateProcessA(nullptr, buffer.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr,
-                        &startup, &process_)) {
+    if (!CreateProcessA(nullptr, buffer.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup,
+                        &process_)) {
         process_ = {};
     }
 }
@@ -109,8 +109,7 @@ std::string RunAndCapture(const char* program, const std::string& arguments, DWO
     return RunProgram(program, arguments, "", timeoutMs).output;
 }
 
-Run RunProgram(const char* program, const std::string& arguments, const std::string& input,
-               DWORD timeoutMs) {
+Run RunProgram(const char* program, const std::string& arguments, const std::string& input, DWORD timeoutMs) {
     Run run;
     SECURITY_ATTRIBUTES inherit{sizeof inherit, nullptr, TRUE};
     HANDLE readEnd = nullptr, writeEnd = nullptr, inputRead = nullptr, inputWrite = nullptr;
@@ -132,18 +131,20 @@ Run RunProgram(const char* program, const std::string& arguments, const std::str
     startup.hStdError = writeEnd;
     startup.hStdInput = inputRead;
     PROCESS_INFORMATION process{};
-    const BOOL started = CreateProcessA(nullptr, buffer.data(), nullptr, nullptr, TRUE,
-                                        CREATE_NO_WINDOW, nullptr, nullptr, &startup, &process);
+    const BOOL started = CreateProcessA(nullptr, buffer.data(), nullptr, nullptr, TRUE, CREATE_NO_WINDOW,
+                                        nullptr, nullptr, &startup, &process);
     CloseHandle(writeEnd);
     CloseHandle(inputRead);
     DWORD written = 0;
     // A short input fits the pipe's buffer, so writing it cannot wait for the child.
-    if (started && !input.empty()) WriteFile(inputWrite, input.data(), static_cast<DWORD>(input.size()), &written, nullptr);
+    if (started && !input.empty())
+        WriteFile(inputWrite, input.data(), static_cast<DWORD>(input.size()), &written, nullptr);
     CloseHandle(inputWrite);
     if (started) {
         char chunk[4096];
         DWORD got = 0;
-        while (ReadFile(readEnd, chunk, sizeof chunk, &got, nullptr) && got > 0) run.output.append(chunk, got);
+        while (ReadFile(readEnd, chunk, sizeof chunk, &got, nullptr) && got > 0)
+            run.output.append(chunk, got);
         if (WaitForSingleObject(process.hProcess, timeoutMs) == WAIT_OBJECT_0) {
             GetExitCodeProcess(process.hProcess, &run.exitCode);
         } else {
@@ -165,8 +166,9 @@ bool WaitUntilReadEnded(HWND frame, DWORD timeoutMs) {
     for (;;) {
         HWND toolbar = GetDlgItem(frame, kToolbarId);
         DWORD_PTR enabled = 0;
-        if (toolbar && SendMessageTimeoutA(toolbar, TB_ISBUTTONENABLED, kReadCommand, 0,
-                                           SMTO_ABORTIFHUNG, 5000, &enabled) &&
+        if (toolbar &&
+            SendMessageTimeoutA(toolbar, TB_ISBUTTONENABLED, kReadCommand, 0, SMTO_ABORTIFHUNG, 5000,
+                                &enabled) &&
             enabled) {
             return true;
         }

@@ -56,8 +56,7 @@ using rptest::WindowText;
 
 // Runs a program of the build's output folder to its end and returns what it wrote to its
 // standard output (empty when it could not be started).
-std::string RunAndCapture(const char* program, const std::string& arguments,
-                          DWORD timeoutMs = 20000);
+std::string RunAndCapture(const char* program, const std::string& arguments, DWORD timeoutMs = 20000);
 
 // The same with `input` on its standard input, and its exit code (0xFFFFFFFF when it could not be
 // started, STILL_ACTIVE when it did not end in time). Standard error is in `output` as well.

@@ -23,8 +23,10 @@ INT_PTR CALLBACK FloorPanel(HWND dialog, UINT message, WPARAM wParam, LPARAM) {
         TCITEMA item{};
         item.mask = TCIF_TEXT;
         item.pszText = const_cast<char*>("tab");
-        for (int i = 0; i < 6; ++i) SendMessageA(tabs, TCM_INSERTITEMA, static_cast<WPARAM>(i), reinterpret_cast<LPARAM>(&item));
-        HWND page = CreateDialogParamA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(IDD_PAPER_PAGE), dialog, QuietPage, 0);
+        for (int i = 0; i < 6; ++i)
+            SendMessageA(tabs, TCM_INSERTITEMA, static_cast<WPARAM>(i), reinterpret_cast<LPARAM>(&item));
+        HWND page = CreateDialogParamA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(IDD_PAPER_PAGE), dialog,
+                                       QuietPage, 0);
         SetWindowPos(page, nullptr, 12, 130, 0, 0, SWP_NOSIZE | SWP_NOZORDER);
         ShowWindow(page, SW_SHOW);
         return TRUE;
@@ -45,8 +47,9 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
     EnumPrintersA(PRINTER_ENUM_LOCAL | PRINTER_ENUM_CONNECTIONS, nullptr, 2, nullptr, 0, &needed, &returned);
     std::vector<BYTE> buffer(needed ? needed : 1);
     QMXSESSION session = nullptr;
-    if (EnumPrintersA(PRINTER_ENUM_LOCAL | PRINTER_ENUM_CONNECTIONS, nullptr, 2, buffer.data(), needed, &needed,
-                      &returned) && returned > 0) {
+    if (EnumPrintersA(PRINTER_ENUM_LOCAL | PRINTER_ENUM_CONNECTIONS, nullptr, 2, buffer.data(), needed,
+                      &needed, &returned) &&
+        returned > 0) {
         const auto* printer = reinterpret_cast<const PRINTER_INFO_2A*>(buffer.data());
         char user[256] = "";
         DWORD size = sizeof user;

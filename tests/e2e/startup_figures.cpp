@@ -84,8 +84,8 @@ int main(int argc, char** argv) {
     // The program writes its start-up trace where this names, when it was built with it.
     if (trace) SetEnvironmentVariableA("RP_STARTUP_TRACE_FILE", trace);
     std::vector<double> settings, floor, dialog, selection200, floor200;
-    std::vector<std::string> order;                     // the trace marks, in the order of a run
-    std::map<std::string, std::vector<double>> steps;   // each mark's time since the one before
+    std::vector<std::string> order;                    // the trace marks, in the order of a run
+    std::map<std::string, std::vector<double>> steps;  // each mark's time since the one before
 
     Install(1);
     TimeTo("remotepanel.exe", "RPWndClass", SettingsShown);  // warm-up of all three
@@ -129,7 +129,8 @@ int main(int argc, char** argv) {
     std::printf("floor program, 200 printers, to dialog   %8.1f ms\n", f200);
     if (!order.empty()) {
         std::printf("\nwhere remotepanel.exe's time goes (median of each step, ms since the mark before)\n");
-        for (const std::string& name : order) std::printf("  %-28s %8.1f\n", name.c_str(), rptest::MedianOf(steps[name]));
+        for (const std::string& name : order)
+            std::printf("  %-28s %8.1f\n", name.c_str(), rptest::MedianOf(steps[name]));
     }
     std::printf("\nratio settings/dialog %.2f\n", s / d);
     std::printf("ratio settings/floor %.2f\n", s / f);

@@ -5,10 +5,10 @@
 
 #include "settings/SettingsCommand.h"
 
-#define FUZZ_CHECK(condition) \
-  do {                        \
-    if (!(condition)) __builtin_trap(); \
-  } while (0)
+#define FUZZ_CHECK(condition)               \
+    do {                                    \
+        if (!(condition)) __builtin_trap(); \
+    } while (0)
 
 // Encodes `block` and checks the result: either a 195-byte command of the fixed shape, or a
 // refusal that names the first two-digit field holding 100 or more, with nothing produced.

@@ -8,14 +8,14 @@
 #include "tests/fuzz/FuzzChecks.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
-  struct {
-    PanelSettingsRecord Record;
-    int32_t Slots[FeedPosOtherCount];
-  } input{};
-  memcpy(&input, data, size < sizeof input ? size : sizeof input);
+    struct {
+        PanelSettingsRecord Record;
+        int32_t Slots[FeedPosOtherCount];
+    } input{};
+    memcpy(&input, data, size < sizeof input ? size : sizeof input);
 
-  const SettingsBlock block = BuildSettingsBlock(input.Record, input.Slots);
-  FUZZ_CHECK(block.Bytes[0] == 0 && block.Bytes[1] == 0);
-  EncodeAndCheck(block);
-  return 0;
+    const SettingsBlock block = BuildSettingsBlock(input.Record, input.Slots);
+    FUZZ_CHECK(block.Bytes[0] == 0 && block.Bytes[1] == 0);
+    EncodeAndCheck(block);
+    return 0;
 }

@@ -9,8 +9,8 @@
 #include "help/HelpRules.h"
 #include "printers/PrinterRules.h"
 
-#define FUZZ_CHECK(condition) \
-    do {                      \
+#define FUZZ_CHECK(condition)               \
+    do {                                    \
         if (!(condition)) __builtin_trap(); \
     } while (0)
 
@@ -24,8 +24,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     FormatPortText(names, portText, sizeof portText);
     FUZZ_CHECK(std::strlen(portText) < sizeof portText);
     if (names.SecondName[0] == '\0') FUZZ_CHECK(std::strcmp(portText, names.Name) == 0);
-    DecideProbeState(size > 3 ? data[3] * 0x10101u : 0, size > 7 ? data[7] * 0x10101u : 0,
-                     names.Name, names.SecondName);
+    DecideProbeState(size > 3 ? data[3] * 0x10101u : 0, size > 7 ? data[7] * 0x10101u : 0, names.Name,
+                     names.SecondName);
 
     // The help file name: the input as a NUL-terminated text of at most 255 bytes.
     const std::string name(reinterpret_cast<const char*>(data), size < 255 ? size : 255);

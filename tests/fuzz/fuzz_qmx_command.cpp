@@ -16,50 +16,50 @@
 namespace {
 
 std::vector<uint8_t> InitialCommandArea() {
-  std::vector<uint8_t> c = {0x1C, 0x6F, 0x30, 0x2C, 0x00, 0x00, 0x2C, 0x00, 0x00, 0x2C,
-                            0x00, 0x00, 0x2C, 0x08, 0x00, 0x2C};
-  const char* rest = "0,0,0,0,0,1,40,36,096,66,120,120,046,054,00,0,0,00,00,00,0,";
-  c.insert(c.end(), rest, rest + std::strlen(rest));
-  for (int form = 0; form < 4; ++form) {
-    const char* f = "66,000,136,120,120,046,054,00";
-    c.insert(c.end(), f, f + std::strlen(f));
-    c.push_back(form < 3 ? ',' : '.');
-  }
-  c.resize(260, 0);
-  return c;
+    std::vector<uint8_t> c = {0x1C, 0x6F, 0x30, 0x2C, 0x00, 0x00, 0x2C, 0x00,
+                              0x00, 0x2C, 0x00, 0x00, 0x2C, 0x08, 0x00, 0x2C};
+    const char* rest = "0,0,0,0,0,1,40,36,096,66,120,120,046,054,00,0,0,00,00,00,0,";
+    c.insert(c.end(), rest, rest + std::strlen(rest));
+    for (int form = 0; form < 4; ++form) {
+        const char* f = "66,000,136,120,120,046,054,00";
+        c.insert(c.end(), f, f + std::strlen(f));
+        c.push_back(form < 3 ? ',' : '.');
+    }
+    c.resize(260, 0);
+    return c;
 }
 
 void Check(const uint8_t* data, size_t size) {
-  qmx::SettingsBlockBytes block = qmx::InitialBlock();
-  block[21] |= 0x3C;
-  block[40] = 0x77;
-  const qmx::SettingsBlockBytes before = block;
-  qmx::CommandError error;
-  if (!qmx::ApplySettingsCommand(data, size, block, &error)) {
-    if (block != before || error.reason.empty() || error.offset > size) std::abort();
-    return;
-  }
-  if (size < qmx::kCommandLength || size > qmx::kCommandAreaMax) std::abort();
-  if (data[0] != 0x1C || data[1] != 'o' || data[qmx::kCommandLength - 1] != '.') std::abort();
-  if (block[0] != before[0] || block[1] != before[1] || block[40] != 0x77 || (block[21] & 0x3C) != 0x3C)
-    std::abort();
-  qmx::CommandValues values;
-  if (!qmx::ParseSettingsCommand(data, size, values)) std::abort();
-  if (qmx::DescribeCommand(values).size() != qmx::kCommandFieldCount) std::abort();
+    qmx::SettingsBlockBytes block = qmx::InitialBlock();
+    block[21] |= 0x3C;
+    block[40] = 0x77;
+    const qmx::SettingsBlockBytes before = block;
+    qmx::CommandError error;
+    if (!qmx::ApplySettingsCommand(data, size, block, &error)) {
+        if (block != before || error.reason.empty() || error.offset > size) std::abort();
+        return;
+    }
+    if (size < qmx::kCommandLength || size > qmx::kCommandAreaMax) std::abort();
+    if (data[0] != 0x1C || data[1] != 'o' || data[qmx::kCommandLength - 1] != '.') std::abort();
+    if (block[0] != before[0] || block[1] != before[1] || block[40] != 0x77 || (block[21] & 0x3C) != 0x3C)
+        std::abort();
+    qmx::CommandValues values;
+    if (!qmx::ParseSettingsCommand(data, size, values)) std::abort();
+    if (qmx::DescribeCommand(values).size() != qmx::kCommandFieldCount) std::abort();
 }
 
 }  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
-  if (size > 0 && data[0] == 0xFF) {
-    static const std::vector<uint8_t> base = InitialCommandArea();
-    std::vector<uint8_t> area = base;
-    for (size_t i = 1; i + 1 < size; i += 2) area[data[i] % area.size()] = data[i + 1];
-    // The last odd byte, if any, chooses how much of the area is handed over.
-    const size_t length = (size % 2 == 0) ? 195 + data[size - 1] % 66 : area.size();
-    Check(area.data(), length);
+    if (size > 0 && data[0] == 0xFF) {
+        static const std::vector<uint8_t> base = InitialCommandArea();
+        std::vector<uint8_t> area = base;
+        for (size_t i = 1; i + 1 < size; i += 2) area[data[i] % area.size()] = data[i + 1];
+        // The last odd byte, if any, chooses how much of the area is handed over.
+        const size_t length = (size % 2 == 0) ? 195 + data[size - 1] % 66 : area.size();
+        Check(area.data(), length);
+        return 0;
+    }
+    Check(data, size);
     return 0;
-  }
-  Check(data, size);
-  return 0;
 }

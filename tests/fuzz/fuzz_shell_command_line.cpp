@@ -17,8 +17,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     if (size == 0) return 0;
     const size_t split = data[0] % size;
     std::string password(reinterpret_cast<const char*>(data + 1), split > 0 ? split - 1 : 0);
-    std::string line(reinterpret_cast<const char*>(data + 1 + password.size()),
-                     size - 1 - password.size());
+    std::string line(reinterpret_cast<const char*>(data + 1 + password.size()), size - 1 - password.size());
     password = password.c_str();  // texts end at their first NUL, as the system hands them over
     line = line.c_str();
 

@@ -40,14 +40,14 @@ class LinkTest : public ::testing::Test {
 protected:
     void SetUp() override {
         rptest::ResetAppState();
-        panel_ = CreateDialogParamA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(IDD_LINK_TEST_PANEL),
-                                    nullptr, QuietDialogProc, 0);
+        panel_ = CreateDialogParamA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(IDD_LINK_TEST_PANEL), nullptr,
+                                    QuietDialogProc, 0);
         ASSERT_NE(panel_, nullptr);
         ShowWindow(panel_, SW_SHOWNOACTIVATE);
         AppState.PanelWindow = panel_;
         statusWrites = 0;
-        statusOriginalProc = reinterpret_cast<WNDPROC>(SetWindowLongPtrA(
-            Status(), GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(CountingStatusProc)));
+        statusOriginalProc = reinterpret_cast<WNDPROC>(
+            SetWindowLongPtrA(Status(), GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(CountingStatusProc)));
     }
 
     void TearDown() override {

@@ -107,9 +107,7 @@ PanelRig::~PanelRig() {
     current = nullptr;
 }
 
-int PanelRig::SelectedTab() const {
-    return static_cast<int>(SendMessageA(Tabs(), TCM_GETCURSEL, 0, 0));
-}
+int PanelRig::SelectedTab() const { return static_cast<int>(SendMessageA(Tabs(), TCM_GETCURSEL, 0, 0)); }
 
 void PanelRig::ChangeTabLikeUser(int tab) {
     NMHDR header{Tabs(), static_cast<UINT_PTR>(IDC_TABS), static_cast<UINT>(TCN_SELCHANGING)};

@@ -41,14 +41,15 @@ QMXSTATUS QMXAPI LogGetReqPrinterStatusMsgA(QMXSESSION session, const char* item
     } else {
         result = real.getReq(session, item, window, message);
     }
-    calls.push_back({"GetReqPrinterStatusMsgA", session, ItemText(item), window, message, nullptr, 0, result});
+    calls.push_back(
+        {"GetReqPrinterStatusMsgA", session, ItemText(item), window, message, nullptr, 0, result});
     return result;
 }
 
 QMXSTATUS QMXAPI LogResSetPrinterStatus(QMXSESSION session, int32_t requestId, int32_t* outcome) {
     QMXSTATUS result = real.resSet(session, requestId, outcome);
-    calls.push_back({"ResSetPrinterStatus", session, "", nullptr, static_cast<uint32_t>(requestId),
-                     nullptr, 0, result});
+    calls.push_back(
+        {"ResSetPrinterStatus", session, "", nullptr, static_cast<uint32_t>(requestId), nullptr, 0, result});
     return result;
 }
 
@@ -69,7 +70,8 @@ QMXSTATUS QMXAPI LogSetReqPrinterStatusMsgA(QMXSESSION session, const char* item
                                             uint32_t size, QMXHWND window, uint32_t message,
                                             int32_t* requestId) {
     QMXSTATUS result = real.setReq(session, item, data, size, window, message, requestId);
-    calls.push_back({"SetReqPrinterStatusMsgA", session, ItemText(item), window, message, nullptr, size, result});
+    calls.push_back(
+        {"SetReqPrinterStatusMsgA", session, ItemText(item), window, message, nullptr, size, result});
     return result;
 }
 
@@ -108,7 +110,8 @@ int Patch(void* from, void* to) {
     const IMAGE_DATA_DIRECTORY& dir = nt->OptionalHeader.DataDirectory[IMAGE_DIRECTORY_ENTRY_IMPORT];
     if (dir.VirtualAddress == 0) return 0;
     int patched = 0;
-    for (auto* desc = reinterpret_cast<IMAGE_IMPORT_DESCRIPTOR*>(base + dir.VirtualAddress); desc->Name; ++desc) {
+    for (auto* desc = reinterpret_cast<IMAGE_IMPORT_DESCRIPTOR*>(base + dir.VirtualAddress); desc->Name;
+         ++desc) {
         if (lstrcmpiA(reinterpret_cast<const char*>(base + desc->Name), "KOVQMX.dll") != 0) continue;
         for (auto* thunk = reinterpret_cast<IMAGE_THUNK_DATA*>(base + desc->FirstThunk); thunk->u1.Function;
              ++thunk) {

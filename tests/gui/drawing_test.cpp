@@ -29,10 +29,14 @@ const char* const kKeyRegion[] = {
 
 COLORREF ColourOf(char c, COLORREF key) {
     switch (c) {
-        case 'K': return key;
-        case 'R': return kRed;
-        case 'G': return kGreen;
-        default: return kBlue;
+        case 'K':
+            return key;
+        case 'R':
+            return kRed;
+        case 'G':
+            return kGreen;
+        default:
+            return kBlue;
     }
 }
 
@@ -159,8 +163,9 @@ class FitWithFont : public ::testing::Test {
 protected:
     void SetUp() override {
         dc_ = CreateCompatibleDC(nullptr);
-        font_ = CreateFontA(-12, 0, 0, 0, FW_NORMAL, FALSE, FALSE, FALSE, SHIFTJIS_CHARSET, OUT_DEFAULT_PRECIS,
-                            CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY, DEFAULT_PITCH, "ＭＳ Ｐゴシック");
+        font_ =
+            CreateFontA(-12, 0, 0, 0, FW_NORMAL, FALSE, FALSE, FALSE, SHIFTJIS_CHARSET, OUT_DEFAULT_PRECIS,
+                        CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY, DEFAULT_PITCH, "ＭＳ Ｐゴシック");
         previous_ = SelectObject(dc_, font_);
     }
     void TearDown() override {

@@ -38,12 +38,15 @@ protected:
     }
     // Opens the form dialog on the page, sets its numbers (nullptr: unchanged) and presses `press`.
     void RunFormDialog(HWND page, const char* left, const char* right, int press, bool clear = false) {
-        rptest::RunDetailDialogFrom(boxes, page, IDC_FORM_SETTINGS, [&](HWND dialog) {
-            formName = rptest::WindowText(GetDlgItem(dialog, IDC_FORM_NAME));
-            if (clear) rptest::ClickItem(dialog, IDC_FORM_CLEAR);
-            if (left) SetDlgItemTextA(dialog, IDC_LEFT_MARGIN_EDIT, left);
-            if (right) SetDlgItemTextA(dialog, IDC_RIGHT_MARGIN_EDIT, right);
-        }, press);
+        rptest::RunDetailDialogFrom(
+            boxes, page, IDC_FORM_SETTINGS,
+            [&](HWND dialog) {
+                formName = rptest::WindowText(GetDlgItem(dialog, IDC_FORM_NAME));
+                if (clear) rptest::ClickItem(dialog, IDC_FORM_CLEAR);
+                if (left) SetDlgItemTextA(dialog, IDC_LEFT_MARGIN_EDIT, left);
+                if (right) SetDlgItemTextA(dialog, IDC_RIGHT_MARGIN_EDIT, right);
+            },
+            press);
     }
 
     rptest::MessageBoxRecorder boxes;
@@ -61,13 +64,15 @@ TEST_F(FormatAndFontPages, FormDialogRefusesTheMarginsInItsOrderAndStoresOnlyOnO
     ASSERT_TRUE(rptest::ItemEnabled(page, IDC_FORM_SETTINGS));
     rig.notices.clear();
 
-    struct Case { const char* left; const char* right; UINT text; };
+    struct Case {
+        const char* left;
+        const char* right;
+        UINT text;
+    };
     const Case refused[] = {
         {"5", "0", IDS_LEFT_ABOVE_RIGHT},  // before the right margin's range check
-        {"20", "10", IDS_LEFT_ABOVE_RIGHT},
-        {"10", "10", IDS_RIGHT_NOT_ABOVE_LEFT},
-        {"136", "136", IDS_BAD_LEFT_MARGIN},
-        {"0", "137", IDS_BAD_RIGHT_MARGIN},
+        {"20", "10", IDS_LEFT_ABOVE_RIGHT},  {"10", "10", IDS_RIGHT_NOT_ABOVE_LEFT},
+        {"136", "136", IDS_BAD_LEFT_MARGIN}, {"0", "137", IDS_BAD_RIGHT_MARGIN},
         {"", "136", IDS_BAD_LEFT_MARGIN},
     };
     const FormSettings before = PanelSettings.Forms[1];

@@ -39,8 +39,8 @@ BOOL WINAPI RecordWinHelp(HWND window, LPCSTR file, UINT command, ULONG_PTR data
 HWND WINAPI RecordHtmlHelp(HWND owner, LPCSTR file, UINT command, DWORD_PTR data) {
     const auto* popup = reinterpret_cast<const HH_POPUP*>(data);
     const bool textPopup = command == HH_DISPLAY_TEXT_POPUP && popup->cbStruct == sizeof *popup;
-    calls.push_back({"htmlhelp", owner, file ? file : "", command, data, file,
-                     textPopup ? popup->idString : 0});
+    calls.push_back(
+        {"htmlhelp", owner, file ? file : "", command, data, file, textPopup ? popup->idString : 0});
     return nullptr;
 }
 
@@ -49,9 +49,9 @@ void RemoveModelKey() { RegDeleteKeyA(HKEY_LOCAL_MACHINE, kModelKey); }
 void SetModelKey(const char* helpFile) {
     RemoveModelKey();
     HKEY key = nullptr;
-    ASSERT_EQ(RegCreateKeyExA(HKEY_LOCAL_MACHINE, kModelKey, 0, nullptr, 0, KEY_ALL_ACCESS, nullptr,
-                              &key, nullptr),
-              ERROR_SUCCESS);
+    ASSERT_EQ(
+        RegCreateKeyExA(HKEY_LOCAL_MACHINE, kModelKey, 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, &key, nullptr),
+        ERROR_SUCCESS);
     if (helpFile != nullptr) {
         RegSetValueExA(key, "RPHLP", 0, REG_SZ, reinterpret_cast<const BYTE*>(helpFile),
                        static_cast<DWORD>(strlen(helpFile) + 1));
@@ -67,11 +67,10 @@ protected:
         engines.WinHelp = RecordWinHelp;
         engines.HtmlHelp = RecordHtmlHelp;
         SetHelpEngines(engines);
-        window_ = CreateWindowExA(0, "STATIC", "owner", WS_POPUP, 0, 0, 10, 10, nullptr, nullptr,
-                                  nullptr, nullptr);
+        window_ =
+            CreateWindowExA(0, "STATIC", "owner", WS_POPUP, 0, 0, 10, 10, nullptr, nullptr, nullptr, nullptr);
         control_ = CreateWindowExA(0, "BUTTON", "b", WS_CHILD, 0, 0, 5, 5, window_,
-                                   reinterpret_cast<HMENU>(static_cast<INT_PTR>(1052)), nullptr,
-                                   nullptr);
+                                   reinterpret_cast<HMENU>(static_cast<INT_PTR>(1052)), nullptr, nullptr);
     }
     void TearDown() override {
         DestroyWindow(window_);
@@ -121,8 +120,7 @@ TEST_F(HelpTest, CompiledHelpFileGivesContextHelpFromItsPopFileWhereThatExistsEl
     using Call = std::tuple<std::string, HWND, std::string, UINT, ULONG_PTR>;  // data, or the topic
     for (bool withPopFile : {true, false}) {
         if (withPopFile) {
-            CloseHandle(
-                CreateFileA(pop.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr));
+            CloseHandle(CreateFileA(pop.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr));
         } else {
             DeleteFileA(pop.c_str());
         }
@@ -138,12 +136,13 @@ TEST_F(HelpTest, CompiledHelpFileGivesContextHelpFromItsPopFileWhereThatExistsEl
             seen.emplace_back(c.engine, c.window, c.file, c.command, c.popupId ? c.popupId : c.data);
         }
         const Call contents{"htmlhelp", GetDesktopWindow(), chm, HH_DISPLAY_TOPIC, 0};
-        const std::vector<Call> winHelp = {  // WinHelp reads the companion, as it always did
-            contents,
-            {"winhelp", control_, pop, HELP_WM_HELP, Table()},
-            {"winhelp", control_, pop, HELP_CONTEXTMENU, Table()},
-            {"winhelp", control_, pop, HELP_CONTEXTPOPUP, 0x81000100}};
-        const std::vector<Call> htmlHelp = {  // HTML Help's pop-ups from the file itself
+        const std::vector<Call> winHelp = {// WinHelp reads the companion, as it always did
+                                           contents,
+                                           {"winhelp", control_, pop, HELP_WM_HELP, Table()},
+                                           {"winhelp", control_, pop, HELP_CONTEXTMENU, Table()},
+                                           {"winhelp", control_, pop, HELP_CONTEXTPOPUP, 0x81000100}};
+        const std::vector<Call> htmlHelp = {
+            // HTML Help's pop-ups from the file itself
             contents,
             {"htmlhelp", control_, popups, HH_TP_HELP_WM_HELP, Table()},
             {"htmlhelp", control_, popups, HH_TP_HELP_CONTEXTMENU, Table()},
@@ -219,9 +218,9 @@ TEST_F(HelpTest, ValueFillingTheWholeBufferWithoutTerminatorIsCutNotOverrun) {
     value += ".hlp";
     HKEY key = nullptr;
     RemoveModelKey();
-    ASSERT_EQ(RegCreateKeyExA(HKEY_LOCAL_MACHINE, kModelKey, 0, nullptr, 0, KEY_ALL_ACCESS, nullptr,
-                              &key, nullptr),
-              ERROR_SUCCESS);
+    ASSERT_EQ(
+        RegCreateKeyExA(HKEY_LOCAL_MACHINE, kModelKey, 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, &key, nullptr),
+        ERROR_SUCCESS);
     RegSetValueExA(key, "RPHLP", 0, REG_BINARY, reinterpret_cast<const BYTE*>(value.data()),
                    static_cast<DWORD>(value.size()));
     RegCloseKey(key);
@@ -244,8 +243,7 @@ TEST_F(HelpTest, ValueTooLongForTheBufferCountsAsMissing) {
 TEST_F(HelpTest, ControlInNoPairStillReachesWinHelpWithTheTable) {
     SetModelKey("rpanel.hlp");
     HWND stray = CreateWindowExA(0, "BUTTON", "x", WS_CHILD, 0, 0, 5, 5, window_,
-                                 reinterpret_cast<HMENU>(static_cast<INT_PTR>(4242)), nullptr,
-                                 nullptr);
+                                 reinterpret_cast<HMENU>(static_cast<INT_PTR>(4242)), nullptr, nullptr);
     ShowHelp(stray, HELP_WM_HELP, Table());
     ASSERT_EQ(calls.size(), 1u);
     EXPECT_EQ(calls[0].window, stray);

@@ -55,8 +55,8 @@ TEST(DuplicateString, AFailedAllocationGivesNullAndTheReason) {
 }
 
 TEST(AllocationFailure, MessageNamesTheCodeInLowerCaseHexWithTitleCaptionAndNoIcon) {
-    HWND owner = CreateWindowExA(0, "Static", "owner", WS_POPUP, 0, 0, 10, 10, nullptr, nullptr,
-                                 nullptr, nullptr);
+    HWND owner =
+        CreateWindowExA(0, "Static", "owner", WS_POPUP, 0, 0, 10, 10, nullptr, nullptr, nullptr, nullptr);
     rptest::ResetAppState();
     rptest::MessageBoxRecorder recorder;
     ShowAllocationFailure(owner, ERROR_NOT_ENOUGH_MEMORY);

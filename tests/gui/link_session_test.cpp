@@ -29,7 +29,7 @@ struct Expected {
     UINT message;
 };
 const Expected kOrder[6] = {
-    {"PrinterName", 1237}, {"Port", 1238}, {"PrinterExtStatus", 1234},
+    {"PrinterName", 1237},   {"Port", 1238},          {"PrinterExtStatus", 1234},
     {"PrinterStatus", 1235}, {"UserAuthority", 1236}, {"RPVariables_PSV", 1239},
 };
 
@@ -74,8 +74,8 @@ TEST_F(LinkSession, ReadStopsAtTheFirstFailingItemWithItsText) {
         qmx::Item failRead;
         uint32_t ext, w1, w2;
         UINT text;
-        size_t calls;       // items asked for, in order
-        int valuesStored;   // ext, then the status words, kept in AppState
+        size_t calls;      // items asked for, in order
+        int valuesStored;  // ext, then the status words, kept in AppState
     } cases[] = {
         {"ext read fails", true, qmx::Item::PrinterExtStatus, 0x3, 0, 1, IDS_EXT_STATUS_READ_FAILED, 1, 0},
         {"ext is -1", false, qmx::Item::PrinterExtStatus, 0xFFFFFFFF, 0, 1, IDS_EXT_STATUS_READ_FAILED, 1, 1},
@@ -93,7 +93,8 @@ TEST_F(LinkSession, ReadStopsAtTheFirstFailingItemWithItsText) {
         ASSERT_EQ(vp::SetExtStatus(kPrinter, c.ext), 0u);
         ASSERT_EQ(vp::SetStatus(kPrinter, 0, c.w1, c.w2), 0u);
         AppState.LastExtStatus = kUnread;
-        AppState.LastPrinterStatus[0] = AppState.LastPrinterStatus[1] = AppState.LastPrinterStatus[2] = kUnread;
+        AppState.LastPrinterStatus[0] = AppState.LastPrinterStatus[1] = AppState.LastPrinterStatus[2] =
+            kUnread;
         AppState.LastUserAuthority = kUnread;
         AppState.MessageText[0] = '\0';
         QmxCallLog log;
@@ -192,9 +193,11 @@ TEST_F(LinkSession, EachWatchedItemArrivesAsItsMessageAndSettingsChangesAloneCha
     ASSERT_EQ(RegisterNotifications(panel_), 1);
     auto expectArrival = [](UINT message) {
         EXPECT_TRUE(rptest::PumpUntil([message] {
-            for (UINT m : arrived) if (m == message) return true;
+            for (UINT m : arrived)
+                if (m == message) return true;
             return false;
-        })) << "message " << message;
+        })) << "message "
+            << message;
         arrived.clear();
     };
 

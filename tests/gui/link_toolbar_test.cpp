@@ -45,9 +45,7 @@ protected:
         SetWindowLongPtrA(panel_, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(&pages_));
     }
 
-    bool Enabled(int command) const {
-        return SendMessageA(toolbar_, TB_ISBUTTONENABLED, command, 0) != 0;
-    }
+    bool Enabled(int command) const { return SendMessageA(toolbar_, TB_ISBUTTONENABLED, command, 0) != 0; }
     void ExpectButtons(bool read, bool initial, bool change, const char* what) {
         EXPECT_EQ(Enabled(IDM_READ_SETTINGS), read) << what;
         EXPECT_EQ(Enabled(IDM_INITIAL_VALUES), initial) << what;

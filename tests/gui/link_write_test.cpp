@@ -235,8 +235,10 @@ TEST_F(LinkWrite, CaptionFollowsTheCurrentPrinterAndIsBounded) {
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.what);
-        if (c.name.empty()) ClearCurrentPrinter();
-        else SetCurrentPrinter(c.name.c_str());
+        if (c.name.empty())
+            ClearCurrentPrinter();
+        else
+            SetCurrentPrinter(c.name.c_str());
         ASSERT_EQ(vp::SetRefuseWrites(kPrinter, 1), 0u);
         rptest::MessageBoxRecorder recorder({IDCANCEL});
         EXPECT_EQ(WriteSettings(panel_, 1), 0);

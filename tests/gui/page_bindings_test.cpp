@@ -43,11 +43,11 @@ struct Row {
     int32_t stored;
     std::vector<int> controls;  // Checked: the buttons of the pair or group; else one control
     View view;
-    int32_t shownIndex;         // Checked: which of `controls` is checked (-1 none); Selection: the
-                                // entry; Icon: the icon resource the static shows
-    const char* shownText;      // Text
-    int32_t collected;          // kRefused: the collect or OK is refused
-    int otherSlot = -1;         // a FeedPosOther slot given a value for the row
+    int32_t shownIndex;     // Checked: which of `controls` is checked (-1 none); Selection: the
+                            // entry; Icon: the icon resource the static shows
+    const char* shownText;  // Text
+    int32_t collected;      // kRefused: the collect or OK is refused
+    int otherSlot = -1;     // a FeedPosOther slot given a value for the row
     int32_t otherValue = 0;
 };
 
@@ -68,9 +68,11 @@ std::string Shown(HWND window, const Row& row) {
         case View::Text:
             return rptest::WindowText(GetDlgItem(window, row.controls[0]));
         case View::Icon: {
-            const auto shown = reinterpret_cast<HICON>(SendDlgItemMessageA(window, row.controls[0], STM_GETICON, 0, 0));
+            const auto shown =
+                reinterpret_cast<HICON>(SendDlgItemMessageA(window, row.controls[0], STM_GETICON, 0, 0));
             for (int id = 200; id < 250; ++id) {
-                if (shown && shown == LoadIconA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(id))) return std::to_string(id);
+                if (shown && shown == LoadIconA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(id)))
+                    return std::to_string(id);
             }
             return "none";
         }
@@ -185,7 +187,8 @@ std::vector<int> CheckedPerGroup(HWND window) {
     std::vector<int> counts;
     for (HWND child = GetWindow(window, GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT)) {
         if (!(SendMessageA(child, WM_GETDLGCODE, 0, 0) & DLGC_RADIOBUTTON)) continue;
-        if ((GetWindowLongA(child, GWL_STYLE) & WS_GROUP) || counts.empty()) counts.push_back(IsWindowEnabled(child) ? 0 : kDisabledGroup);
+        if ((GetWindowLongA(child, GWL_STYLE) & WS_GROUP) || counts.empty())
+            counts.push_back(IsWindowEnabled(child) ? 0 : kDisabledGroup);
         counts.back() += IsDlgButtonChecked(window, GetDlgCtrlID(child)) == BST_CHECKED ? 1 : 0;
     }
     return counts;
@@ -196,9 +199,11 @@ void ChangeEverything(HWND dialog) {
     for (HWND child = GetWindow(dialog, GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT)) {
         char name[16] = "";
         GetClassNameA(child, name, sizeof name);
-        if (IsWindowEnabled(child) && (SendMessageA(child, WM_GETDLGCODE, 0, 0) & DLGC_RADIOBUTTON)) SendMessageA(child, BM_CLICK, 0, 0);
+        if (IsWindowEnabled(child) && (SendMessageA(child, WM_GETDLGCODE, 0, 0) & DLGC_RADIOBUTTON))
+            SendMessageA(child, BM_CLICK, 0, 0);
         if (lstrcmpiA(name, "ComboBox") != 0 || SendMessageA(child, CB_SETCURSEL, 0, 0) != 0) continue;
-        SendMessageA(dialog, WM_COMMAND, MAKEWPARAM(GetDlgCtrlID(child), CBN_SELCHANGE), reinterpret_cast<LPARAM>(child));
+        SendMessageA(dialog, WM_COMMAND, MAKEWPARAM(GetDlgCtrlID(child), CBN_SELCHANGE),
+                     reinterpret_cast<LPARAM>(child));
     }
 }
 
@@ -235,14 +240,16 @@ TEST_F(PageBindings, EveryRowShowsItsValueAndCollectsItBack) {
             if (flag == 1) collected = ReadSetting(settings, row.setting);
         } else {
             std::string shown = "no dialog";
-            rptest::RunDetailDialogFrom(boxes, page, row.opener, [&](HWND dialog) { shown = Shown(dialog, row); }, IDOK);
+            rptest::RunDetailDialogFrom(
+                boxes, page, row.opener, [&](HWND dialog) { shown = Shown(dialog, row); }, IDOK);
             EXPECT_EQ(shown, Expected(row)) << row.what;
             if (boxes.Count() == 0) collected = ReadSetting(settings, row.setting);
         }
         EXPECT_EQ(collected, row.collected) << row.what;
         EXPECT_EQ(boxes.Count(), row.collected == kRefused ? 1u : 0u) << row.what;
         if (row.collected == kRefused) {
-            EXPECT_EQ(ReadSetting(settings, row.setting), before) << row.what << ": a refused entry is not stored";
+            EXPECT_EQ(ReadSetting(settings, row.setting), before)
+                << row.what << ": a refused entry is not stored";
         }
     }
 }
@@ -250,9 +257,15 @@ TEST_F(PageBindings, EveryRowShowsItsValueAndCollectsItBack) {
 // With every switch set, then clear: Cancel after a change of everything stores nothing and only
 // the DOS direction has told the panel; OK and collect keep every bit, one button of a pair checked.
 TEST_F(PageBindings, CancelStoresNothingAndOkShowsAndKeepsEverySwitch) {
-    const struct { int tab, opener; std::vector<int> checked; } places[] = {
-        {3, 0, {1}}, {3, IDC_DOS_ENVIRONMENT, {1, kDisabledGroup, 1, 1, 1}}, {3, IDC_PRINT_ADVANCED, {}},
-        {4, 0, {1, 1, 1}}, {4, IDC_ENVIRONMENT_ADVANCED, {1, 1, 1, 1, 1}}, {5, 0, {1, 1, 1}}};
+    const struct {
+        int tab, opener;
+        std::vector<int> checked;
+    } places[] = {{3, 0, {1}},
+                  {3, IDC_DOS_ENVIRONMENT, {1, kDisabledGroup, 1, 1, 1}},
+                  {3, IDC_PRINT_ADVANCED, {}},
+                  {4, 0, {1, 1, 1}},
+                  {4, IDC_ENVIRONMENT_ADVANCED, {1, 1, 1, 1, 1}},
+                  {5, 0, {1, 1, 1}}};
     for (const int32_t bits : {static_cast<int32_t>(~SwitchBitsWithoutControl), 0}) {  // no byte 0xFF
         for (const auto& place : places) {
             PanelSettings.SwitchBits = bits;
@@ -263,12 +276,16 @@ TEST_F(PageBindings, CancelStoresNothingAndOkShowsAndKeepsEverySwitch) {
             if (place.opener) {
                 const PanelSettingsRecord before = PanelSettings;
                 rig.notices.clear();
-                rptest::RunDetailDialogFrom(boxes, page, place.opener, [&](HWND d) { ChangeEverything(dialog = d); }, IDCANCEL);
+                rptest::RunDetailDialogFrom(
+                    boxes, page, place.opener, [&](HWND d) { ChangeEverything(dialog = d); }, IDCANCEL);
                 EXPECT_EQ(std::memcmp(&before, &PanelSettings, sizeof before), 0) << place.opener;
-                EXPECT_EQ(rig.notices, std::vector<HWND>(place.opener == IDC_DOS_ENVIRONMENT ? 2 : 0, dialog)) << place.opener;
-                rptest::RunDetailDialogFrom(boxes, page, place.opener, [&](HWND d) { shown = CheckedPerGroup(d); }, IDOK);
+                EXPECT_EQ(rig.notices, std::vector<HWND>(place.opener == IDC_DOS_ENVIRONMENT ? 2 : 0, dialog))
+                    << place.opener;
+                rptest::RunDetailDialogFrom(
+                    boxes, page, place.opener, [&](HWND d) { shown = CheckedPerGroup(d); }, IDOK);
             }
-            EXPECT_EQ(shown, place.checked) << place.tab << "/" << place.opener << " bits " << std::hex << bits;
+            EXPECT_EQ(shown, place.checked)
+                << place.tab << "/" << place.opener << " bits " << std::hex << bits;
             EXPECT_EQ(PanelSettings.SwitchBits, bits) << place.tab << "/" << place.opener;
         }
     }

@@ -59,13 +59,15 @@ public:
 
 TEST_F(PanelStates, ButtonsAndToolbarInEveryState) {
     const std::vector<StateCase> cases = {
-        {"link failed", {"LP1", "LP2"},
+        {"link failed",
+         {"LP1", "LP2"},
          [](PanelDialogTest& t) {
              vp::SetRefuseOpen("LP1", true);
              static_cast<PanelStates&>(t).StartIdle();
          },
          {false, false, true, false, false}},
-        {"printer unusable", {"LP1", "LP2"},
+        {"printer unusable",
+         {"LP1", "LP2"},
          [](PanelDialogTest& t) {
              auto& s = static_cast<PanelStates&>(t);
              s.StartIdle();
@@ -73,7 +75,8 @@ TEST_F(PanelStates, ButtonsAndToolbarInEveryState) {
              rptest::PumpUntil([] { return AppState.CanRead == 0; });
          },
          {false, false, true, false, false}},
-        {"reading", {"LP1", "LP2"},
+        {"reading",
+         {"LP1", "LP2"},
          [](PanelDialogTest& t) {
              auto& s = static_cast<PanelStates&>(t);
              s.StartIdle();
@@ -81,17 +84,20 @@ TEST_F(PanelStates, ButtonsAndToolbarInEveryState) {
              s.ToolbarCommand(IDM_READ_SETTINGS);
          },
          {false, false, false, false, false}},
-        {"loaded", {"LP1", "LP2"},
+        {"loaded",
+         {"LP1", "LP2"},
          [](PanelDialogTest& t) { static_cast<PanelStates&>(t).StartIdle(); },
          {true, true, true, false, true}},
-        {"edited", {"LP1", "LP2"},
+        {"edited",
+         {"LP1", "LP2"},
          [](PanelDialogTest& t) {
              auto& s = static_cast<PanelStates&>(t);
              s.StartIdle();
              s.Type();
          },
          {true, true, true, true, true}},
-        {"writing", {"LP1", "LP2"},
+        {"writing",
+         {"LP1", "LP2"},
          [](PanelDialogTest& t) {
              auto& s = static_cast<PanelStates&>(t);
              s.StartIdle();
@@ -100,14 +106,16 @@ TEST_F(PanelStates, ButtonsAndToolbarInEveryState) {
              s.Cmd(IDC_UPDATE);
          },
          {false, true, false, false, true}},
-        {"busy", {"LP1", "LP2"},
+        {"busy",
+         {"LP1", "LP2"},
          [](PanelDialogTest& t) {
              static_cast<PanelStates&>(t).StartIdle();
              vp::ApplyPreset("LP1", "busy");
              rptest::PumpUntil([] { return AppState.PrinterBusy == 1; });
          },
          {false, true, true, false, true}},
-        {"read-only", {"LP1"},
+        {"read-only",
+         {"LP1"},
          [](PanelDialogTest& t) {
              vp::ApplyPreset("LP1", "read-only");
              auto& s = static_cast<PanelStates&>(t);
@@ -518,8 +526,10 @@ TEST_F(PanelStates, ARefusedOpenAfterARestartDuringAReadLeavesChangePrinterAvail
     MessageBoxRecorder recorder;
     int dialogs = 0;
     recorder.OnDialog([&](HWND dialog) {
-        if (++dialogs == 1) Choose(dialog, "LP2");
-        else PostMessageA(dialog, WM_COMMAND, IDC_SELECT_CANCEL, 0);
+        if (++dialogs == 1)
+            Choose(dialog, "LP2");
+        else
+            PostMessageA(dialog, WM_COMMAND, IDC_SELECT_CANCEL, 0);
         return true;
     });
     SendMessageA(AppState.FrameWindow, WM_PRINTERS_CHANGED, 0, 0);

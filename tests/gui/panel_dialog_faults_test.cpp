@@ -36,10 +36,10 @@ struct Row {
     Fault inject;
     When when;
     std::function<void(HWND panel)> trigger;  // after the edit; may be null
-    UINT message;                                   // the first message's text, 0: none
+    UINT message;                             // the first message's text, 0: none
     Ends ends;
-    UINT statusSeveral;                             // the status area afterwards, several printers
-    Fault recover;                                  // after the fault is cleared; may be null
+    UINT statusSeveral;  // the status area afterwards, several printers
+    Fault recover;       // after the fault is cleared; may be null
 };
 
 void Press(HWND panel, int id) { SendMessageA(panel, WM_COMMAND, MAKEWPARAM(id, BN_CLICKED), 0); }
@@ -52,24 +52,42 @@ std::vector<Row> Rows() {
     auto state = [](HWND) { ChangeStatus(); };
     const Ends N = Ends::Never, One = Ends::WithOnePrinter;
     return {
-        {"open", [] { vp::SetRefuseOpen("LP1", true); }, When::AtStart, nullptr, IDS_OPEN_FAILED, One, IDS_PANEL_UNAVAILABLE, nullptr},
-        {"state read (ext)", [] { vp::SetReadFault("LP1", qmx::Item::PrinterExtStatus, true); }, When::AtStart, nullptr, IDS_EXT_STATUS_READ_FAILED, One, IDS_PANEL_UNAVAILABLE, nullptr},
-        {"state read (authority)", [] { vp::SetReadFault("LP1", qmx::Item::UserAuthority, true); }, When::AtStart, nullptr, IDS_AUTHORITY_READ_FAILED, One, IDS_PANEL_UNAVAILABLE, nullptr},
-        {"registration 1", [] { vp::SetNotifyFault("LP1", 1); }, When::AtStart, nullptr, IDS_NOTIFY_FAILED, One, IDS_PANEL_UNAVAILABLE, nullptr},
-        {"registration 6", [] { vp::SetNotifyFault("LP1", 6); }, When::AtStart, nullptr, IDS_NOTIFY_FAILED, One, IDS_PANEL_UNAVAILABLE, nullptr},
-        {"read request", [] { vp::SetSwitchFault("LP1", "fail-request", true); }, When::AtStart, nullptr, IDS_SETTINGS_READ_FAILED, N, IDS_CAN_READ_AND_UPDATE, nullptr},
-        {"read never answered", [] { vp::SetSwitchFault("LP1", "lose-reads", true); }, When::AtStart, nullptr, IDS_SETTINGS_READ_FAILED, N, IDS_CAN_READ_AND_UPDATE, nullptr},
-        {"block fetch", [] { vp::SetReadFault("LP1", qmx::Item::Settings, true); }, When::AtStart, nullptr, IDS_SETTINGS_READ_FAILED, N, IDS_CAN_READ_AND_UPDATE, nullptr},
+        {"open", [] { vp::SetRefuseOpen("LP1", true); }, When::AtStart, nullptr, IDS_OPEN_FAILED, One,
+         IDS_PANEL_UNAVAILABLE, nullptr},
+        {"state read (ext)", [] { vp::SetReadFault("LP1", qmx::Item::PrinterExtStatus, true); },
+         When::AtStart, nullptr, IDS_EXT_STATUS_READ_FAILED, One, IDS_PANEL_UNAVAILABLE, nullptr},
+        {"state read (authority)", [] { vp::SetReadFault("LP1", qmx::Item::UserAuthority, true); },
+         When::AtStart, nullptr, IDS_AUTHORITY_READ_FAILED, One, IDS_PANEL_UNAVAILABLE, nullptr},
+        {"registration 1", [] { vp::SetNotifyFault("LP1", 1); }, When::AtStart, nullptr, IDS_NOTIFY_FAILED,
+         One, IDS_PANEL_UNAVAILABLE, nullptr},
+        {"registration 6", [] { vp::SetNotifyFault("LP1", 6); }, When::AtStart, nullptr, IDS_NOTIFY_FAILED,
+         One, IDS_PANEL_UNAVAILABLE, nullptr},
+        {"read request", [] { vp::SetSwitchFault("LP1", "fail-request", true); }, When::AtStart, nullptr,
+         IDS_SETTINGS_READ_FAILED, N, IDS_CAN_READ_AND_UPDATE, nullptr},
+        {"read never answered", [] { vp::SetSwitchFault("LP1", "lose-reads", true); }, When::AtStart, nullptr,
+         IDS_SETTINGS_READ_FAILED, N, IDS_CAN_READ_AND_UPDATE, nullptr},
+        {"block fetch", [] { vp::SetReadFault("LP1", qmx::Item::Settings, true); }, When::AtStart, nullptr,
+         IDS_SETTINGS_READ_FAILED, N, IDS_CAN_READ_AND_UPDATE, nullptr},
         {"block never loaded, then update", [] { vp::SetBadHeaderReads("LP1", 100); }, When::AtStart,
-         [](HWND panel) { SendMessageA(panel, WM_SETTINGS_CHANGED, 0, 0); Press(panel, IDC_UPDATE); }, IDS_NOTHING_TO_WRITE, N, IDS_CAN_READ_AND_UPDATE, nullptr},
-        {"write request", [] { vp::SetRefuseWrites("LP1", 1); }, When::AfterEdit, update, IDS_WRITE_FAILED_RETRY, N, IDS_CAN_READ_AND_UPDATE, nullptr},
-        {"write result", [] { vp::SetAsyncResult("LP1", 5); }, When::AfterEdit, update, IDS_WRITE_FAILED, N, IDS_CAN_READ_AND_UPDATE, nullptr},
-        {"write never answered", [] { vp::SetLatency("LP1", 600000); }, When::AfterEdit, update, IDS_WRITE_FAILED, N, IDS_CAN_READ_AND_UPDATE, nullptr},
-        {"changed status unreadable", [] { vp::SetReadFault("LP1", qmx::Item::PrinterStatus, true); }, When::AfterEdit, state, IDS_STATUS_READ_FAILED, One, IDS_PANEL_UNAVAILABLE, Idle},
-        {"printer unusable, then back", [] { vp::ApplyPreset("LP1", "offline"); }, When::AfterEdit, nullptr, IDS_NO_COMMUNICATION, One, IDS_NO_COMMUNICATION, Idle},
+         [](HWND panel) {
+             SendMessageA(panel, WM_SETTINGS_CHANGED, 0, 0);
+             Press(panel, IDC_UPDATE);
+         },
+         IDS_NOTHING_TO_WRITE, N, IDS_CAN_READ_AND_UPDATE, nullptr},
+        {"write request", [] { vp::SetRefuseWrites("LP1", 1); }, When::AfterEdit, update,
+         IDS_WRITE_FAILED_RETRY, N, IDS_CAN_READ_AND_UPDATE, nullptr},
+        {"write result", [] { vp::SetAsyncResult("LP1", 5); }, When::AfterEdit, update, IDS_WRITE_FAILED, N,
+         IDS_CAN_READ_AND_UPDATE, nullptr},
+        {"write never answered", [] { vp::SetLatency("LP1", 600000); }, When::AfterEdit, update,
+         IDS_WRITE_FAILED, N, IDS_CAN_READ_AND_UPDATE, nullptr},
+        {"changed status unreadable", [] { vp::SetReadFault("LP1", qmx::Item::PrinterStatus, true); },
+         When::AfterEdit, state, IDS_STATUS_READ_FAILED, One, IDS_PANEL_UNAVAILABLE, Idle},
+        {"printer unusable, then back", [] { vp::ApplyPreset("LP1", "offline"); }, When::AfterEdit, nullptr,
+         IDS_NO_COMMUNICATION, One, IDS_NO_COMMUNICATION, Idle},
         {"name without terminator", [] { vp::SetSwitchFault("LP1", "unterminated", true); }, When::AfterEdit,
          [](HWND) { vp::Rename("LP1", "LP1b"); }, 0, N, IDS_CAN_READ_AND_UPDATE, nullptr},
-        {"kill and close", [] { vp::SetSwitchFault("LP1", "fail-close", true); }, When::AtStart, exit, 0, Ends::Always, 0, nullptr},
+        {"kill and close", [] { vp::SetSwitchFault("LP1", "fail-close", true); }, When::AtStart, exit, 0,
+         Ends::Always, 0, nullptr},
     };
 }
 
@@ -121,7 +139,8 @@ TEST_F(FaultMatrix, EveryPhaseWithOneAndWithSeveralPrinters) {
             EXPECT_EQ(ProgramEnded(), ends);
             if (ends && row.message) {
                 EXPECT_NE(first.find(ProgramString(IDS_PROGRAM_ENDS)), std::string::npos) << first;
-                EXPECT_EQ(first.find(ProgramString(IDS_EDITS_NOT_WRITTEN)) != std::string::npos, edited) << first;
+                EXPECT_EQ(first.find(ProgramString(IDS_EDITS_NOT_WRITTEN)) != std::string::npos, edited)
+                    << first;
             }
             std::string afterwards = ends ? "ended" : "";
             if (!ends) {
@@ -152,7 +171,8 @@ TEST_F(FaultMatrix, EveryPhaseWithOneAndWithSeveralPrinters) {
             if (written) expected[22] = static_cast<uint8_t>((original[22] & 0x80) | kEdited);
             EXPECT_EQ(now, expected) << "the block holds the old or the new settings, nothing else";
             char line[200];
-            std::snprintf(line, sizeof line, "%-30s %-8s %-5s %-24s %s", row.phase, several ? "several" : "one",
+            std::snprintf(line, sizeof line, "%-30s %-8s %-5s %-24s %s", row.phase,
+                          several ? "several" : "one",
                           row.message ? std::to_string(row.message).c_str() : "-", afterwards.c_str(),
                           edited ? (written ? "edit kept, written" : "named as not written") : "-");
             table.push_back(line);

@@ -29,9 +29,7 @@ namespace {
 using rptest::BoxIcon;
 using rptest::MessageBoxRecorder;
 
-size_t ReadRequests(const linktest::QmxCallLog& log) {
-    return log.CallsOf("GetReqPrinterStatusMsgA").size();
-}
+size_t ReadRequests(const linktest::QmxCallLog& log) { return log.CallsOf("GetReqPrinterStatusMsgA").size(); }
 
 TEST_F(PanelDialogTest, BlockThatNeverCountsAsLoadedIsReadThreeTimesThenThreeAgain) {
     Install({"LP1"});
@@ -114,7 +112,8 @@ struct ItemFailure {
 
 std::vector<ItemFailure> ItemFailures() {
     return {
-        {"ext", qmx::Item::PrinterExtStatus, [] { vp::SetExtStatus("LP1", 0x7); }, IDS_EXT_STATUS_READ_FAILED},
+        {"ext", qmx::Item::PrinterExtStatus, [] { vp::SetExtStatus("LP1", 0x7); },
+         IDS_EXT_STATUS_READ_FAILED},
         {"status", qmx::Item::PrinterStatus, [] { vp::SetStatus("LP1", 0, 0, 0x3); }, IDS_STATUS_READ_FAILED},
         {"authority", qmx::Item::UserAuthority, [] { vp::SetAuthority("LP1", 0x18); },
          IDS_AUTHORITY_READ_FAILED},
@@ -217,7 +216,8 @@ TEST_F(PanelDialogTest, PrinterThatBecomesUnusableDisablesThePanelOrEndsTheProgr
             ASSERT_TRUE(rptest::PumpUntil([] { return AppState.CanRead == 0; }));
             Settle();
             EXPECT_EQ(recorder.Count(), 0u);
-            EXPECT_EQ(Status(), ProgramString(IDS_NOT_SUPPORTED_PRINTER) + ProgramString(IDS_PANEL_UNAVAILABLE));
+            EXPECT_EQ(Status(),
+                      ProgramString(IDS_NOT_SUPPORTED_PRINTER) + ProgramString(IDS_PANEL_UNAVAILABLE));
             EXPECT_FALSE(PagesShowSettings());
             EXPECT_FALSE(Enabled(IDC_MODEL_TEXT));
             EXPECT_TRUE(ToolbarEnabled(IDM_CHANGE_PRINTER));
@@ -280,10 +280,10 @@ void StormFromAnotherProcess(const std::vector<std::string>& commands) {
     STARTUPINFOA startup{};
     startup.cb = sizeof startup;
     PROCESS_INFORMATION process{};
-    ASSERT_TRUE(CreateProcessA(nullptr, line.data(), nullptr, nullptr, FALSE, CREATE_NO_WINDOW,
-                               nullptr, nullptr, &startup, &process));
-    EXPECT_TRUE(rptest::PumpUntil(
-        [&] { return WaitForSingleObject(process.hProcess, 0) == WAIT_OBJECT_0; }, 120000));
+    ASSERT_TRUE(CreateProcessA(nullptr, line.data(), nullptr, nullptr, FALSE, CREATE_NO_WINDOW, nullptr,
+                               nullptr, &startup, &process));
+    EXPECT_TRUE(
+        rptest::PumpUntil([&] { return WaitForSingleObject(process.hProcess, 0) == WAIT_OBJECT_0; }, 120000));
     CloseHandle(process.hThread);
     CloseHandle(process.hProcess);
 }

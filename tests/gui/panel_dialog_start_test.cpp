@@ -131,14 +131,12 @@ std::vector<LinkFailure> LinkFailures() {
          IDS_NOTIFY_FAILED},
         {"ext unreadable", [](const std::string& p) { vp::SetReadFault(p, Item::PrinterExtStatus, true); },
          IDS_EXT_STATUS_READ_FAILED},
-        {"ext -1", [](const std::string& p) { vp::SetExtStatus(p, 0xFFFFFFFF); },
-         IDS_EXT_STATUS_READ_FAILED},
+        {"ext -1", [](const std::string& p) { vp::SetExtStatus(p, 0xFFFFFFFF); }, IDS_EXT_STATUS_READ_FAILED},
         {"status unreadable", [](const std::string& p) { vp::SetReadFault(p, Item::PrinterStatus, true); },
          IDS_STATUS_READ_FAILED},
         {"w1 -1", [](const std::string& p) { vp::SetStatus(p, 0, 0xFFFFFFFF, 1); }, IDS_STATUS_READ_FAILED},
         {"w2 -1", [](const std::string& p) { vp::SetStatus(p, 0, 0, 0xFFFFFFFF); }, IDS_STATUS_READ_FAILED},
-        {"authority unreadable",
-         [](const std::string& p) { vp::SetReadFault(p, Item::UserAuthority, true); },
+        {"authority unreadable", [](const std::string& p) { vp::SetReadFault(p, Item::UserAuthority, true); },
          IDS_AUTHORITY_READ_FAILED},
     };
 }
@@ -253,8 +251,9 @@ TEST_F(PanelDialogTest, PrinterOnFilePortEndsTheProcessWithMessage135) {
     MessageBoxRecorder recorder;
     Start("", false);
     ASSERT_EQ(recorder.Count(), 1u);
-    EXPECT_EQ(recorder.Boxes()[0].text,
-              "\"FILE:\"に接続されているため、設定の読み込み/更新ができません。\nリモートパネルを終了します。");
+    EXPECT_EQ(
+        recorder.Boxes()[0].text,
+        "\"FILE:\"に接続されているため、設定の読み込み/更新ができません。\nリモートパネルを終了します。");
     EXPECT_EQ(recorder.Boxes()[0].caption, kTitle);
     EXPECT_EQ(recorder.Boxes()[0].icon, BoxIcon::Warning);
     EXPECT_EQ(exitCodes, std::vector<int>{1});

@@ -33,8 +33,7 @@ struct Usage {
 double CommittedPrivateKiB() {
     double total = 0;
     MEMORY_BASIC_INFORMATION region{};
-    for (const char* at = nullptr;
-         VirtualQuery(at, &region, sizeof region) == sizeof region;
+    for (const char* at = nullptr; VirtualQuery(at, &region, sizeof region) == sizeof region;
          at = static_cast<const char*>(region.BaseAddress) + region.RegionSize) {
         if (region.State == MEM_COMMIT && region.Type == MEM_PRIVATE) total += region.RegionSize;
         if (region.RegionSize == 0) break;
@@ -67,10 +66,11 @@ Usage Measure() {
 }
 
 void Print(const char* when, const Usage& usage) {
-    std::printf("%-18s committed private %9.1f KiB  heaps in use %8.1f KiB  working set %8.1f KiB"
-                "  handles %lu\n",
-                when, usage.committedKiB, usage.heapKiB, usage.workingSetKiB,
-                static_cast<unsigned long>(usage.handles));
+    std::printf(
+        "%-18s committed private %9.1f KiB  heaps in use %8.1f KiB  working set %8.1f KiB"
+        "  handles %lu\n",
+        when, usage.committedKiB, usage.heapKiB, usage.workingSetKiB,
+        static_cast<unsigned long>(usage.handles));
 }
 
 bool Idle() { return AppState.ReadPending == 0 && AppState.WritePending == 0; }

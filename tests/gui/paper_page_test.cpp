@@ -189,10 +189,10 @@ struct RangeCase {
 
 TEST_F(PaperPage, CollectChecksTheHeadCenteringRanges) {
     const RangeCase cases[] = {
-        {1323, "9", false},  {1323, "10", true},  {1323, "68", true},  {1323, "69", false},
-        {1324, "9", false},  {1324, "10", true},  {1324, "68", true},  {1324, "69", false},
-        {1325, "67", false}, {1325, "68", true},  {1325, "126", true}, {1325, "127", false},
-        {1323, "", false},   {1325, "", false},   {1324, "4294967296", false},
+        {1323, "9", false},  {1323, "10", true}, {1323, "68", true},          {1323, "69", false},
+        {1324, "9", false},  {1324, "10", true}, {1324, "68", true},          {1324, "69", false},
+        {1325, "67", false}, {1325, "68", true}, {1325, "126", true},         {1325, "127", false},
+        {1323, "", false},   {1325, "", false},  {1324, "4294967296", false},
     };
     for (const RangeCase& c : cases) {
         LoadInitialSettings();  // 40, 36, 96
@@ -227,8 +227,9 @@ TEST_F(PaperPage, RejectedCollectShowsMessage79WithTheProgramCaption) {
     EXPECT_EQ(CollectPage(page()), 0);
     ASSERT_EQ(boxes.Count(), 1u);
     const rptest::RecordedBox& box = boxes.Boxes()[0];
-    EXPECT_EQ(box.text, "用紙吸入時ヘッドセンタリング位置に設定されている値が正しくありません。"
-                        "正しい値を指定して下さい。");
+    EXPECT_EQ(box.text,
+              "用紙吸入時ヘッドセンタリング位置に設定されている値が正しくありません。"
+              "正しい値を指定して下さい。");
     EXPECT_EQ(box.caption, "Kestrovane リモートパネル");
     EXPECT_EQ(box.icon, rptest::BoxIcon::Warning);
     EXPECT_EQ(box.buttons, std::vector<int>{IDOK});
@@ -349,7 +350,7 @@ TEST_F(PaperPage, AdvancedDialogShowsTheThicknessListAndTheInvertedMemorySwitch)
     EXPECT_NE(seen.exStyle & WS_EX_DLGMODALFRAME, 0);
     EXPECT_NE(seen.exStyle & WS_EX_CONTEXTHELP, 0);
     EXPECT_TRUE(seen.remember) << "checked while NoFeedPosMemory is clear";
-    const std::vector<std::string> entries = {"オート", "1", "2", "3", "4", "5", "6",
+    const std::vector<std::string> entries = {"オート", "1", "2", "3",  "4",  "5", "6",
                                               "7",      "8", "9", "10", "11", "12"};
     EXPECT_EQ(seen.entries, entries);
     EXPECT_EQ(seen.selected, 7);

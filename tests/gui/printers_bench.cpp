@@ -87,13 +87,12 @@ int main(int argc, char** argv) {
 
     std::printf("median of %d rounds\n", rounds);
     std::printf("EnumerateSupportedPrinters,   1 printer : %9.3f ms\n", one * 1e3);
-    std::printf("EnumerateSupportedPrinters, 200 printers: %9.3f ms (%.1f x one printer)\n",
-                many * 1e3, many / one);
+    std::printf("EnumerateSupportedPrinters, 200 printers: %9.3f ms (%.1f x one printer)\n", many * 1e3,
+                many / one);
     std::printf("bare EnumPrintersA,           1 printer : %9.3f ms\n", bareOne * 1e3);
     std::printf("bare EnumPrintersA,         200 printers: %9.3f ms\n", bareMany * 1e3);
     std::printf("enumeration / bare EnumPrintersA at 200 : %.1f\n", many / bareMany);
-    std::printf("per printer beyond the spooler          : %9.3f ms\n",
-                (many - bareMany) / 200 * 1e3);
+    std::printf("per printer beyond the spooler          : %9.3f ms\n", (many - bareMany) / 200 * 1e3);
     std::printf("one library probe with   1 printer      : %9.3f ms\n", probeOne * 1e3);
     std::printf("one library probe with 200 printers     : %9.3f ms\n", probeMany * 1e3);
 

@@ -49,7 +49,8 @@ TEST_F(EnumerationTest, PortTextComesFromTheLibrary) {
         {{"full fields", longPort, longSecond}, nullptr, longPort + "(" + longSecond + ")"},
         {{"refuses open"}, [](const std::string& n) { qmx::vp::SetRefuseOpen(n, true); }, Unknown()},
         {{"port unreadable"},
-         [](const std::string& n) { qmx::vp::SetReadFault(n, qmx::Item::Port, true); }, Unknown()},
+         [](const std::string& n) { qmx::vp::SetReadFault(n, qmx::Item::Port, true); },
+         Unknown()},
     };
     for (const Case& c : cases) {
         Add(c.printer);
@@ -117,8 +118,8 @@ TEST_F(EnumerationTest, OnlyTheExactModelSubkeyCounts) {
     for (const Case& c : cases) {
         RegDeleteTreeA(HKEY_LOCAL_MACHINE, kModelsKey);
         HKEY key = nullptr;
-        ASSERT_EQ(RegCreateKeyExA(HKEY_LOCAL_MACHINE, kModelsKey, 0, nullptr, 0, KEY_ALL_ACCESS,
-                                  nullptr, &key, nullptr),
+        ASSERT_EQ(RegCreateKeyExA(HKEY_LOCAL_MACHINE, kModelsKey, 0, nullptr, 0, KEY_ALL_ACCESS, nullptr,
+                                  &key, nullptr),
                   ERROR_SUCCESS);
         for (const char* subkey : c.subkeys) {
             HKEY sub = nullptr;
@@ -158,12 +159,9 @@ TEST_F(EnumerationTest, AllocationFailureReportsAndLeavesNoList) {
         const char* what;
         rptest::BoxIcon endIcon;
     } cases[] = {
-        {0, "model record", rptest::BoxIcon::Warning},
-        {1, "model name", rptest::BoxIcon::Warning},
-        {2, "spooler buffer", rptest::BoxIcon::None},
-        {3, "first entry", rptest::BoxIcon::None},
-        {5, "first port text", rptest::BoxIcon::None},
-        {7, "second entry", rptest::BoxIcon::None},
+        {0, "model record", rptest::BoxIcon::Warning}, {1, "model name", rptest::BoxIcon::Warning},
+        {2, "spooler buffer", rptest::BoxIcon::None},  {3, "first entry", rptest::BoxIcon::None},
+        {5, "first port text", rptest::BoxIcon::None}, {7, "second entry", rptest::BoxIcon::None},
         {10, "second model", rptest::BoxIcon::None},
     };
     for (const Case& c : cases) {

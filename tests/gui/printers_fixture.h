@@ -116,8 +116,7 @@ inline void CALLBACK RunScript(HWND dialog, UINT, UINT_PTR timer, DWORD) {
 
 // Runs dialog 122 with PrinterSelectionDialog; `script` runs once the dialog is shown. A dialog
 // the script leaves open is cancelled (scriptCancelled tells).
-inline INT_PTR RunSelection(rptest::MessageBoxRecorder& boxes, const Script& script,
-                            HWND owner = nullptr) {
+inline INT_PTR RunSelection(rptest::MessageBoxRecorder& boxes, const Script& script, HWND owner = nullptr) {
     Script copy = script;
     currentScript = &copy;
     scriptCancelled = false;
@@ -126,8 +125,8 @@ inline INT_PTR RunSelection(rptest::MessageBoxRecorder& boxes, const Script& scr
         SetTimer(window, 1, 10, RunScript);
         return true;
     });
-    INT_PTR result = DialogBoxParamA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(IDD_SELECT_PRINTER),
-                                     owner, PrinterSelectionDialog, 0);
+    INT_PTR result = DialogBoxParamA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(IDD_SELECT_PRINTER), owner,
+                                     PrinterSelectionDialog, 0);
     currentScript = nullptr;
     return result;
 }
@@ -155,16 +154,15 @@ inline std::vector<std::string> Column(HWND dialog, int column) {
 }
 
 inline UINT ItemState(HWND dialog, int item) {
-    return static_cast<UINT>(SendMessageA(List(dialog), LVM_GETITEMSTATE, item,
-                                          LVIS_SELECTED | LVIS_FOCUSED));
+    return static_cast<UINT>(
+        SendMessageA(List(dialog), LVM_GETITEMSTATE, item, LVIS_SELECTED | LVIS_FOCUSED));
 }
 
 inline void Select(HWND dialog, int item) {
     LVITEMA lvItem{};
     lvItem.stateMask = LVIS_SELECTED | LVIS_FOCUSED;
     lvItem.state = item >= 0 ? LVIS_SELECTED | LVIS_FOCUSED : 0;
-    SendMessageA(List(dialog), LVM_SETITEMSTATE, item >= 0 ? item : -1,
-                 reinterpret_cast<LPARAM>(&lvItem));
+    SendMessageA(List(dialog), LVM_SETITEMSTATE, item >= 0 ? item : -1, reinterpret_cast<LPARAM>(&lvItem));
 }
 
 inline void Notify(HWND dialog, UINT code, int subItem = 0) {

@@ -32,11 +32,17 @@ const Listed kPrinters[] = {
     {{"echo", "\\\\srv\\q"}, 0x100000, 0x1, nullptr, Unknown},  // network, 0x100000
     {{"Foxtrot", "IP_1", "host"}, 0x100000, 0x100, nullptr, Unknown},
     {{"golf", "\\\\srv\\r"}, 0, 0x1, nullptr, Connected},
-    {{"Hotel"}, 0, 0x1,
-     [](const std::string& n) { qmx::vp::SetReadFault(n, qmx::Item::PrinterStatus, true); }, Unknown},
+    {{"Hotel"},
+     0,
+     0x1,
+     [](const std::string& n) { qmx::vp::SetReadFault(n, qmx::Item::PrinterStatus, true); },
+     Unknown},
     {{"india"}, 0, 0, nullptr, Unknown},
-    {{"juliet"}, 0, 0x1,
-     [](const std::string& n) { qmx::vp::SetReadFault(n, qmx::Item::Port, true); }, Unknown},
+    {{"juliet"},
+     0,
+     0x1,
+     [](const std::string& n) { qmx::vp::SetReadFault(n, qmx::Item::Port, true); },
+     Unknown},
 };
 
 class SelectionTest : public PrintersTest {
@@ -60,18 +66,18 @@ protected:
 
     // A stand-in for the panel with its Update button 12321.
     void MakePanel(bool updateEnabled) {
-        panel_ = CreateWindowExA(0, "STATIC", "panel", WS_POPUP, 0, 0, 50, 50, nullptr, nullptr,
-                                 nullptr, nullptr);
-        HWND update = CreateWindowExA(0, "BUTTON", "update", WS_CHILD, 0, 0, 10, 10, panel_,
-                                      reinterpret_cast<HMENU>(static_cast<INT_PTR>(IDC_UPDATE)),
-                                      nullptr, nullptr);
+        panel_ =
+            CreateWindowExA(0, "STATIC", "panel", WS_POPUP, 0, 0, 50, 50, nullptr, nullptr, nullptr, nullptr);
+        HWND update =
+            CreateWindowExA(0, "BUTTON", "update", WS_CHILD, 0, 0, 10, 10, panel_,
+                            reinterpret_cast<HMENU>(static_cast<INT_PTR>(IDC_UPDATE)), nullptr, nullptr);
         EnableWindow(update, updateEnabled);
         AppState.PanelWindow = panel_;
     }
     void OpenSessionOn(const char* name) {
         ASSERT_EQ(OpenManagerExA(name, "", QMX_OPEN_MODE, &AppState.Session), 0u);
-        AppState.InstanceMapping = CreateFileMappingA(INVALID_HANDLE_VALUE, nullptr, PAGE_READWRITE,
-                                                      0, 16, nullptr);
+        AppState.InstanceMapping =
+            CreateFileMappingA(INVALID_HANDLE_VALUE, nullptr, PAGE_READWRITE, 0, 16, nullptr);
     }
     // Column 0 after sorting by `column`, in the expected order: the column's texts ignoring
     // case, then the names.
@@ -130,10 +136,9 @@ TEST_F(SelectionTest, ShowsEveryPrinterWithItsProbedStateAndSortsByAnyColumn) {
         models = Column(dialog, 2);
         ports = Column(dialog, 3);
     });
-    EXPECT_EQ(titles, (std::vector<std::string>{ProgramString(IDS_COLUMN_NAME),
-                                                ProgramString(IDS_COLUMN_STATE),
-                                                ProgramString(IDS_COLUMN_MODEL),
-                                                ProgramString(IDS_COLUMN_PORT)}));
+    EXPECT_EQ(titles,
+              (std::vector<std::string>{ProgramString(IDS_COLUMN_NAME), ProgramString(IDS_COLUMN_STATE),
+                                        ProgramString(IDS_COLUMN_MODEL), ProgramString(IDS_COLUMN_PORT)}));
     EXPECT_EQ(widths, (std::vector<int>{170, 60, 170, portWidth}));
     ASSERT_EQ(orders.size(), 6u);
     EXPECT_EQ(orders[0], ExpectedOrder(0));
@@ -148,7 +153,7 @@ TEST_F(SelectionTest, ShowsEveryPrinterWithItsProbedStateAndSortsByAnyColumn) {
     for (size_t i = 0; i < orders[0].size(); ++i) {
         const std::string& name = orders[0][i];
         const Listed& s = *std::find_if(std::begin(kPrinters), std::end(kPrinters),
-                                       [&](const Listed& p) { return p.printer.name == name; });
+                                        [&](const Listed& p) { return p.printer.name == name; });
         EXPECT_EQ(states[i], Text(s.state)) << name;
         EXPECT_EQ(models[i], kDriver) << name;
         EXPECT_EQ(ports[i], Entry(name)->PortText) << name;
@@ -220,11 +225,12 @@ TEST_F(SelectionTest, UnsentChangesAskFirstAndCancelKeepsTheDialog) {
     MakePanel(true);
     rptest::MessageBoxRecorder boxes({IDCANCEL});
     bool stayed = false;
-    EXPECT_EQ(RunSelection(boxes, [&](HWND dialog) {
-                  Select(dialog, ItemCount(dialog) - 1);
-                  SendMessageA(dialog, WM_COMMAND, IDC_SELECT_OK, 0);
-                  stayed = IsWindowVisible(dialog) != FALSE;
-              }),
+    EXPECT_EQ(RunSelection(boxes,
+                           [&](HWND dialog) {
+                               Select(dialog, ItemCount(dialog) - 1);
+                               SendMessageA(dialog, WM_COMMAND, IDC_SELECT_OK, 0);
+                               stayed = IsWindowVisible(dialog) != FALSE;
+                           }),
               0);
     EXPECT_TRUE(stayed);
     ASSERT_EQ(boxes.Count(), 1u);
@@ -270,10 +276,11 @@ TEST_F(SelectionTest, NothingSelectedAsksForAPrinterAndDoubleClickOnEmptySpaceDo
 
 TEST_F(SelectionTest, DoubleClickOnASelectedRowChoosesIt) {
     rptest::MessageBoxRecorder boxes;
-    EXPECT_EQ(RunSelection(boxes, [](HWND dialog) {
-                  Select(dialog, 2);
-                  Notify(dialog, NM_DBLCLK);
-              }),
+    EXPECT_EQ(RunSelection(boxes,
+                           [](HWND dialog) {
+                               Select(dialog, 2);
+                               Notify(dialog, NM_DBLCLK);
+                           }),
               1);
     EXPECT_FALSE(scriptCancelled);
     EXPECT_EQ(AppState.CurrentPrinter, Entry(ExpectedOrder(0)[2]));
@@ -391,8 +398,7 @@ TEST_F(SelectionTest, LongNamesNeverOverrunAndStillSelect) {
     EXPECT_EQ(result, 1);
     EXPECT_EQ(AppState.CurrentPrinter, entries[0]);
     ASSERT_EQ(boxes.Count(), 1u);
-    EXPECT_EQ(boxes.Boxes()[0].caption,
-              (ProgramString(IDS_APP_TITLE) + " - " + second).substr(0, 255));
+    EXPECT_EQ(boxes.Boxes()[0].caption, (ProgramString(IDS_APP_TITLE) + " - " + second).substr(0, 255));
 }
 
 // Not a check: keeps the dialog up for tools/screenshot.sh when RP_SHOT_SELECTION is set.

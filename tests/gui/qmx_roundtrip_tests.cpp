@@ -19,53 +19,56 @@ namespace {
 constexpr const char* kName = "Round trip";
 
 class RoundTrip : public ::testing::Test {
- protected:
-  void SetUp() override {
-    ASSERT_EQ(qmx::vp::ResetAll(), qmx::kOk);
-    qmx::vp::NewPrinter p;
-    p.name = kName;
-    ASSERT_EQ(qmx::vp::Add(p), qmx::kOk);
-    ASSERT_EQ(OpenManagerExA(kName, "tester", QMX_OPEN_MODE, &session_), qmx::kOk);
-  }
-  void TearDown() override {
-    if (session_) CloseManager(session_);
-    qmx::vp::ResetAll();
-  }
-  QMXSESSION session_ = nullptr;
+protected:
+    void SetUp() override {
+        ASSERT_EQ(qmx::vp::ResetAll(), qmx::kOk);
+        qmx::vp::NewPrinter p;
+        p.name = kName;
+        ASSERT_EQ(qmx::vp::Add(p), qmx::kOk);
+        ASSERT_EQ(OpenManagerExA(kName, "tester", QMX_OPEN_MODE, &session_), qmx::kOk);
+    }
+    void TearDown() override {
+        if (session_) CloseManager(session_);
+        qmx::vp::ResetAll();
+    }
+    QMXSESSION session_ = nullptr;
 };
 
 TEST_F(RoundTrip, RandomRecordsComeBackThroughTheLibrary) {
-  std::mt19937 rng(1406);
-  for (int round = 0; round < 200; ++round) {
-    const qmxtest::RandomSettings in = qmxtest::MakeRandomSettings(rng);
-    SettingsCommand command{};
-    ASSERT_TRUE(EncodeSettingsCommand(BuildSettingsBlock(in.record, in.slots), &command)) << round;
-    ASSERT_EQ(SetPrinterStatusDirectA(session_, QMX_ITEM_SETTINGS, command.Area, sizeof command.Area), qmx::kOk)
-        << round;
-    PanelSettingsRecord decoded{};
-    MarkSettingsNotLoaded(decoded);
-    std::memset(FeedPosOther, 0x5A, sizeof FeedPosOther);
-    uint32_t got = 0;
-    ASSERT_EQ(DecodeSettingsBlock(session_, QMX_ITEM_SETTINGS, &decoded, 260, &got), qmx::kOk) << round;
-    ASSERT_EQ(std::memcmp(&decoded, &in.record, sizeof decoded), 0) << "record differs, round " << round;
-    ASSERT_EQ(std::memcmp(FeedPosOther, in.expected, sizeof FeedPosOther), 0) << "FeedPosOther, round " << round;
-  }
+    std::mt19937 rng(1406);
+    for (int round = 0; round < 200; ++round) {
+        const qmxtest::RandomSettings in = qmxtest::MakeRandomSettings(rng);
+        SettingsCommand command{};
+        ASSERT_TRUE(EncodeSettingsCommand(BuildSettingsBlock(in.record, in.slots), &command)) << round;
+        ASSERT_EQ(SetPrinterStatusDirectA(session_, QMX_ITEM_SETTINGS, command.Area, sizeof command.Area),
+                  qmx::kOk)
+            << round;
+        PanelSettingsRecord decoded{};
+        MarkSettingsNotLoaded(decoded);
+        std::memset(FeedPosOther, 0x5A, sizeof FeedPosOther);
+        uint32_t got = 0;
+        ASSERT_EQ(DecodeSettingsBlock(session_, QMX_ITEM_SETTINGS, &decoded, 260, &got), qmx::kOk) << round;
+        ASSERT_EQ(std::memcmp(&decoded, &in.record, sizeof decoded), 0) << "record differs, round " << round;
+        ASSERT_EQ(std::memcmp(FeedPosOther, in.expected, sizeof FeedPosOther), 0)
+            << "FeedPosOther, round " << round;
+    }
 }
 
 TEST_F(RoundTrip, InitialValuesAreAcceptedAndReadBackLoaded) {
-  PanelSettingsRecord record{};
-  LoadInitialSettings(record);
-  int32_t slots[FeedPosOtherCount] = {};
-  SettingsCommand command{};
-  ASSERT_TRUE(EncodeSettingsCommand(BuildSettingsBlock(record, slots), &command));
-  ASSERT_EQ(qmx::vp::PatchBlock(kName, 26, {100, 100}), qmx::kOk);
-  ASSERT_EQ(SetPrinterStatusDirectA(session_, QMX_ITEM_SETTINGS, command.Area, sizeof command.Area), qmx::kOk);
-  PanelSettingsRecord decoded{};
-  MarkSettingsNotLoaded(decoded);
-  uint32_t got = 0;
-  ASSERT_EQ(DecodeSettingsBlock(session_, QMX_ITEM_SETTINGS, &decoded, 260, &got), qmx::kOk);
-  EXPECT_TRUE(SettingsLoaded(decoded));
-  EXPECT_EQ(std::memcmp(&decoded, &record, sizeof decoded), 0);
+    PanelSettingsRecord record{};
+    LoadInitialSettings(record);
+    int32_t slots[FeedPosOtherCount] = {};
+    SettingsCommand command{};
+    ASSERT_TRUE(EncodeSettingsCommand(BuildSettingsBlock(record, slots), &command));
+    ASSERT_EQ(qmx::vp::PatchBlock(kName, 26, {100, 100}), qmx::kOk);
+    ASSERT_EQ(SetPrinterStatusDirectA(session_, QMX_ITEM_SETTINGS, command.Area, sizeof command.Area),
+              qmx::kOk);
+    PanelSettingsRecord decoded{};
+    MarkSettingsNotLoaded(decoded);
+    uint32_t got = 0;
+    ASSERT_EQ(DecodeSettingsBlock(session_, QMX_ITEM_SETTINGS, &decoded, 260, &got), qmx::kOk);
+    EXPECT_TRUE(SettingsLoaded(decoded));
+    EXPECT_EQ(std::memcmp(&decoded, &record, sizeof decoded), 0);
 }
 
 }  // namespace

@@ -13,15 +13,15 @@ namespace qmxtest {
 
 // A message-only window owned by the calling thread; posted messages wait in its queue.
 class MessageWindow {
- public:
-  MessageWindow();
-  MessageWindow(const MessageWindow&) = delete;
-  MessageWindow& operator=(const MessageWindow&) = delete;
-  ~MessageWindow();
-  HWND Get() const { return hwnd_; }
+public:
+    MessageWindow();
+    MessageWindow(const MessageWindow&) = delete;
+    MessageWindow& operator=(const MessageWindow&) = delete;
+    ~MessageWindow();
+    HWND Get() const { return hwnd_; }
 
- private:
-  HWND hwnd_ = nullptr;
+private:
+    HWND hwnd_ = nullptr;
 };
 
 // Pumps the thread's messages until `message` arrives for `window` or `timeoutMs` passes. Other

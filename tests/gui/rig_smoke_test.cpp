@@ -55,8 +55,8 @@ INT_PTR CALLBACK SmokeDialogProc(HWND dialog, UINT message, WPARAM, LPARAM lPara
 
 TEST(RigSmoke, DialogTemplateWithJapaneseFontLoadsAndKeepsTexts) {
     std::string seen[3];
-    INT_PTR result = DialogBoxParamA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(IDD_RIG_SMOKE),
-                                     nullptr, SmokeDialogProc, reinterpret_cast<LPARAM>(seen));
+    INT_PTR result = DialogBoxParamA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(IDD_RIG_SMOKE), nullptr,
+                                     SmokeDialogProc, reinterpret_cast<LPARAM>(seen));
     ASSERT_EQ(result, 1);
     EXPECT_EQ(seen[0], Bytes("表示ソフト（ソ・表・能）"));
     EXPECT_EQ(seen[1], Bytes("リグの確認"));

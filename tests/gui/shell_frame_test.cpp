@@ -43,8 +43,8 @@ protected:
     void TearDown() override { shelltest::ResetProgram(); }
 
     void SpyOnPanel() {
-        panelProcedure = reinterpret_cast<WNDPROC>(SetWindowLongPtrA(
-            AppState.PanelWindow, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(PanelSpy)));
+        panelProcedure = reinterpret_cast<WNDPROC>(
+            SetWindowLongPtrA(AppState.PanelWindow, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(PanelSpy)));
     }
     bool QuitPosted() {
         MSG message;
@@ -103,10 +103,19 @@ TEST_F(FrameTest, ToolbarHoldsTheNineItemsInOrder) {
     HWND toolbar = CreateToolbar(frame_);
     ASSERT_NE(toolbar, nullptr);
     ASSERT_EQ(SendMessageA(toolbar, TB_BUTTONCOUNT, 0, 0), 9);
-    const struct { int command; BYTE style; int image; } items[] = {
-        {0, TBSTYLE_SEP, 4}, {IDM_READ_SETTINGS, TBSTYLE_BUTTON, 0},
-        {IDM_INITIAL_VALUES, TBSTYLE_BUTTON, 1}, {0, TBSTYLE_SEP, 4}, {0, TBSTYLE_SEP, 4},
-        {IDM_CHANGE_PRINTER, TBSTYLE_BUTTON, 2}, {0, TBSTYLE_SEP, 4}, {0, TBSTYLE_SEP, 4},
+    const struct {
+        int command;
+        BYTE style;
+        int image;
+    } items[] = {
+        {0, TBSTYLE_SEP, 4},
+        {IDM_READ_SETTINGS, TBSTYLE_BUTTON, 0},
+        {IDM_INITIAL_VALUES, TBSTYLE_BUTTON, 1},
+        {0, TBSTYLE_SEP, 4},
+        {0, TBSTYLE_SEP, 4},
+        {IDM_CHANGE_PRINTER, TBSTYLE_BUTTON, 2},
+        {0, TBSTYLE_SEP, 4},
+        {0, TBSTYLE_SEP, 4},
         {IDM_HELP_MODE, TBSTYLE_CHECK, 3},
     };
     for (int i = 0; i < 9; ++i) {
@@ -123,9 +132,13 @@ TEST_F(FrameTest, ToolbarHoldsTheNineItemsInOrder) {
 }
 
 TEST_F(FrameTest, ToolTipsNameTheStringOfEachButton) {
-    const struct { UINT command, text; } tips[] = {
-        {IDM_INITIAL_VALUES, IDS_TIP_INITIAL}, {IDM_READ_SETTINGS, IDS_TIP_READ},
-        {IDM_CHANGE_PRINTER, IDS_TIP_CHANGE_PRINTER}, {IDM_HELP_MODE, IDS_TIP_HELP},
+    const struct {
+        UINT command, text;
+    } tips[] = {
+        {IDM_INITIAL_VALUES, IDS_TIP_INITIAL},
+        {IDM_READ_SETTINGS, IDS_TIP_READ},
+        {IDM_CHANGE_PRINTER, IDS_TIP_CHANGE_PRINTER},
+        {IDM_HELP_MODE, IDS_TIP_HELP},
         {IDC_EXIT, 0},
     };
     for (const auto& tip : tips) {
@@ -149,12 +162,11 @@ TEST_F(FrameTest, OnlyTheToolbarCommandsGoOnToThePanel) {
         PostMessageA(dialog, WM_COMMAND, IDC_SELECT_CANCEL, 0);
         return true;
     });
-    for (WORD command : std::vector<WORD>{IDM_INITIAL_VALUES, IDM_READ_SETTINGS,
-                                          IDM_CHANGE_PRINTER, IDC_EXIT, IDC_HELP_CONTENTS, 1030}) {
+    for (WORD command : std::vector<WORD>{IDM_INITIAL_VALUES, IDM_READ_SETTINGS, IDM_CHANGE_PRINTER, IDC_EXIT,
+                                          IDC_HELP_CONTENTS, 1030}) {
         EXPECT_EQ(SendMessageA(frame_, WM_COMMAND, command, 0), 0);
     }
-    EXPECT_EQ(panelCommands,
-              (std::vector<WORD>{IDM_INITIAL_VALUES, IDM_READ_SETTINGS, IDM_CHANGE_PRINTER}));
+    EXPECT_EQ(panelCommands, (std::vector<WORD>{IDM_INITIAL_VALUES, IDM_READ_SETTINGS, IDM_CHANGE_PRINTER}));
     EXPECT_TRUE(IsWindow(frame_));
 }
 
@@ -185,8 +197,8 @@ TEST_F(FrameTest, CloseRunsThePanelsExitCommandAndEndsTheLoop) {
     for (UINT close : {UINT{WM_CLOSE}, UINT{WM_CLOSE_REQUEST}}) {
         SCOPED_TRACE(close);
         if (!IsWindow(frame_)) SetUp();
-        HANDLE mapping = CreateFileMappingA(INVALID_HANDLE_VALUE, nullptr, PAGE_READONLY, 0, 32,
-                                            "KOVRP_frame-test");
+        HANDLE mapping =
+            CreateFileMappingA(INVALID_HANDLE_VALUE, nullptr, PAGE_READONLY, 0, 32, "KOVRP_frame-test");
         AppState.InstanceMapping = mapping;
         ASSERT_NE(AppState.Session, nullptr);  // the panel's session on LP1
         rptest::MessageBoxRecorder recorder;
@@ -230,10 +242,10 @@ TEST_F(FrameTest, CloseWithoutPanelReleasesThePrintersAndDestroysTheFrame) {
 }
 
 TEST_F(FrameTest, BringForwardRaisesTheProgramsActiveWindow) {
-    HWND other = CreateWindowExA(0, "Static", "other", WS_POPUP | WS_VISIBLE, 0, 0, 50, 50,
-                                 nullptr, nullptr, nullptr, nullptr);
-    HWND detail = CreateWindowExA(0, "Static", "detail", WS_POPUP | WS_VISIBLE, 0, 0, 50, 50,
-                                  frame_, nullptr, nullptr, nullptr);
+    HWND other = CreateWindowExA(0, "Static", "other", WS_POPUP | WS_VISIBLE, 0, 0, 50, 50, nullptr, nullptr,
+                                 nullptr, nullptr);
+    HWND detail = CreateWindowExA(0, "Static", "detail", WS_POPUP | WS_VISIBLE, 0, 0, 50, 50, frame_, nullptr,
+                                  nullptr, nullptr);
     SetForegroundWindow(other);
     AppState.ForegroundWindow = detail;
     EXPECT_EQ(SendMessageA(frame_, WM_BRING_FORWARD, 0, 0), 0);

@@ -15,8 +15,7 @@ namespace {
 
 const char kTitle[] = "Kestrovane リモートパネル";
 const char kWrongPassword[] = "パスワードが違います。";
-const char kNotSupported[] =
-    "は、このリモートパネルではサポートしていません。リモートパネルを終了します。";
+const char kNotSupported[] = "は、このリモートパネルではサポートしていません。リモートパネルを終了します。";
 
 // Drives the password dialog: each time it becomes active the next text is typed and OK
 // pressed; with no text left, Cancel. Typing waits for a timer, so that the dialog has finished
@@ -67,11 +66,11 @@ protected:
 };
 
 struct GateCase {
-    const char* stored;     // nullptr: no Password value
+    const char* stored;  // nullptr: no Password value
     const char* commandLine;
     std::vector<std::string> typed;  // typed into the dialog, then Cancel
     bool dialogShown;
-    const char* chosen;     // nullptr: no printer (the program ends); kFirst: the list's first
+    const char* chosen;  // nullptr: no printer (the program ends); kFirst: the list's first
 };
 
 const char kFirst[] = "(the first printer of the list)";
@@ -92,8 +91,8 @@ TEST_F(GateTest, CommandLinesAgainstStoredPasswords) {
         {"Pw", "LP1", {"Pw"}, true, "LP1"},
     };
     for (const GateCase& c : cases) {
-        SCOPED_TRACE(std::string("stored [") + (c.stored ? c.stored : "(none)") + "] line [" +
-                     c.commandLine + "]");
+        SCOPED_TRACE(std::string("stored [") + (c.stored ? c.stored : "(none)") + "] line [" + c.commandLine +
+                     "]");
         if (c.stored) {
             shelltest::SetStoredPassword(c.stored);
         } else {
@@ -185,9 +184,8 @@ TEST_F(GateTest, PasswordDialogKeepsAskingUntilTheExactPasswordOrCancel) {
     PasswordTyping typing;
     typing.attempts = {"wrong", "", "secret", "Secret"};
     typing.Attach(recorder);
-    INT_PTR result = DialogBoxParamA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(IDD_PASSWORD),
-                                     nullptr, PasswordDialogProc,
-                                     reinterpret_cast<LPARAM>("Secret"));
+    INT_PTR result = DialogBoxParamA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(IDD_PASSWORD), nullptr,
+                                     PasswordDialogProc, reinterpret_cast<LPARAM>("Secret"));
     EXPECT_EQ(result, 1);
     ASSERT_EQ(recorder.Count(), 3u);
     for (const rptest::RecordedBox& box : recorder.Boxes()) {

@@ -51,9 +51,9 @@ protected:
         ClickFrameClient(centre);
     }
     HWND Child(HWND parent, int id, RECT rect) {
-        return CreateWindowExA(0, "Static", "", WS_CHILD | WS_VISIBLE, rect.left, rect.top,
-                               rect.right, rect.bottom, parent,
-                               reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), nullptr, nullptr);
+        return CreateWindowExA(0, "Static", "", WS_CHILD | WS_VISIBLE, rect.left, rect.top, rect.right,
+                               rect.bottom, parent, reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)),
+                               nullptr, nullptr);
     }
     void ExpectOneCall(HWND window, DWORD context) {
         ASSERT_EQ(shelltest::HelpCalls.size(), 1u);
@@ -90,8 +90,7 @@ TEST_F(HelpModeTest, StartLaysTheOverlayExactlyOverTheFrame) {
 TEST_F(HelpModeTest, ClickOnTheCaptionOnlyEndsHelpMode) {
     ASSERT_TRUE(Start());
     HWND overlay = AppState.HelpOverlay;
-    SendMessageA(overlay, WM_LBUTTONDOWN, MK_LBUTTON,
-                 MAKELPARAM(60, GetSystemMetrics(SM_CYCAPTION) / 2));
+    SendMessageA(overlay, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(60, GetSystemMetrics(SM_CYCAPTION) / 2));
     EXPECT_FALSE(IsWindow(overlay));
     EXPECT_EQ(AppState.HelpOverlay, nullptr);
     EXPECT_EQ(AppState.ForegroundWindow, panel_);
@@ -100,10 +99,13 @@ TEST_F(HelpModeTest, ClickOnTheCaptionOnlyEndsHelpMode) {
 }
 
 TEST_F(HelpModeTest, ClickOnAPanelControlOrTheToolbarShowsItsPopupHelp) {
-    const struct { int id; DWORD context; } controls[] = {
+    const struct {
+        int id;
+        DWORD context;
+    } controls[] = {
         {IDC_STATUS_AREA, 0x80000700}, {IDC_EXIT, 0x80000200},
         {IDC_UPDATE, 0x80000300},  // disabled controls are found too
-        {IDC_PORT_LABEL, 0x80000A00}, {IDC_TABS, 0x80000C00},
+        {IDC_PORT_LABEL, 0x80000A00},  {IDC_TABS, 0x80000C00},
     };
     for (const auto& control : controls) {
         SCOPED_TRACE(control.id);
@@ -182,13 +184,12 @@ TEST_F(HelpModeTest, OverlayClassThatCannotBeRegisteredGivesMessagesAndNoHelpMod
     taken.hInstance = AppState.Instance;
     taken.lpszClassName = "TransWndClassName";
     ASSERT_TRUE(RegisterClassA(&taken));
-    HWND holder = CreateWindowExA(0, "TransWndClassName", "", WS_POPUP, 0, 0, 1, 1, nullptr,
-                                  nullptr, AppState.Instance, nullptr);
+    HWND holder = CreateWindowExA(0, "TransWndClassName", "", WS_POPUP, 0, 0, 1, 1, nullptr, nullptr,
+                                  AppState.Instance, nullptr);
     rptest::MessageBoxRecorder recorder;
     EXPECT_FALSE(Start());
     ASSERT_EQ(recorder.Count(), 1u);
-    EXPECT_EQ(recorder.Boxes()[0].text,
-              "ウィンドウクラスを登録できません。\nこの機能は使用できません。");
+    EXPECT_EQ(recorder.Boxes()[0].text, "ウィンドウクラスを登録できません。\nこの機能は使用できません。");
     EXPECT_EQ(recorder.Boxes()[0].caption, "Kestrovane リモートパネル");
     EXPECT_EQ(recorder.Boxes()[0].icon, rptest::BoxIcon::Warning);
     EXPECT_EQ(recorder.Boxes()[0].owner, frame_);

@@ -42,9 +42,8 @@ protected:
         return handle;
     }
     HWND Window(const char* className, const std::string& title) {
-        HWND window = CreateWindowExA(0, className, title.c_str(), WS_OVERLAPPEDWINDOW | WS_VISIBLE,
-                                      10, 10, 200, 100, nullptr, nullptr, GetModuleHandleA(nullptr),
-                                      nullptr);
+        HWND window = CreateWindowExA(0, className, title.c_str(), WS_OVERLAPPEDWINDOW | WS_VISIBLE, 10, 10,
+                                      200, 100, nullptr, nullptr, GetModuleHandleA(nullptr), nullptr);
         windows_.push_back(window);
         return window;
     }

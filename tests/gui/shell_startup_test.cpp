@@ -39,8 +39,7 @@ TEST_F(StartupTest, NoSupportedPrinterEndsWithMessage74) {
     EXPECT_EQ(Run(""), 1);
     EXPECT_FALSE(SettingsLoaded());
     ASSERT_EQ(recorder.Count(), 1u);
-    EXPECT_EQ(recorder.Boxes()[0].text,
-              "Brindlemark 400ZXが存在しません。リモートパネルを終了します。");
+    EXPECT_EQ(recorder.Boxes()[0].text, "Brindlemark 400ZXが存在しません。リモートパネルを終了します。");
     EXPECT_EQ(recorder.Boxes()[0].caption, kTitle);
     EXPECT_EQ(recorder.Boxes()[0].icon, rptest::BoxIcon::Warning);
     EXPECT_EQ(recorder.Boxes()[0].owner, nullptr);
@@ -95,8 +94,7 @@ TEST_F(StartupTest, FrameClassThatCannotBeRegisteredEndsWithMessages125And76) {
     rptest::MessageBoxRecorder recorder;
     EXPECT_EQ(Run(""), 1);
     ASSERT_EQ(recorder.Count(), 1u);
-    EXPECT_EQ(recorder.Boxes()[0].text,
-              "ウィンドウクラスを登録できません。\nリモートパネルを終了します。");
+    EXPECT_EQ(recorder.Boxes()[0].text, "ウィンドウクラスを登録できません。\nリモートパネルを終了します。");
     EXPECT_EQ(recorder.Boxes()[0].caption, kTitle);
     EXPECT_EQ(recorder.Boxes()[0].icon, rptest::BoxIcon::Warning);
     // The failed start let go of the printer.

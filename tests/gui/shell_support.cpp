@@ -59,21 +59,17 @@ void OpenSession(const char* printer) {
 
 void SetStoredPassword(const char* password) {
     HKEY key = nullptr;
-    ASSERT_EQ(RegCreateKeyExA(HKEY_LOCAL_MACHINE, kSuiteKey, 0, nullptr, 0, KEY_SET_VALUE, nullptr,
-                              &key, nullptr),
-              ERROR_SUCCESS);
+    ASSERT_EQ(
+        RegCreateKeyExA(HKEY_LOCAL_MACHINE, kSuiteKey, 0, nullptr, 0, KEY_SET_VALUE, nullptr, &key, nullptr),
+        ERROR_SUCCESS);
     RegSetValueExA(key, "Password", 0, REG_SZ, reinterpret_cast<const BYTE*>(password),
                    lstrlenA(password) + 1);
     RegCloseKey(key);
 }
 
-void RemoveStoredPassword() {
-    RegDeleteKeyValueA(HKEY_LOCAL_MACHINE, kSuiteKey, "Password");
-}
+void RemoveStoredPassword() { RegDeleteKeyValueA(HKEY_LOCAL_MACHINE, kSuiteKey, "Password"); }
 
-void RemoveSuiteKey() {
-    RegDeleteTreeA(HKEY_LOCAL_MACHINE, kSuiteKey);
-}
+void RemoveSuiteKey() { RegDeleteTreeA(HKEY_LOCAL_MACHINE, kSuiteKey); }
 
 void ResetProgram() {
     if (AppState.HelpOverlay && IsWindow(AppState.HelpOverlay)) DestroyWindow(AppState.HelpOverlay);

@@ -20,7 +20,7 @@ struct ControlLayout {
     RECT units;   // x, y, width, height in dialog units
     DWORD style;  // bits that must be set
     bool enabled;
-    bool sized;   // false: only the position is checked (an icon takes its picture's size)
+    bool sized;  // false: only the position is checked (an icon takes its picture's size)
 };
 
 struct DialogLayout {
@@ -48,8 +48,8 @@ void CheckDialog(const DialogLayout& layout) {
     HINSTANCE instance = GetModuleHandleA(nullptr);
     HWND host = nullptr;
     if (layout.style & WS_CHILD) {
-        host = CreateWindowExA(0, "Static", "", WS_POPUP, 0, 0, 800, 800, nullptr, nullptr,
-                               instance, nullptr);
+        host =
+            CreateWindowExA(0, "Static", "", WS_POPUP, 0, 0, 800, 800, nullptr, nullptr, instance, nullptr);
     }
     HWND dialog = CreateDialogParamA(instance, MAKEINTRESOURCEA(layout.id), host, QuietProc, 0);
     ASSERT_NE(dialog, nullptr);
@@ -97,20 +97,33 @@ void CheckDialog(const DialogLayout& layout) {
 }
 
 TEST(ShellTemplates, PasswordDialog) {
-    CheckDialog({IDD_PASSWORD, "パスワードの入力", 143, 75,
-                 WS_POPUP | WS_CAPTION | DS_MODALFRAME | DS_CENTER | DS_SETFOREGROUND, 0,
+    CheckDialog({IDD_PASSWORD,
+                 "パスワードの入力",
+                 143,
+                 75,
+                 WS_POPUP | WS_CAPTION | DS_MODALFRAME | DS_CENTER | DS_SETFOREGROUND,
+                 0,
                  {
                      {-1, "Static", "パスワードを入力してください。", {5, 5, 130, 15}, 0, true, true},
-                     {IDC_PASSWORD, "Edit", "", {5, 25, 130, 15},
-                      ES_PASSWORD | ES_AUTOHSCROLL | WS_TABSTOP, true, true},
+                     {IDC_PASSWORD,
+                      "Edit",
+                      "",
+                      {5, 25, 130, 15},
+                      ES_PASSWORD | ES_AUTOHSCROLL | WS_TABSTOP,
+                      true,
+                      true},
                      {IDOK, "Button", "OK", {15, 55, 50, 15}, BS_DEFPUSHBUTTON, true, true},
                      {IDCANCEL, "Button", "キャンセル", {80, 55, 50, 15}, 0, true, true},
                  }});
 }
 
 TEST(ShellTemplates, AboutBox) {
-    CheckDialog({IDD_ABOUT, "リモートパネルのバージョン情報", 187, 103,
-                 WS_POPUP | WS_CAPTION | DS_MODALFRAME, 0,
+    CheckDialog({IDD_ABOUT,
+                 "リモートパネルのバージョン情報",
+                 187,
+                 103,
+                 WS_POPUP | WS_CAPTION | DS_MODALFRAME,
+                 0,
                  {
                      {IDOK, "Button", "OK", {77, 82, 36, 14}, BS_DEFPUSHBUTTON, true, true},
                      {IDC_ABOUT_ICON, "Static", nullptr, {15, 30, 0, 0}, SS_ICON, true, false},
@@ -124,10 +137,20 @@ TEST(ShellTemplates, AboutBox) {
 }
 
 TEST(ShellTemplates, PanelDialog) {
-    CheckDialog({IDD_PANEL, "", 236, 224, WS_CHILD | WS_VISIBLE | DS_CONTEXTHELP, 0,
+    CheckDialog({IDD_PANEL,
+                 "",
+                 236,
+                 224,
+                 WS_CHILD | WS_VISIBLE | DS_CONTEXTHELP,
+                 0,
                  {
-                     {IDC_UPDATE_AND_EXIT, "Button", "更新後終了(&S)", {4, 206, 50, 14},
-                      BS_DEFPUSHBUTTON, false, true},
+                     {IDC_UPDATE_AND_EXIT,
+                      "Button",
+                      "更新後終了(&S)",
+                      {4, 206, 50, 14},
+                      BS_DEFPUSHBUTTON,
+                      false,
+                      true},
                      {IDC_EXIT, "Button", "終了(&X)", {63, 206, 50, 14}, 0, true, true},
                      {IDC_UPDATE, "Button", "更新(&A)", {123, 206, 50, 14}, 0, false, true},
                      {IDC_HELP_CONTENTS, "Button", "ヘルプ(&H)", {182, 206, 50, 14}, 0, true, true},
@@ -147,8 +170,9 @@ TEST(ShellTemplates, AcceleratorsSendTheThreeCommandsWithControl) {
     ASSERT_NE(table, nullptr);
     ACCEL entries[8] = {};
     ASSERT_EQ(CopyAcceleratorTableA(table, entries, 8), 3);
-    const struct { WORD key, command; } expected[] = {
-        {'C', IDM_CHANGE_PRINTER}, {'I', IDM_INITIAL_VALUES}, {'R', IDM_READ_SETTINGS}};
+    const struct {
+        WORD key, command;
+    } expected[] = {{'C', IDM_CHANGE_PRINTER}, {'I', IDM_INITIAL_VALUES}, {'R', IDM_READ_SETTINGS}};
     for (int i = 0; i < 3; ++i) {
         EXPECT_EQ(entries[i].key, expected[i].key);
         EXPECT_EQ(entries[i].cmd, expected[i].command);
@@ -184,7 +208,9 @@ TEST(ShellResources, VersionIsOnePoint406WithJapaneseTexts) {
     EXPECT_EQ(fixed->dwProductVersionMS, MAKELONG(406, 1));
     EXPECT_EQ(VersionString(info, "FileVersion"), "1.406");
     EXPECT_EQ(VersionString(info, "FileDescription"), "Kestrovane リモートパネル");
-    struct Translation { WORD language, codePage; }* translation = nullptr;
+    struct Translation {
+        WORD language, codePage;
+    }* translation = nullptr;
     ASSERT_TRUE(VerQueryValueA(info.data(), "\\VarFileInfo\\Translation",
                                reinterpret_cast<void**>(&translation), &length));
     EXPECT_EQ(translation->language, 0x0411);

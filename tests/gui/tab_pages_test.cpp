@@ -54,8 +54,8 @@ TEST(TabPages, SixTabsWithTheirTitlesSpacesIncluded) {
         int image = -2;
         EXPECT_EQ(TabTitle(rig.Tabs(), i, &image), titles[i]) << "tab " << i;
         // Each tab's icon gets the next image; a missing icon leaves its tab without one.
-        HICON icon = static_cast<HICON>(LoadImageA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(kTabs[i].IconId),
-                                                   IMAGE_ICON, 16, 16, 0));
+        HICON icon = static_cast<HICON>(
+            LoadImageA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(kTabs[i].IconId), IMAGE_ICON, 16, 16, 0));
         EXPECT_EQ(image, icon ? expectedImage : -1) << "tab " << i;
         if (icon) {
             ++expectedImage;
@@ -64,7 +64,8 @@ TEST(TabPages, SixTabsWithTheirTitlesSpacesIncluded) {
     }
     ASSERT_NE(rig.Pages().TabImages, nullptr);
     EXPECT_EQ(ImageList_GetImageCount(rig.Pages().TabImages), expectedImage);
-    EXPECT_EQ(reinterpret_cast<HIMAGELIST>(SendMessageA(rig.Tabs(), TCM_GETIMAGELIST, 0, 0)), rig.Pages().TabImages);
+    EXPECT_EQ(reinterpret_cast<HIMAGELIST>(SendMessageA(rig.Tabs(), TCM_GETIMAGELIST, 0, 0)),
+              rig.Pages().TabImages);
 }
 
 TEST(TabPages, OnlyTheFirstPageExistsAtStartPlacedInThePageArea) {

@@ -6,8 +6,7 @@
 
 int main() {
     for (const HelpIdWord* pair = HelpIdTable; pair[0] != 0; pair += 2) {
-        std::printf("%lu 0x%lX\n", static_cast<unsigned long>(pair[0]),
-                    static_cast<unsigned long>(pair[1]));
+        std::printf("%lu 0x%lX\n", static_cast<unsigned long>(pair[0]), static_cast<unsigned long>(pair[1]));
     }
     return 0;
 }

@@ -66,9 +66,8 @@ int Show(int id, const char* rectFile) {
     }
     const auto* words = static_cast<const WORD*>(LockResource(LoadResource(instance, found)));
     // DIALOGEX templates start with 1, 0xFFFF; the style follows the help id and extended style.
-    DWORD style = (words[0] == 1 && words[1] == 0xFFFF)
-                      ? *reinterpret_cast<const DWORD*>(words + 6)
-                      : *reinterpret_cast<const DWORD*>(words);
+    DWORD style = (words[0] == 1 && words[1] == 0xFFFF) ? *reinterpret_cast<const DWORD*>(words + 6)
+                                                        : *reinterpret_cast<const DWORD*>(words);
     HWND top = nullptr;
     if (style & WS_CHILD) {
         // A child dialog (a tab page or the panel) is shown inside a plain host window.
@@ -78,8 +77,8 @@ int Show(int id, const char* rectFile) {
         cls.hbrBackground = GetSysColorBrush(COLOR_BTNFACE);
         cls.lpszClassName = "RpShotHost";
         RegisterClassA(&cls);
-        top = CreateWindowExA(0, "RpShotHost", "rp-shot", WS_POPUP | WS_BORDER, 40, 40, 100, 100,
-                              nullptr, nullptr, instance, nullptr);
+        top = CreateWindowExA(0, "RpShotHost", "rp-shot", WS_POPUP | WS_BORDER, 40, 40, 100, 100, nullptr,
+                              nullptr, instance, nullptr);
         HWND child = CreateDialogParamA(instance, MAKEINTRESOURCEA(id), top, QuietDialogProc, 0);
         if (!child) return 3;
         RECT rect{};
@@ -178,7 +177,8 @@ int Drive(int tab, int button, const char* rectFile) {
     }
     if (!frame) return 5;
     // The first read has ended when the read button is available again.
-    for (int i = 0; i < 600 && !SendMessageA(GetDlgItem(frame, kToolbar), TB_ISBUTTONENABLED, kReadCommand, 0); ++i) {
+    for (int i = 0;
+         i < 600 && !SendMessageA(GetDlgItem(frame, kToolbar), TB_ISBUTTONENABLED, kReadCommand, 0); ++i) {
         Sleep(50);
     }
     HWND panel = FindWindowExA(frame, nullptr, "#32770", nullptr);
@@ -212,7 +212,8 @@ int main(int argc, char** argv) {
     }
     if (argc == 4 && std::string(argv[1]) == "rect") return Rect(argv[2], argv[3]);
     if (argc == 4 && std::string(argv[1]) == "press") return Press(std::atoi(argv[2]), std::atoi(argv[3]));
-    if (argc == 5 && std::string(argv[1]) == "drive") return Drive(std::atoi(argv[2]), std::atoi(argv[3]), argv[4]);
+    if (argc == 5 && std::string(argv[1]) == "drive")
+        return Drive(std::atoi(argv[2]), std::atoi(argv[3]), argv[4]);
     if (argc == 2 && std::string(argv[1]) == "idle") {
         CreateWindowExA(0, "STATIC", "rp-shot idle", WS_POPUP, 0, 0, 1, 1, nullptr, nullptr,
                         GetModuleHandleA(nullptr), nullptr);
@@ -220,7 +221,8 @@ int main(int argc, char** argv) {
         while (GetMessageA(&msg, nullptr, 0, 0) > 0) DispatchMessageA(&msg);
         return 0;
     }
-    std::fprintf(stderr, "usage: rp_shot show <dialog-id> <rect-file> | rect <class> <rect-file> |"
-                         " press <control-id> <button-id> | drive <tab> <button> <rect-file> | idle\n");
+    std::fprintf(stderr,
+                 "usage: rp_shot show <dialog-id> <rect-file> | rect <class> <rect-file> |"
+                 " press <control-id> <button-id> | drive <tab> <button> <rect-file> | idle\n");
     return 2;
 }

@@ -19,16 +19,17 @@ bool IsDialogClass(HWND window) {
 BOOL CALLBACK FindIconStatic(HWND child, LPARAM param) {
     char name[16] = {};
     GetClassNameA(child, name, sizeof name);
-    if (lstrcmpiA(name, "Static") == 0 &&
-        (GetWindowLongA(child, GWL_STYLE) & SS_TYPEMASK) == SS_ICON) {
-        *reinterpret_cast<HICON*>(param) =
-            reinterpret_cast<HICON>(SendMessageA(child, STM_GETICON, 0, 0));
+    if (lstrcmpiA(name, "Static") == 0 && (GetWindowLongA(child, GWL_STYLE) & SS_TYPEMASK) == SS_ICON) {
+        *reinterpret_cast<HICON*>(param) = reinterpret_cast<HICON>(SendMessageA(child, STM_GETICON, 0, 0));
         return FALSE;
     }
     return TRUE;
 }
 
-struct FoundButton { int id; LONG x; };
+struct FoundButton {
+    int id;
+    LONG x;
+};
 
 BOOL CALLBACK CollectButton(HWND child, LPARAM param) {
     char name[16] = {};
@@ -66,12 +67,18 @@ std::vector<int> ReadButtons(HWND box) {
 
 const char* IconName(BoxIcon icon) {
     switch (icon) {
-        case BoxIcon::None: return "none";
-        case BoxIcon::Warning: return "warning";
-        case BoxIcon::Information: return "information";
-        case BoxIcon::Question: return "question";
-        case BoxIcon::Error: return "error";
-        case BoxIcon::Other: return "other";
+        case BoxIcon::None:
+            return "none";
+        case BoxIcon::Warning:
+            return "warning";
+        case BoxIcon::Information:
+            return "information";
+        case BoxIcon::Question:
+            return "question";
+        case BoxIcon::Error:
+            return "error";
+        case BoxIcon::Other:
+            return "other";
     }
     return "?";
 }

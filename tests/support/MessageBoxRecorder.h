@@ -18,8 +18,8 @@ namespace rptest {
 enum class BoxIcon { None, Warning, Information, Question, Error, Other };
 
 struct RecordedBox {
-    std::string text;          // CP932, as GetWindowTextA returns it
-    std::string caption;       // CP932
+    std::string text;     // CP932, as GetWindowTextA returns it
+    std::string caption;  // CP932
     BoxIcon icon = BoxIcon::None;
     std::vector<int> buttons;  // ids of the box's buttons (IDOK, IDCANCEL, IDYES, ...), left to right
     HWND owner = nullptr;      // the box's owner window

@@ -16,7 +16,8 @@ std::string WindowText(HWND window) {
     DWORD_PTR copied = 0;
     SendMessageTimeoutA(window, WM_GETTEXT, text.size(), reinterpret_cast<LPARAM>(text.data()),
                         SMTO_ABORTIFHUNG, kWaitMs, &copied);
-    text.resize(static_cast<size_t>(copied) < length ? static_cast<size_t>(copied) : static_cast<size_t>(length));
+    text.resize(static_cast<size_t>(copied) < length ? static_cast<size_t>(copied)
+                                                     : static_cast<size_t>(length));
     return text;
 }
 

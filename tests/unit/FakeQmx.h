@@ -11,16 +11,16 @@
 #include "link/KovQmx.h"
 
 struct FakeQmxState {
-  // The answer.
-  QMXSTATUS Status = 0;
-  std::vector<uint8_t> Reply;  // copied into the caller's buffer, at most `size` bytes
-  // The last call.
-  int Calls = 0;
-  QMXSESSION Session = nullptr;
-  std::string Item;
-  void* Buffer = nullptr;
-  uint32_t Size = 0;
-  uint32_t* OutSize = nullptr;
+    // The answer.
+    QMXSTATUS Status = 0;
+    std::vector<uint8_t> Reply;  // copied into the caller's buffer, at most `size` bytes
+    // The last call.
+    int Calls = 0;
+    QMXSESSION Session = nullptr;
+    std::string Item;
+    void* Buffer = nullptr;
+    uint32_t Size = 0;
+    uint32_t* OutSize = nullptr;
 };
 
 extern FakeQmxState FakeQmx;

@@ -41,16 +41,13 @@ INSTANTIATE_TEST_SUITE_P(
         RouteCase{"rpanel.Chm", kHelpContextMenu, HelpRoute::WinHelpPopup},
         RouteCase{"rpanel.chm", kHelpContextPopup, HelpRoute::WinHelpPopup},
         // A .chm name too short to lose four characters has no .POP companion.
-        RouteCase{"CHM", kHelpWmHelp, HelpRoute::None},
-        RouteCase{"CHM", kHelpFinder, HelpRoute::HtmlHelp},
+        RouteCase{"CHM", kHelpWmHelp, HelpRoute::None}, RouteCase{"CHM", kHelpFinder, HelpRoute::HtmlHelp},
         // Anything else does nothing.
         RouteCase{"rpanel.txt", kHelpWmHelp, HelpRoute::None},
         RouteCase{"rpanel.htm", kHelpFinder, HelpRoute::None},
         RouteCase{"rpanel.hlp ", kHelpWmHelp, HelpRoute::None},
-        RouteCase{"rpanel.hl", kHelpWmHelp, HelpRoute::None},
-        RouteCase{"LP", kHelpWmHelp, HelpRoute::None},
-        RouteCase{"", kHelpFinder, HelpRoute::None},
-        RouteCase{nullptr, kHelpFinder, HelpRoute::None},
+        RouteCase{"rpanel.hl", kHelpWmHelp, HelpRoute::None}, RouteCase{"LP", kHelpWmHelp, HelpRoute::None},
+        RouteCase{"", kHelpFinder, HelpRoute::None}, RouteCase{nullptr, kHelpFinder, HelpRoute::None},
         // The trail byte of a double-byte character is not a letter: 83 48 is one katakana
         // character whose second byte is 'H', so this name ends in "ハLP", not in "HLP".
         RouteCase{"\x83\x48LP", kHelpWmHelp, HelpRoute::None},
@@ -73,8 +70,12 @@ TEST(HelpPopupName, ReplacesTheLastFourCharactersWithPop) {
         {".chm", 256, true, ".POP"},
         {"xchm", 256, true, ".POP"},
         // A double-byte character is one character: it goes whole, never half.
-        {"\x83\x41" "CHM", 256, true, ".POP"},
-        {"a\x83\x41" "CHM", 256, true, "a.POP"},
+        {"\x83\x41"
+         "CHM",
+         256, true, ".POP"},
+        {"a\x83\x41"
+         "CHM",
+         256, true, "a.POP"},
         {"chm", 256, false, ""},
         {"", 256, false, ""},
         // The result must fit the buffer: "ab.POP" needs 7 bytes.
@@ -118,9 +119,9 @@ uint32_t DialogOf(uint32_t helpId) {
     static const struct {
         uint32_t base;
         uint32_t dialog;
-    } bases[] = {{0x10000, 193}, {0x10500, 198}, {0x11000, 192}, {0x11500, 199}, {0x12000, 194},
-                 {0x12500, 200}, {0x13000, 195}, {0x13300, 202}, {0x13600, 206}, {0x14000, 243},
-                 {0x14500, 208}, {0x15000, 197}};
+    } bases[] = {{0x10000, 193}, {0x10500, 198}, {0x11000, 192}, {0x11500, 199},
+                 {0x12000, 194}, {0x12500, 200}, {0x13000, 195}, {0x13300, 202},
+                 {0x13600, 206}, {0x14000, 243}, {0x14500, 208}, {0x15000, 197}};
     uint32_t dialog = 0;
     for (const auto& b : bases) {
         if (helpId >= b.base) dialog = b.dialog;
@@ -134,17 +135,17 @@ TEST(HelpIdTable, DialogsComeInTableOrderEachInOneRun) {
         const uint32_t dialog = DialogOf(helpId);
         if (runs.empty() || runs.back() != dialog) runs.push_back(dialog);
     }
-    EXPECT_EQ(runs, (std::vector<uint32_t>{117, 193, 198, 192, 199, 194, 200, 195, 202, 206, 243,
-                                           208, 197, 122, 1}));
+    EXPECT_EQ(runs, (std::vector<uint32_t>{117, 193, 198, 192, 199, 194, 200, 195, 202, 206, 243, 208, 197,
+                                           122, 1}));
 }
 
 TEST(HelpIdTable, EveryHelpIdFollowsTheScheme) {
     for (const auto& [control, helpId] : Pairs()) {
         if (helpId >= 0x80000000u) {
-            EXPECT_EQ(helpId & 0xFFu, 0u) << control;       // 0x100 steps
+            EXPECT_EQ(helpId & 0xFFu, 0u) << control;  // 0x100 steps
             EXPECT_LE(helpId & 0x00FFFF00u, 0xC00u) << control;
         } else {
-            EXPECT_EQ(helpId & 0xFu, 0u) << control;        // 0x10 steps
+            EXPECT_EQ(helpId & 0xFu, 0u) << control;  // 0x10 steps
             EXPECT_LE(helpId, 0x15FFFu) << control;
             EXPECT_GE(helpId, 0x10000u) << control;
         }
@@ -162,10 +163,9 @@ TEST(HelpIdTable, NoControlIdIsListedTwice) {
 TEST(HelpIdTable, PanelDialogPairsInOrder) {
     const auto pairs = Pairs();
     const std::vector<std::pair<uint32_t, uint32_t>> panel = {
-        {10000, 0x80000000}, {277, 0x80000600}, {281, 0x80000700}, {1046, 0x80000800},
-        {278, 0x80000900},   {1047, 0x80000A00}, {279, 0x80000B00}, {284, 0x80000C00},
-        {1050, 0x80000100},  {8, 0x80000200},   {12321, 0x80000300}, {9, 0x80000400},
-        {1061, 0x80000600}};
+        {10000, 0x80000000}, {277, 0x80000600}, {281, 0x80000700}, {1046, 0x80000800}, {278, 0x80000900},
+        {1047, 0x80000A00},  {279, 0x80000B00}, {284, 0x80000C00}, {1050, 0x80000100}, {8, 0x80000200},
+        {12321, 0x80000300}, {9, 0x80000400},   {1061, 0x80000600}};
     ASSERT_GE(pairs.size(), panel.size());
     EXPECT_TRUE(std::equal(panel.begin(), panel.end(), pairs.begin()));
 }
@@ -178,21 +178,21 @@ struct LookupCase {
 
 TEST(HelpIdTable, LookupFindsTheControlsHelpId) {
     const LookupCase cases[] = {
-        {277, true, 0x80000600},    // the printer picture and its frame share one topic
+        {277, true, 0x80000600},  // the printer picture and its frame share one topic
         {1061, true, 0x80000600},
         {10000, true, 0x80000000},  // the toolbar
         {285, true, 0x81000000},    // selection dialog: list, OK, Cancel
         {1052, true, 0x81000100},
         {1051, true, 0x81000200},
-        {1, true, 0x81000300},      // OK and Cancel of any dialog
+        {1, true, 0x81000300},  // OK and Cancel of any dialog
         {2, true, 0x81000400},
-        {1326, true, 0x10060},      // label, edit, up-down and unit share one id
+        {1326, true, 0x10060},  // label, edit, up-down and unit share one id
         {1176, true, 0x10060},
-        {1231, true, 0x10500},      // detail dialog 198
-        {1229, true, 0x15020},      // the last pair of the last page
+        {1231, true, 0x10500},  // detail dialog 198
+        {1229, true, 0x15020},  // the last pair of the last page
         {1362, true, 0x14540},
-        {4242, false, 0},           // a control in no pair
-        {0, false, 0},              // 0 only ends the table
+        {4242, false, 0},  // a control in no pair
+        {0, false, 0},     // 0 only ends the table
         {0xFFFF, false, 0},
     };
     for (const LookupCase& c : cases) {

@@ -107,10 +107,14 @@ TEST(PrinterState, EachSingleStatusBitIsClassifiedByItsMask) {
             const int32_t status[3] = {0, static_cast<int32_t>(value), 0};
             PrinterStateDecision d = DecidePrinterState(0x3, status, 0x10);
             uint32_t expected = IDS_CAN_READ_AND_UPDATE;
-            if (value == 0x200) expected = IDS_NOT_SUPPORTED_PRINTER;
-            else if (value & 0x71000) expected = IDS_NO_COMMUNICATION;
-            else if (value & 0x180) expected = IDS_PRINTER_BUSY;
-            else if (value == 0x400) expected = IDS_CAN_UPDATE_ONLY;
+            if (value == 0x200)
+                expected = IDS_NOT_SUPPORTED_PRINTER;
+            else if (value & 0x71000)
+                expected = IDS_NO_COMMUNICATION;
+            else if (value & 0x180)
+                expected = IDS_PRINTER_BUSY;
+            else if (value == 0x400)
+                expected = IDS_CAN_UPDATE_ONLY;
             EXPECT_EQ(d.TextId, expected) << "w1";
             EXPECT_EQ(d.PrinterBusy, (value & 0x180) ? 1 : 0) << "w1";
         }
@@ -118,8 +122,10 @@ TEST(PrinterState, EachSingleStatusBitIsClassifiedByItsMask) {
             const int32_t status[3] = {0, 0, static_cast<int32_t>(value)};
             PrinterStateDecision d = DecidePrinterState(0x3, status, 0x10);
             uint32_t expected = IDS_CAN_READ_AND_UPDATE;
-            if (value & 0x7FFE32C) expected = IDS_PRINTER_BUSY;
-            else if (value == 0x1000) expected = kSwitch;
+            if (value & 0x7FFE32C)
+                expected = IDS_PRINTER_BUSY;
+            else if (value == 0x1000)
+                expected = kSwitch;
             EXPECT_EQ(d.TextId, expected) << "w2";
             EXPECT_EQ(d.PrinterBusy, expected == IDS_CAN_READ_AND_UPDATE ? 0 : 1) << "w2";
             EXPECT_EQ(d.Result, 1);
@@ -128,8 +134,7 @@ TEST(PrinterState, EachSingleStatusBitIsClassifiedByItsMask) {
 }
 
 TEST(PrinterState, SwitchTextIsTheFixedTwoLineText) {
-    EXPECT_STREQ(RP_PRINT_SWITCH_TEXT,
-                 "印刷可スイッチが押されていません。\n設定の更新はできません。");
+    EXPECT_STREQ(RP_PRINT_SWITCH_TEXT, "印刷可スイッチが押されていません。\n設定の更新はできません。");
 }
 
 // ---- The status area ---------------------------------------------------------------------------

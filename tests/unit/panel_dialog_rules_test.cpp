@@ -79,8 +79,8 @@ TEST(PanelRead, ThreeAttemptsInAllThenThreeAgain) {
         left = decision.AttemptsLeft;
     }
     using S = ReadDoneStep;
-    EXPECT_EQ(steps, (std::vector<S>{S::ReadAgain, S::ReadAgain, S::GiveUp, S::ReadAgain,
-                                     S::ReadAgain, S::GiveUp}));
+    EXPECT_EQ(steps,
+              (std::vector<S>{S::ReadAgain, S::ReadAgain, S::GiveUp, S::ReadAgain, S::ReadAgain, S::GiveUp}));
     EXPECT_EQ(left, kReadAttempts);
 
     // A loaded block ends the read and restores the budget, whatever was left.

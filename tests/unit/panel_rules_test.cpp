@@ -50,16 +50,21 @@ class CollectLoop : public ::testing::TestWithParam<CollectCase> {};
 TEST_P(CollectLoop, AsksExistingPagesInOrderAndStopsAtTheFirstRefusal) {
     const CollectCase& c = GetParam();
     std::vector<int> asked;
-    const bool result = CollectInTabOrder(
-        [&](int index) { return c.slots[static_cast<size_t>(index)] != Slot::Absent; },
-        [&](int index, int32_t* flag) {
-            asked.push_back(index);
-            switch (c.slots[static_cast<size_t>(index)]) {
-                case Slot::Accepts: *flag = 1; break;
-                case Slot::Refuses: *flag = 0; break;
-                default: break;
-            }
-        });
+    const bool result =
+        CollectInTabOrder([&](int index) { return c.slots[static_cast<size_t>(index)] != Slot::Absent; },
+                          [&](int index, int32_t* flag) {
+                              asked.push_back(index);
+                              switch (c.slots[static_cast<size_t>(index)]) {
+                                  case Slot::Accepts:
+                                      *flag = 1;
+                                      break;
+                                  case Slot::Refuses:
+                                      *flag = 0;
+                                      break;
+                                  default:
+                                      break;
+                              }
+                          });
     EXPECT_EQ(result, c.result);
     EXPECT_EQ(asked, c.asked);
 }
@@ -67,14 +72,34 @@ TEST_P(CollectLoop, AsksExistingPagesInOrderAndStopsAtTheFirstRefusal) {
 using S = Slot;
 INSTANTIATE_TEST_SUITE_P(
     Pages, CollectLoop,
-    ::testing::Values(
-        CollectCase{"OnlyFirstPageExists", {S::Accepts, S::Absent, S::Absent, S::Absent, S::Absent, S::Absent}, true, {0}},
-        CollectCase{"AllPagesAccept", {S::Accepts, S::Accepts, S::Accepts, S::Accepts, S::Accepts, S::Accepts}, true, {0, 1, 2, 3, 4, 5}},
-        CollectCase{"FirstPageRefuses", {S::Refuses, S::Accepts, S::Accepts, S::Absent, S::Absent, S::Absent}, false, {0}},
-        CollectCase{"LaterPageRefusesAndStopsTheRest", {S::Accepts, S::Absent, S::Refuses, S::Accepts, S::Absent, S::Accepts}, false, {0, 2}},
-        CollectCase{"MissingFirstPageFails", {S::Absent, S::Accepts, S::Absent, S::Absent, S::Absent, S::Absent}, false, {}},
-        CollectCase{"PageThatLeavesTheFlagInheritsTheOneBefore", {S::Accepts, S::LeavesFlag, S::Accepts, S::Absent, S::Absent, S::Absent}, true, {0, 1, 2}},
-        CollectCase{"LastPageRefuses", {S::Accepts, S::Accepts, S::Accepts, S::Accepts, S::Accepts, S::Refuses}, false, {0, 1, 2, 3, 4, 5}}),
+    ::testing::Values(CollectCase{"OnlyFirstPageExists",
+                                  {S::Accepts, S::Absent, S::Absent, S::Absent, S::Absent, S::Absent},
+                                  true,
+                                  {0}},
+                      CollectCase{"AllPagesAccept",
+                                  {S::Accepts, S::Accepts, S::Accepts, S::Accepts, S::Accepts, S::Accepts},
+                                  true,
+                                  {0, 1, 2, 3, 4, 5}},
+                      CollectCase{"FirstPageRefuses",
+                                  {S::Refuses, S::Accepts, S::Accepts, S::Absent, S::Absent, S::Absent},
+                                  false,
+                                  {0}},
+                      CollectCase{"LaterPageRefusesAndStopsTheRest",
+                                  {S::Accepts, S::Absent, S::Refuses, S::Accepts, S::Absent, S::Accepts},
+                                  false,
+                                  {0, 2}},
+                      CollectCase{"MissingFirstPageFails",
+                                  {S::Absent, S::Accepts, S::Absent, S::Absent, S::Absent, S::Absent},
+                                  false,
+                                  {}},
+                      CollectCase{"PageThatLeavesTheFlagInheritsTheOneBefore",
+                                  {S::Accepts, S::LeavesFlag, S::Accepts, S::Absent, S::Absent, S::Absent},
+                                  true,
+                                  {0, 1, 2}},
+                      CollectCase{"LastPageRefuses",
+                                  {S::Accepts, S::Accepts, S::Accepts, S::Accepts, S::Accepts, S::Refuses},
+                                  false,
+                                  {0, 1, 2, 3, 4, 5}}),
     [](const ::testing::TestParamInfo<CollectCase>& info) { return std::string(info.param.name); });
 
 // ---- Bindings ---------------------------------------------------------------------------------
@@ -84,12 +109,12 @@ constexpr SettingRef kPostcardMode = FieldAt(offsetof(PanelSettingsRecord, Postc
 struct SwitchCase {
     const char* name;
     SettingSwitch setting;
-    int32_t field;        // the bound field (PostcardMode) before
-    int32_t bits;         // SwitchBits before
-    bool on;              // what the setting reads as
-    bool store;           // the value stored afterwards
-    int32_t fieldAfter;   // the field after storing
-    int32_t bitsAfter;    // SwitchBits after storing
+    int32_t field;       // the bound field (PostcardMode) before
+    int32_t bits;        // SwitchBits before
+    bool on;             // what the setting reads as
+    bool store;          // the value stored afterwards
+    int32_t fieldAfter;  // the field after storing
+    int32_t bitsAfter;   // SwitchBits after storing
 };
 
 class SwitchRules : public ::testing::TestWithParam<SwitchCase> {};
@@ -106,7 +131,7 @@ TEST_P(SwitchRules, ReadAndStore) {
     EXPECT_EQ(static_cast<uint32_t>(record.SwitchBits), static_cast<uint32_t>(c.bitsAfter));
 }
 
-constexpr int32_t kPerforation = 0x00800000;  // byte 2 bit 7
+constexpr int32_t kPerforation = 0x00800000;   // byte 2 bit 7
 constexpr int32_t kNoFeedMemory = 0x00040000;  // byte 2 bit 2
 constexpr int32_t kOthers = 0x0A0B000C;        // bits of other switches that must survive
 
@@ -118,15 +143,21 @@ INSTANTIATE_TEST_SUITE_P(
         SwitchCase{"IsOneStoresOne", SettingSwitch::IsOne(kPostcardMode), 0, 0, false, true, 1, 0},
         SwitchCase{"NonZeroOnForTwo", SettingSwitch::NonZero(kPostcardMode), 2, 0, true, true, 1, 0},
         SwitchCase{"NonZeroOnForMinusOne", SettingSwitch::NonZero(kPostcardMode), -1, 0, true, false, 0, 0},
-        SwitchCase{"BitSetReadsTheBit", SettingSwitch::BitSet(PerforationSkip), 7, kPerforation | kOthers, true, false, 7, kOthers},
-        SwitchCase{"BitSetStoresOnlyItsBit", SettingSwitch::BitSet(PerforationSkip), 7, kOthers, false, true, 7, kPerforation | kOthers},
-        SwitchCase{"BitClearIsOnWhenClear", SettingSwitch::BitCleared(NoFeedPosMemory), 0, kOthers, true, true, 0, kOthers},
-        SwitchCase{"BitClearStoresInverted", SettingSwitch::BitCleared(NoFeedPosMemory), 0, kOthers, true, false, 0, kNoFeedMemory | kOthers},
-        SwitchCase{"BitClearIsOffWhenSet", SettingSwitch::BitCleared(NoFeedPosMemory), 0, kNoFeedMemory, false, true, 0, 0}),
+        SwitchCase{"BitSetReadsTheBit", SettingSwitch::BitSet(PerforationSkip), 7, kPerforation | kOthers,
+                   true, false, 7, kOthers},
+        SwitchCase{"BitSetStoresOnlyItsBit", SettingSwitch::BitSet(PerforationSkip), 7, kOthers, false, true,
+                   7, kPerforation | kOthers},
+        SwitchCase{"BitClearIsOnWhenClear", SettingSwitch::BitCleared(NoFeedPosMemory), 0, kOthers, true,
+                   true, 0, kOthers},
+        SwitchCase{"BitClearStoresInverted", SettingSwitch::BitCleared(NoFeedPosMemory), 0, kOthers, true,
+                   false, 0, kNoFeedMemory | kOthers},
+        SwitchCase{"BitClearIsOffWhenSet", SettingSwitch::BitCleared(NoFeedPosMemory), 0, kNoFeedMemory,
+                   false, true, 0, 0}),
     [](const ::testing::TestParamInfo<SwitchCase>& info) { return std::string(info.param.name); });
 
 TEST(RadioPair, ReadsTheOnButtonOrTheInverseOfTheOffButton) {
-    const SettingSwitch setting = SettingSwitch::NonZero(FieldAt(offsetof(PanelSettingsRecord, PaperSetCenter)));
+    const SettingSwitch setting =
+        SettingSwitch::NonZero(FieldAt(offsetof(PanelSettingsRecord, PaperSetCenter)));
     const RadioPairBinding readsOn{1162, 1160, 1160, setting};   // on := checked(1160)
     const RadioPairBinding readsOff{1202, 1203, 1202, setting};  // on := not checked(1202)
     EXPECT_TRUE(RadioPairReadsOn(readsOn, true));
@@ -141,17 +172,22 @@ const ValueLabel kIndexed[] = {{0, "オート"}, {1, "1"}, {2, "2"}};
 const ValueList kIndexedList{kIndexed, 3};
 
 TEST(ListBindingRules, IndexListShowsTheValueOrTheFallback) {
-    const ListBinding thickness{1308, FieldAt(offsetof(PanelSettingsRecord, PaperThickness)), &kIndexedList, ListHolds::Index, 0, false};
+    const ListBinding thickness{
+        1308, FieldAt(offsetof(PanelSettingsRecord, PaperThickness)), &kIndexedList, ListHolds::Index, 0,
+        false};
     EXPECT_EQ(ListIndexForValue(thickness, 0), 0);
     EXPECT_EQ(ListIndexForValue(thickness, 2), 2);
     EXPECT_EQ(ListIndexForValue(thickness, 3), 0);
     EXPECT_EQ(ListIndexForValue(thickness, -1), 0);
-    const ListBinding noSelection{1306, FieldAt(offsetof(PanelSettingsRecord, Font1)), &kIndexedList, ListHolds::Index, -1, false};
+    const ListBinding noSelection{
+        1306, FieldAt(offsetof(PanelSettingsRecord, Font1)), &kIndexedList, ListHolds::Index, -1, false};
     EXPECT_EQ(ListIndexForValue(noSelection, 7), -1);
 }
 
 TEST(ListBindingRules, ValueListLooksTheValueUpBothWays) {
-    const ListBinding pressure{1311, FieldAt(offsetof(PanelSettingsRecord, PressureAdjust)), &kMappedList, ListHolds::Value, 1, false};
+    const ListBinding pressure{
+        1311, FieldAt(offsetof(PanelSettingsRecord, PressureAdjust)), &kMappedList, ListHolds::Value, 1,
+        false};
     EXPECT_EQ(ListIndexForValue(pressure, 255), 2);
     EXPECT_EQ(ListIndexForValue(pressure, 3), 0);
     EXPECT_EQ(ListIndexForValue(pressure, 4), 1);  // not in the list: the fallback entry
@@ -164,7 +200,9 @@ TEST(ListBindingRules, ValueListLooksTheValueUpBothWays) {
 }
 
 TEST(ListBindingRules, IndexListStoresTheIndex) {
-    const ListBinding thickness{1308, FieldAt(offsetof(PanelSettingsRecord, PaperThickness)), &kIndexedList, ListHolds::Index, 0, false};
+    const ListBinding thickness{
+        1308, FieldAt(offsetof(PanelSettingsRecord, PaperThickness)), &kIndexedList, ListHolds::Index, 0,
+        false};
     int32_t value = -7;
     EXPECT_TRUE(ListValueForIndex(thickness, 2, &value));
     EXPECT_EQ(value, 2);
@@ -177,12 +215,22 @@ TEST(ListBindingRules, IndexListStoresTheIndex) {
 namespace {
 
 TEST(EnteredNumbers, OnlyDigitsThatFit32BitsAreANumber) {
-    struct Case { const char* text; std::optional<int32_t> value; };
+    struct Case {
+        const char* text;
+        std::optional<int32_t> value;
+    };
     const Case cases[] = {
-        {"0", 0}, {"68", 68}, {"007", 7}, {"2147483647", INT32_MAX},
+        {"0", 0},
+        {"68", 68},
+        {"007", 7},
+        {"2147483647", INT32_MAX},
         {"4294967295", -1},  // unsigned, compared as signed: refused by every range
-        {"4294967296", std::nullopt}, {"", std::nullopt}, {"-1", std::nullopt}, {" 5", std::nullopt},
-        {"1a", std::nullopt}, {nullptr, std::nullopt},
+        {"4294967296", std::nullopt},
+        {"", std::nullopt},
+        {"-1", std::nullopt},
+        {" 5", std::nullopt},
+        {"1a", std::nullopt},
+        {nullptr, std::nullopt},
     };
     for (const Case& c : cases) EXPECT_EQ(ParseEnteredNumber(c.text), c.value) << (c.text ? c.text : "null");
 }

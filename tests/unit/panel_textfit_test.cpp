@@ -39,8 +39,8 @@ Fit RunFit(int32_t maxWidth, const char* text, const char* ellipsis = "...", siz
         *width = FakeWidth(piece, length);
         return true;
     };
-    fit.result = FitTextWalk(maxWidth, text, ellipsis, buffer.data(), buffer.size(), measure,
-                             NextCp932Character);
+    fit.result =
+        FitTextWalk(maxWidth, text, ellipsis, buffer.data(), buffer.size(), measure, NextCp932Character);
     fit.out = std::string(buffer.c_str());
     return fit;
 }
@@ -64,22 +64,20 @@ TEST_P(FitTextCases, GivesTheExpectedText) {
 
 INSTANTIATE_TEST_SUITE_P(
     Walk, FitTextCases,
-    ::testing::Values(
-        FitCase{"FitsWithRoomToSpare", 100, "ABCDEFGH", 1, "ABCDEFGH"},
-        FitCase{"FitsExactly", 40, "ABCDEFGH", 1, "ABCDEFGH"},
-        // Three letters + "..." = 21, four = 26: every width from 21 to 25 keeps three.
-        FitCase{"ThreeLettersFitExactlyWithEllipsis", 21, "ABCDEFGH", 1, "ABC..."},
-        FitCase{"ThreeLettersFitNotFour", 25, "ABCDEFGH", 1, "ABC..."},
-        FitCase{"OneCharacterShortOfTheWholeText", 39, "ABCDEFGH", 1, "ABCDEF..."},
-        // あい... = 26, あいう... = 36.
-        FitCase{"DoubleByteCutBetweenCharacters", 35, "あいうえお", 1, "あい..."},
-        // ソ and 表 end in 0x5C; a cut at a byte count would split them.
-        FitCase{"TrailByteBackslashNeverSplit", 30, "ソ表ソ表", 1, "ソ表..."},
-        FitCase{"MixedSingleAndDoubleByte", 30, "AあBいC", 1, "AあB..."},
-        FitCase{"OnlyTheEllipsisFits", 10, "ABCD", 1, "..."},
-        FitCase{"SingleCharacterTooWideGivesEllipsis", 9, "あ", 1, "..."},
-        FitCase{"EllipsisAloneTooWide", 5, "ABCD", 0, ""},
-        FitCase{"EmptyText", 10, "", 1, ""}),
+    ::testing::Values(FitCase{"FitsWithRoomToSpare", 100, "ABCDEFGH", 1, "ABCDEFGH"},
+                      FitCase{"FitsExactly", 40, "ABCDEFGH", 1, "ABCDEFGH"},
+                      // Three letters + "..." = 21, four = 26: every width from 21 to 25 keeps three.
+                      FitCase{"ThreeLettersFitExactlyWithEllipsis", 21, "ABCDEFGH", 1, "ABC..."},
+                      FitCase{"ThreeLettersFitNotFour", 25, "ABCDEFGH", 1, "ABC..."},
+                      FitCase{"OneCharacterShortOfTheWholeText", 39, "ABCDEFGH", 1, "ABCDEF..."},
+                      // あい... = 26, あいう... = 36.
+                      FitCase{"DoubleByteCutBetweenCharacters", 35, "あいうえお", 1, "あい..."},
+                      // ソ and 表 end in 0x5C; a cut at a byte count would split them.
+                      FitCase{"TrailByteBackslashNeverSplit", 30, "ソ表ソ表", 1, "ソ表..."},
+                      FitCase{"MixedSingleAndDoubleByte", 30, "AあBいC", 1, "AあB..."},
+                      FitCase{"OnlyTheEllipsisFits", 10, "ABCD", 1, "..."},
+                      FitCase{"SingleCharacterTooWideGivesEllipsis", 9, "あ", 1, "..."},
+                      FitCase{"EllipsisAloneTooWide", 5, "ABCD", 0, ""}, FitCase{"EmptyText", 10, "", 1, ""}),
     [](const ::testing::TestParamInfo<FitCase>& info) { return std::string(info.param.name); });
 
 TEST(FitText, NonPositiveWidthOrMissingTextLeavesOutputUntouched) {

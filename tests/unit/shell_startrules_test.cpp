@@ -11,7 +11,7 @@ struct GateCase {
     const char* commandLine;
     const char* password;  // stored password; "" = none required
     bool passwordGiven;
-    const char* printer;   // expected printer name, nullptr = none
+    const char* printer;  // expected printer name, nullptr = none
 };
 
 // Each row: what the command line yields against the stored password.
@@ -125,14 +125,11 @@ TEST(OperatingSystem, WindowsFamilyOrNtFromVersionFour) {
         unsigned long platform, major;
         bool supported;
     } cases[] = {
-        {0, 3, false},  // Win32s
-        {0, 10, false},
-        {1, 4, true},   // Windows 95, 98, Me
-        {1, 0, true},
-        {2, 3, false},  // NT 3.51
-        {2, 4, true},   // NT 4.0
-        {2, 10, true},
-        {3, 10, false}, // Windows CE
+        {0, 3, false},                   // Win32s
+        {0, 10, false}, {1, 4, true},    // Windows 95, 98, Me
+        {1, 0, true},   {2, 3, false},   // NT 3.51
+        {2, 4, true},                    // NT 4.0
+        {2, 10, true},  {3, 10, false},  // Windows CE
     };
     for (const auto& c : cases) {
         EXPECT_EQ(OperatingSystemSupported(c.platform, c.major), c.supported)
