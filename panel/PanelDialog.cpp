@@ -13,6 +13,7 @@
 #include "base/Messages.h"
 #include "base/Procedures.h"
 #include "base/ScopedHandles.h"
+#include "base/StartupTrace.h"
 #include "base/Text.h"
 #include "base/Ui.h"
 #include "help/Help.h"
@@ -112,24 +113,29 @@ void Initialise(HWND panel) {
         return;
     }
 
+    TraceStartup("panel-dialog");
     if (!PanelPagesOf(panel) && !CreatePanelRecord(panel)) {
         // Every operation of the panel needs its record: the program cannot go on.
         ShowAllocationFailure(panel, GetLastError());
         processExit(1);
         return;
     }
+    TraceStartup("tabs-and-first-page");
     DropHeldEdits(panel);  // a new start: what another printer's pages held is gone
 
     RefreshStatusArea(StatusArea(panel));
 
     if (!AppState.Session) {
         if (!OpenSession(panel) || !AppState.Session) return;
+        TraceStartup("session");
     }
 
     MarkSettingsNotLoaded();
     RefreshStatusArea(StatusArea(panel));
 
-    if (!RegisterNotifications(panel) || !ReadPrinterState()) {
+    const bool registered = RegisterNotifications(panel);
+    TraceStartup("notifications");
+    if (!registered || !ReadPrinterState()) {
         ReportLinkFailureText(panel, AppState.MessageText);
         return;
     }
@@ -144,7 +150,9 @@ void Initialise(HWND panel) {
         return;
     }
 
+    TraceStartup("printer-state");
     FollowUpState(panel, FollowUpAtStart(CurrentFlags()), true);
+    TraceStartup("read-requested");
     // The header follows the printer (also after a restart on another one).
     if (PanelStillOpen(panel)) InvalidateRect(panel, nullptr, FALSE);
 }

@@ -7,6 +7,7 @@
 #include "base/AppState.h"
 #include "base/Memory.h"
 #include "base/Messages.h"
+#include "base/StartupTrace.h"
 #include "base/Text.h"
 #include "base/Ui.h"
 #include "link/KovQmx.h"
@@ -38,6 +39,7 @@ void OnReadDone(HWND panel) {
     UpdateToolbarButtons();
     RefreshStatusArea(StatusControlOf(panel));
     uint32_t size = 0;
+    TraceStartup("read-reply");
     if (DecodeSettingsBlock(AppState.Session, QMX_ITEM_SETTINGS, &PanelSettings, SettingsBlockSize, &size) !=
         0) {
         ShowPrinterMessage(AppState.PanelWindow, IDS_SETTINGS_READ_FAILED, MB_ICONWARNING);
@@ -49,7 +51,10 @@ void OnReadDone(HWND panel) {
         case ReadDoneStep::ShowSettings:
         case ReadDoneStep::GiveUp:
             // Given up, the pages stay empty and disabled: the record is not loaded.
+            TraceStartup("block-decoded");
             ShowSettingsOnPages(panel);
+            TraceStartup("pages-filled");
+            WriteStartupTrace();
             break;
         case ReadDoneStep::ReadAgain:
             if (ReadSettingsCommand(panel, ReadChain::Retry) != ReadStart::Refused && PanelStillOpen(panel)) {

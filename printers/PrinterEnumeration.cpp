@@ -2,6 +2,7 @@
 
 #include "base/Memory.h"
 #include "base/ScopedHandles.h"
+#include "base/StartupTrace.h"
 #include "base/Text.h"
 #include "base/Ui.h"
 #include "printers/PrinterProbe.h"
@@ -69,6 +70,7 @@ int32_t EnumerateSupportedPrinters() {
     const LocalMemory forget(remembered);
 
     ModelList models(LoadSupportedModels());
+    TraceStartup("model-registry");
     if (models.Get() == nullptr) return 0;
 
     DWORD needed = 0;
@@ -86,6 +88,7 @@ int32_t EnumerateSupportedPrinters() {
         ShowProgramMessage(nullptr, IDS_ENUM_FAILED, MB_ICONWARNING);
         return 0;
     }
+    TraceStartup("spooler");
 
     char user[kUserNameSize];
     CurrentUserName(user);

@@ -5,6 +5,7 @@
 #include "base/AppState.h"
 #include "base/Messages.h"
 #include "base/Procedures.h"
+#include "base/StartupTrace.h"
 #include "base/Text.h"
 #include "base/Ui.h"
 #include "help/Help.h"
@@ -27,6 +28,7 @@ void OnCreate(HWND frame) {
     AppState.FrameWindow = frame;
 
     AppState.ToolbarWindow = CreateToolbar(frame);
+    TraceStartup("toolbar");
 
     // The panel's whole initialisation runs inside this call, before PanelWindow is set.
     HWND panel =

@@ -5,6 +5,7 @@
 #include <cstring>
 
 #include "base/AppState.h"
+#include "base/StartupTrace.h"
 #include "base/Text.h"
 #include "base/Ui.h"
 #include "panel/PanelDialog.h"
@@ -46,6 +47,7 @@ void InitialiseCommonControls() {
 }  // namespace
 
 int RunProgram(HINSTANCE instance, const char* commandLine, int show) {
+    TraceStartup("loader-and-runtime");
     MarkSettingsNotLoaded();
     AppState.Instance = instance;
 
@@ -55,6 +57,7 @@ int RunProgram(HINSTANCE instance, const char* commandLine, int show) {
     }
 
     InitialiseCommonControls();
+    TraceStartup("common-controls");
 
     AppState.PrinterCount = EnumerateSupportedPrinters();
     if (AppState.PrinterCount == 0) {
@@ -62,10 +65,12 @@ int RunProgram(HINSTANCE instance, const char* commandLine, int show) {
         return EndStart();
     }
     AppState.SeveralPrinters = AppState.PrinterCount != 1;
+    TraceStartup("port-probes");
 
     PrinterEntry* chosen = ChooseStartPrinter(commandLine);
     if (!chosen) return EndStart();
     AppState.CurrentPrinter = chosen;
+    TraceStartup("gate");
 
     if (AppState.PrinterCount > 1) {
         // The name on the command line has only been checked for being installed: the user
@@ -78,6 +83,7 @@ int RunProgram(HINSTANCE instance, const char* commandLine, int show) {
 
     AppState.InstanceMapping = GuardSingleInstance(AppState.CurrentPrinter->Name);
     if (!AppState.InstanceMapping) return EndStart();
+    TraceStartup("single-instance");
 
     if (!RegisterFrameClass(instance)) {
         char text[2 * kTextBufferSize];
@@ -88,8 +94,10 @@ int RunProgram(HINSTANCE instance, const char* commandLine, int show) {
 
     HWND frame = CreateFrameWindow();
     if (!frame) return EndStart();
+    TraceStartup("frame-created");
     ShowWindow(frame, show);
     UpdateWindow(frame);
+    TraceStartup("frame-shown");
 
     HACCEL accelerators = LoadAcceleratorsA(instance, MAKEINTRESOURCEA(IDR_ACCELERATORS));
     std::memset(FeedPosOther, 0, sizeof FeedPosOther);

@@ -1,9 +1,24 @@
 #!/bin/sh
-# Start-up figures of remotepanel.exe: the median time until its frame is shown against a program
-# that shows one dialog, alternately in one Wine session (same prefix, same run), and their ratio.
+# Start-up figures (a benchmark, not a test): remotepanel.exe until its panel shows the printer's
+# settings against the floor program (only the platform's unavoidable work), and with 200 virtual
+# printers until the selection dialog is shown against the floor with the same printers;
+# alternating rounds in one Wine session, medians, and the breakdown of the program's time from its
+# start-up trace. Ends with the lines "ratio settings/floor R" and "ratio selection200/floor200 R".
 #   tools/startup-figures.sh [<cross-build>] [rounds]
+# Without a build it configures and builds build/figures-x86: the x86 Release build, the one users
+# run, with the start-up trace (-DRP_STARTUP_TRACE=ON).
 set -eu
 root=$(cd "$(dirname "$0")/.." && pwd)
-build=$(cd "${1:-$root/build/cross-x86}" && pwd)   # the x86 build unless told
+if [ -n "${1:-}" ]; then
+  build=$(cd "$1" && pwd)
+else
+  build="$root/build/figures-x86"
+  cmake -S "$root" -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=Release -DRP_STARTUP_TRACE=ON \
+    -DCMAKE_TOOLCHAIN_FILE="$root/cmake/toolchain-mingw32.cmake" >/dev/null
+  cmake --build "$build" -j "${RP_JOBS:-2}" --target remotepanel rp_floor rp_min_dialog rp_startup_figures \
+    qmxctl wine_prefix >/dev/null
+fi
+trace="$build/startup-trace.txt"
+winpath=$(printf 'Z:%s' "$trace" | tr '/' '\\')
 exec sh "$root/tools/wine-session.sh" "$build" -- \
-  "$build/wine-run" "$build/bin/rp_startup_figures.exe" "${2:-15}"
+  "$build/wine-run" "$build/bin/rp_startup_figures.exe" "${2:-15}" "$winpath"
