@@ -65,6 +65,7 @@ struct RequestState {
 
 struct Session {
     std::string printerId;  // stable: the session follows its printer across a rename
+    qmx::RegKey key;        // the printer's key, open while the session is
     std::string user;
     uint32_t mode = 0;
     uint32_t notifyCalls = 0;
@@ -116,13 +117,14 @@ QMXSTATUS Guarded(Body&& body) noexcept {
 
 uintptr_t Key(QMXSESSION session) { return reinterpret_cast<uintptr_t>(session); }
 
-// The session's printer id, or a failure status.
-uint32_t SessionPrinter(QMXSESSION session, std::string& printerId) {
+// The session's printer id (and, when asked for, its open key), or a failure status.
+uint32_t SessionPrinter(QMXSESSION session, std::string& printerId, HKEY* key = nullptr) {
     Library& lib = Lib();
     Guard g(lib.lock);
     const auto it = lib.sessions.find(Key(session));
     if (it == lib.sessions.end()) return qmx::kErrSession;
     printerId = it->second.printerId;
+    if (key) *key = it->second.key.Get();
     return qmx::kOk;
 }
 
@@ -296,22 +298,24 @@ uint32_t QueueRequest(QMXSESSION session, const std::string& printerId, uint32_t
 // fault switches.
 uint32_t CheckWrite(QMXSESSION session, const char* item, const void* data, std::string& printerId,
                     qmx::vp::Faults& faults) {
-    if (const uint32_t s = SessionPrinter(session, printerId)) return s;
+    HKEY printer = nullptr;
+    if (const uint32_t s = SessionPrinter(session, printerId, &printer)) return s;
     if (!item) return qmx::kErrArgument;
     const auto which = ItemOf(item);
     if (!which) return qmx::kErrItem;
     if (*which != Item::Settings) return qmx::kErrNotWritable;
     if (!data) return qmx::kErrArgument;
-    if (qmx::store::ReadFaults(printerId, faults) != qmx::kOk) return qmx::kErrNoPrinter;
+    if (qmx::store::ReadFaults(printer, faults) != qmx::kOk) return qmx::kErrNoPrinter;
     return qmx::kOk;
 }
 
 // The fail-close fault of the session's printer: kill and close fail and change nothing.
 bool FailsToClose(QMXSESSION session) {
     std::string id;
+    HKEY printer = nullptr;
     qmx::vp::Faults faults;
-    return SessionPrinter(session, id) == qmx::kOk && qmx::store::ReadFaults(id, faults) == qmx::kOk &&
-           faults.failClose;
+    return SessionPrinter(session, id, &printer) == qmx::kOk &&
+           qmx::store::ReadFaults(printer, faults) == qmx::kOk && faults.failClose;
 }
 
 // The unterminated-text fault: the text fields of the name and port items are filled to their
@@ -341,9 +345,10 @@ QMXSTATUS QMXAPI OpenManagerExA(const char* printerName, const char* userName, u
         if (!printerName) return qmx::kErrArgument;
         std::string id;
         const std::string_view name(printerName, strnlen(printerName, qmx::kNameMax + 1));
-        if (const uint32_t s = qmx::store::FindByName(name, id)) return s;
+        qmx::RegKey key;
+        if (const uint32_t s = qmx::store::FindByName(name, id, &key)) return s;
         qmx::vp::Faults faults;
-        if (qmx::store::ReadFaults(id, faults) != qmx::kOk) return qmx::kErrNoPrinter;
+        if (qmx::store::ReadFaults(key.Get(), faults) != qmx::kOk) return qmx::kErrNoPrinter;
         if (faults.refuseOpen) return qmx::kErrOpenRefused;
         Library& lib = Lib();
         Guard g(lib.lock);
@@ -351,6 +356,7 @@ QMXSTATUS QMXAPI OpenManagerExA(const char* printerName, const char* userName, u
         const uintptr_t handle = lib.nextHandle++;
         Session s;
         s.printerId = id;
+        s.key = std::move(key);
         if (userName) s.user.assign(userName, strnlen(userName, 256));
         s.mode = mode;
         lib.sessions.emplace(handle, std::move(s));
@@ -377,7 +383,8 @@ QMXSTATUS QMXAPI GetPrinterStatusA(QMXSESSION session, const char* item, void* b
                                    uint32_t* outSize) {
     return Guarded([&]() -> uint32_t {
         std::string id;
-        if (const uint32_t s = SessionPrinter(session, id)) return s;
+        HKEY printer = nullptr;
+        if (const uint32_t s = SessionPrinter(session, id, &printer)) return s;
         if (!item) return qmx::kErrArgument;
         const auto which = ItemOf(item);
         if (!which) return qmx::kErrItem;
@@ -388,10 +395,10 @@ QMXSTATUS QMXAPI GetPrinterStatusA(QMXSESSION session, const char* item, void* b
             return qmx::kErrBufferSize;
         }
         qmx::vp::Faults faults;
-        if (qmx::store::ReadFaults(id, faults) != qmx::kOk) return qmx::kErrNoPrinter;
+        if (qmx::store::ReadFaults(printer, faults) != qmx::kOk) return qmx::kErrNoPrinter;
         if (faults.failReadItems & qmx::ItemBit(*which)) return qmx::kErrReadFailed;
         std::vector<uint8_t> value;
-        if (const uint32_t s = qmx::store::ReadItem(id, *which, value)) return s;
+        if (const uint32_t s = qmx::store::ReadItem(printer, *which, value)) return s;
         if (value.size() != need) return qmx::kErrStore;
         if (*which == Item::Settings && faults.badHeaderReads > 0 && qmx::store::ConsumeBadHeaderRead(id)) {
             value[0] = qmx::kHeader0;
@@ -408,12 +415,13 @@ QMXSTATUS QMXAPI GetReqPrinterStatusMsgA(QMXSESSION session, const char* item, Q
                                          uint32_t message) {
     return Guarded([&]() -> uint32_t {
         std::string id;
-        if (const uint32_t s = SessionPrinter(session, id)) return s;
+        HKEY printer = nullptr;
+        if (const uint32_t s = SessionPrinter(session, id, &printer)) return s;
         if (!item) return qmx::kErrArgument;
         if (!ItemOf(item)) return qmx::kErrItem;
         if (!IsWindow(window)) return qmx::kErrWindow;
         qmx::vp::Faults faults;
-        if (qmx::store::ReadFaults(id, faults) != qmx::kOk) return qmx::kErrNoPrinter;
+        if (qmx::store::ReadFaults(printer, faults) != qmx::kOk) return qmx::kErrNoPrinter;
         if (faults.failReadRequests) return qmx::kErrReadFailed;
         // A lost read is accepted and then never answered.
         if (faults.loseReads) return qmx::kOk;
@@ -475,7 +483,8 @@ QMXSTATUS QMXAPI SetNotificationMsgA(QMXSESSION session, const char* item, QMXHW
         if (!handle) return qmx::kErrArgument;
         *handle = nullptr;
         std::string id;
-        if (const uint32_t s = SessionPrinter(session, id)) return s;
+        HKEY printer = nullptr;
+        if (const uint32_t s = SessionPrinter(session, id, &printer)) return s;
         if (!item) return qmx::kErrArgument;
         const auto which = ItemOf(item);
         if (!which) return qmx::kErrItem;
@@ -489,10 +498,10 @@ QMXSTATUS QMXAPI SetNotificationMsgA(QMXSESSION session, const char* item, QMXHW
             call = ++s->second.notifyCalls;
         }
         qmx::vp::Faults faults;
-        if (qmx::store::ReadFaults(id, faults) != qmx::kOk) return qmx::kErrNoPrinter;
+        if (qmx::store::ReadFaults(printer, faults) != qmx::kOk) return qmx::kErrNoPrinter;
         if (faults.failNotifyAt != 0 && faults.failNotifyAt == call) return qmx::kErrNotifyRefused;
         std::vector<uint8_t> value;
-        if (const uint32_t s = qmx::store::ReadItem(id, *which, value)) return s;
+        if (const uint32_t s = qmx::store::ReadItem(printer, *which, value)) return s;
         Guard g(lib.lock);
         if (!lib.sessions.count(Key(session))) return qmx::kErrSession;
         const uintptr_t key = lib.nextHandle++;

@@ -69,6 +69,15 @@ private:
 };
 
 bool QueryBinary(HKEY key, const char* value, std::vector<uint8_t>& out) {
+    // Every value of a printer fits this buffer, so one call reads it; a larger one is read by size.
+    BYTE direct[512];
+    DWORD directType = 0, directSize = sizeof direct;
+    const LONG first = RegQueryValueExA(key, value, nullptr, &directType, direct, &directSize);
+    if (first == ERROR_SUCCESS) {
+        out.assign(direct, direct + directSize);
+        return true;
+    }
+    if (first != ERROR_MORE_DATA) return false;
     for (int attempt = 0; attempt < 4; ++attempt) {
         DWORD type = 0, size = 0;
         if (RegQueryValueExA(key, value, nullptr, &type, nullptr, &size) != ERROR_SUCCESS) return false;
@@ -159,11 +168,16 @@ void UnindexName(std::string_view name) {
         RegDeleteValueA(printers.Get(), IndexValueName(name).c_str());
 }
 
-bool StoredNameIs(HKEY printers, const char* id, std::string_view name, std::vector<uint8_t>& stored) {
+// Whether printer `id` has this name; when it has, `found` (if given) keeps its open key.
+bool StoredNameIs(HKEY printers, const char* id, std::string_view name, std::vector<uint8_t>& stored,
+                  RegKey* found = nullptr) {
     RegKey key;
     if (RegOpenKeyExA(printers, id, 0, KEY_QUERY_VALUE, key.Out()) != ERROR_SUCCESS) return false;
     if (!QueryBinary(key.Get(), kName, stored)) return false;
-    return stored.size() == name.size() && std::memcmp(stored.data(), name.data(), name.size()) == 0;
+    if (stored.size() != name.size() || std::memcmp(stored.data(), name.data(), name.size()) != 0)
+        return false;
+    if (found) *found = std::move(key);
+    return true;
 }
 
 bool ValidName(std::string_view name) {
@@ -214,14 +228,17 @@ vp::Faults WordsToFaults(const uint32_t (&w)[kFaultWords]) {
     return f;
 }
 
+// The stored words of the fault switches; all off for a value of an unknown size.
+vp::Faults FaultsFromBytes(const uint8_t* bytes, size_t size) {
+    uint32_t w[kFaultWords] = {};
+    if (size >= kOldFaultWords * 4 && size <= sizeof w && size % 4 == 0) std::memcpy(w, bytes, size);
+    return WordsToFaults(w);
+}
+
 vp::Faults QueryFaults(HKEY key) {
     std::vector<uint8_t> bytes;
-    uint32_t w[kFaultWords] = {};
-    if (QueryBinary(key, kFaults, bytes) && bytes.size() >= kOldFaultWords * 4 && bytes.size() <= sizeof w &&
-        bytes.size() % 4 == 0) {
-        std::memcpy(w, bytes.data(), bytes.size());
-    }
-    return WordsToFaults(w);
+    if (!QueryBinary(key, kFaults, bytes)) bytes.clear();
+    return FaultsFromBytes(bytes.data(), bytes.size());
 }
 
 bool StoreFaults(HKEY key, const vp::Faults& f) {
@@ -356,7 +373,7 @@ uint32_t WriteWords(HKEY key, const StateWords& w) {
 
 namespace store {
 
-uint32_t FindByName(std::string_view name, std::string& id) {
+uint32_t FindByName(std::string_view name, std::string& id, RegKey* key) {
     RegKey printers;
     if (RegOpenKeyExA(HKEY_CURRENT_USER, kPrintersPath, 0, KEY_READ, printers.Out()) != ERROR_SUCCESS)
         return kErrNoPrinter;
@@ -364,7 +381,7 @@ uint32_t FindByName(std::string_view name, std::string& id) {
     std::string hinted;
     if (QueryString(printers.Get(), IndexValueName(name).c_str(), hinted)) {
         if (!hinted.empty() && hinted.back() == '\0') hinted.pop_back();
-        if (StoredNameIs(printers.Get(), hinted.c_str(), name, stored)) {
+        if (StoredNameIs(printers.Get(), hinted.c_str(), name, stored, key)) {
             id = hinted;
             return kOk;
         }
@@ -375,7 +392,7 @@ uint32_t FindByName(std::string_view name, std::string& id) {
         const LONG r = RegEnumKeyExA(printers.Get(), i, sub, &len, nullptr, nullptr, nullptr, nullptr);
         if (r == ERROR_NO_MORE_ITEMS) break;
         if (r != ERROR_SUCCESS) continue;  // a key name too long to be one of ours
-        if (StoredNameIs(printers.Get(), sub, name, stored)) {
+        if (StoredNameIs(printers.Get(), sub, name, stored, key)) {
             id = sub;
             IndexName(name, id);
             return kOk;
@@ -393,15 +410,19 @@ bool Exists(const std::string& id) {
 uint32_t ReadItem(const std::string& id, Item item, std::vector<uint8_t>& value) {
     RegKey key;
     if (OpenPrinterKey(id, KEY_QUERY_VALUE, key) != ERROR_SUCCESS) return kErrNoPrinter;
+    return ReadItem(key.Get(), item, value);
+}
+
+uint32_t ReadItem(HKEY printer, Item item, std::vector<uint8_t>& value) {
     const uint32_t size = InfoOf(item).size;
     switch (item) {
         case Item::PrinterStatus:
-            if (!QueryBinary(key.Get(), kStatus, value)) return kErrNoPrinter;
+            if (!QueryBinary(printer, kStatus, value)) return kErrNoPrinter;
             return value.size() == size ? kOk : kErrStore;
         case Item::PrinterExtStatus:
         case Item::UserAuthority: {
             uint32_t v = 0;
-            if (!QueryDword(key.Get(), item == Item::UserAuthority ? kAuthority : kExt, v))
+            if (!QueryDword(printer, item == Item::UserAuthority ? kAuthority : kExt, v))
                 return kErrNoPrinter;
             value.assign(size, 0);
             PutWord(value, 0, v);
@@ -409,14 +430,14 @@ uint32_t ReadItem(const std::string& id, Item item, std::vector<uint8_t>& value)
         }
         case Item::PrinterName: {
             std::string name;
-            if (!QueryString(key.Get(), kName, name)) return kErrNoPrinter;
+            if (!QueryString(printer, kName, name)) return kErrNoPrinter;
             value.assign(size, 0);
             std::memcpy(value.data(), name.data(), name.size() < kNameMax ? name.size() : kNameMax);
             return kOk;
         }
         case Item::Port: {
             std::string port, second;
-            if (!QueryString(key.Get(), kPort, port) || !QueryString(key.Get(), kSecond, second))
+            if (!QueryString(printer, kPort, port) || !QueryString(printer, kSecond, second))
                 return kErrNoPrinter;
             value.assign(size, 0);
             std::memcpy(value.data() + 4, port.data(),
@@ -426,7 +447,7 @@ uint32_t ReadItem(const std::string& id, Item item, std::vector<uint8_t>& value)
             return kOk;
         }
         case Item::Settings:
-            if (!QueryBinary(key.Get(), kBlock, value)) return kErrNoPrinter;
+            if (!QueryBinary(printer, kBlock, value)) return kErrNoPrinter;
             return value.size() == size ? kOk : kErrStore;
     }
     return kErrItem;
@@ -436,6 +457,16 @@ uint32_t ReadFaults(const std::string& id, vp::Faults& f) {
     RegKey key;
     if (OpenPrinterKey(id, KEY_QUERY_VALUE, key) != ERROR_SUCCESS) return kErrNoPrinter;
     f = QueryFaults(key.Get());
+    return kOk;
+}
+
+uint32_t ReadFaults(HKEY printer, vp::Faults& f) {
+    // The key of a printer removed meanwhile answers nothing any more.
+    BYTE words[64];
+    DWORD size = sizeof words;
+    const LONG r = RegQueryValueExA(printer, kFaults, nullptr, nullptr, words, &size);
+    if (r == ERROR_KEY_DELETED || r == ERROR_INVALID_HANDLE) return kErrNoPrinter;
+    f = r == ERROR_SUCCESS ? FaultsFromBytes(words, size) : vp::Faults{};
     return kOk;
 }
 

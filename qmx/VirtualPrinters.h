@@ -21,6 +21,7 @@
 #include "qmx/CommandParser.h"
 #include "qmx/PrinterRules.h"
 #include "qmx/QmxStatus.h"
+#include "qmx/Win32Handles.h"
 
 namespace qmx::vp {
 
@@ -118,12 +119,18 @@ uint32_t RemoveModel();
 // The id-based side of the store that the library uses for its sessions.
 namespace qmx::store {
 
-uint32_t FindByName(std::string_view name, std::string& id);
+// The id of the printer with this name; `key`, when given, receives the printer's open key.
+uint32_t FindByName(std::string_view name, std::string& id, RegKey* key = nullptr);
 bool Exists(const std::string& id);
 // The item's current value in the layout and size the library hands out: status
 // words, the name and port fields zero-filled and NUL-terminated, the block as stored.
 uint32_t ReadItem(const std::string& id, Item item, std::vector<uint8_t>& value);
 uint32_t ReadFaults(const std::string& id, vp::Faults& faults);
+// The same reads through the printer's key, which a session of the library keeps open while it
+// works on the printer (FindByName hands it out): they need no lookup of the printer, and fail with
+// kErrNoPrinter once the printer has been removed.
+uint32_t ReadItem(HKEY key, Item item, std::vector<uint8_t>& value);
+uint32_t ReadFaults(HKEY key, vp::Faults& faults);
 // Takes one from the bad-header or refused-write counter; true when this read or write is hit.
 bool ConsumeBadHeaderRead(const std::string& id);
 bool ConsumeRefusedWrite(const std::string& id);
