@@ -147,6 +147,8 @@ void FillRows(HWND list, SelectionDialogData& data) {
     CurrentUserName(user);
     PrinterRow** tail = &data.Rows;
     int index = 0;
+    // The list updates itself once after all rows are in, not after each (hundreds of printers).
+    SendMessageA(list, WM_SETREDRAW, FALSE, 0);
     for (const PrinterEntry* entry = AppState.PrinterList; entry != nullptr; entry = entry->Next, ++index) {
         const ProbeState state = entry->Name ? ProbePrinterState(entry->Name, user) : ProbeState::Unknown;
         PrinterRow* row = MakeRow(*entry, StateText(data, state));
@@ -160,6 +162,8 @@ void FillRows(HWND list, SelectionDialogData& data) {
         lvItem.lParam = reinterpret_cast<LPARAM>(row);
         SendMessageA(list, LVM_INSERTITEMA, 0, reinterpret_cast<LPARAM>(&lvItem));
     }
+    SendMessageA(list, WM_SETREDRAW, TRUE, 0);
+    InvalidateRect(list, nullptr, TRUE);
 }
 
 void Preselect(HWND list) {
