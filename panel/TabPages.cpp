@@ -111,7 +111,11 @@ void ShowPage(HWND panel, int index) {
         SetWindowPos(slot, HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOREDRAW | SWP_NOACTIVATE);
         AppState.ForegroundWindow = slot;
     }
-    if (pages->FocusHint != pages->TabControl) SetFocus(pages->CurrentPage);
+    // Before the program's window is first shown, its creation gives the focus to the panel, which
+    // hands it to this same page; focusing a page of a hidden window costs an activation for nothing.
+    if (pages->FocusHint != pages->TabControl && IsWindowVisible(GetAncestor(panel, GA_ROOT))) {
+        SetFocus(pages->CurrentPage);
+    }
 }
 
 bool HandleTabNotify(HWND panel, const NMHDR* header) {

@@ -5,6 +5,7 @@
 #include <cstring>
 
 #include "base/AppState.h"
+#include "base/Messages.h"
 #include "base/StartupTrace.h"
 #include "base/Text.h"
 #include "base/Ui.h"
@@ -42,6 +43,17 @@ void InitialiseCommonControls() {
     // Version 6 of the library registers its classes on request only.
     INITCOMMONCONTROLSEX classes{sizeof classes, ICC_WIN95_CLASSES | ICC_TAB_CLASSES};
     InitCommonControlsEx(&classes);
+}
+
+// The panel asked for the settings while the frame was created. A reply that has come already is
+// taken before the frame is first shown, so that the first screen shows the printer's settings
+// rather than an empty page that is filled and painted again a moment later.
+void TakeSettingsAlreadyRead() {
+    MSG reply;
+    if (AppState.PanelWindow &&
+        PeekMessageA(&reply, AppState.PanelWindow, WM_READ_DONE, WM_READ_DONE, PM_REMOVE | PM_NOYIELD)) {
+        DispatchMessageA(&reply);
+    }
 }
 
 }  // namespace
@@ -95,9 +107,11 @@ int RunProgram(HINSTANCE instance, const char* commandLine, int show) {
     HWND frame = CreateFrameWindow();
     if (!frame) return EndStart();
     TraceStartup("frame-created");
+    TakeSettingsAlreadyRead();
     ShowWindow(frame, show);
     UpdateWindow(frame);
     TraceStartup("frame-shown");
+    if (SettingsLoaded()) WriteStartupTrace();
 
     HACCEL accelerators = LoadAcceleratorsA(instance, MAKEINTRESOURCEA(IDR_ACCELERATORS));
     std::memset(FeedPosOther, 0, sizeof FeedPosOther);
