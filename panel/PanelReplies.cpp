@@ -54,7 +54,7 @@ void OnReadDone(HWND panel) {
             TraceStartup("block-decoded");
             ShowSettingsOnPages(panel);
             TraceStartup("pages-filled");
-            WriteStartupTrace();
+            if (IsWindowVisible(GetAncestor(panel, GA_ROOT))) WriteStartupTrace();
             break;
         case ReadDoneStep::ReadAgain:
             if (ReadSettingsCommand(panel, ReadChain::Retry) != ReadStart::Refused && PanelStillOpen(panel)) {
