@@ -149,6 +149,21 @@ TEST_F(ProgramTest, SecondStartForThePrinterBringsTheFirstForwardAndRestoresIt) 
     DestroyWindow(other);
 }
 
+// A first program's frame whose thread is stuck: shown, then never answering until released.
+// A WINAPI function, not a lambda: on x86 a lambda does not convert to a stdcall thread routine.
+struct HungFrame {
+    HANDLE release;
+    std::string title;
+};
+DWORD WINAPI RunHungFrame(LPVOID parameter) {
+    auto* h = static_cast<HungFrame*>(parameter);
+    HWND frame = CreateWindowExA(0, kFrameClass, h->title.c_str(), WS_OVERLAPPEDWINDOW | WS_VISIBLE, 0, 0, 200, 100,
+                                 nullptr, nullptr, nullptr, nullptr);
+    WaitForSingleObject(h->release, INFINITE);  // never answers a message meanwhile
+    DestroyWindow(frame);
+    return 0;
+}
+
 // A first program that does not answer (its window's thread is stuck) must not hold up the
 // second start, which ends with code 1 all the same.
 TEST_F(ProgramTest, SecondStartDoesNotWaitForAHungFirstProgram) {
@@ -160,15 +175,8 @@ TEST_F(ProgramTest, SecondStartDoesNotWaitForAHungFirstProgram) {
     frameClass.lpszClassName = kFrameClass;
     RegisterClassA(&frameClass);
     HANDLE release = CreateEventA(nullptr, TRUE, FALSE, nullptr);
-    struct Hung { HANDLE release; std::string title; } hung{release, Caption("LP1")};
-    HANDLE thread = CreateThread(nullptr, 0, [](LPVOID parameter) -> DWORD {
-        auto* h = static_cast<Hung*>(parameter);
-        HWND frame = CreateWindowExA(0, kFrameClass, h->title.c_str(), WS_OVERLAPPEDWINDOW | WS_VISIBLE, 0, 0, 200, 100,
-                                     nullptr, nullptr, nullptr, nullptr);
-        WaitForSingleObject(h->release, INFINITE);  // never answers a message meanwhile
-        DestroyWindow(frame);
-        return 0;
-    }, &hung, 0, nullptr);
+    HungFrame hung{release, Caption("LP1")};
+    HANDLE thread = CreateThread(nullptr, 0, RunHungFrame, &hung, 0, nullptr);
     for (int i = 0; i < 200 && !FindWindowA(kFrameClass, hung.title.c_str()); ++i) Sleep(20);
     ASSERT_NE(FindWindowA(kFrameClass, hung.title.c_str()), nullptr);
     {
