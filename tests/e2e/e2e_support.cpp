@@ -53,6 +53,7 @@ std::string WindowText(HWND window) {
 }
 
 std::string BesideMe(const char* fileName) {
+    if (fileName[0] != '\0' && fileName[1] == ':') return fileName;  // already a full path
     char path[MAX_PATH] = {};
     GetModuleFileNameA(nullptr, path, sizeof path);
     std::string folder(path);
