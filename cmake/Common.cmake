@@ -42,4 +42,6 @@ endif()
 if(WIN32 AND CMAKE_CXX_COMPILER_ID STREQUAL "GNU")
   # No MinGW runtime DLL may be needed at run time, in Wine or on Windows.
   add_link_options(-static -static-libgcc -static-libstdc++)
+  # A Release build is the one that is shipped: its programs carry no symbols.
+  add_link_options($<$<CONFIG:Release>:-s>)
 endif()

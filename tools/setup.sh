@@ -4,10 +4,12 @@
 #   tools/setup.sh [help-screenshots]   the option adds what tools/help-screenshots.sh needs
 set -eu
 # Both Windows builds: x64 (MinGW-w64 x86_64, wine64) and x86 (MinGW-w64 i686, and Debian's i386
-# wine32, with which wine64 runs 32-bit programs in the same 64-bit prefix).
+# wine32, with which wine64 runs 32-bit programs in the same 64-bit prefix). The release's MSI
+# packages: wixl, and msitools' msibuild and msiinfo.
 packages="cmake ninja-build g++ clang libclang-rt-14-dev googletest libbenchmark-dev
   g++-mingw-w64-x86-64-posix g++-mingw-w64-i686-posix mingw-w64-tools wine64 wine32:i386
-  xvfb xdotool imagemagick fonts-ipafont-gothic fonts-ipafont-mincho locales python3 file python3-chm"
+  xvfb xdotool imagemagick fonts-ipafont-gothic fonts-ipafont-mincho locales python3 file python3-chm
+  wixl msitools"
 # Installed without the packages they recommend: fp-utils (chmcmd, the help compiler) would bring
 # the whole Free Pascal compiler along.
 lean="fp-utils"

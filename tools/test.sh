@@ -4,9 +4,11 @@
 #   2. native with AddressSanitizer + UndefinedBehaviorSanitizer (g++): the same unit tests;
 #   3. fuzzers (clang + libFuzzer): each fuzz target for a few seconds;
 #   4. Windows cross builds (MinGW-w64), each with its in-process and end-to-end tests under Wine:
-#      x64 (Debug, build/cross) and x86 (Release, build/cross-x86: the build that loads the maker's
-#      32-bit KOVQMX.DLL, run through Wine's 32-bit side); then x64 Release with -DRP_TESTS=OFF,
-#      built only, so that every configuration the README promises compiles.
+#      x64 (Debug, build/cross); x64 Release with -DRP_TESTS=OFF (build/cross-x64-release), built
+#      only: the release's x64 programs; x86 (Release, build/cross-x86: the build that loads the
+#      maker's 32-bit KOVQMX.DLL, run through Wine's 32-bit side), whose tests also make the
+#      release (build/release: both MSI packages and zips) and install, run, upgrade and remove
+#      both packages under Wine.
 # Installs what it needs first (tools/setup.sh). Exits non-zero when any build or test fails.
 set -u
 root=$(cd "$(dirname "$0")/.." && pwd)
@@ -96,14 +98,16 @@ wine_suite() {
   [ -z "$retried" ] || echo "$name: failed at the first attempt: $retried" >> "$summary"
 }
 wine_suite wine-x64 "$build/cross" Debug toolchain-mingw64.cmake
-wine_suite wine-x86 "$build/cross-x86" Release toolchain-mingw32.cmake
 
-note "x64 Release without tests (-DRP_TESTS=OFF): the program, the library and qmxctl"
+note "x64 Release without tests (-DRP_TESTS=OFF): the release's x64 programs and help"
 dir="$build/cross-x64-release"
-if configure_and_build "$dir" --target remotepanel KOVQMX qmxctl -- -DCMAKE_BUILD_TYPE=Release -DRP_TESTS=OFF \
-     -DCMAKE_TOOLCHAIN_FILE="$root/cmake/toolchain-mingw64.cmake"; then
+if configure_and_build "$dir" --target remotepanel rpsettings KOVQMX qmxctl rp_help_chm -- \
+     -DCMAKE_BUILD_TYPE=Release -DRP_TESTS=OFF -DCMAKE_TOOLCHAIN_FILE="$root/cmake/toolchain-mingw64.cmake"; then
   echo "x64-release built (no tests)" >> "$summary"
 else echo "x64-release: build failed" >> "$summary"; status=1; fi
+
+# Its tests make the release from its own programs and those of build/cross-x64-release.
+wine_suite wine-x86 "$build/cross-x86" Release toolchain-mingw32.cmake
 
 note "summary"
 passed=0 failed=0

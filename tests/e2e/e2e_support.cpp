@@ -45,6 +45,7 @@ HWND Find(Search search, DWORD timeoutMs) {
 }  // namespace
 
 std::string BesideMe(const char* fileName) {
+    if (fileName[0] != '\0' && fileName[1] == ':') return fileName;  // already a full path
     char path[MAX_PATH] = {};
     GetModuleFileNameA(nullptr, path, sizeof path);
     std::string folder(path);

@@ -67,7 +67,7 @@ struct Run {
 Run RunProgram(const char* program, const std::string& arguments, const std::string& input = "",
                DWORD timeoutMs = 20000);
 
-// Full path of a file in the test program's own folder.
+// Full path of a file in the test program's own folder (a full path "C:..." stays as it is).
 std::string BesideMe(const char* fileName);
 // The same, in double quotes, for a command line.
 std::string QuotedBesideMe(const char* fileName);

@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "res/resource.h"
+#include "res/version.h"
 #include "tests/support/MessageBoxRecorder.h"
 
 namespace {
@@ -130,7 +131,7 @@ TEST(ShellTemplates, AboutBox) {
                      {-1, "Static", "KOV Kestrovane", {11, 14, 165, 10}, SS_CENTER, true, true},
                      {-1, "Static", "Brindlemark 400ZX", {11, 26, 165, 10}, SS_CENTER, true, true},
                      {-1, "Static", "リモートパネル", {11, 38, 165, 10}, SS_CENTER, true, true},
-                     {-1, "Static", "Version 1.406", {11, 50, 165, 10}, SS_CENTER, true, true},
+                     {-1, "Static", RP_VERSION_LABEL, {11, 50, 165, 10}, SS_CENTER, true, true},
                      {IDC_ABOUT_NOTICE, "Static", nullptr, {11, 63, 165, 10}, SS_CENTER, true, true},
                      {-1, "Button", "", {5, 4, 177, 72}, BS_GROUPBOX | WS_CLIPSIBLINGS, true, true},
                  }});
@@ -194,7 +195,7 @@ std::string VersionString(const std::vector<char>& info, const char* name) {
     return std::string(value);
 }
 
-TEST(ShellResources, VersionIsOnePoint406WithJapaneseTexts) {
+TEST(ShellResources, VersionIsTheProjectsWithJapaneseTexts) {
     char path[MAX_PATH] = {};
     GetModuleFileNameA(nullptr, path, sizeof path);
     DWORD size = GetFileVersionInfoSizeA(path, nullptr);
@@ -204,9 +205,9 @@ TEST(ShellResources, VersionIsOnePoint406WithJapaneseTexts) {
     VS_FIXEDFILEINFO* fixed = nullptr;
     UINT length = 0;
     ASSERT_TRUE(VerQueryValueA(info.data(), "\\", reinterpret_cast<void**>(&fixed), &length));
-    EXPECT_EQ(fixed->dwFileVersionMS, MAKELONG(406, 1));
-    EXPECT_EQ(fixed->dwProductVersionMS, MAKELONG(406, 1));
-    EXPECT_EQ(VersionString(info, "FileVersion"), "1.406");
+    EXPECT_EQ(fixed->dwFileVersionMS, MAKELONG(RP_VERSION_MINOR, RP_VERSION_MAJOR));
+    EXPECT_EQ(fixed->dwProductVersionMS, MAKELONG(RP_VERSION_MINOR, RP_VERSION_MAJOR));
+    EXPECT_EQ(VersionString(info, "FileVersion"), RP_VERSION_TEXT);
     EXPECT_EQ(VersionString(info, "FileDescription"), "Kestrovane リモートパネル");
     struct Translation {
         WORD language, codePage;
