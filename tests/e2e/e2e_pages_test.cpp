@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "qmx/VirtualPrinters.h"
+#include "tests/e2e/e2e_fixture.h"
 #include "tests/e2e/e2e_support.h"
 
 namespace {
@@ -41,19 +42,8 @@ struct Expected {
     uint8_t value;
 };
 
-class PagesProgramTest : public ::testing::Test {
+class PagesProgramTest : public e2e::OnePrinterTest {
 protected:
-    void SetUp() override {
-        ASSERT_EQ(vp::ResetAll(), 0u);
-        ASSERT_EQ(vp::InstallModel(), 0u);
-        RegDeleteKeyValueA(HKEY_LOCAL_MACHINE, "Software\\KOV\\Kestrovane", "Password");
-        vp::NewPrinter printer;
-        printer.name = "LP1";
-        printer.spoolerEntry = true;
-        ASSERT_EQ(vp::Add(printer), 0u);
-    }
-    void TearDown() override { vp::ResetAll(); }
-
     void Start(e2e::Child& child) {
         ASSERT_TRUE(child.Started());
         HWND frame = e2e::WaitForWindow(child.Id(), "RPWndClass", "Kestrovane リモートパネル - LP1");

@@ -9,6 +9,7 @@
 #include <string>
 
 #include "qmx/VirtualPrinters.h"
+#include "tests/e2e/e2e_fixture.h"
 #include "tests/e2e/e2e_support.h"
 
 namespace {
@@ -23,19 +24,8 @@ constexpr int kUpdate = 12321;
 constexpr int kHeadCutSheetEdit = 1323;
 constexpr int kHeadFrontEdit = 1324;
 
-class PanelProgramTest : public ::testing::Test {
+class PanelProgramTest : public e2e::OnePrinterTest {
 protected:
-    void SetUp() override {
-        ASSERT_EQ(vp::ResetAll(), 0u);
-        ASSERT_EQ(vp::InstallModel(), 0u);
-        RegDeleteKeyValueA(HKEY_LOCAL_MACHINE, "Software\\KOV\\Kestrovane", "Password");
-        vp::NewPrinter printer;
-        printer.name = "LP1";
-        printer.spoolerEntry = true;
-        ASSERT_EQ(vp::Add(printer), 0u);
-    }
-    void TearDown() override { vp::ResetAll(); }
-
     // The running program's frame, once its settings have been read, and its first page.
     void Attach(e2e::Child& child) {
         ASSERT_TRUE(child.Started());
