@@ -12,22 +12,9 @@
 
 #include "qmx/CommandParser.h"
 #include "qmx/PrinterRules.h"
+#include "tests/support/InitialCommand.h"
 
 namespace {
-
-std::vector<uint8_t> InitialCommandArea() {
-    std::vector<uint8_t> c = {0x1C, 0x6F, 0x30, 0x2C, 0x00, 0x00, 0x2C, 0x00,
-                              0x00, 0x2C, 0x00, 0x00, 0x2C, 0x08, 0x00, 0x2C};
-    const char* rest = "0,0,0,0,0,1,40,36,096,66,120,120,046,054,00,0,0,00,00,00,0,";
-    c.insert(c.end(), rest, rest + std::strlen(rest));
-    for (int form = 0; form < 4; ++form) {
-        const char* f = "66,000,136,120,120,046,054,00";
-        c.insert(c.end(), f, f + std::strlen(f));
-        c.push_back(form < 3 ? ',' : '.');
-    }
-    c.resize(260, 0);
-    return c;
-}
 
 void Check(const uint8_t* data, size_t size) {
     qmx::SettingsBlockBytes block = qmx::InitialBlock();
@@ -52,7 +39,7 @@ void Check(const uint8_t* data, size_t size) {
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     if (size > 0 && data[0] == 0xFF) {
-        static const std::vector<uint8_t> base = InitialCommandArea();
+        static const std::vector<uint8_t> base = qmxtest::InitialCommand();
         std::vector<uint8_t> area = base;
         for (size_t i = 1; i + 1 < size; i += 2) area[data[i] % area.size()] = data[i + 1];
         // The last odd byte, if any, chooses how much of the area is handed over.

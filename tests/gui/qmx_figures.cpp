@@ -12,6 +12,7 @@
 #include "qmx/VirtualPrinters.h"
 #include "tests/gui/qmx_test_support.h"
 #include "tests/support/Clock.h"
+#include "tests/support/InitialCommand.h"
 
 namespace {
 
@@ -27,20 +28,6 @@ void Print(const char* what, std::vector<double> ms) {
     for (double v : ms) sum += v;
     std::printf("%-44s n=%-5zu mean %8.3f ms  median %8.3f ms  max %8.3f ms\n", what, ms.size(),
                 sum / ms.size(), ms[ms.size() / 2], ms.back());
-}
-
-std::vector<uint8_t> InitialCommand() {
-    std::vector<uint8_t> c = {0x1C, 0x6F, 0x30, 0x2C, 0x00, 0x00, 0x2C, 0x00,
-                              0x00, 0x2C, 0x00, 0x00, 0x2C, 0x08, 0x00, 0x2C};
-    const char* rest = "0,0,0,0,0,1,40,36,096,66,120,120,046,054,00,0,0,00,00,00,0,";
-    c.insert(c.end(), rest, rest + std::strlen(rest));
-    for (int form = 0; form < 4; ++form) {
-        const char* f = "66,000,136,120,120,046,054,00";
-        c.insert(c.end(), f, f + std::strlen(f));
-        c.push_back(form < 3 ? ',' : '.');
-    }
-    c.resize(260, 0);
-    return c;
 }
 
 volatile LONG stormStop = 0;
@@ -70,7 +57,7 @@ int main() {
     if (OpenManagerExA(kName, "figures", QMX_OPEN_MODE, &s) != qmx::kOk) return 1;
     uint8_t buffer[260];
     uint32_t got = 0;
-    const auto command = InitialCommand();
+    const auto command = qmxtest::InitialCommand();
 
     std::vector<double> t;
     for (int i = 0; i < 2000; ++i) {

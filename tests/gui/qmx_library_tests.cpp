@@ -15,6 +15,7 @@
 #include "qmx/QmxStatus.h"
 #include "qmx/VirtualPrinters.h"
 #include "tests/gui/qmx_test_support.h"
+#include "tests/support/InitialCommand.h"
 
 namespace {
 
@@ -32,24 +33,9 @@ constexpr UINT kNameChanged = WM_USER + 213;
 constexpr UINT kPortChanged = WM_USER + 214;
 constexpr UINT kSettingsChanged = WM_USER + 215;
 
-// The settings command for the initial values, in a 260-byte area as the program hands it over.
-std::vector<uint8_t> InitialCommand() {
-    std::vector<uint8_t> c = {0x1C, 0x6F, 0x30, 0x2C, 0x00, 0x00, 0x2C, 0x00,
-                              0x00, 0x2C, 0x00, 0x00, 0x2C, 0x08, 0x00, 0x2C};
-    const std::string rest = "0,0,0,0,0,1,40,36,096,66,120,120,046,054,00,0,0,00,00,00,0,";
-    c.insert(c.end(), rest.begin(), rest.end());
-    for (int form = 0; form < 4; ++form) {
-        const std::string f = "66,000,136,120,120,046,054,00";
-        c.insert(c.end(), f.begin(), f.end());
-        c.push_back(form < 3 ? ',' : '.');
-    }
-    c.resize(260, 0);
-    return c;
-}
-
 // The same with the continuous-front feed position (block byte 26) set to `value`.
 std::vector<uint8_t> CommandWithFeed(unsigned value) {
-    auto c = InitialCommand();
+    auto c = qmxtest::InitialCommand();
     char digits[8];
     std::snprintf(digits, sizeof digits, "%03u", value);
     std::memcpy(&c[41], digits, 3);
@@ -147,7 +133,7 @@ TEST_F(Library, AClosedSessionIsUnknownToEveryCall) {
     uint32_t got = 0;
     int32_t id = 0, result = 0;
     QMXNOTIFY h2 = nullptr;
-    const auto command = InitialCommand();
+    const auto command = qmxtest::InitialCommand();
     EXPECT_EQ(CloseManager(s), qmx::kErrSession);
     EXPECT_EQ(GetPrinterStatusA(s, "PrinterStatus", buffer, sizeof buffer, &got), qmx::kErrSession);
     EXPECT_EQ(GetReqPrinterStatusMsgA(s, "RPVariables_PSV", window_.Get(), kReadDone), qmx::kErrSession);
@@ -251,7 +237,7 @@ TEST_F(Library, ItemNamesAreExact) {
     uint8_t buffer[260];
     uint32_t got = 0;
     QMXNOTIFY h = nullptr;
-    const auto command = InitialCommand();
+    const auto command = qmxtest::InitialCommand();
     for (const char* item : {"printerstatus", "Printer", "", "RPVariables_PSV "}) {
         EXPECT_EQ(GetPrinterStatusA(s, item, buffer, sizeof buffer, &got), qmx::kErrItem) << item;
         EXPECT_EQ(SetNotificationMsgA(s, item, window_.Get(), kStatusChanged, &h), qmx::kErrItem) << item;
@@ -466,7 +452,7 @@ TEST_F(Library, RemovedPrinterFailsItsSessions) {
     uint32_t got = 0;
     int32_t id = 0;
     QMXNOTIFY h = nullptr;
-    const auto command = InitialCommand();
+    const auto command = qmxtest::InitialCommand();
     EXPECT_EQ(GetPrinterStatusA(s, "PrinterStatus", buffer, sizeof buffer, &got), qmx::kErrNoPrinter);
     EXPECT_EQ(SetPrinterStatusDirectA(s, "RPVariables_PSV", command.data(), 260), qmx::kErrNoPrinter);
     EXPECT_EQ(
