@@ -8,6 +8,7 @@
 #include "link/SettingsRead.h"
 #include "settings/SettingsBlock.h"
 #include "tests/unit/FakeQmx.h"
+#include "tests/unit/QmxRandomSettings.h"
 
 namespace {
 
@@ -281,63 +282,14 @@ TEST(BuildBlock, EachFieldToItsByte) {
     }
 }
 
-// Random records inside the documented ranges come back unchanged through build and decode.
-PanelSettingsRecord RandomRecord(std::mt19937& rng, int32_t slots[FeedPosOtherCount]) {
-    auto pick = [&](int lo, int hi) { return std::uniform_int_distribution<int>(lo, hi)(rng); };
-    auto feed = [&](const ValueList& list, int32_t& slot) {
-        const int index = pick(0, list.Size);
-        slot = 0;
-        if (index == list.Size) {
-            do slot = pick(1, 255);
-            while (ValueListIndexOf(list, slot) >= 0);
-        }
-        return index;
-    };
-    PanelSettingsRecord r{};
-    r.SwitchBits = static_cast<int32_t>(rng());
-    r.PaperSetCenter = pick(0, 1);
-    r.PostcardMode = pick(0, 1);
-    r.HeadCenterCutSheet = pick(10, 68);
-    r.HeadCenterContFront = pick(10, 68);
-    r.HeadCenterContRear = pick(68, 126);
-    r.PaperThickness = pick(0, 12);
-    for (int32_t g = 0; g < FeedGroupCount; ++g) {
-        int32_t* s = slots + FeedPosOtherSlot(g, FeedPathContFront);
-        FormSettings f{};
-        f.FeedPosContFront = feed(FeedListA, s[0]);
-        f.FeedPosContRear = feed(FeedListA, s[1]);
-        f.FeedPosCutSheet = feed(FeedListB, s[2]);
-        f.FeedPosPostcard = feed(FeedListC, s[3]);
-        f.PageLength = pick(1, 99);
-        f.CutSheetOffset = pick(0, 68);
-        f.LeftMargin = pick(0, 135);
-        f.RightMargin = pick(1, 136);
-        if (g > 0) {
-            r.Forms[g - 1] = f;
-            continue;
-        }
-        r.FeedPosContFront = f.FeedPosContFront, r.FeedPosContRear = f.FeedPosContRear;
-        r.FeedPosCutSheet = f.FeedPosCutSheet, r.FeedPosPostcard = f.FeedPosPostcard;
-        r.PageLength = f.PageLength, r.CutSheetOffset = f.CutSheetOffset;
-    }
-    r.FormSelect = pick(0, 4);
-    r.Typeface = pick(0, 1);
-    r.Font1 = pick(0, 4);
-    r.Font2 = pick(0, 4);
-    r.KanjiCodeTable = pick(0, 2);
-    r.Reduction = pick(0, 4);
-    r.QuietPrint = pick(0, 1);
-    r.PressureAdjust = PressureAdjustList.Items[pick(0, PressureAdjustList.Size - 1)].Value;
-    r.PositionAdjust = PositionAdjustList.Items[pick(0, PositionAdjustList.Size - 1)].Value;
-    return r;
-}
-
+// Random records inside the documented ranges come back unchanged through build and decode; an
+// "other" slot comes back where its index is the list's other entry, and as 0 elsewhere.
 TEST(BuildBlock, DecodeOfBuildGivesTheRecordBack) {
     std::mt19937 rng(20240607);
     for (int n = 0; n < 5000; ++n) {
-        int32_t slots[FeedPosOtherCount];
-        const PanelSettingsRecord r = RandomRecord(rng, slots);
-        SettingsBlock b = BuildSettingsBlock(r, slots);
+        const qmxtest::RandomSettings random = qmxtest::MakeRandomSettings(rng);
+        const PanelSettingsRecord& r = random.record;
+        SettingsBlock b = BuildSettingsBlock(r, random.slots);
         EXPECT_EQ(b.Bytes[0] | b.Bytes[1], 0);  // the built block carries no header
         b.Bytes[0] = 1;
         b.Bytes[1] = 4;
@@ -345,7 +297,7 @@ TEST(BuildBlock, DecodeOfBuildGivesTheRecordBack) {
         int32_t backSlots[FeedPosOtherCount];
         ASSERT_TRUE(DecodeBlockBytes(b, back, backSlots));
         ASSERT_TRUE(SameRecord(back, r)) << "record " << n;
-        ASSERT_EQ(memcmp(backSlots, slots, sizeof slots), 0) << "record " << n;
+        ASSERT_EQ(memcmp(backSlots, random.expected, sizeof backSlots), 0) << "record " << n;
     }
 }
 
