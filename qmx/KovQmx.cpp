@@ -132,6 +132,17 @@ std::optional<Item> ItemOf(const char* item) {
     return qmx::ItemByName(std::string_view(item, strnlen(item, 64)));
 }
 
+// What every call that names an item checks first, in this order: the session (giving its printer
+// and open key), then the item's name.
+uint32_t SessionItem(QMXSESSION session, const char* item, std::string& printerId, HKEY* key, Item* which) {
+    if (const uint32_t s = SessionPrinter(session, printerId, key)) return s;
+    if (!item) return qmx::kErrArgument;
+    const auto found = ItemOf(item);
+    if (!found) return qmx::kErrItem;
+    *which = *found;
+    return qmx::kOk;
+}
+
 // ---- worker ---------------------------------------------------------------------------------
 
 void CheckRegistrations(Library& lib) {
@@ -299,11 +310,9 @@ uint32_t QueueRequest(QMXSESSION session, const std::string& printerId, uint32_t
 uint32_t CheckWrite(QMXSESSION session, const char* item, const void* data, std::string& printerId,
                     qmx::vp::Faults& faults) {
     HKEY printer = nullptr;
-    if (const uint32_t s = SessionPrinter(session, printerId, &printer)) return s;
-    if (!item) return qmx::kErrArgument;
-    const auto which = ItemOf(item);
-    if (!which) return qmx::kErrItem;
-    if (*which != Item::Settings) return qmx::kErrNotWritable;
+    Item which{};
+    if (const uint32_t s = SessionItem(session, item, printerId, &printer, &which)) return s;
+    if (which != Item::Settings) return qmx::kErrNotWritable;
     if (!data) return qmx::kErrArgument;
     if (qmx::store::ReadFaults(printer, faults) != qmx::kOk) return qmx::kErrNoPrinter;
     return qmx::kOk;
@@ -384,27 +393,25 @@ QMXSTATUS QMXAPI GetPrinterStatusA(QMXSESSION session, const char* item, void* b
     return Guarded([&]() -> uint32_t {
         std::string id;
         HKEY printer = nullptr;
-        if (const uint32_t s = SessionPrinter(session, id, &printer)) return s;
-        if (!item) return qmx::kErrArgument;
-        const auto which = ItemOf(item);
-        if (!which) return qmx::kErrItem;
+        Item which{};
+        if (const uint32_t s = SessionItem(session, item, id, &printer, &which)) return s;
         if (!buffer) return qmx::kErrArgument;
-        const uint32_t need = qmx::InfoOf(*which).size;
+        const uint32_t need = qmx::InfoOf(which).size;
         if (size < need) {
             if (outSize) *outSize = need;
             return qmx::kErrBufferSize;
         }
         qmx::vp::Faults faults;
         if (qmx::store::ReadFaults(printer, faults) != qmx::kOk) return qmx::kErrNoPrinter;
-        if (faults.failReadItems & qmx::ItemBit(*which)) return qmx::kErrReadFailed;
+        if (faults.failReadItems & qmx::ItemBit(which)) return qmx::kErrReadFailed;
         std::vector<uint8_t> value;
-        if (const uint32_t s = qmx::store::ReadItem(printer, *which, value)) return s;
+        if (const uint32_t s = qmx::store::ReadItem(printer, which, value)) return s;
         if (value.size() != need) return qmx::kErrStore;
-        if (*which == Item::Settings && faults.badHeaderReads > 0 && qmx::store::ConsumeBadHeaderRead(id)) {
+        if (which == Item::Settings && faults.badHeaderReads > 0 && qmx::store::ConsumeBadHeaderRead(id)) {
             value[0] = qmx::kHeader0;
             value[1] = qmx::kBadHeader1;
         }
-        if (faults.unterminatedText) FillTextFields(*which, value);
+        if (faults.unterminatedText) FillTextFields(which, value);
         std::memcpy(buffer, value.data(), need);
         if (outSize) *outSize = need;
         return qmx::kOk;
@@ -416,9 +423,8 @@ QMXSTATUS QMXAPI GetReqPrinterStatusMsgA(QMXSESSION session, const char* item, Q
     return Guarded([&]() -> uint32_t {
         std::string id;
         HKEY printer = nullptr;
-        if (const uint32_t s = SessionPrinter(session, id, &printer)) return s;
-        if (!item) return qmx::kErrArgument;
-        if (!ItemOf(item)) return qmx::kErrItem;
+        Item which{};
+        if (const uint32_t s = SessionItem(session, item, id, &printer, &which)) return s;
         if (!IsWindow(window)) return qmx::kErrWindow;
         qmx::vp::Faults faults;
         if (qmx::store::ReadFaults(printer, faults) != qmx::kOk) return qmx::kErrNoPrinter;
@@ -484,10 +490,8 @@ QMXSTATUS QMXAPI SetNotificationMsgA(QMXSESSION session, const char* item, QMXHW
         *handle = nullptr;
         std::string id;
         HKEY printer = nullptr;
-        if (const uint32_t s = SessionPrinter(session, id, &printer)) return s;
-        if (!item) return qmx::kErrArgument;
-        const auto which = ItemOf(item);
-        if (!which) return qmx::kErrItem;
+        Item which{};
+        if (const uint32_t s = SessionItem(session, item, id, &printer, &which)) return s;
         if (!IsWindow(window)) return qmx::kErrWindow;
         Library& lib = Lib();
         uint32_t call = 0;
@@ -501,12 +505,12 @@ QMXSTATUS QMXAPI SetNotificationMsgA(QMXSESSION session, const char* item, QMXHW
         if (qmx::store::ReadFaults(printer, faults) != qmx::kOk) return qmx::kErrNoPrinter;
         if (faults.failNotifyAt != 0 && faults.failNotifyAt == call) return qmx::kErrNotifyRefused;
         std::vector<uint8_t> value;
-        if (const uint32_t s = qmx::store::ReadItem(printer, *which, value)) return s;
+        if (const uint32_t s = qmx::store::ReadItem(printer, which, value)) return s;
         Guard g(lib.lock);
         if (!lib.sessions.count(Key(session))) return qmx::kErrSession;
         const uintptr_t key = lib.nextHandle++;
         lib.registrations.emplace(key,
-                                  Registration{Key(session), id, *which, window, message, std::move(value)});
+                                  Registration{Key(session), id, which, window, message, std::move(value)});
         *handle = reinterpret_cast<QMXNOTIFY>(key);
         return qmx::kOk;
     });
