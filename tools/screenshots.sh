@@ -5,7 +5,7 @@
 #   tools/screenshots.sh [<cross-build>]
 set -eu
 root=$(cd "$(dirname "$0")/.." && pwd)
-build=$(cd "${1:-$root/build/cross-x86}" && pwd)   # the x86 build unless told
+build=$(cd "${1:-$(sh "$root/tools/default-build.sh" "$(basename "$0" .sh)")}" && pwd)
 if [ "${RP_SHOTS_INSIDE:-0}" != 1 ]; then
   RP_SHOTS_INSIDE=1 exec sh "$root/tools/wine-session.sh" "$build" -- sh "$0" "$build"
 fi

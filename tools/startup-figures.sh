@@ -6,15 +6,21 @@
 # start-up trace. Ends with the lines "ratio settings/floor R" and "ratio selection200/floor200 R".
 #   tools/startup-figures.sh [<cross-build>] [rounds]
 # Without a build it configures and builds build/figures-x86: the x86 Release build, the one users
-# run, with the start-up trace (-DRP_STARTUP_TRACE=ON).
+# run, with the start-up trace (-DRP_STARTUP_TRACE=ON); build/figures-x64 on a machine that cannot
+# run 32-bit programs (tools/can-run-32bit.sh), and says so.
 set -eu
 root=$(cd "$(dirname "$0")/.." && pwd)
 if [ -n "${1:-}" ]; then
   build=$(cd "$1" && pwd)
 else
-  build="$root/build/figures-x86"
+  arch=x86 toolchain=toolchain-mingw32.cmake
+  if ! no32=$(sh "$root/tools/can-run-32bit.sh" --wine); then
+    echo "startup-figures: this machine cannot run 32-bit programs ($no32); measuring the x64 build"
+    arch=x64 toolchain=toolchain-mingw64.cmake
+  fi
+  build="$root/build/figures-$arch"
   cmake -S "$root" -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=Release -DRP_STARTUP_TRACE=ON \
-    -DCMAKE_TOOLCHAIN_FILE="$root/cmake/toolchain-mingw32.cmake" >/dev/null
+    -DCMAKE_TOOLCHAIN_FILE="$root/cmake/$toolchain" >/dev/null
   cmake --build "$build" -j "${RP_JOBS:-2}" --target remotepanel rp_floor rp_min_dialog rp_startup_figures \
     qmxctl wine_prefix >/dev/null
 fi

@@ -9,6 +9,10 @@
 #      maker's 32-bit KOVQMX.DLL, run through Wine's 32-bit side), whose tests also make the
 #      release (build/release: both MSI packages and zips) and install, run, upgrade and remove
 #      both packages under Wine.
+# On a machine that cannot run 32-bit programs (tools/can-run-32bit.sh; RP_NO_32BIT=1 makes any
+# machine answer so) the x86 build and the release are still made, the installer tests run in the
+# x64 suite (all but running the installed x86 program), and the x86 Wine suite is skipped: the
+# summary says so and why, and a skip is neither a pass nor a failure.
 # Installs what it needs first (tools/setup.sh). Exits non-zero when any build or test fails.
 set -u
 root=$(cd "$(dirname "$0")/.." && pwd)
@@ -81,11 +85,12 @@ if configure_and_build "$build/fuzz" -DCMAKE_BUILD_TYPE=RelWithDebInfo -DCMAKE_C
   fi
 else echo "fuzzers: build failed" >> "$summary"; status=1; fi
 
-# wine_suite <name> <build-dir> <build type> <toolchain>: a cross build and its tests under Wine.
+# wine_suite <name> <build-dir> <build type> <toolchain> [cmake options]: a cross build and its tests
+# under Wine.
 wine_suite() {
-  name=$1 dir=$2 type=$3 toolchain=$4
+  name=$1 dir=$2 type=$3 toolchain=$4; shift 4
   note "Windows cross build $name ($type, MinGW-w64) and tests under Wine"
-  if ! configure_and_build "$dir" -DCMAKE_BUILD_TYPE="$type" -DCMAKE_TOOLCHAIN_FILE="$root/cmake/$toolchain"; then
+  if ! configure_and_build "$dir" -DCMAKE_BUILD_TYPE="$type" -DCMAKE_TOOLCHAIN_FILE="$root/cmake/$toolchain" "$@"; then
     echo "$name: build failed" >> "$summary"; status=1; return
   fi
   # A Wine test process very rarely dies at launch with no output (seen once in many hundred runs,
@@ -97,24 +102,47 @@ wine_suite() {
     sed -n 's/^.*Test *#[0-9]*: \([^ ]*\) \.*\*\*\*.*$/\1/p' | sort -u | tr '\n' ' ')
   [ -z "$retried" ] || echo "$name: failed at the first attempt: $retried" >> "$summary"
 }
-wine_suite wine-x64 "$build/cross" Debug toolchain-mingw64.cmake
+x64_release() {
+  note "x64 Release without tests (-DRP_TESTS=OFF): the release's x64 programs and help"
+  dir="$build/cross-x64-release"
+  if configure_and_build "$dir" --target remotepanel rpsettings KOVQMX qmxctl rp_help_chm -- \
+       -DCMAKE_BUILD_TYPE=Release -DRP_TESTS=OFF -DCMAKE_TOOLCHAIN_FILE="$root/cmake/toolchain-mingw64.cmake"; then
+    echo "x64-release built (no tests)" >> "$summary"
+  else echo "x64-release: build failed" >> "$summary"; status=1; fi
+}
 
-note "x64 Release without tests (-DRP_TESTS=OFF): the release's x64 programs and help"
-dir="$build/cross-x64-release"
-if configure_and_build "$dir" --target remotepanel rpsettings KOVQMX qmxctl rp_help_chm -- \
-     -DCMAKE_BUILD_TYPE=Release -DRP_TESTS=OFF -DCMAKE_TOOLCHAIN_FILE="$root/cmake/toolchain-mingw64.cmake"; then
-  echo "x64-release built (no tests)" >> "$summary"
-else echo "x64-release: build failed" >> "$summary"; status=1; fi
-
-# Its tests make the release from its own programs and those of build/cross-x64-release.
-wine_suite wine-x86 "$build/cross-x86" Release toolchain-mingw32.cmake
+if no32=$(sh tools/can-run-32bit.sh --wine); then
+  wine_suite wine-x64 "$build/cross" Debug toolchain-mingw64.cmake -DRP_PACKAGES_FROM=
+  x64_release
+  # Its tests make the release from its own programs and those of build/cross-x64-release.
+  wine_suite wine-x86 "$build/cross-x86" Release toolchain-mingw32.cmake
+else
+  echo "test: this machine cannot run 32-bit programs ($no32): the x86 build is compiled, not run"
+  x64_release
+  note "x86 Release (MinGW-w64), compiled with its tests, not run"
+  if configure_and_build "$build/cross-x86" -DCMAKE_BUILD_TYPE=Release \
+       -DCMAKE_TOOLCHAIN_FILE="$root/cmake/toolchain-mingw32.cmake"; then
+    echo "x86 built (not run)" >> "$summary"
+  else echo "x86: build failed" >> "$summary"; status=1; fi
+  # The x64 suite makes the release from the two Release builds and installs both packages.
+  wine_suite wine-x64 "$build/cross" Debug toolchain-mingw64.cmake -DRP_PACKAGES_FROM="$build/cross-x86"
+  echo "wine-x86 skipped: this machine cannot run 32-bit programs ($no32)" >> "$summary"
+fi
 
 note "summary"
-passed=0 failed=0
+passed=0 failed=0 skipped=0
 while read -r name p f; do
-  case $p in ''|*[!0-9]*) echo "$name $p $f"; continue ;; esac
+  case $p in
+    skipped:) printf '%-15s%s %s\n' "$name" "$p" "$f"; skipped=$((skipped + 1)); continue ;;
+    ''|*[!0-9]*) echo "$name $p $f"; continue ;;
+  esac
   printf '%-12s %5d passed, %d failed\n' "$name" "$p" "$f"
   passed=$((passed + p)); failed=$((failed + f))
 done < "$summary"
-echo "tests: $passed passed, $failed failed ($(($(date +%s) - started)) s)"
+case $skipped in
+  0) skips="" ;;
+  1) skips=", 1 suite skipped" ;;
+  *) skips=", $skipped suites skipped" ;;
+esac
+echo "tests: $passed passed, $failed failed$skips ($(($(date +%s) - started)) s)"
 exit $status
