@@ -49,6 +49,10 @@ typedef struct HWND__* QMXHWND; /* the same type as HWND */
 /* The third argument the program passes to OpenManagerExA. */
 #define QMX_OPEN_MODE 11
 
+/* ResSetPrinterStatus's answer for a write that has not finished yet: a completion message that
+ * finds its write still pending was posted for another write. */
+#define QMX_STATUS_PENDING 15
+
 QMXSTATUS QMXAPI OpenManagerExA(const char* printerName, const char* userName, uint32_t mode,
                                 QMXSESSION* session);
 QMXSTATUS QMXAPI CloseManager(QMXSESSION session);

@@ -47,6 +47,14 @@ void ResetStatusAreaRecord();
 
 // ---- Notifications and the session -------------------------------------------------------------
 
+// Opens the session on `printerName` into AppState.Session as the current user. Returns the
+// library's result; every session opened gets a serial of its own.
+QMXSTATUS OpenCurrentSession(const char* printerName);
+
+// The serial of the session open now (0: none). A request made on a session carries its serial: a
+// reply or retry that comes when another session is open, or none, is not that request's.
+uint32_t CurrentSessionSerial();
+
 // Registers the six change notifications of AppState.Session, posted to `window`. Returns 1 when
 // all six are registered; else 0 with the failed-registration text in AppState.MessageText, the registrations made
 // so far staying in place for the next CloseSession.
@@ -62,10 +70,9 @@ void CloseSession();
 // command: the user has been told which (box owned by `owner`) and nothing is to be sent.
 bool PrepareSettingsCommand(HWND owner, SettingsCommand* command);
 
-// Hands `command` to the library, synchronously (synchronous 1) or as a request answered by
-// WM_WRITE_DONE (synchronous 0). When the library refuses it the user is asked to retry or cancel
-// (box owned by `owner`), as often as it takes. True when the library took it, false when the
-// user cancelled.
-bool HandOverSettingsCommand(HWND owner, const SettingsCommand& command, int synchronous);
+// Hands `command` to the library once, on AppState.Session: synchronously (synchronous 1) or as a
+// request answered by WM_WRITE_DONE (synchronous 0, the request id in AppState.WriteRequestId).
+// Returns the library's result, 0 = taken.
+QMXSTATUS HandOverSettingsCommand(const SettingsCommand& command, int synchronous);
 
 #endif

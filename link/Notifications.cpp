@@ -1,4 +1,5 @@
-// The six change notifications of the session, and the session's end.
+// The session of the current printer: its start with a serial of its own, its six change
+// notifications, and its end.
 #include "base/AppState.h"
 #include "base/Messages.h"
 #include "base/Ui.h"
@@ -23,7 +24,31 @@ constexpr Watch kWatches[kNotificationCount] = {
     {QMX_ITEM_SETTINGS, WM_PSV_CHANGED},
 };
 
+// The session that has a serial, and its serial. Serials are counted across sessions and never
+// reused; a session found in AppState that is not the one numbered (opened and closed by other
+// means, whose handle may even be a closed one's again) gets a new serial.
+QMXSESSION numberedSession = nullptr;
+uint32_t openSerial = 0;
+uint32_t serialsGiven = 0;
+
 }  // namespace
+
+QMXSTATUS OpenCurrentSession(const char* printerName) {
+    QMXSESSION session = nullptr;
+    const QMXSTATUS status = OpenPrinterSession(printerName, nullptr, &session);
+    AppState.Session = status == 0 ? session : nullptr;
+    numberedSession = nullptr;
+    return status;
+}
+
+uint32_t CurrentSessionSerial() {
+    if (!AppState.Session) return 0;
+    if (AppState.Session != numberedSession) {
+        numberedSession = AppState.Session;
+        openSerial = ++serialsGiven;
+    }
+    return openSerial;
+}
 
 int RegisterNotifications(HWND window) {
     for (int slot = 0; slot < kNotificationCount; ++slot) {
@@ -48,6 +73,7 @@ void CloseSession() {
     for (QMXNOTIFY& handle : AppState.NotificationHandles) handle = nullptr;
     CloseManager(AppState.Session);
     AppState.Session = nullptr;
+    numberedSession = nullptr;
     // Replies and notifications the closed session has posted but the panel has not taken yet
     // belong to no session any more: a later session must not take them for its own.
     if (HWND panel = AppState.PanelWindow) {

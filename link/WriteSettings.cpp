@@ -1,8 +1,6 @@
 // Writing PanelSettings to the printer: the re-read of the odd feed distances, the command, and
-// the hand-over to the library with the Retry/Cancel loop when the library refuses it. The panel
-// shows the write outstanding around the hand-over (panel/PanelWrite.cpp).
-#include <cstring>
-
+// its hand-over to the library. The panel makes the write a request of its own, shows it
+// outstanding and asks the user to retry a refused hand-over (panel/PanelWrite.cpp).
 #include "base/AppState.h"
 #include "base/Messages.h"
 #include "base/Text.h"
@@ -15,15 +13,6 @@
 #include "settings/SettingsBlock.h"
 
 namespace {
-
-QMXSTATUS HandOver(const SettingsCommand& command, int synchronous) {
-    if (synchronous) {
-        return SetPrinterStatusDirectA(AppState.Session, QMX_ITEM_SETTINGS, command.Area,
-                                       sizeof command.Area);
-    }
-    return SetReqPrinterStatusMsgA(AppState.Session, QMX_ITEM_SETTINGS, command.Area, sizeof command.Area,
-                                   AppState.PanelWindow, WM_WRITE_DONE, &AppState.WriteRequestId);
-}
 
 // A value that the command cannot carry: nothing is written and the user is told which setting
 // to correct. The edits stay in PanelSettings and the update buttons stay as they are.
@@ -54,17 +43,11 @@ bool PrepareSettingsCommand(HWND owner, SettingsCommand* command) {
     return true;
 }
 
-bool HandOverSettingsCommand(HWND owner, const SettingsCommand& command, int synchronous) {
-    if (HandOver(command, synchronous) == 0) return true;
-
-    // The box is shown again on every retry from its own copy of the text: while it is up, its
-    // message loop runs the panel's notification handlers, whose reports reuse the shared message
-    // buffers.
-    char text[sizeof AppState.MessageText];
-    LoadText(IDS_WRITE_FAILED_RETRY, text, sizeof text);
-    for (;;) {
-        const int answer = ShowPrinterMessage(owner, text, MB_ICONWARNING | MB_RETRYCANCEL);
-        if (answer != IDRETRY) return false;
-        if (HandOver(command, synchronous) == 0) return true;
+QMXSTATUS HandOverSettingsCommand(const SettingsCommand& command, int synchronous) {
+    if (synchronous) {
+        return SetPrinterStatusDirectA(AppState.Session, QMX_ITEM_SETTINGS, command.Area,
+                                       sizeof command.Area);
     }
+    return SetReqPrinterStatusMsgA(AppState.Session, QMX_ITEM_SETTINGS, command.Area, sizeof command.Area,
+                                   AppState.PanelWindow, WM_WRITE_DONE, &AppState.WriteRequestId);
 }

@@ -59,6 +59,19 @@ struct DetailLaunch {
     LPARAM Parameter;
 };
 
+// The panel keeps the detail dialogs open on its settings, so that a restart on another printer
+// can cancel them before they store anything into the new printer's record.
+void KeepTrackOfDialog(HWND dialog, bool open) {
+    PanelPages* pages = PanelPagesOf(AppState.PanelWindow);
+    if (!pages) return;
+    for (HWND& slot : pages->OpenDialogs) {
+        if (open ? slot == nullptr : slot == dialog) {
+            slot = open ? dialog : nullptr;
+            return;
+        }
+    }
+}
+
 const DetailLaunch* LaunchOf(HWND dialog) {
     return reinterpret_cast<const DetailLaunch*>(GetWindowLongPtrA(dialog, GWLP_USERDATA));
 }
@@ -88,7 +101,12 @@ INT_PTR HandleDetailMessage(HWND dialog, UINT message, WPARAM wParam, LPARAM lPa
         EnableControls(dialog, launch->Definition->AlwaysDisabled, false);
         FillBindings(dialog, launch->Definition->Bindings, launch->Record);
         AppState.ForegroundWindow = dialog;
+        KeepTrackOfDialog(dialog, true);
         return TRUE;
+    }
+    if (message == WM_DESTROY) {
+        KeepTrackOfDialog(dialog, false);
+        return FALSE;
     }
     const DetailLaunch* launch = LaunchOf(dialog);
     if (!launch) return FALSE;

@@ -1,12 +1,13 @@
-// The panel dialog (IDD_PANEL): initialisation on a printer, the commands, the header (model, port,
-// printer picture with the state icon) and closing. The library's replies and notifications are
-// in PanelReplies.cpp.
+// The panel dialog (IDD_PANEL): its start on a printer and the restart on another, the commands,
+// the header (model, port, printer picture with the state icon) and closing. Reads, writes and the
+// printer's notifications are in PanelRead.cpp, PanelWrite.cpp and FollowPrinter.cpp.
 #include "panel/PanelDialog.h"
 
 #include <commctrl.h>
 
 #include <cstdlib>
 #include <cstring>
+#include <new>
 
 #include "base/AppState.h"
 #include "base/Memory.h"
@@ -17,12 +18,16 @@
 #include "base/Text.h"
 #include "base/Ui.h"
 #include "help/Help.h"
-#include "help/HelpIds.h"
-#include "link/KovQmx.h"
+#include "link/Link.h"
 #include "panel/Drawing.h"
+#include "panel/FollowPrinter.h"
 #include "panel/HelpMode.h"
+#include "panel/PanelEdits.h"
 #include "panel/PanelPages.h"
+#include "panel/PanelRead.h"
+#include "panel/PanelRequests.h"
 #include "panel/PanelRules.h"
+#include "panel/PanelWrite.h"
 #include "panel/TabPages.h"
 #include "panel/Toolbar.h"
 #include "panel/ToolbarButtons.h"
@@ -50,15 +55,14 @@ void EnableToolbarButton(int command, bool enable) {
     }
 }
 
-HWND StatusArea(HWND panel) { return StatusControlOf(panel); }
-
-// ---- Initialisation -------------------------------------------------------------------------
+// ---- Start on a printer ---------------------------------------------------------------------
 
 // The panel's record, attached to the dialog, with the tabs and the first page; the panel moves
 // under the toolbar. False when the record cannot be allocated.
 bool CreatePanelRecord(HWND panel) {
-    auto* pages = static_cast<PanelPages*>(AllocateZeroed(sizeof(PanelPages)));
-    if (!pages) return false;
+    void* memory = AllocateZeroed(sizeof(PanelPages));
+    if (!memory) return false;
+    auto* pages = new (memory) PanelPages{};
     pages->TabControl = GetDlgItem(panel, IDC_TABS);
     SetWindowLongPtrA(panel, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(pages));
     SetUpTabs(panel);
@@ -74,36 +78,19 @@ bool OnFilePort() {
 // Opens the session on the current printer. False when the library refused it (the failure has
 // been reported); true otherwise, also when there is no printer name to open.
 bool OpenSession(HWND panel) {
-    // Requests made on an earlier session can no longer complete: whether or not the new
-    // session opens, nothing is outstanding any more (otherwise a refused open would leave the
-    // panel waiting for a reply that never comes, and change printer refused for good).
-    AppState.ReadPending = 0;
-    AppState.WritePending = 0;
     AppState.ReadAttemptsLeft = kReadAttempts;
     const PrinterEntry* printer = AppState.CurrentPrinter;
     if (!printer || !printer->Name || printer->Name[0] == '\0') return true;
-    QMXSESSION session = nullptr;
-    if (OpenPrinterSession(printer->Name, nullptr, &session) != 0) {
-        AppState.Session = nullptr;
+    if (OpenCurrentSession(printer->Name) != 0) {
         ReportLinkFailure(panel, IDS_OPEN_FAILED);
         return false;
     }
-    AppState.Session = session;
     return true;
 }
 
-void ShowInitialValues(HWND panel, bool tellUser) {
-    MarkSettingsNotLoaded();
-    RefreshPanel(panel);
-    LoadInitialSettings();
-    if (tellUser) {
-        ShowPrinterMessage(AppState.PanelWindow, IDS_INITIAL_VALUES_SHOWN, MB_ICONINFORMATION);
-        if (!PanelStillOpen(panel)) return;
-    }
-    SetPanelEnabled(panel, SettingsLoaded() ? 1 : 0);
-}
-
-void Initialise(HWND panel) {
+// The panel's start on the current printer: the first time with its record, tabs and first page,
+// and again after a restart on another printer.
+void StartOnPrinter(HWND panel) {
     AppState.ForegroundWindow = panel;
     SetForegroundWindow(panel);
 
@@ -121,9 +108,8 @@ void Initialise(HWND panel) {
         return;
     }
     TraceStartup("tabs-and-first-page");
-    DropHeldEdits(panel);  // a new start: what another printer's pages held is gone
-
-    RefreshStatusArea(StatusArea(panel));
+    ShowPrinterHeader(panel);
+    RefreshStatusArea(StatusControlOf(panel));
 
     if (!AppState.Session) {
         if (!OpenSession(panel) || !AppState.Session) return;
@@ -131,7 +117,7 @@ void Initialise(HWND panel) {
     }
 
     MarkSettingsNotLoaded();
-    RefreshStatusArea(StatusArea(panel));
+    RefreshStatusArea(StatusControlOf(panel));
 
     const bool registered = RegisterNotifications(panel);
     TraceStartup("notifications");
@@ -144,7 +130,7 @@ void Initialise(HWND panel) {
                                             AppState.LastUserAuthority);
     if (!PanelStillOpen(panel)) return;
     UpdateToolbarButtons();
-    RefreshStatusArea(StatusArea(panel));
+    RefreshStatusArea(StatusControlOf(panel));
     if (!usable) {
         if (!AppState.SeveralPrinters) EndAfterFailure(panel);
         return;
@@ -153,53 +139,40 @@ void Initialise(HWND panel) {
     TraceStartup("printer-state");
     FollowUpState(panel, FollowUpAtStart(CurrentFlags()), true);
     TraceStartup("read-requested");
-    // The header follows the printer (also after a restart on another one).
-    if (PanelStillOpen(panel)) InvalidateRect(panel, nullptr, FALSE);
+}
+
+// Whatever belongs to the printer the panel leaves: its detail dialogs are cancelled (nothing of
+// them is stored), its request is dropped with its retries, and its edits (the user was asked
+// before the panel moved) are gone.
+void LeavePrinter(HWND panel) {
+    PanelPages* pages = PanelPagesOf(panel);
+    if (!pages) return;
+    for (HWND dialog : pages->OpenDialogs) {
+        if (dialog && IsWindow(dialog)) EndDialog(dialog, 0);
+    }
+    EndRequest(panel);
+    pages->State.Edits = PanelEdits{};
+    pages->State.NotedNotifications = 0;
+}
+
+// The panel starts over on the new current printer: disabled, started again, on its first tab.
+void RestartOnPrinter(HWND panel) {
+    LeavePrinter(panel);
+    SetPanelEnabled(panel, 0);
+    ShowEditState(panel);
+    StartOnPrinter(panel);
+    if (PanelStillOpen(panel)) RestartPages(panel);
 }
 
 // ---- Commands -------------------------------------------------------------------------------
-
-void ClosePanelWindow(HWND panel) {
-    if (panel) StopRequestTimer(panel);
-    if (PanelPagesOf(panel)) DestroyPages(panel);
-    CloseSession();
-    ReleaseInstanceMapping();
-    AppState.ForegroundWindow = AppState.FrameWindow;
-    ReleasePanelRecord(panel);
-    if (panel && IsWindow(panel)) DestroyWindow(panel);
-    AppState.PanelWindow = nullptr;
-    if (AppState.FrameWindow && IsWindow(AppState.FrameWindow)) DestroyWindow(AppState.FrameWindow);
-}
-
-void UpdateAndExitCommand(HWND panel) {
-    if (RefuseUpdate(panel) || !PanelStillOpen(panel)) return;
-    if (!CollectPages(panel) || !PanelStillOpen(panel)) return;
-    WriteOutcome outcome = WriteOutcome::HandedOver;
-    const int written = WriteSettings(panel, 1, &outcome);
-    if (!PanelStillOpen(panel)) return;
-    if (!written) {
-        // A value the printer cannot take has been named to the user: the edits stay for
-        // correcting, and the question whether to end without writing does not arise.
-        if (outcome == WriteOutcome::ValueDoesNotFit) return;
-        if (ShowPrinterMessage(AppState.PanelWindow, IDS_WRITE_INCOMPLETE_EXIT, MB_ICONQUESTION | MB_YESNO) !=
-            IDYES)
-            return;
-        if (!PanelStillOpen(panel)) return;
-    }
-    ClosePanelWindow(panel);
-}
-
-void UpdateCommand(HWND panel) {
-    if (RefuseUpdate(panel) || !PanelStillOpen(panel)) return;
-    if (!CollectPages(panel) || !PanelStillOpen(panel)) return;
-    if (WriteSettings(panel, 0) && PanelStillOpen(panel)) StartRequestTimer(panel);
-}
 
 void InitialValuesCommand(HWND panel) {
     LoadInitialSettings();
     SendToPages(panel, WM_PAGE_REFRESH);
     FocusCurrentPage(panel);
-    if (AppState.CanUpdate == 1) EnableUpdateButtons(panel, true);
+    // The initial values replace what the pages showed; the printer still has its own.
+    ChangeEdits(panel, EditEvent::Discarded);
+    if (AppState.CanUpdate == 1) ChangeEdits(panel, EditEvent::Edited);
 }
 
 void ChangePrinterCommand(HWND panel) {
@@ -268,6 +241,19 @@ bool OnCommand(HWND panel, WPARAM wParam, LPARAM lParam) {
     }
 }
 
+void OnTimer(HWND panel, WPARAM timer) {
+    switch (TimedOutRequest(panel, timer).Kind) {
+        case RequestKind::Read:
+            ReadTimedOut(panel);
+            break;
+        case RequestKind::Write:
+            WriteTimedOut(panel);
+            break;
+        case RequestKind::None:
+            break;
+    }
+}
+
 // ---- Header ---------------------------------------------------------------------------------
 
 void SetTextIfChanged(HWND window, const char* text) {
@@ -291,21 +277,6 @@ void ShowFitted(HWND panel, int id, const char* text) {
     SetTextIfChanged(control, fitted);
 }
 
-void PaintHeader(HWND panel) {
-    HWND frame = GetParent(panel);
-    char title[kTextBufferSize];
-    if (const PrinterEntry* printer = AppState.CurrentPrinter) {
-        ShowFitted(panel, IDC_MODEL_TEXT, printer->Model);
-        ShowFitted(panel, IDC_PORT_TEXT, printer->PortText);
-        FormatCaptionFor(printer->Name ? printer->Name : "", title, sizeof title);
-    } else {
-        char program[kTextBufferSize];
-        LoadText(IDS_APP_TITLE, program, sizeof program);
-        FormatBounded(title, sizeof title, "%s - ", program);
-    }
-    if (frame) SetTextIfChanged(frame, title);
-}
-
 // The printer picture with the state icon over it (the owner-drawn button IDC_PRINTER_PICTURE).
 void DrawPrinterPicture(HWND panel, const DRAWITEMSTRUCT* item) {
     HWND picture = GetDlgItem(panel, IDC_PRINTER_PICTURE);
@@ -320,16 +291,22 @@ void DrawPrinterPicture(HWND panel, const DRAWITEMSTRUCT* item) {
     }
 }
 
+void OnDestroy(HWND panel) {
+    // Also when the panel goes with its frame rather than through ClosePanel.
+    if (PanelPagesOf(panel)) {
+        DestroyPages(panel);
+        ReleasePanelRecord(panel);
+    }
+    if (AppState.PanelWindow == panel) AppState.PanelWindow = nullptr;
+}
+
 INT_PTR HandleMessage(HWND panel, UINT message, WPARAM wParam, LPARAM lParam) {
     switch (message) {
         case WM_INITDIALOG:
-            Initialise(panel);
+            StartOnPrinter(panel);
             return TRUE;
         case WM_COMMAND:
             return OnCommand(panel, wParam, lParam) ? TRUE : FALSE;
-        case WM_PAINT:
-            PaintHeader(panel);
-            return FALSE;
         case WM_DRAWITEM:
             if (wParam != IDC_PRINTER_PICTURE) return FALSE;
             DrawPrinterPicture(panel, reinterpret_cast<const DRAWITEMSTRUCT*>(lParam));
@@ -345,17 +322,26 @@ INT_PTR HandleMessage(HWND panel, UINT message, WPARAM wParam, LPARAM lParam) {
             return FALSE;
         case WM_SETTINGS_CHANGED:
             // Only edits of loaded settings can be written.
-            if (EditEnablesUpdate(CurrentFlags()) && SettingsLoaded()) EnableUpdateButtons(panel, true);
+            if (SettingsLoaded()) ChangeEdits(panel, EditEvent::Edited);
             return TRUE;
         case WM_TIMER:
-            return OnRequestTimer(panel, wParam) ? TRUE : FALSE;
+            OnTimer(panel, wParam);
+            return TRUE;
+        case WM_READ_DONE:
+            OnReadDone(panel);
+            return TRUE;
+        case WM_WRITE_DONE:
+            OnWriteDone(panel);
+            return TRUE;
+        case WM_EXTSTATUS_CHANGED:
+        case WM_STATUS_CHANGED:
+        case WM_AUTHORITY_CHANGED:
+        case WM_NAME_CHANGED:
+        case WM_PORT_CHANGED:
+            OnNotification(panel, message);
+            return TRUE;
         case WM_DESTROY:
-            // Also when the panel goes with its frame rather than through ClosePanel.
-            if (PanelPagesOf(panel)) {
-                DestroyPages(panel);
-                ReleasePanelRecord(panel);
-            }
-            if (AppState.PanelWindow == panel) AppState.PanelWindow = nullptr;
+            OnDestroy(panel);
             return FALSE;
         default:
             break;
@@ -366,48 +352,22 @@ INT_PTR HandleMessage(HWND panel, UINT message, WPARAM wParam, LPARAM lParam) {
         if (message == WM_PANEL_REFRESH_LAST) SetPanelEnabled(panel, SettingsLoaded() ? 1 : 0);
         return TRUE;
     }
-    return HandleLibraryMessage(panel, message) ? TRUE : FALSE;
+    return FALSE;
+}
+
+void ClosePanelWindow(HWND panel) {
+    if (panel) EndRequest(panel);
+    if (PanelPagesOf(panel)) DestroyPages(panel);
+    CloseSession();
+    ReleaseInstanceMapping();
+    AppState.ForegroundWindow = AppState.FrameWindow;
+    ReleasePanelRecord(panel);
+    if (panel && IsWindow(panel)) DestroyWindow(panel);
+    AppState.PanelWindow = nullptr;
+    if (AppState.FrameWindow && IsWindow(AppState.FrameWindow)) DestroyWindow(AppState.FrameWindow);
 }
 
 }  // namespace
-
-PrinterChange ChangeToChosenPrinter(HWND panel, HWND owner) {
-    const INT_PTR chosen = DialogBoxParamA(ProgramInstance(), MAKEINTRESOURCEA(IDD_SELECT_PRINTER), owner,
-                                           PrinterSelectionDialog, 0);
-    if (panel && !PanelStillOpen(panel)) return PrinterChange::PanelClosed;
-    if (chosen != 1 || !AppState.CurrentPrinter) {
-        return AppState.CurrentPrinter ? PrinterChange::Kept : PrinterChange::MustEnd;
-    }
-    AppState.ForegroundWindow = panel;
-    AppState.InstanceMapping = GuardSingleInstance(AppState.CurrentPrinter->Name);
-    if (panel && !PanelStillOpen(panel)) return PrinterChange::PanelClosed;
-    if (!AppState.InstanceMapping) return PrinterChange::MustEnd;
-    if (panel) {
-        // The panel starts over on the new printer: disabled, initialised again, on its first tab.
-        SetPanelEnabled(panel, 0);
-        EnableUpdateButtons(panel, false);
-        SendMessageA(panel, WM_INITDIALOG, 0, 0);
-        if (PanelStillOpen(panel)) RestartPages(panel);
-    }
-    return PrinterChange::Restarted;
-}
-
-void FollowUpState(HWND panel, StateFollowUp step, bool tellUser) {
-    switch (step) {
-        case StateFollowUp::StartRead:
-            ReadSettingsCommand(panel, ReadChain::New);
-            break;
-        case StateFollowUp::ShowNotLoaded:
-            MarkSettingsNotLoaded();
-            RefreshPanel(panel);
-            break;
-        case StateFollowUp::ShowInitialValues:
-            ShowInitialValues(panel, tellUser);
-            break;
-        case StateFollowUp::Nothing:
-            break;
-    }
-}
 
 INT_PTR CALLBACK PanelDialogProc(HWND panel, UINT message, WPARAM wParam, LPARAM lParam) {
     return GuardDialogMessage([&] { return HandleMessage(panel, message, wParam, lParam); });
@@ -423,6 +383,7 @@ void EnablePanelHeader(HWND panel, bool enable) {
 void SetPanelEnabled(HWND panel, int enable) {
     EnablePanelHeader(panel, enable != 0);
     SendToPages(panel, enable ? WM_PAGE_REFRESH : WM_PAGE_DISABLE);
+    ShowEditState(panel);
 }
 
 void RefreshPanel(HWND panel) {
@@ -431,6 +392,14 @@ void RefreshPanel(HWND panel) {
     }
 }
 
+void FocusCurrentPage(HWND panel) {
+    if (const PanelPages* pages = PanelPagesOf(panel); pages && pages->CurrentPage) {
+        SetFocus(pages->CurrentPage);
+    }
+}
+
+bool PanelStillOpen(HWND panel) { return panel && IsWindow(panel) && PanelPagesOf(panel) != nullptr; }
+
 bool RefuseWhileBusy() {
     const uint32_t refusal = BusyRefusalText(CurrentFlags());
     if (!refusal) return false;
@@ -438,111 +407,55 @@ bool RefuseWhileBusy() {
     return true;
 }
 
-ReadStart ReadSettingsCommand(HWND panel, ReadChain chain) {
-    if (AppState.CanRead == 0) return ReadStart::NotStarted;
-    // Every new read has its three attempts, whatever an earlier one left over.
-    if (chain == ReadChain::New) AppState.ReadAttemptsLeft = kReadAttempts;
-    if (RefuseWhileBusy()) return ReadStart::NotStarted;
-    if (UpdateButtonsEnabled(panel) && (ShowPrinterMessage(AppState.PanelWindow, IDS_UNSENT_CHANGES,
-                                                           MB_ICONQUESTION | MB_OKCANCEL) != IDOK ||
-                                        !PanelStillOpen(panel))) {
-        return ReadStart::NotStarted;
+void ShowPrinterHeader(HWND panel) {
+    HWND frame = GetParent(panel);
+    char title[kTextBufferSize];
+    if (const PrinterEntry* printer = AppState.CurrentPrinter) {
+        ShowFitted(panel, IDC_MODEL_TEXT, printer->Model);
+        ShowFitted(panel, IDC_PORT_TEXT, printer->PortText);
+        FormatCaptionFor(printer->Name ? printer->Name : "", title, sizeof title);
+    } else {
+        char program[kTextBufferSize];
+        LoadText(IDS_APP_TITLE, program, sizeof program);
+        FormatBounded(title, sizeof title, "%s - ", program);
     }
-    SetPanelEnabled(panel, 0);
-    EnableUpdateButtons(panel, false);
-    MarkSettingsNotLoaded();
-    RefreshPanel(panel);
-    AppState.ReadPending = 1;
-    UpdateToolbarButtons();
-    RefreshStatusArea(StatusArea(panel));
-    if (GetReqPrinterStatusMsgA(AppState.Session, QMX_ITEM_SETTINGS, panel, WM_READ_DONE) == 0) {
-        StartRequestTimer(panel);
-        return ReadStart::Requested;
+    if (frame) SetTextIfChanged(frame, title);
+}
+
+PrinterChange ChangeToChosenPrinter(HWND panel, HWND owner) {
+    const auto askAboutEdits = panel ? &ProgramPanelHasUnsentEdits : nullptr;
+    const INT_PTR chosen = DialogBoxParamA(ProgramInstance(), MAKEINTRESOURCEA(IDD_SELECT_PRINTER), owner,
+                                           PrinterSelectionDialog, reinterpret_cast<LPARAM>(askAboutEdits));
+    if (panel && !PanelStillOpen(panel)) return PrinterChange::PanelClosed;
+    if (chosen != 1 || !AppState.CurrentPrinter) {
+        return AppState.CurrentPrinter ? PrinterChange::Kept : PrinterChange::MustEnd;
     }
-    // No WM_READ_DONE will come for a refused request: rather than wait for it for ever, the
-    // read ends here as one that found nothing, and the user can read again.
-    AppState.ReadPending = 0;
-    AppState.ReadAttemptsLeft = kReadAttempts;
-    UpdateToolbarButtons();
-    RefreshStatusArea(StatusArea(panel));
-    ShowPrinterMessage(AppState.PanelWindow, IDS_SETTINGS_READ_FAILED, MB_ICONWARNING);
-    if (!PanelStillOpen(panel)) return ReadStart::Refused;
-    SetPanelEnabled(panel, 1);
-    FocusCurrentPage(panel);
-    return ReadStart::Refused;
+    AppState.ForegroundWindow = panel;
+    AppState.InstanceMapping = GuardSingleInstance(AppState.CurrentPrinter->Name);
+    if (panel && !PanelStillOpen(panel)) return PrinterChange::PanelClosed;
+    if (!AppState.InstanceMapping) return PrinterChange::MustEnd;
+    if (panel) RestartOnPrinter(panel);
+    return PrinterChange::Restarted;
 }
 
 void ExitCommand(HWND panel) {
-    if (!PanelStillOpen(panel)) return;
-    if (UpdateButtonsEnabled(panel) && (ShowPrinterMessage(AppState.PanelWindow, IDS_UNSENT_CHANGES,
-                                                           MB_ICONQUESTION | MB_OKCANCEL) != IDOK ||
-                                        !PanelStillOpen(panel))) {
-        return;
-    }
+    if (!PanelStillOpen(panel) || !MayDropEdits(panel, AppState.PanelWindow)) return;
     if (AppState.FrameWindow) ShowWindow(AppState.FrameWindow, SW_HIDE);
     ClosePanelWindow(panel);
 }
 
 void ClosePanel() { ClosePanelWindow(AppState.PanelWindow); }
 
-void ReportLinkFailure(HWND panel, UINT textId) {
-    char text[kTextBufferSize];
-    LoadText(textId, text, sizeof text);
-    ReportLinkFailureText(panel, text);
-}
-
-void ReportLinkFailureText(HWND panel, const char* text) {
-    char failure[kTextBufferSize];
-    CopyBounded(failure, sizeof failure, text ? text : "");
-    AppState.CanRead = 0;
-    AppState.CanUpdate = 0;
-    UpdateToolbarButtons();
-    if (AppState.SeveralPrinters) {
-        // The panel stays, so that another printer can be chosen; nothing can be written now.
-        HoldEditsWhileUnusable(panel);
-        CopyBounded(AppState.MessageText, sizeof AppState.MessageText, failure);
-        ShowPrinterMessage(AppState.PanelWindow, AppState.MessageText, MB_OK | MB_ICONWARNING);
-        if (!PanelStillOpen(panel)) return;
-        LoadText(IDS_PANEL_UNAVAILABLE, AppState.StatusText, sizeof AppState.StatusText);
-        RefreshStatusArea(StatusArea(panel));
-        return;
-    }
-    // The program ends as the message says, without asking; edits that were not written are
-    // named in it.
-    char programEnds[kTextBufferSize];
-    LoadText(IDS_PROGRAM_ENDS, programEnds, sizeof programEnds);
-    char unsent[kTextBufferSize];
-    char message[3 * kTextBufferSize];
-    if (const char* note = UnsentEditsNote(panel, unsent, sizeof unsent)) {
-        FormatBounded(message, sizeof message, "%s\n%s\n%s", failure, note, programEnds);
-    } else {
-        FormatBounded(message, sizeof message, "%s\n%s", failure, programEnds);
-    }
-    ShowPrinterMessage(AppState.PanelWindow, message, MB_OK | MB_ICONWARNING);
-    EndAfterFailure(panel);
-}
-
-bool PanelStillOpen(HWND panel) { return panel && IsWindow(panel) && PanelPagesOf(panel) != nullptr; }
-
-bool UpdateButtonsEnabled(HWND panel) {
-    HWND update = GetDlgItem(panel, IDC_UPDATE);
-    return update && IsWindowEnabled(update);
-}
-
-void EnableUpdateButtons(HWND panel, bool enable) {
-    EnableItem(panel, IDC_UPDATE_AND_EXIT, enable);
-    EnableItem(panel, IDC_UPDATE, enable);
-}
-
-void FocusCurrentPage(HWND panel) {
-    if (const PanelPages* pages = PanelPagesOf(panel); pages && pages->CurrentPage) {
-        SetFocus(pages->CurrentPage);
-    }
+void EndAfterFailure(HWND panel) {
+    if (!PanelStillOpen(panel)) return;
+    if (AppState.FrameWindow) ShowWindow(AppState.FrameWindow, SW_HIDE);
+    ClosePanel();
 }
 
 void ReleasePanelRecord(HWND panel) {
     if (PanelPages* pages = PanelPagesOf(panel)) {
         SetWindowLongPtrA(panel, GWLP_USERDATA, 0);
+        pages->~PanelPages();
         ReleaseMemory(pages);
     }
 }

@@ -7,7 +7,11 @@
 #include <windows.h>
 #include <commctrl.h>
 
+#include "panel/PanelState.h"
 #include "panel/TabRules.h"  // kPageCount, kPageOffsetX, kPageOffsetY
+
+// Detail dialogs open at once: one, and one more that might open over it.
+inline constexpr int kOpenDialogSlots = 2;
 
 struct PanelPages {
     HWND TabControl;               // the panel's tab control IDC_TABS
@@ -18,9 +22,10 @@ struct PanelPages {
     LPCDLGTEMPLATEA PageTemplates[kPageCount];
     DLGPROC PageProcedures[kPageCount];
     HIMAGELIST TabImages;
-    // Edits not yet written that the pages keep while the printer cannot be used, to be offered
-    // for writing again when it can.
-    int32_t UnsentEditsHeld;
+    // The user's edits and the request outstanding (PanelState.h).
+    PanelState State;
+    // The detail dialogs open on PanelSettings: a restart on another printer cancels them.
+    HWND OpenDialogs[kOpenDialogSlots];
 };
 
 // The record of a panel window, or nullptr (no panel, or not yet initialised).

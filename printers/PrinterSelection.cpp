@@ -31,10 +31,12 @@ constexpr int kColumnWidths[kPrinterColumns - 1] = {170, 60, 170};
 constexpr int kPortColumnReserve = 400;
 constexpr int kPortColumnMinimum = 220;
 
-// What one opening of the dialog owns: the three state texts and the rows.
+// What one opening of the dialog owns: the three state texts and the rows; and what it asks
+// before it lets the panel's unsent edits go (none at start-up).
 struct SelectionDialogData {
     char StateTexts[3][kStateTextSize];  // connected, not connected, unknown
     PrinterRow* Rows;
+    UnsentEditsQuery HasUnsentEdits;
 };
 
 SelectionDialogData* DataOf(HWND dialog) {
@@ -181,13 +183,14 @@ void Preselect(HWND list) {
     }
 }
 
-BOOL OnInitDialog(HWND dialog) {
+BOOL OnInitDialog(HWND dialog, LPARAM parameter) {
     auto* data = static_cast<SelectionDialogData*>(AllocateZeroed(sizeof(SelectionDialogData)));
     if (data == nullptr) {
         EndDialog(dialog, 0);
         return TRUE;
     }
     SetWindowLongPtrA(dialog, DWLP_USER, reinterpret_cast<LONG_PTR>(data));
+    data->HasUnsentEdits = reinterpret_cast<UnsentEditsQuery>(parameter);
     LoadText(IDS_STATE_CONNECTED, data->StateTexts[0], kStateTextSize);
     LoadText(IDS_STATE_NOT_CONNECTED, data->StateTexts[1], kStateTextSize);
     LoadText(IDS_STATE_UNKNOWN, data->StateTexts[2], kStateTextSize);
@@ -201,13 +204,6 @@ BOOL OnInitDialog(HWND dialog) {
 }
 
 void AskToSelect(HWND dialog) { ShowProgramMessage(dialog, IDS_SELECT_A_PRINTER, MB_ICONWARNING); }
-
-// The panel has edits that were not sent to the printer when its Update button is enabled.
-bool PanelHasUnsentChanges() {
-    if (AppState.PanelWindow == nullptr) return false;
-    HWND update = GetDlgItem(AppState.PanelWindow, IDC_UPDATE);
-    return update != nullptr && IsWindowEnabled(update);
-}
 
 // The entry of PrinterList with exactly this name, or nullptr.
 PrinterEntry* EntryNamed(const char* name) {
@@ -233,7 +229,8 @@ void OnOk(HWND dialog) {
         EndDialog(dialog, 0);
         return;
     }
-    if (PanelHasUnsentChanges()) {
+    const SelectionDialogData* data = DataOf(dialog);
+    if (data != nullptr && data->HasUnsentEdits != nullptr && data->HasUnsentEdits()) {
         if (ShowPrinterMessage(dialog, IDS_UNSENT_CHANGES, MB_ICONQUESTION | MB_OKCANCEL) != IDOK) return;
         // Another program may have announced new printers while the box was up: the entry is
         // found again, and a printer that has gone meanwhile cannot be chosen.
@@ -284,7 +281,7 @@ bool OnNotify(HWND dialog, NMHDR& header) {
 INT_PTR HandleSelectionMessage(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam) {
     switch (message) {
         case WM_INITDIALOG:
-            return OnInitDialog(dialog);
+            return OnInitDialog(dialog, lParam);
         case WM_NOTIFY:
             return OnNotify(dialog, *reinterpret_cast<NMHDR*>(lParam));
         case WM_HELP:

@@ -24,9 +24,14 @@ void FreePrinterList(PrinterEntry* list);
 // Releases AppState's printer list: no printers, no current printer.
 void ReleasePrinterList();
 
-// The printer selection dialog IDD_SELECT_PRINTER, run with DialogBoxParamA and parameter 0.
-// Ends with 1 when the user chose a printer other than CurrentPrinter (then CurrentPrinter is that
-// entry, the session and the single-instance mapping are closed), 0 otherwise.
+// Whether the panel holds edits that choosing another printer would drop.
+using UnsentEditsQuery = bool (*)();
+
+// The printer selection dialog IDD_SELECT_PRINTER, run with DialogBoxParamA. Its parameter is an
+// UnsentEditsQuery of the panel (0 when there is no panel): before another printer is taken, the
+// user is asked whether the edits may go. Ends with 1 when the user chose a printer other than
+// CurrentPrinter (then CurrentPrinter is that entry, the session and the single-instance mapping
+// are closed), 0 otherwise.
 INT_PTR CALLBACK PrinterSelectionDialog(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam);
 
 #endif

@@ -8,12 +8,12 @@
 #include "base/Text.h"
 #include "base/Ui.h"
 #include "link/Link.h"
+#include "panel/FollowPrinter.h"
 #include "panel/PanelDialog.h"
 #include "panel/ToolbarButtons.h"
 #include "printers/Printers.h"
 #include "printers/SingleInstance.h"
 #include "res/resource.h"
-#include "settings/PanelSettings.h"
 #include "shell/Frame.h"
 
 namespace {
@@ -67,8 +67,9 @@ LRESULT OnPrintersChanged(HWND frame) {
     AppState.CanUpdate = 0;
     AppState.CanRead = 0;
     if (HWND panel = AppState.PanelWindow) {
-        SetPanelEnabled(panel, 0);
-        MarkSettingsNotLoaded();
+        // Unsent edits stay held on the disabled pages until the user lets them go.
+        HoldForUnusablePrinter(panel);
+        ShowPrinterHeader(panel);
         LoadText(IDS_PRINTER_REMOVED, AppState.StatusText, sizeof AppState.StatusText);
         RefreshStatusArea(GetDlgItem(panel, IDC_STATUS_AREA));
         UpdateToolbarButtons();

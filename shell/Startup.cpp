@@ -60,7 +60,10 @@ void TakeSettingsAlreadyRead() {
 
 int RunProgram(HINSTANCE instance, const char* commandLine, int show) {
     TraceStartup("loader-and-runtime");
+    // Nothing is decoded before the record is marked not loaded and the odd feed distances are
+    // cleared: the first read may be decoded before the frame is first shown.
     MarkSettingsNotLoaded();
+    std::memset(FeedPosOther, 0, sizeof FeedPosOther);
     AppState.Instance = instance;
 
     if (!RunsOnThisSystem()) {
@@ -114,7 +117,6 @@ int RunProgram(HINSTANCE instance, const char* commandLine, int show) {
     if (SettingsLoaded()) WriteStartupTrace();
 
     HACCEL accelerators = LoadAcceleratorsA(instance, MAKEINTRESOURCEA(IDR_ACCELERATORS));
-    std::memset(FeedPosOther, 0, sizeof FeedPosOther);
 
     const int exitCode = RunMessageLoop(accelerators);
     ShutDown();

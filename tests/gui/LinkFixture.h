@@ -14,6 +14,7 @@
 #include "link/KovQmx.h"
 #include "link/Link.h"
 #include "link_test.h"
+#include "panel/PanelPages.h"
 #include "qmx/VirtualPrinters.h"
 #include "res/resource.h"
 #include "tests/support/MessageBoxRecorder.h"
@@ -44,6 +45,8 @@ protected:
                                     QuietDialogProc, 0);
         ASSERT_NE(panel_, nullptr);
         ShowWindow(panel_, SW_SHOWNOACTIVATE);
+        // The panel's own record, which keeps its edits and its request.
+        SetWindowLongPtrA(panel_, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(&record_));
         AppState.PanelWindow = panel_;
         statusWrites = 0;
         statusOriginalProc = reinterpret_cast<WNDPROC>(
@@ -87,6 +90,7 @@ protected:
     bool ButtonEnabled(int id) const { return rptest::ItemEnabled(panel_, id); }
 
     HWND panel_ = nullptr;
+    PanelPages record_{};
     PrinterEntry printer_{};
 };
 

@@ -68,6 +68,7 @@ TEST_F(LinkToolbar, ButtonsFollowTheFlagsAndTheFirstPage) {
     AppState.ToolbarWindow = toolbar_;
 
     // First initialisation: the panel has no record yet, so initial values are offered.
+    SetWindowLongPtrA(panel_, GWLP_USERDATA, 0);
     UpdateToolbarButtons();
     ExpectButtons(true, true, true, "no record");
 

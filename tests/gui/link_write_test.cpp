@@ -13,7 +13,7 @@
 #include "LinkFixture.h"
 #include "QmxCallLog.h"
 #include "base/Messages.h"
-#include "panel/PanelDialog.h"
+#include "panel/PanelWrite.h"
 #include "panel/ToolbarButtons.h"
 #include "qmx/VirtualPrinters.h"
 #include "settings/PanelSettings.h"

@@ -13,6 +13,7 @@
 
 #include "base/Messages.h"
 #include "panel/PanelDialog.h"
+#include "panel/PanelRequests.h"
 #include "printers/Printers.h"
 #include "printers/SingleInstance.h"
 #include "res/resource.h"

@@ -116,6 +116,10 @@ inline void CALLBACK RunScript(HWND dialog, UINT, UINT_PTR timer, DWORD) {
 
 // Runs dialog 122 with PrinterSelectionDialog; `script` runs once the dialog is shown. A dialog
 // the script leaves open is cancelled (scriptCancelled tells).
+// What the panel answers the dialog's question whether it holds unsent edits.
+inline bool panelHoldsUnsentEdits = false;
+inline bool AskThePanel() { return panelHoldsUnsentEdits; }
+
 inline INT_PTR RunSelection(rptest::MessageBoxRecorder& boxes, const Script& script, HWND owner = nullptr) {
     Script copy = script;
     currentScript = &copy;
@@ -126,7 +130,7 @@ inline INT_PTR RunSelection(rptest::MessageBoxRecorder& boxes, const Script& scr
         return true;
     });
     INT_PTR result = DialogBoxParamA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(IDD_SELECT_PRINTER), owner,
-                                     PrinterSelectionDialog, 0);
+                                     PrinterSelectionDialog, reinterpret_cast<LPARAM>(&AskThePanel));
     currentScript = nullptr;
     return result;
 }

@@ -49,6 +49,7 @@ class SelectionTest : public PrintersTest {
 protected:
     void SetUp() override {
         PrintersTest::SetUp();
+        panelHoldsUnsentEdits = false;
         for (const Listed& s : kPrinters) {
             Add(s.printer);
             qmx::vp::SetStatus(s.printer.name, 0, s.w1, s.w2);
@@ -65,13 +66,10 @@ protected:
     }
 
     // A stand-in for the panel with its Update button 12321.
-    void MakePanel(bool updateEnabled) {
+    void MakePanel(bool unsentEdits) {
         panel_ =
             CreateWindowExA(0, "STATIC", "panel", WS_POPUP, 0, 0, 50, 50, nullptr, nullptr, nullptr, nullptr);
-        HWND update =
-            CreateWindowExA(0, "BUTTON", "update", WS_CHILD, 0, 0, 10, 10, panel_,
-                            reinterpret_cast<HMENU>(static_cast<INT_PTR>(IDC_UPDATE)), nullptr, nullptr);
-        EnableWindow(update, updateEnabled);
+        panelHoldsUnsentEdits = unsentEdits;
         AppState.PanelWindow = panel_;
     }
     void OpenSessionOn(const char* name) {
@@ -215,6 +213,7 @@ TEST_F(SelectionTest, ChoosingAnotherPrinterClosesSessionAndMapping) {
         EXPECT_EQ(boxes.Count(), panel == 2 ? 1u : 0u) << panel;
         if (panel_) DestroyWindow(panel_);
         panel_ = nullptr;
+        panelHoldsUnsentEdits = false;
         AppState.PanelWindow = nullptr;
     }
 }

@@ -214,7 +214,8 @@ TEST_F(FrameTest, CloseRunsThePanelsExitCommandAndEndsTheLoop) {
 }
 
 TEST_F(FrameTest, CloseWithUnwrittenChangesAsksFirst) {
-    EnableWindow(GetDlgItem(AppState.PanelWindow, IDC_UPDATE), TRUE);
+    ASSERT_TRUE(shelltest::WaitUntilPanelIdle());  // the settings are read, then edited
+    SendMessageA(AppState.PanelWindow, WM_SETTINGS_CHANGED, 0, 0);
     rptest::MessageBoxRecorder recorder({IDCANCEL, IDOK});
     SendMessageA(frame_, WM_CLOSE, 0, 0);
     EXPECT_TRUE(IsWindow(frame_));

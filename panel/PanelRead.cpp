@@ -1,0 +1,103 @@
+#include "panel/PanelRead.h"
+
+#include <cstdint>
+
+#include "base/AppState.h"
+#include "base/Messages.h"
+#include "base/StartupTrace.h"
+#include "base/Ui.h"
+#include "link/KovQmx.h"
+#include "link/Link.h"
+#include "link/SettingsRead.h"
+#include "panel/FollowPrinter.h"
+#include "panel/PanelDialog.h"
+#include "panel/PanelEdits.h"
+#include "panel/PanelRequests.h"
+#include "panel/PanelRules.h"
+#include "res/resource.h"
+#include "settings/PanelSettings.h"
+
+namespace {
+
+// A read that found nothing: it is over, the user is told, and the pages come back as they are
+// (empty and disabled while nothing is loaded); the user can read again.
+void ReadFoundNothing(HWND panel) {
+    AppState.ReadAttemptsLeft = kReadAttempts;
+    ShowPrinterMessage(AppState.PanelWindow, IDS_SETTINGS_READ_FAILED, MB_ICONWARNING);
+    if (!PanelStillOpen(panel)) return;
+    SetPanelEnabled(panel, 1);
+    FocusCurrentPage(panel);
+}
+
+void ShowSettingsOnPages(HWND panel) {
+    SetPanelEnabled(panel, 1);  // refreshes every page once
+    FocusCurrentPage(panel);
+}
+
+}  // namespace
+
+ReadStart ReadSettingsCommand(HWND panel, ReadChain chain) {
+    if (AppState.CanRead == 0) return ReadStart::NotStarted;
+    // Every new read has its three attempts, whatever an earlier one left over.
+    if (chain == ReadChain::New) AppState.ReadAttemptsLeft = kReadAttempts;
+    if (RefuseWhileBusy()) return ReadStart::NotStarted;
+    if (chain == ReadChain::New && !MayDropEdits(panel, AppState.PanelWindow)) return ReadStart::NotStarted;
+    ChangeEdits(panel, EditEvent::Discarded);
+    SetPanelEnabled(panel, 0);
+    MarkSettingsNotLoaded();
+    RefreshPanel(panel);
+    const PanelRequest read = BeginRequest(panel, RequestKind::Read);
+    if (GetReqPrinterStatusMsgA(AppState.Session, QMX_ITEM_SETTINGS, panel, WM_READ_DONE) == 0) {
+        LimitTime(panel, read);
+        return ReadStart::Requested;
+    }
+    // No WM_READ_DONE will come for a refused request: rather than wait for it for ever, the
+    // read ends here as one that found nothing.
+    EndRequest(panel);
+    ReadFoundNothing(panel);
+    return ReadStart::Refused;
+}
+
+void OnReadDone(HWND panel) {
+    const PanelRequest read = OutstandingRequest(panel, RequestKind::Read);
+    if (read.Kind == RequestKind::None) return;  // left over from a closed session or a read given up
+    const HandlingScope handling(panel);
+    EndRequest(panel);
+    if (HasUnsentEdits(panel)) {
+        // While the read was under way the user replaced the settings shown (the initial values):
+        // the printer's block does not overwrite them.
+        AppState.ReadAttemptsLeft = kReadAttempts;
+        return;
+    }
+    uint32_t size = 0;
+    TraceStartup("read-reply");
+    if (DecodeSettingsBlock(AppState.Session, QMX_ITEM_SETTINGS, &PanelSettings, SettingsBlockSize, &size) !=
+        0) {
+        ShowPrinterMessage(AppState.PanelWindow, IDS_SETTINGS_READ_FAILED, MB_ICONWARNING);
+        // While the box was up the panel may have closed or moved to another printer.
+        if (!PanelStillOpen(panel) || CurrentSessionSerial() != read.Session) return;
+    }
+    const ReadDoneDecision decision = DecideReadDone(SettingsLoaded(), AppState.ReadAttemptsLeft);
+    AppState.ReadAttemptsLeft = decision.AttemptsLeft;
+    switch (decision.Step) {
+        case ReadDoneStep::ShowSettings:
+        case ReadDoneStep::GiveUp:
+            // Given up, the pages stay empty and disabled: the record is not loaded.
+            TraceStartup("block-decoded");
+            ShowSettingsOnPages(panel);
+            TraceStartup("pages-filled");
+            if (IsWindowVisible(GetAncestor(panel, GA_ROOT))) WriteStartupTrace();
+            break;
+        case ReadDoneStep::ReadAgain:
+            if (ReadSettingsCommand(panel, ReadChain::Retry) != ReadStart::Refused && PanelStillOpen(panel)) {
+                SetPanelEnabled(panel, 0);
+            }
+            break;
+    }
+}
+
+void ReadTimedOut(HWND panel) {
+    const HandlingScope handling(panel);
+    EndRequest(panel);
+    ReadFoundNothing(panel);
+}

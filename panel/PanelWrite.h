@@ -1,0 +1,36 @@
+// Writing the panel's settings to the printer: the two update commands, the write as a request of
+// the panel's own (prepared, handed over, retried on the user's word while it is still the
+// request outstanding), its completion, and the time limit after which it counts as failed.
+#ifndef RP_PANEL_PANELWRITE_H
+#define RP_PANEL_PANELWRITE_H
+
+#include <windows.h>
+
+// How a call of WriteSettings ended.
+enum class WriteOutcome {
+    HandedOver,       // the library took the command (result 1)
+    Cancelled,        // the library refused it and the user cancelled the retries (result 0)
+    ValueDoesNotFit,  // a value cannot be carried by the command; nothing was sent (result 0)
+    Dropped,          // the panel moved to another printer while the retry question was up
+};
+
+// Writes PanelSettings to the printer, synchronously (synchronous 1) or as a request answered by
+// WM_WRITE_DONE (synchronous 0); while the command is handed over the write shows as outstanding
+// (WritePending, toolbar, status area, update buttons off). Returns 1 when the command was handed
+// over, 0 when it was not (the edits stay unsent); `outcome`, when given, says why.
+int WriteSettings(HWND panel, int synchronous, WriteOutcome* outcome = nullptr);
+
+// 更新 (IDC_UPDATE): collects the pages and writes them asynchronously.
+void UpdateCommand(HWND panel);
+// 更新後終了 (IDC_UPDATE_AND_EXIT, IDOK): collects the pages, writes them synchronously and closes
+// the panel; after a failed write only when the user says so.
+void UpdateAndExitCommand(HWND panel);
+
+// WM_WRITE_DONE: the completion of the asynchronous write outstanding on the open session, and no
+// other.
+void OnWriteDone(HWND panel);
+
+// The write's completion did not come in time: the edits count as unwritten.
+void WriteTimedOut(HWND panel);
+
+#endif
