@@ -22,11 +22,6 @@ constexpr uint32_t BusyRefusalText(const PanelFlags& flags) {
     return 0;
 }
 
-// Whether an edit reported by a page makes the update buttons available.
-constexpr bool EditEnablesUpdate(const PanelFlags& flags) {
-    return flags.CanUpdate == 1 && flags.PrinterBusy == 0;
-}
-
 // What the panel does once the printer's state has been found usable.
 enum class StateFollowUp {
     Nothing,

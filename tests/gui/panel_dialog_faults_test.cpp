@@ -18,9 +18,11 @@
 #include "printers/SingleInstance.h"
 #include "res/resource.h"
 #include "settings/PanelSettings.h"
+#include "settings/SettingsBlock.h"
 #include "shell/Startup.h"
 #include "tests/gui/PanelDialogFixture.h"
 #include "tests/support/MessageBoxRecorder.h"
+#include "tests/support/Pump.h"
 
 namespace paneltest {
 namespace {
@@ -39,8 +41,10 @@ struct Row {
     std::function<void(HWND panel)> trigger;  // after the edit; may be null
     UINT message;                             // the first message's text, 0: none
     Ends ends;
-    UINT statusSeveral;  // the status area afterwards, several printers
-    Fault recover;       // after the fault is cleared; may be null
+    UINT statusSeveral;   // the status area afterwards, several printers
+    Fault recover;        // after the fault is cleared; may be null
+    UINT askSeveral = 0;  // with several printers, the question the trigger asks instead (answered Cancel)
+    bool triggerWrites = false;  // the trigger's own write goes through, whatever the fault
 };
 
 void Press(HWND panel, int id) { SendMessageA(panel, WM_COMMAND, MAKEWPARAM(id, BN_CLICKED), 0); }
@@ -89,6 +93,17 @@ std::vector<Row> Rows() {
          [](HWND) { vp::Rename("LP1", "LP1b"); }, 0, N, IDS_CAN_READ_AND_UPDATE, nullptr},
         {"kill and close", [] { vp::SetSwitchFault("LP1", "fail-close", true); }, When::AtStart, exit, 0,
          Ends::Always, 0, nullptr},
+        // The write reads the block once more for the odd feed distances: when that read fails,
+        // the distances read before are sent, not zeros.
+        {"write's re-read", [] { vp::SetReadFault("LP1", qmx::Item::Settings, true); }, When::AfterEdit,
+         update, 0, N, IDS_CAN_READ_AND_UPDATE, nullptr, 0, true},
+        // Edits held while the printer cannot be used are asked about before the exit drops them.
+        {"printer unusable, then exit", [] { vp::ApplyPreset("LP1", "offline"); }, When::AfterEdit,
+         [](HWND panel) {
+             rptest::PumpUntil([] { return AppState.CanRead == 0; }, 3000);
+             if (IsWindow(panel)) Press(panel, IDC_EXIT);
+         },
+         IDS_NO_COMMUNICATION, One, IDS_NO_COMMUNICATION, Idle, IDS_UNSENT_CHANGES},
     };
 }
 
@@ -111,6 +126,8 @@ TEST_F(FaultMatrix, EveryPhaseWithOneAndWithSeveralPrinters) {
             SCOPED_TRACE(std::string(row.phase) + (several ? ", several printers" : ", one printer"));
             SetUp();
             Install(several ? std::vector<std::string>{"LP1", "LP2"} : std::vector<std::string>{"LP1"});
+            // A continuous-front feed distance that no list names: every write must send it back.
+            ASSERT_EQ(vp::PatchBlock("LP1", BlockFeedPos + FeedPathContFront, {100}), 0u);
             qmx::SettingsBlockBytes original{};
             ASSERT_EQ(vp::GetBlock("LP1", original), 0u);
             rptest::MessageBoxRecorder boxes({}, IDCANCEL);  // a Retry/Cancel box is cancelled
@@ -130,9 +147,11 @@ TEST_F(FaultMatrix, EveryPhaseWithOneAndWithSeveralPrinters) {
 
             const std::string first = boxes.Count() ? boxes.Boxes()[0].text : "";
             // A printer its state refuses, with several printers, is told of in the status area alone.
-            const bool box = row.message && !(several && row.message == IDS_NO_COMMUNICATION);
-            if (box) {
-                EXPECT_TRUE(Starts(first, row.message)) << first;
+            const UINT firstText = several && row.askSeveral
+                                       ? row.askSeveral
+                                       : (several && row.message == IDS_NO_COMMUNICATION ? 0 : row.message);
+            if (firstText) {
+                EXPECT_TRUE(Starts(first, firstText)) << first;
             } else {
                 EXPECT_EQ(boxes.Count(), 0u) << first;
             }
@@ -155,8 +174,8 @@ TEST_F(FaultMatrix, EveryPhaseWithOneAndWithSeveralPrinters) {
             // The unsent edit survives the fault and is written once the fault has gone.
             std::vector<std::string> names;  // the first is the printer worked on, renamed or not
             vp::List(names);
-            bool written = false;
-            if (edited && !ends) {
+            bool written = row.triggerWrites;
+            if (edited && !ends && !written) {
                 EXPECT_EQ(rptest::WindowText(GetDlgItem(Page0(), IDC_HC_CUT_EDIT)), std::to_string(kEdited));
                 for (const std::string& name : names) vp::ClearFaults(name);
                 if (row.recover) row.recover();
@@ -173,8 +192,8 @@ TEST_F(FaultMatrix, EveryPhaseWithOneAndWithSeveralPrinters) {
             EXPECT_EQ(now, expected) << "the block holds the old or the new settings, nothing else";
             char line[200];
             std::snprintf(line, sizeof line, "%-30s %-8s %-5s %-24s %s", row.phase,
-                          several ? "several" : "one",
-                          row.message ? std::to_string(row.message).c_str() : "-", afterwards.c_str(),
+                          several ? "several" : "one", firstText ? std::to_string(firstText).c_str() : "-",
+                          afterwards.c_str(),
                           edited ? (written ? "edit kept, written" : "named as not written") : "-");
             table.push_back(line);
             TearDown();
@@ -237,6 +256,86 @@ TEST_F(PanelDialogTest, StrayRepliesAttemptsAndRenames) {
     HANDLE old = CreateInstanceMapping("LP1", &existed);
     EXPECT_FALSE(existed) << "the old name is free for another panel";
     if (old) CloseHandle(old);
+}
+
+// Requests and dialogs of a printer the panel has left are not the new printer's: a retry
+// answered after the move, a detail dialog still open, a completion that comes late, and a
+// notification while the box of a read's reply is up.
+TEST_F(FaultMatrix, WhatBelongsToOnePrinterOrRequestStaysThere) {
+    Install({"LP1", "LP2"});
+    ASSERT_NE(Start("LP1"), nullptr);
+    TypeOnPage0(IDC_HC_CUT_EDIT, "52");
+    vp::SetRefuseWrites("LP1", 9);
+    rptest::MessageBoxRecorder boxes;  // every question OK, the retry box Retry (its first button)
+    boxes.OnDialog([](HWND dialog) {   // the selection dialog: LP2 is the only row left
+        PostMessageA(dialog, WM_COMMAND, IDC_SELECT_OK, 0);
+        return true;
+    });
+    boxes.OnBox([&](const rptest::RecordedBox& box) {
+        if (box.text != ProgramString(IDS_WRITE_FAILED_RETRY) || boxes.Count() > 1) return;
+        vp::Remove("LP1");  // while the box is up, the printer goes and another program says so
+        PostMessageA(Frame(), WM_PRINTERS_CHANGED, 0, 0);
+    });
+    Command(IDC_UPDATE);
+    ASSERT_TRUE(WaitIdle());
+    EXPECT_STREQ(AppState.CurrentPrinter->Name, "LP2");
+    EXPECT_EQ(Printer("LP2").writeCount, 0u) << "the retry answered after the move was dropped";
+
+    // A detail dialog open on LP2's settings while the panel moves to LP3 stores nothing there.
+    Install({"LP2", "LP3"});
+    ASSERT_EQ(vp::PatchBlock("LP3", BlockPaperThickness, {2}), 0u);
+    boxes.OnBox(nullptr);
+    boxes.OnDialog([this](HWND dialog) {
+        if (GetDlgItem(dialog, IDC_THICKNESS_LIST)) {
+            SendDlgItemMessageA(dialog, IDC_THICKNESS_LIST, CB_SETCURSEL, 5, 0);
+            vp::Remove("LP2");
+            PostMessageA(Frame(), WM_PRINTERS_CHANGED, 0, 0);
+            // The user's OK comes once the panel has moved (with the old dialog still up).
+            SetTimer(dialog, 1, 300,
+                     [](HWND d, UINT, UINT_PTR, DWORD) { PostMessageA(d, WM_COMMAND, IDOK, 0); });
+        } else {
+            PostMessageA(dialog, WM_COMMAND, IDC_SELECT_OK, 0);
+        }
+        return true;
+    });
+    SendMessageA(GetDlgItem(Page0(), IDC_PAPER_ADVANCED), BM_CLICK, 0, 0);
+    ASSERT_TRUE(WaitIdle());
+    Settle(400);
+    EXPECT_STREQ(AppState.CurrentPrinter->Name, "LP3");
+    EXPECT_EQ(PanelSettings.PaperThickness, 2);
+    EXPECT_FALSE(Enabled(IDC_UPDATE));
+
+    // A write given up after the time limit completes while the next one is under way.
+    boxes.OnDialog(nullptr);
+    boxes.Clear();
+    TypeOnPage0(IDC_HC_CUT_EDIT, "53");
+    vp::SetLatency("LP3", 700);
+    const UINT previous = SetPanelRequestTimeout(300);
+    Command(IDC_UPDATE);
+    ASSERT_TRUE(rptest::PumpUntil([&] { return boxes.Count() == 1; }));  // 109: given up
+    SetPanelRequestTimeout(5000);
+    Command(IDC_UPDATE);
+    ASSERT_TRUE(WaitIdle());
+    SetPanelRequestTimeout(previous);
+    EXPECT_EQ(boxes.Count(), 1u) << "the late completion was not taken for the second write";
+    EXPECT_FALSE(Enabled(IDC_UPDATE));
+
+    // A notification that arrives while the box of a read's reply is up does not start a second
+    // read: every attempt says that the block could not be read, and none is turned away.
+    vp::SetLatency("LP3", 0);
+    vp::SetReadFault("LP3", qmx::Item::Settings, true);
+    boxes.Clear();
+    boxes.OnBox([&](const rptest::RecordedBox&) {
+        if (boxes.Count() > 1) return;
+        vp::SetStatus("LP3", 7, 0, 0x1);  // a change that leaves the printer idle
+        Sleep(200);                       // its notification is queued before the box's answer
+    });
+    FrameCommand(IDM_READ_SETTINGS);
+    ASSERT_TRUE(WaitIdle());
+    Settle();
+    ASSERT_EQ(boxes.Count(), 3u);
+    for (const rptest::RecordedBox& box : boxes.Boxes())
+        EXPECT_EQ(box.text, ProgramString(IDS_SETTINGS_READ_FAILED));
 }
 
 }  // namespace

@@ -4,12 +4,16 @@
 
 #include <gtest/gtest.h>
 
+#include <iterator>
 #include <string>
+#include <vector>
 
 #include "base/Messages.h"
 #include "printers/SingleInstance.h"
+#include "qmx/VirtualPrinters.h"
 #include "res/resource.h"
 #include "settings/PanelSettings.h"
+#include "settings/SettingsBlock.h"
 #include "shell/Startup.h"
 #include "tests/gui/shell_support.h"
 #include "tests/support/MessageBoxRecorder.h"
@@ -126,7 +130,7 @@ TEST_F(StartupTest, FrameThatCannotBeCreatedEndsSilently) {
 // Seen from inside the running loop.
 struct Running {
     bool frameVisible = false;
-    bool feedSlotsCleared = false;
+    std::vector<int32_t> feedSlots;
     HANDLE mapping = nullptr;
     std::string title;
 } running;
@@ -135,8 +139,7 @@ void CALLBACK CloseOnceRunning(HWND, UINT, UINT_PTR timer, DWORD) {
     if (!AppState.FrameWindow) return;
     KillTimer(nullptr, timer);
     running.frameVisible = IsWindowVisible(AppState.FrameWindow) != FALSE;
-    running.feedSlotsCleared = true;
-    for (int32_t slot : FeedPosOther) running.feedSlotsCleared &= slot == 0;
+    running.feedSlots.assign(std::begin(FeedPosOther), std::end(FeedPosOther));
     running.mapping = AppState.InstanceMapping;
     char title[300] = {};
     GetWindowTextA(AppState.FrameWindow, title, sizeof title);
@@ -146,12 +149,16 @@ void CALLBACK CloseOnceRunning(HWND, UINT, UINT_PTR timer, DWORD) {
 
 TEST_F(StartupTest, GoodStartRunsUntilTheFrameIsClosedAndReleasesEverything) {
     shelltest::Install({"LP1"});
+    // A continuous-front feed distance that no list names; the other slots held something before.
+    ASSERT_EQ(qmx::vp::PatchBlock("LP1", BlockFeedPos + FeedPathContFront, {100}), 0u);
     for (int32_t& slot : FeedPosOther) slot = 7;
     SetTimer(nullptr, 0, 10, CloseOnceRunning);
     rptest::MessageBoxRecorder recorder;
     EXPECT_EQ(Run(""), 0);
     EXPECT_TRUE(running.frameVisible);
-    EXPECT_TRUE(running.feedSlotsCleared);
+    std::vector<int32_t> reported(FeedPosOtherCount, 0);
+    reported[FeedPosOtherSlot(FeedGroupCurrent, FeedPathContFront)] = 100;
+    EXPECT_EQ(running.feedSlots, reported) << "what the printer reports, nothing left from before";
     EXPECT_NE(running.mapping, nullptr);
     EXPECT_EQ(running.title, std::string(kTitle) + " - LP1");
     EXPECT_EQ(recorder.Count(), 0u);

@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "panel/PanelRules.h"
+#include "panel/PanelState.h"
 
 namespace {
 
@@ -62,11 +63,57 @@ TEST(PanelRefusal, WriteBeforeReadBeforeBusy) {
     EXPECT_EQ(IDS_PRINTER_BUSY, 92);
 }
 
-TEST(PanelEdits, EnableUpdatingOnlyWithRightsAndAnIdlePrinter) {
-    EXPECT_TRUE(EditEnablesUpdate({1, 1, 0, 0, 0}));
-    EXPECT_TRUE(EditEnablesUpdate({0, 1, 0, 1, 1}));  // outstanding requests do not matter
-    EXPECT_FALSE(EditEnablesUpdate({1, 1, 1, 0, 0}));
-    EXPECT_FALSE(EditEnablesUpdate({1, 0, 0, 0, 0}));
+// Every event from every edit state, with the printer usable and not: edits are dropped only by
+// Discarded, a write's failure makes its values unsent again, and an unusable printer holds them.
+TEST(PanelEdits, EveryEventFromEveryState) {
+    using S = EditState;
+    using E = EditEvent;
+    constexpr S N = S::None, U = S::Unsent, H = S::Held;
+    struct Case {
+        PanelEdits from;
+        E event;
+        PanelEdits to;
+    };
+    const Case cases[] = {
+        {{N, false}, E::Edited, {U, false}},         {{N, true}, E::Edited, {H, true}},
+        {{U, false}, E::Edited, {U, false}},         {{H, true}, E::Edited, {H, true}},
+        {{U, false}, E::WriteAccepted, {N, false}},  {{H, true}, E::WriteAccepted, {H, true}},
+        {{N, false}, E::WriteFailed, {U, false}},    {{N, true}, E::WriteFailed, {H, true}},
+        {{U, false}, E::WriteFailed, {U, false}},    {{U, false}, E::PrinterUnusable, {H, true}},
+        {{N, false}, E::PrinterUnusable, {N, true}}, {{H, true}, E::PrinterUsable, {U, false}},
+        {{N, true}, E::PrinterUsable, {N, false}},   {{U, false}, E::Discarded, {N, false}},
+        {{H, true}, E::Discarded, {N, true}},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(testing::Message()
+                     << int(c.from.State) << c.from.PrinterUnusable << " event " << int(c.event));
+        EXPECT_EQ(NextEdits(c.from, c.event), c.to);
+    }
+    // What would be lost, and when the update buttons offer the edits.
+    EXPECT_FALSE(EditsWouldBeLost({N, true}));
+    EXPECT_TRUE(EditsWouldBeLost({U, false}) && EditsWouldBeLost({H, true}));
+    const PanelFlags idle{1, 1, 0, 0, 0};
+    EXPECT_TRUE(OffersUpdate({U, false}, idle, true));
+    EXPECT_TRUE(OffersUpdate({U, false}, {0, 1, 0, 1, 0}, true));  // a read under way does not matter
+    for (const PanelFlags& flags :
+         {PanelFlags{1, 0, 0, 0, 0}, PanelFlags{1, 1, 1, 0, 0}, PanelFlags{1, 1, 0, 0, 1}}) {
+        EXPECT_FALSE(OffersUpdate({U, false}, flags, true));
+    }
+    EXPECT_FALSE(OffersUpdate({U, false}, idle, false));
+    EXPECT_FALSE(OffersUpdate({H, true}, idle, true));
+    EXPECT_FALSE(OffersUpdate({N, false}, idle, true));
+}
+
+// A reply is a request's only while that request is outstanding on the session it was made on.
+TEST(PanelRequests, MatchedByKindNumberAndSession) {
+    const PanelRequest write{RequestKind::Write, 7, 3};
+    EXPECT_TRUE(StillOutstanding(write, write, 7));
+    EXPECT_FALSE(StillOutstanding(write, write, 8));                       // another session now
+    EXPECT_FALSE(StillOutstanding(write, write, 0));                       // none open
+    EXPECT_FALSE(StillOutstanding(write, {RequestKind::Write, 7, 2}, 7));  // an earlier write
+    EXPECT_FALSE(StillOutstanding({RequestKind::Read, 7, 3}, write, 7));   // a read now
+    EXPECT_FALSE(StillOutstanding({}, write, 7));                          // nothing outstanding
+    EXPECT_FALSE(StillOutstanding(PanelRequest{}, PanelRequest{}, 7));
 }
 
 TEST(PanelRead, ThreeAttemptsInAllThenThreeAgain) {
