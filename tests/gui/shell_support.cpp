@@ -71,7 +71,7 @@ void RemoveStoredPassword() { RegDeleteKeyValueA(HKEY_LOCAL_MACHINE, kSuiteKey, 
 
 void RemoveSuiteKey() { RegDeleteTreeA(HKEY_LOCAL_MACHINE, kSuiteKey); }
 
-void ResetProgram() {
+void ResetProgram(bool keepPrinters) {
     if (AppState.HelpOverlay && IsWindow(AppState.HelpOverlay)) DestroyWindow(AppState.HelpOverlay);
     ReleasePanelRecord(AppState.PanelWindow);
     if (AppState.FrameWindow && IsWindow(AppState.FrameWindow)) DestroyWindow(AppState.FrameWindow);
@@ -88,7 +88,7 @@ void ResetProgram() {
     FreePrinterList(AppState.PrinterList);
     rptest::ResetAppState();
 
-    qmx::vp::ResetAll();
+    if (!keepPrinters) qmx::vp::ResetAll();
     ASSERT_EQ(qmx::vp::InstallModel("remotepanel.hlp"), 0u);
     HelpEngines recorder;
     recorder.WinHelp = RecordWinHelp;

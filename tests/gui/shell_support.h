@@ -40,8 +40,9 @@ void RemoveStoredPassword();
 void RemoveSuiteKey();
 
 // Destroys the program's windows, unregisters its classes, frees the printer list, closes the
-// session, resets AppState and the recorded help calls, and puts the help recorder in place.
-void ResetProgram();
+// session, resets AppState and the recorded help calls, and puts the help recorder in place; the
+// virtual printers are removed too unless `keepPrinters`.
+void ResetProgram(bool keepPrinters = false);
 
 // Makes the frame (class, window) for the current printer as start-up does; nullptr on failure.
 // Its panel opens the session and asks for the settings.

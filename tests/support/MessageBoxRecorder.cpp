@@ -118,14 +118,15 @@ void MessageBoxRecorder::Handle(HWND window) {
     box.icon = ReadIcon(window);
     box.buttons = ReadButtons(window);
     box.owner = GetWindow(window, GW_OWNER);
-    int answer = 0;
-    if (!answers_.empty()) {
+    int answer = chooser_ ? chooser_(box) : 0;
+    if (answer == 0 && !answers_.empty()) {
         answer = answers_.front();
         answers_.pop_front();
-    } else if (std::find(box.buttons.begin(), box.buttons.end(), defaultAnswer_) != box.buttons.end()) {
-        answer = defaultAnswer_;
-    } else if (!box.buttons.empty()) {
-        answer = box.buttons.front();
+    }
+    if (answer == 0) {
+        const bool hasDefault =
+            std::find(box.buttons.begin(), box.buttons.end(), defaultAnswer_) != box.buttons.end();
+        answer = hasDefault ? defaultAnswer_ : (box.buttons.empty() ? 0 : box.buttons.front());
     }
     box.answer = answer;
     boxes_.push_back(box);

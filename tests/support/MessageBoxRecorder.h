@@ -48,6 +48,8 @@ public:
     // Called for every message box once it is recorded, before its answer is pressed (what other
     // programs do while a box is up can be done here).
     void OnBox(std::function<void(const RecordedBox&)> handler) { boxHandler_ = std::move(handler); }
+    // Chooses the answer of every box before the queue and the default do (0: leave it to them).
+    void OnChoose(std::function<int(const RecordedBox&)> chooser) { chooser_ = std::move(chooser); }
 
 private:
     static LRESULT CALLBACK HookProc(int code, WPARAM wParam, LPARAM lParam);
@@ -59,6 +61,7 @@ private:
     std::vector<RecordedBox> boxes_;
     std::function<bool(HWND)> dialogHandler_;
     std::function<void(const RecordedBox&)> boxHandler_;
+    std::function<int(const RecordedBox&)> chooser_;
     MessageBoxRecorder* previous_ = nullptr;
 };
 
