@@ -40,7 +40,7 @@ using rptest::ProgramString;
 class LinkTest : public ::testing::Test {
 protected:
     void SetUp() override {
-        rptest::ResetAppState();
+        rptest::ResetProgramState();
         panel_ = CreateDialogParamA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(IDD_LINK_TEST_PANEL), nullptr,
                                     QuietDialogProc, 0);
         ASSERT_NE(panel_, nullptr);
@@ -56,7 +56,7 @@ protected:
     void TearDown() override {
         if (panel_) DestroyWindow(panel_);
         ClearCurrentPrinter();
-        rptest::ResetAppState();
+        rptest::ResetProgramState();
     }
 
     // The store holds one new virtual printer `name`, with a session on it in AppState.Session.

@@ -70,7 +70,7 @@ PanelRig::PanelRig(bool withTestPages) {
     INITCOMMONCONTROLSEX controls{sizeof controls, ICC_WIN95_CLASSES | ICC_TAB_CLASSES | ICC_UPDOWN_CLASS};
     InitCommonControlsEx(&controls);
     HINSTANCE instance = GetModuleHandleA(nullptr);
-    ResetAppState();
+    ResetProgramState();
 
     WNDCLASSA frameClass{};
     frameClass.lpfnWndProc = DefWindowProcA;
@@ -101,9 +101,7 @@ PanelRig::~PanelRig() {
     DestroyWindow(frame_);
     delete pages;
     PumpPending();
-    ResetAppState();
-    PanelSettings = PanelSettingsRecord{};
-    MarkSettingsNotLoaded();
+    ResetProgramState();
     current = nullptr;
 }
 

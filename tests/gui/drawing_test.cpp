@@ -74,8 +74,8 @@ private:
 
 class DrawingTest : public ::testing::Test {
 protected:
-    void SetUp() override { rptest::ResetAppState(); }
-    void TearDown() override { rptest::ResetAppState(); }
+    void SetUp() override { rptest::ResetProgramState(); }
+    void TearDown() override { rptest::ResetProgramState(); }
 };
 
 // Every pixel of the 8 x 6 picture drawn at (x, y), as the expected colours say.

@@ -57,7 +57,7 @@ TEST(DuplicateString, AFailedAllocationGivesNullAndTheReason) {
 TEST(AllocationFailure, MessageNamesTheCodeInLowerCaseHexWithTitleCaptionAndNoIcon) {
     HWND owner =
         CreateWindowExA(0, "Static", "owner", WS_POPUP, 0, 0, 10, 10, nullptr, nullptr, nullptr, nullptr);
-    rptest::ResetAppState();
+    rptest::ResetProgramState();
     rptest::MessageBoxRecorder recorder;
     ShowAllocationFailure(owner, ERROR_NOT_ENOUGH_MEMORY);
     ShowAllocationFailure(nullptr, 0xDEADBEEF);

@@ -20,12 +20,12 @@
 #include "settings/PanelSettings.h"
 #include "settings/SettingsBlock.h"
 #include "shell/Startup.h"
-#include "tests/gui/PanelDialogFixture.h"
 #include "tests/gui/QmxCallLog.h"
+#include "tests/gui/shell_support.h"
 #include "tests/support/MessageBoxRecorder.h"
 #include "tests/support/Pump.h"
 
-namespace paneltest {
+namespace shelltest {
 namespace {
 
 using rptest::BoxIcon;
@@ -41,11 +41,11 @@ struct Offer {
 struct StateCase {
     const char* state;
     std::vector<std::string> printers;
-    std::function<void(PanelDialogTest&)> enter;
+    std::function<void(ProgramTest&)> enter;
     Offer offer;
 };
 
-class PanelStates : public PanelDialogTest {
+class PanelStates : public ProgramTest {
 public:
     void Enter(const StateCase& c) {
         Install(c.printers);
@@ -61,14 +61,14 @@ TEST_F(PanelStates, ButtonsAndToolbarInEveryState) {
     const std::vector<StateCase> cases = {
         {"link failed",
          {"LP1", "LP2"},
-         [](PanelDialogTest& t) {
+         [](ProgramTest& t) {
              vp::SetRefuseOpen("LP1", true);
              static_cast<PanelStates&>(t).StartIdle();
          },
          {false, false, true, false, false}},
         {"printer unusable",
          {"LP1", "LP2"},
-         [](PanelDialogTest& t) {
+         [](ProgramTest& t) {
              auto& s = static_cast<PanelStates&>(t);
              s.StartIdle();
              vp::ApplyPreset("LP1", "offline");
@@ -77,7 +77,7 @@ TEST_F(PanelStates, ButtonsAndToolbarInEveryState) {
          {false, false, true, false, false}},
         {"reading",
          {"LP1", "LP2"},
-         [](PanelDialogTest& t) {
+         [](ProgramTest& t) {
              auto& s = static_cast<PanelStates&>(t);
              s.StartIdle();
              vp::SetLatency("LP1", kLongLatency);
@@ -86,11 +86,11 @@ TEST_F(PanelStates, ButtonsAndToolbarInEveryState) {
          {false, false, false, false, false}},
         {"loaded",
          {"LP1", "LP2"},
-         [](PanelDialogTest& t) { static_cast<PanelStates&>(t).StartIdle(); },
+         [](ProgramTest& t) { static_cast<PanelStates&>(t).StartIdle(); },
          {true, true, true, false, true}},
         {"edited",
          {"LP1", "LP2"},
-         [](PanelDialogTest& t) {
+         [](ProgramTest& t) {
              auto& s = static_cast<PanelStates&>(t);
              s.StartIdle();
              s.Type();
@@ -98,7 +98,7 @@ TEST_F(PanelStates, ButtonsAndToolbarInEveryState) {
          {true, true, true, true, true}},
         {"writing",
          {"LP1", "LP2"},
-         [](PanelDialogTest& t) {
+         [](ProgramTest& t) {
              auto& s = static_cast<PanelStates&>(t);
              s.StartIdle();
              s.Type();
@@ -108,7 +108,7 @@ TEST_F(PanelStates, ButtonsAndToolbarInEveryState) {
          {false, true, false, false, true}},
         {"busy",
          {"LP1", "LP2"},
-         [](PanelDialogTest& t) {
+         [](ProgramTest& t) {
              static_cast<PanelStates&>(t).StartIdle();
              vp::ApplyPreset("LP1", "busy");
              rptest::PumpUntil([] { return AppState.PrinterBusy == 1; });
@@ -116,7 +116,7 @@ TEST_F(PanelStates, ButtonsAndToolbarInEveryState) {
          {false, true, true, false, true}},
         {"read-only",
          {"LP1"},
-         [](PanelDialogTest& t) {
+         [](ProgramTest& t) {
              vp::ApplyPreset("LP1", "read-only");
              auto& s = static_cast<PanelStates&>(t);
              s.StartIdle();
@@ -584,4 +584,4 @@ TEST_F(PanelStates, PrinterRemovedFromTheSystemRestartsThePanelOnTheChosenOne) {
 }
 
 }  // namespace
-}  // namespace paneltest
+}  // namespace shelltest

@@ -20,11 +20,11 @@
 #include "settings/PanelSettings.h"
 #include "settings/SettingsBlock.h"
 #include "shell/Startup.h"
-#include "tests/gui/PanelDialogFixture.h"
+#include "tests/gui/shell_support.h"
 #include "tests/support/MessageBoxRecorder.h"
 #include "tests/support/Pump.h"
 
-namespace paneltest {
+namespace shelltest {
 namespace {
 
 using Fault = std::function<void()>;
@@ -108,7 +108,7 @@ std::vector<Row> Rows() {
 }
 
 // Requests never answered are given up after half a second.
-class FaultMatrix : public PanelDialogTest {
+class FaultMatrix : public ProgramTest {
 protected:
     struct ShortTimeout {
         UINT previous = SetPanelRequestTimeout(500);
@@ -205,7 +205,7 @@ TEST_F(FaultMatrix, EveryPhaseWithOneAndWithSeveralPrinters) {
 
 // OK in the selection dialog while another program announces new printers during the question
 // about unsent edits: the chosen printer is found again, and one that has gone is refused.
-TEST_F(PanelDialogTest, SelectionFindsTheChosenPrinterAgainAfterTheQuestion) {
+TEST_F(ProgramTest, SelectionFindsTheChosenPrinterAgainAfterTheQuestion) {
     Install({"LP1", "LP2", "LP3"});
     ASSERT_NE(Start("LP1"), nullptr);
     TypeOnPage0(IDC_HC_CUT_EDIT, "50");
@@ -234,7 +234,7 @@ TEST_F(PanelDialogTest, SelectionFindsTheChosenPrinterAgainAfterTheQuestion) {
 
 // Replies that belong to no outstanding request are not this panel's; every read starts with
 // three attempts; a renamed printer's panel is found by its new name.
-TEST_F(PanelDialogTest, StrayRepliesAttemptsAndRenames) {
+TEST_F(ProgramTest, StrayRepliesAttemptsAndRenames) {
     Install({"LP1"});
     ASSERT_NE(Start("LP1"), nullptr);
     PanelSettings.HeadCenterCutSheet = 11;  // a decode would overwrite it
@@ -339,4 +339,4 @@ TEST_F(FaultMatrix, WhatBelongsToOnePrinterOrRequestStaysThere) {
 }
 
 }  // namespace
-}  // namespace paneltest
+}  // namespace shelltest

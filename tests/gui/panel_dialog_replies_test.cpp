@@ -18,12 +18,12 @@
 #include "settings/PanelSettings.h"
 #include "settings/SettingsBlock.h"
 #include "tests/e2e/e2e_support.h"
-#include "tests/gui/PanelDialogFixture.h"
 #include "tests/gui/QmxCallLog.h"
+#include "tests/gui/shell_support.h"
 #include "tests/support/MessageBoxRecorder.h"
 #include "tests/support/Pump.h"
 
-namespace paneltest {
+namespace shelltest {
 namespace {
 
 using rptest::BoxIcon;
@@ -31,7 +31,7 @@ using rptest::MessageBoxRecorder;
 
 size_t ReadRequests(const linktest::QmxCallLog& log) { return log.CallsOf("GetReqPrinterStatusMsgA").size(); }
 
-TEST_F(PanelDialogTest, BlockThatNeverCountsAsLoadedIsReadThreeTimesThenThreeAgain) {
+TEST_F(ProgramTest, BlockThatNeverCountsAsLoadedIsReadThreeTimesThenThreeAgain) {
     Install({"LP1"});
     ASSERT_EQ(vp::SetBadHeaderReads("LP1", 100), 0u);
     MessageBoxRecorder recorder;
@@ -52,7 +52,7 @@ TEST_F(PanelDialogTest, BlockThatNeverCountsAsLoadedIsReadThreeTimesThenThreeAga
     EXPECT_EQ(recorder.Count(), 0u);
 }
 
-TEST_F(PanelDialogTest, BlockThatCountsAsLoadedOnTheSecondAttemptIsShown) {
+TEST_F(ProgramTest, BlockThatCountsAsLoadedOnTheSecondAttemptIsShown) {
     Install({"LP1"});
     ASSERT_EQ(vp::SetBadHeaderReads("LP1", 1), 0u);
     linktest::QmxCallLog log;
@@ -62,7 +62,7 @@ TEST_F(PanelDialogTest, BlockThatCountsAsLoadedOnTheSecondAttemptIsShown) {
     EXPECT_EQ(AppState.ReadAttemptsLeft, 3);
 }
 
-TEST_F(PanelDialogTest, BlockThatCannotBeFetchedShows103OnEachOfTheThreeAttempts) {
+TEST_F(ProgramTest, BlockThatCannotBeFetchedShows103OnEachOfTheThreeAttempts) {
     Install({"LP1"});
     ASSERT_EQ(vp::SetReadFault("LP1", qmx::Item::Settings, true), 0u);
     MessageBoxRecorder recorder;
@@ -77,7 +77,7 @@ TEST_F(PanelDialogTest, BlockThatCannotBeFetchedShows103OnEachOfTheThreeAttempts
     EXPECT_FALSE(PagesShowSettings());
 }
 
-TEST_F(PanelDialogTest, AsynchronousWriteThatFailsShows109AndKeepsTheEditsUnwritten) {
+TEST_F(ProgramTest, AsynchronousWriteThatFailsShows109AndKeepsTheEditsUnwritten) {
     Install({"LP1"});
     ASSERT_NE(Start(), nullptr);
     qmx::SettingsBlockBytes before{};
@@ -121,7 +121,7 @@ std::vector<ItemFailure> ItemFailures() {
     };
 }
 
-TEST_F(PanelDialogTest, ChangedStateItemThatCannotBeReadIsALinkFailure) {
+TEST_F(ProgramTest, ChangedStateItemThatCannotBeReadIsALinkFailure) {
     for (const ItemFailure& failure : ItemFailures()) {
         for (bool several : {false, true}) {
             SCOPED_TRACE(std::string(failure.what) + (several ? ", several" : ", one"));
@@ -154,7 +154,7 @@ TEST_F(PanelDialogTest, ChangedStateItemThatCannotBeReadIsALinkFailure) {
     }
 }
 
-TEST_F(PanelDialogTest, StateChangesOfALoadedPrinterAreJudgedButNeverReadAgain) {
+TEST_F(ProgramTest, StateChangesOfALoadedPrinterAreJudgedButNeverReadAgain) {
     Install({"LP1"});
     ASSERT_NE(Start(), nullptr);
     MessageBoxRecorder recorder;
@@ -172,7 +172,7 @@ TEST_F(PanelDialogTest, StateChangesOfALoadedPrinterAreJudgedButNeverReadAgain) 
     EXPECT_TRUE(PagesShowSettings());
 }
 
-TEST_F(PanelDialogTest, PrinterThatBecomesReadableIsReadAtOnce) {
+TEST_F(ProgramTest, PrinterThatBecomesReadableIsReadAtOnce) {
     Install({"LP1"});
     ASSERT_EQ(vp::ApplyPreset("LP1", "busy"), 0u);
     MessageBoxRecorder recorder;
@@ -187,7 +187,7 @@ TEST_F(PanelDialogTest, PrinterThatBecomesReadableIsReadAtOnce) {
     EXPECT_EQ(recorder.Count(), 0u);
 }
 
-TEST_F(PanelDialogTest, PrinterThatBecomesUpdatableOnlyShowsTheInitialValuesWithoutAMessage) {
+TEST_F(ProgramTest, PrinterThatBecomesUpdatableOnlyShowsTheInitialValuesWithoutAMessage) {
     Install({"LP1"});
     ASSERT_EQ(vp::ApplyPreset("LP1", "busy"), 0u);
     MessageBoxRecorder recorder;
@@ -204,7 +204,7 @@ TEST_F(PanelDialogTest, PrinterThatBecomesUpdatableOnlyShowsTheInitialValuesWith
     EXPECT_EQ(recorder.Count(), 0u);
 }
 
-TEST_F(PanelDialogTest, PrinterThatBecomesUnusableDisablesThePanelOrEndsTheProgram) {
+TEST_F(ProgramTest, PrinterThatBecomesUnusableDisablesThePanelOrEndsTheProgram) {
     for (bool several : {false, true}) {
         SCOPED_TRACE(several ? "several" : "one");
         SetUp();
@@ -232,7 +232,7 @@ TEST_F(PanelDialogTest, PrinterThatBecomesUnusableDisablesThePanelOrEndsTheProgr
     }
 }
 
-TEST_F(PanelDialogTest, NewNameReachesTheFrameTitleWithoutAMessage) {
+TEST_F(ProgramTest, NewNameReachesTheFrameTitleWithoutAMessage) {
     Install({"LP1"});
     ASSERT_NE(Start(), nullptr);
     MessageBoxRecorder recorder;
@@ -242,7 +242,7 @@ TEST_F(PanelDialogTest, NewNameReachesTheFrameTitleWithoutAMessage) {
     EXPECT_EQ(recorder.Count(), 0u);
 }
 
-TEST_F(PanelDialogTest, NewPortEndsTheProgramWith118) {
+TEST_F(ProgramTest, NewPortEndsTheProgramWith118) {
     Install({"LP1"});
     ASSERT_NE(Start(), nullptr);
     MessageBoxRecorder recorder;
@@ -253,7 +253,7 @@ TEST_F(PanelDialogTest, NewPortEndsTheProgramWith118) {
     EXPECT_EQ(recorder.Boxes()[0].icon, BoxIcon::Information);
 }
 
-TEST_F(PanelDialogTest, ChangedSettingsItemIsNotReadAgain) {
+TEST_F(ProgramTest, ChangedSettingsItemIsNotReadAgain) {
     Install({"LP1"});
     ASSERT_NE(Start(), nullptr);
     const PanelSettingsRecord shown = PanelSettings;
@@ -288,7 +288,7 @@ void StormFromAnotherProcess(const std::vector<std::string>& commands) {
     CloseHandle(process.hProcess);
 }
 
-TEST_F(PanelDialogTest, StormOfStateChangesFromAnotherProcess) {
+TEST_F(ProgramTest, StormOfStateChangesFromAnotherProcess) {
     Install({"LP1"});
     ASSERT_EQ(vp::ApplyPreset("LP1", "busy"), 0u);  // nothing loaded yet: idle moments read
     MessageBoxRecorder recorder;
@@ -315,4 +315,4 @@ TEST_F(PanelDialogTest, StormOfStateChangesFromAnotherProcess) {
 }
 
 }  // namespace
-}  // namespace paneltest
+}  // namespace shelltest

@@ -19,18 +19,17 @@
 #include "settings/PanelSettings.h"
 #include "settings/SettingsBlock.h"
 #include "settings/SettingsCommand.h"
-#include "tests/gui/PanelDialogFixture.h"
 #include "tests/gui/QmxCallLog.h"
 #include "tests/gui/shell_support.h"
 #include "tests/support/MessageBoxRecorder.h"
 
-namespace paneltest {
+namespace shelltest {
 namespace {
 
 using rptest::BoxIcon;
 using rptest::MessageBoxRecorder;
 
-TEST_F(PanelDialogTest, TypicalRunReadsShowsEditsAndWritesExactlyTheNewBlock) {
+TEST_F(ProgramTest, TypicalRunReadsShowsEditsAndWritesExactlyTheNewBlock) {
     Install({"LP1"});
     ASSERT_EQ(vp::PatchBlock("LP1", BlockHeadCenterCutSheet, {30}), 0u);  // centre, column 30
     qmx::SettingsBlockBytes original{};
@@ -99,7 +98,7 @@ TEST_F(PanelDialogTest, TypicalRunReadsShowsEditsAndWritesExactlyTheNewBlock) {
     EXPECT_EQ(log.CallsOf("ResSetPrinterStatus").size(), 1u);
 }
 
-TEST_F(PanelDialogTest, UpdateAndExitWritesDirectlyAndEndsTheProgram) {
+TEST_F(ProgramTest, UpdateAndExitWritesDirectlyAndEndsTheProgram) {
     Install({"LP1"});
     MessageBoxRecorder recorder;
     linktest::QmxCallLog log;
@@ -141,7 +140,7 @@ std::vector<LinkFailure> LinkFailures() {
     };
 }
 
-TEST_F(PanelDialogTest, LinkFailureAtStartWithOnePrinterEndsTheProgram) {
+TEST_F(ProgramTest, LinkFailureAtStartWithOnePrinterEndsTheProgram) {
     for (const LinkFailure& failure : LinkFailures()) {
         SCOPED_TRACE(failure.what);
         SetUp();
@@ -160,7 +159,7 @@ TEST_F(PanelDialogTest, LinkFailureAtStartWithOnePrinterEndsTheProgram) {
     }
 }
 
-TEST_F(PanelDialogTest, LinkFailureAtStartWithSeveralPrintersKeepsThePanelForAnotherPrinter) {
+TEST_F(ProgramTest, LinkFailureAtStartWithSeveralPrintersKeepsThePanelForAnotherPrinter) {
     for (const LinkFailure& failure : LinkFailures()) {
         SCOPED_TRACE(failure.what);
         SetUp();
@@ -195,7 +194,7 @@ constexpr Unusable kUnusable[] = {
     {"no-rights", IDS_CANNOT_READ_OR_UPDATE},
 };
 
-TEST_F(PanelDialogTest, PrinterUnusableByItsStateEndsOrDisablesThePanel) {
+TEST_F(ProgramTest, PrinterUnusableByItsStateEndsOrDisablesThePanel) {
     for (const Unusable& state : kUnusable) {
         for (bool several : {false, true}) {
             SCOPED_TRACE(std::string(state.preset) + (several ? ", several" : ", one"));
@@ -223,7 +222,7 @@ TEST_F(PanelDialogTest, PrinterUnusableByItsStateEndsOrDisablesThePanel) {
     }
 }
 
-TEST_F(PanelDialogTest, PrinterThatCanOnlyBeUpdatedShowsTheInitialValuesWithMessage61) {
+TEST_F(ProgramTest, PrinterThatCanOnlyBeUpdatedShowsTheInitialValuesWithMessage61) {
     Install({"LP1"});
     ASSERT_EQ(vp::ApplyPreset("LP1", "update-only"), 0u);
     MessageBoxRecorder recorder;
@@ -245,7 +244,7 @@ TEST_F(PanelDialogTest, PrinterThatCanOnlyBeUpdatedShowsTheInitialValuesWithMess
     EXPECT_FALSE(ToolbarEnabled(IDM_READ_SETTINGS));
 }
 
-TEST_F(PanelDialogTest, PrinterOnFilePortEndsTheProcessWithMessage135) {
+TEST_F(ProgramTest, PrinterOnFilePortEndsTheProcessWithMessage135) {
     Install({"LP1"});
     ASSERT_EQ(vp::SetPort("LP1", "FILE:"), 0u);
     MessageBoxRecorder recorder;
@@ -260,7 +259,7 @@ TEST_F(PanelDialogTest, PrinterOnFilePortEndsTheProcessWithMessage135) {
     EXPECT_EQ(AppState.Session, nullptr);
 }
 
-TEST_F(PanelDialogTest, RecordThatCannotBeAllocatedEndsTheProcessWithTheAllocationMessage) {
+TEST_F(ProgramTest, RecordThatCannotBeAllocatedEndsTheProcessWithTheAllocationMessage) {
     Install({"LP1"});
     SetAllocationGate([](size_t bytes) { return bytes != sizeof(PanelPages); });
     MessageBoxRecorder recorder;
@@ -272,7 +271,7 @@ TEST_F(PanelDialogTest, RecordThatCannotBeAllocatedEndsTheProcessWithTheAllocati
     EXPECT_EQ(AppState.Session, nullptr);
 }
 
-TEST_F(PanelDialogTest, ReadRequestRefusedAtOnceEndsTheReadInsteadOfWaitingForEver) {
+TEST_F(ProgramTest, ReadRequestRefusedAtOnceEndsTheReadInsteadOfWaitingForEver) {
     Install({"LP1"});
     MessageBoxRecorder recorder;
     linktest::QmxCallLog log;
@@ -295,7 +294,7 @@ TEST_F(PanelDialogTest, ReadRequestRefusedAtOnceEndsTheReadInsteadOfWaitingForEv
     EXPECT_EQ(recorder.Count(), 1u);
 }
 
-TEST_F(PanelDialogTest, HeaderShowsModelAndPortShortenedToTheirLinesAndTheTitle) {
+TEST_F(ProgramTest, HeaderShowsModelAndPortShortenedToTheirLinesAndTheTitle) {
     const std::string longPort(120, 'P');
     Install({"LP1"});
     ASSERT_EQ(vp::SetPort("LP1", longPort), 0u);
@@ -309,7 +308,7 @@ TEST_F(PanelDialogTest, HeaderShowsModelAndPortShortenedToTheirLinesAndTheTitle)
     EXPECT_EQ(rptest::WindowText(Frame()), Caption("LP1"));
 }
 
-TEST_F(PanelDialogTest, HelpAndCommandsOfTheActivePage) {
+TEST_F(ProgramTest, HelpAndCommandsOfTheActivePage) {
     Install({"LP1"});
     ASSERT_NE(Start(), nullptr);
     Command(IDC_HELP_CONTENTS);
@@ -326,4 +325,4 @@ TEST_F(PanelDialogTest, HelpAndCommandsOfTheActivePage) {
 }
 
 }  // namespace
-}  // namespace paneltest
+}  // namespace shelltest

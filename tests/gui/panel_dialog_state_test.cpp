@@ -22,40 +22,27 @@
 #include "res/resource.h"
 #include "settings/PanelSettings.h"
 #include "settings/SettingsBlock.h"
-#include "tests/gui/PanelDialogFixture.h"
 #include "tests/gui/shell_support.h"
 #include "tests/support/MessageBoxRecorder.h"
 
-namespace paneltest {
+namespace shelltest {
 namespace {
 
 using Block = qmx::SettingsBlockBytes;
 constexpr UINT kTimeLimitMs = 250;
 constexpr int kStepsPerSeed = 100;
 
-enum Event {
-    EditPage,
-    EditDialog,
-    Update,
-    UpdateAndExit,
-    Read,
-    Exit,
-    Preset,
-    RefuseWrites,
-    SlowReplies,
-    ClearFaults,
-    RemoveAndChoose,
-    ChangePrinter,
-    Rename,
-    kEventCount
-};
+// clang-format off
+enum Event { EditPage, EditDialog, Update, UpdateAndExit, Read, Exit, Preset, RefuseWrites, SlowReplies,
+             ClearFaults, RemoveAndChoose, ChangePrinter, Rename, kEventCount };
+// clang-format on
 
 int EnvNumber(const char* name, int fallback) {
     const char* text = std::getenv(name);
     return text && *text ? std::atoi(text) : fallback;
 }
 
-class PanelSoak : public PanelDialogTest {
+class PanelSoak : public ProgramTest {
 protected:
     std::mt19937 random_;
     std::map<std::string, Block> held_;                // what each printer holds
@@ -92,9 +79,7 @@ protected:
     }
 
     void StartOn(const std::string& name) {
-        shelltest::ResetProgram(true);
-        MarkSettingsNotLoaded();
-        std::fill(std::begin(FeedPosOther), std::end(FeedPosOther), 0);
+        ResetProgram(true);
         ASSERT_NE(Start(name), nullptr);
     }
 
@@ -288,4 +273,4 @@ TEST_F(PanelSoak, RandomSequencesKeepEditsPrintersAndScreenInStep) {
 }
 
 }  // namespace
-}  // namespace paneltest
+}  // namespace shelltest

@@ -44,7 +44,7 @@ struct Printer {
 class PrintersTest : public ::testing::Test {
 protected:
     void SetUp() override {
-        rptest::ResetAppState();
+        rptest::ResetProgramState();
         ASSERT_EQ(qmx::vp::ResetAll(), 0u);
         ASSERT_EQ(qmx::vp::InstallModel(), 0u);
     }
@@ -52,7 +52,7 @@ protected:
         SetAllocationGate(nullptr);
         failAfter = -1;
         FreePrinterList(AppState.PrinterList);
-        rptest::ResetAppState();
+        rptest::ResetProgramState();
         qmx::vp::ResetAll();
         qmx::vp::RemoveModel();
     }

@@ -18,7 +18,7 @@
 
 namespace {
 
-const char kTitle[] = "Kestrovane リモートパネル";
+using shelltest::kTitle;
 
 // Commands that reach the panel, recorded by a subclass in front of the panel's procedure.
 std::vector<WORD> panelCommands;
@@ -29,26 +29,19 @@ LRESULT CALLBACK PanelSpy(HWND window, UINT message, WPARAM wParam, LPARAM lPara
     return CallWindowProcA(panelProcedure, window, message, wParam, lParam);
 }
 
-class FrameTest : public ::testing::Test {
+class FrameTest : public shelltest::ProgramTest {
 protected:
     void SetUp() override {
-        shelltest::ResetProgram();
-        shelltest::InstallPrinters({"LP1", "LP2"});
-        AppState.CurrentPrinter = AppState.PrinterList;
-        frame_ = shelltest::MakeFrame();
+        ProgramTest::SetUp();
+        Install({"LP1", "LP2"});
+        frame_ = Start("LP1", false);
         ASSERT_NE(frame_, nullptr);
-        ShowWindow(frame_, SW_SHOW);
         panelCommands.clear();
     }
-    void TearDown() override { shelltest::ResetProgram(); }
 
     void SpyOnPanel() {
         panelProcedure = reinterpret_cast<WNDPROC>(
             SetWindowLongPtrA(AppState.PanelWindow, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(PanelSpy)));
-    }
-    bool QuitPosted() {
-        MSG message;
-        return PeekMessageA(&message, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE) != 0;
     }
 
     HWND frame_ = nullptr;

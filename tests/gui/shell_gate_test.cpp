@@ -13,7 +13,7 @@
 
 namespace {
 
-const char kTitle[] = "Kestrovane リモートパネル";
+using shelltest::kTitle;
 const char kWrongPassword[] = "パスワードが違います。";
 const char kNotSupported[] = "は、このリモートパネルではサポートしていません。リモートパネルを終了します。";
 
@@ -53,15 +53,15 @@ struct PasswordTyping {
 };
 PasswordTyping* PasswordTyping::active = nullptr;
 
-class GateTest : public ::testing::Test {
+class GateTest : public shelltest::ProgramTest {
 protected:
     void SetUp() override {
-        shelltest::ResetProgram();
+        ProgramTest::SetUp();
         shelltest::InstallPrinters({"LP1", "Printer With Spaces", "\\\\srv\\lp\x83\x5C"});
     }
     void TearDown() override {
         shelltest::RemoveStoredPassword();
-        shelltest::ResetProgram();
+        ProgramTest::TearDown();
     }
 };
 

@@ -14,21 +14,17 @@
 
 namespace {
 
-class HelpModeTest : public ::testing::Test {
+class HelpModeTest : public shelltest::ProgramTest {
 protected:
     void SetUp() override {
-        shelltest::ResetProgram();
-        shelltest::InstallPrinters({"LP1"});
-        AppState.CurrentPrinter = AppState.PrinterList;
-        frame_ = shelltest::MakeFrame();
+        ProgramTest::SetUp();
+        Install({"LP1"});
+        frame_ = ProgramTest::Start("LP1", false);
         ASSERT_NE(frame_, nullptr);
-        ShowWindow(frame_, SW_SHOW);
-        panel_ = AppState.PanelWindow;
         RECT toolbar{};
         GetClientRect(AppState.ToolbarWindow, &toolbar);
         toolbarHeight_ = toolbar.bottom;
     }
-    void TearDown() override { shelltest::ResetProgram(); }
 
     bool Start() {
         SendMessageA(frame_, WM_COMMAND, IDM_HELP_MODE, 0);
@@ -64,7 +60,6 @@ protected:
     }
 
     HWND frame_ = nullptr;
-    HWND panel_ = nullptr;
     int toolbarHeight_ = 0;
 };
 

@@ -14,7 +14,7 @@
 
 namespace {
 
-const char kTitle[] = "Kestrovane リモートパネル";
+using shelltest::kTitle;
 const char kAlreadyRunning[] = "このプリンタのリモートパネルは現在起動されています。";
 const char kMappingFailed[] = "ファイルマッピングオブジェクトの作成に失敗しました。";
 
@@ -25,17 +25,17 @@ LRESULT CALLBACK RecordingFrameProc(HWND window, UINT message, WPARAM wParam, LP
     return DefWindowProcA(window, message, wParam, lParam);
 }
 
-class InstanceTest : public ::testing::Test {
+class InstanceTest : public shelltest::ProgramTest {
 protected:
     void SetUp() override {
-        shelltest::ResetProgram();
+        ProgramTest::SetUp();
         frameMessages.clear();
     }
     void TearDown() override {
         for (HWND window : windows_) DestroyWindow(window);
         for (HANDLE handle : handles_) CloseHandle(handle);
         UnregisterClassA("RPWndClass", GetModuleHandleA(nullptr));
-        shelltest::ResetProgram();
+        ProgramTest::TearDown();
     }
     HANDLE Keep(HANDLE handle) {
         if (handle) handles_.push_back(handle);

@@ -17,27 +17,22 @@
 
 namespace {
 
-const char kTitle[] = "Kestrovane リモートパネル";
 const char kRemoved[] = "このプリンタは削除されました。";
+using shelltest::kTitle;
 
-class PrintersChangedTest : public ::testing::Test {
+class PrintersChangedTest : public shelltest::ProgramTest {
 protected:
     void SetUp() override {
-        shelltest::ResetProgram();
-        shelltest::InstallPrinters({"LP1", "LP2"});
-        AppState.SeveralPrinters = 1;
-        AppState.CurrentPrinter = AppState.PrinterList;
+        ProgramTest::SetUp();
+        Install({"LP1", "LP2"});
         AppState.InstanceMapping = GuardSingleInstance("LP1");
-        frame_ = shelltest::MakeFrame();
-        ASSERT_NE(frame_, nullptr);
-        panel_ = AppState.PanelWindow;
         // The panel has opened its session on LP1 and read its settings.
-        ASSERT_TRUE(shelltest::WaitUntilPanelIdle());
+        frame_ = Start("LP1");
+        ASSERT_NE(frame_, nullptr);
         ASSERT_NE(AppState.Session, nullptr);
         CopyMemory(AppState.StatusText, "ready", 6);
         LoadInitialSettings();
     }
-    void TearDown() override { shelltest::ResetProgram(); }
 
     LRESULT Changed(std::vector<std::string> installed) {
         shelltest::Install(installed);
@@ -48,7 +43,6 @@ protected:
     }
 
     HWND frame_ = nullptr;
-    HWND panel_ = nullptr;
 };
 
 TEST_F(PrintersChangedTest, WithoutCurrentPrinterNothingHappens) {

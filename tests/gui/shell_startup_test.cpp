@@ -20,17 +20,17 @@
 
 namespace {
 
-const char kTitle[] = "Kestrovane リモートパネル";
+using shelltest::kTitle;
 
-class StartupTest : public ::testing::Test {
+class StartupTest : public shelltest::ProgramTest {
 protected:
     void SetUp() override {
-        shelltest::ResetProgram();
+        ProgramTest::SetUp();
         shelltest::RemoveStoredPassword();
     }
     void TearDown() override {
         shelltest::RemoveStoredPassword();
-        shelltest::ResetProgram();
+        ProgramTest::TearDown();
     }
     int Run(const char* commandLine) {
         return RunProgram(GetModuleHandleA(nullptr), commandLine, SW_SHOWNORMAL);

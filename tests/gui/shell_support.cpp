@@ -4,6 +4,7 @@
 
 #include <algorithm>
 
+#include "base/Memory.h"
 #include "base/Messages.h"
 #include "help/Help.h"
 #include "link/KovQmx.h"
@@ -12,6 +13,7 @@
 #include "panel/PanelDialog.h"
 #include "printers/Printers.h"
 #include "qmx/VirtualPrinters.h"
+#include "res/resource.h"
 #include "shell/Frame.h"
 #include "tests/support/ProgramState.h"
 #include "tests/support/Pump.h"
@@ -19,8 +21,11 @@
 namespace shelltest {
 
 std::vector<HelpCall> HelpCalls;
+std::vector<int> exitCodes;
 
 namespace {
+
+void RecordExit(int code) { exitCodes.push_back(code); }
 
 const char kSuiteKey[] = "Software\\KOV\\Kestrovane";
 
@@ -86,7 +91,7 @@ void ResetProgram(bool keepPrinters) {
     UnregisterClassA(kFrameClassName, instance);
     UnregisterClassA(kOverlayClassName, instance);
     FreePrinterList(AppState.PrinterList);
-    rptest::ResetAppState();
+    rptest::ResetProgramState();
 
     if (!keepPrinters) qmx::vp::ResetAll();
     ASSERT_EQ(qmx::vp::InstallModel("remotepanel.hlp"), 0u);
@@ -105,6 +110,86 @@ HWND MakeFrame() {
 
 bool WaitUntilPanelIdle() {
     return rptest::PumpUntil([] { return AppState.ReadPending == 0 && AppState.WritePending == 0; });
+}
+
+std::string Caption(const std::string& printer) { return std::string(kTitle) + " - " + printer; }
+
+void ProgramTest::SetUp() {
+    ResetProgram();
+    exitCodes.clear();
+    SetPanelProcessExit(RecordExit);
+}
+
+void ProgramTest::TearDown() {
+    SetAllocationGate(nullptr);
+    SetPanelProcessExit(nullptr);
+    ResetProgram();
+}
+
+HWND ProgramTest::Start(const std::string& current, bool waitForRead) {
+    AppState.PrinterCount = EnumerateSupportedPrinters();
+    AppState.SeveralPrinters = AppState.PrinterCount != 1 ? 1 : 0;
+    AppState.CurrentPrinter = AppState.PrinterList;
+    for (PrinterEntry* entry = AppState.PrinterList; entry; entry = entry->Next) {
+        if (!current.empty() && current == entry->Name) AppState.CurrentPrinter = entry;
+    }
+    HWND frame = MakeFrame();
+    panel_ = AppState.PanelWindow;
+    if (frame) {
+        ShowWindow(frame, SW_SHOW);
+        UpdateWindow(frame);
+    }
+    if (frame && waitForRead) {
+        EXPECT_TRUE(WaitIdle());
+    }
+    return frame;
+}
+
+HWND ProgramTest::Page0() const {
+    const PanelPages* pages = Pages();
+    return pages ? pages->PageWindows[0] : nullptr;
+}
+
+bool ProgramTest::ToolbarEnabled(int command) const {
+    return SendMessageA(AppState.ToolbarWindow, TB_ISBUTTONENABLED, command, 0) != 0;
+}
+
+bool ProgramTest::PagesShowSettings() const {
+    HWND page = Page0();
+    return page && IsWindowEnabled(GetDlgItem(page, IDC_PAPER_SET_GROUP));
+}
+
+std::string ProgramTest::Status() const { return rptest::WindowText(Control(IDC_STATUS_AREA)); }
+
+std::string ProgramTest::Text(int id) const { return rptest::WindowText(Control(id)); }
+
+void ProgramTest::Command(int id) {
+    SendMessageA(panel_, WM_COMMAND, MAKEWPARAM(id, BN_CLICKED),
+                 reinterpret_cast<LPARAM>(GetDlgItem(panel_, id)));
+}
+
+void ProgramTest::FrameCommand(int id) {
+    SendMessageA(AppState.FrameWindow, WM_COMMAND, MAKEWPARAM(id, 1), 0);
+}
+
+void ProgramTest::TypeOnPage0(int editId, const std::string& text) {
+    SetDlgItemTextA(Page0(), editId, text.c_str());
+}
+
+void ProgramTest::Settle(DWORD milliseconds) {
+    const ULONGLONG end = GetTickCount64() + milliseconds;
+    rptest::PumpUntil([end] { return GetTickCount64() >= end; }, milliseconds + 1000);
+}
+
+bool ProgramTest::QuitPosted() {
+    MSG message;
+    return PeekMessageA(&message, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE) != 0;
+}
+
+vp::PrinterInfo ProgramTest::Printer(const std::string& name) {
+    vp::PrinterInfo info;
+    EXPECT_EQ(vp::Get(name, info), 0u) << name;
+    return info;
 }
 
 }  // namespace shelltest
