@@ -90,10 +90,10 @@ for arch in x86 x64; do
   msi /i "$pkg" ADDLOCAL=ALL
   installed "$pkg" && ! installed "$work/old.msi" || fail "not one product"
   if [ $arch = x86 ] && ! why=$(sh "$here/../tools/can-run-32bit.sh" --wine); then
-    echo "$arch: installed, removed and upgraded; the installed program is not run: this machine cannot run 32-bit programs ($why)"
+    echo "$arch: installed, repaired, removed and upgraded; the installed program is not run: this machine cannot run 32-bit programs ($why)"
   else
     RP_INSTALLED="$folder" RP_PASSWORD="$pw" run "$build/bin/e2e_installed_tests.exe" || fail "program"
-    echo "$arch: installed, run, removed and upgraded"
+    echo "$arch: installed, repaired, run, removed and upgraded"
   fi
   "$wineserver" -k
 done
