@@ -1,5 +1,7 @@
 // Small owners of the program's handles: each releases what it holds when it goes out of scope,
-// on every path. One wrapper per kind of handle; none of them can be copied.
+// on every path. One wrapper per kind of handle; none of them can be copied, and a moved one holds
+// nothing. A header alone: only LocalMemory needs the program's Memory.cpp, so the stand-in library
+// and its tools use the others without linking the program.
 #ifndef RP_BASE_SCOPEDHANDLES_H
 #define RP_BASE_SCOPEDHANDLES_H
 
@@ -16,6 +18,11 @@ public:
     ~ScopedHandle() { Reset(); }
     ScopedHandle(const ScopedHandle&) = delete;
     ScopedHandle& operator=(const ScopedHandle&) = delete;
+    ScopedHandle(ScopedHandle&& other) noexcept : handle_(other.Detach()) {}
+    ScopedHandle& operator=(ScopedHandle&& other) noexcept {
+        if (this != &other) Reset(other.Detach());
+        return *this;
+    }
 
     Handle Get() const { return handle_; }
     // For a call that hands a new handle back through a pointer; what was held is released first.
@@ -66,7 +73,9 @@ struct DestroyIconHandle {
 
 // A registry key from RegOpenKeyExA.
 using RegistryKey = ScopedHandle<HKEY, CloseRegistryKey>;
-// A kernel object's handle (file mapping, event, thread); null means none.
+// A kernel object's handle (file mapping, event, mutex, thread); null means none. It holds what the
+// calls that fail with null return; a file handle of CreateFileA, whose failure is
+// INVALID_HANDLE_VALUE, is checked before it is held.
 using KernelHandle = ScopedHandle<HANDLE, CloseKernelHandle>;
 // A library module from LoadLibraryA.
 using LibraryModule = ScopedHandle<HMODULE, FreeLibraryModule>;

@@ -44,4 +44,17 @@ if(WIN32 AND CMAKE_CXX_COMPILER_ID STREQUAL "GNU")
   add_link_options(-static -static-libgcc -static-libstdc++)
   # A Release build is the one that is shipped: its programs carry no symbols.
   add_link_options($<$<CONFIG:Release>:-s>)
+  # Hardening of every program and DLL, named here rather than left to the linker's defaults,
+  # which older binutils do not have: address space layout randomisation with the relocations it
+  # needs (an .exe loses its .reloc section without --enable-reloc-section), 64-bit addresses for it
+  # on x64, and data execution prevention. Stack protection and the checked string and memory
+  # functions of _FORTIFY_SOURCE (active where the build optimises) come from libssp, which the
+  # compiler driver adds to the link for -fstack-protector-strong and -static takes from libssp.a:
+  # no libssp-0.dll is needed. installer/check-packages.sh checks the shipped files for all of it.
+  add_compile_options(-fstack-protector-strong)
+  add_compile_definitions(_FORTIFY_SOURCE=2)
+  add_link_options(-fstack-protector-strong -Wl,--dynamicbase -Wl,--nxcompat -Wl,--enable-reloc-section)
+  if(CMAKE_SIZEOF_VOID_P EQUAL 8)
+    add_link_options(-Wl,--high-entropy-va)
+  endif()
 endif()

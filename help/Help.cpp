@@ -7,6 +7,7 @@
 
 #include "base/ScopedHandles.h"
 #include "base/SuiteRegistry.h"
+#include "base/SystemLibraries.h"
 #include "base/Text.h"
 #include "base/Ui.h"
 #include "help/HelpRules.h"
@@ -50,13 +51,14 @@ BOOL CallWinHelp(HWND window, const char* file, UINT command, ULONG_PTR data) {
                            : WinHelpA(window, file, command, data);
 }
 
-// HTML Help's entry point: the replacement, or "HtmlHelpA" of the HTML Help library, loaded once
-// and kept; a library without the entry point is dropped again. None when HTML Help is missing.
+// HTML Help's entry point: the replacement, or "HtmlHelpA" of the HTML Help library, loaded from
+// the system folder once and kept (a file of its name anywhere else is never loaded); a library
+// without the entry point is dropped again. None when HTML Help is missing.
 HtmlHelpFunction HtmlHelpEntry() {
     if (Engines.HtmlHelp != nullptr) return Engines.HtmlHelp;
     LibraryModule library(HtmlHelpLibrary);
     if (library.Get() == nullptr) {
-        library.Reset(LoadLibraryA(Engines.HtmlHelpModule ? Engines.HtmlHelpModule : kHtmlHelpModule));
+        library.Reset(LoadSystemLibrary(Engines.HtmlHelpModule ? Engines.HtmlHelpModule : kHtmlHelpModule));
         if (library.Get() == nullptr) return nullptr;
     }
     auto htmlHelp = reinterpret_cast<HtmlHelpFunction>(

@@ -32,7 +32,7 @@ using HtmlHelpFunction = HWND(WINAPI*)(HWND owner, LPCSTR file, UINT command, DW
 struct HelpEngines {
     WinHelpFunction WinHelp = nullptr;     // nullptr: the system's WinHelpA
     HtmlHelpFunction HtmlHelp = nullptr;   // nullptr: "HtmlHelpA" looked up in HtmlHelpModule
-    const char* HtmlHelpModule = nullptr;  // nullptr: "HHCTRL.OCX"
+    const char* HtmlHelpModule = nullptr;  // a library of the system folder; nullptr: "HHCTRL.OCX"
 };
 // Installs `engines` and returns the ones installed before. Also forgets the help file name and
 // unloads the HTML Help module, so that the next request starts afresh.

@@ -1,9 +1,13 @@
 #!/bin/sh
 # Both release packages under Wine, each in a fresh prefix copied from the cross build's template
 # (run by CTest after the release target):
-#   1. with the training feature and PASSWORD: the zip's files byte for byte, the shortcut, RPHLP
-#      naming the installed help, the Password, and a verbose log without the password; removed,
-#      the prefix is as it was (Windows Installer's own bookkeeping and Wine's device list aside);
+#   1. with the training feature and PASSWORD (one that begins with "#", which Windows Installer
+#      would read as a number or binary data unless the package says otherwise): the zip's files
+#      byte for byte, the shortcut, RPHLP naming the installed help, the Password as given, and a
+#      verbose log without the password; repaired without PASSWORD (REINSTALL=ALL with the modes
+#      of msiexec /fomus and /fa, whose options Wine's msiexec does not take), the Password is as
+#      it was; removed, the prefix is as it was (Windows Installer's own bookkeeping and Wine's
+#      device list aside);
 #   2. without options: no Password, no training files; a Password set by hand survives removal;
 #   3. a package of a lower version (with PASSWORD), then this one without: one product is left,
 #      with the Password kept, and the installed program runs (tests/e2e/e2e_installed_test.cpp)
@@ -45,7 +49,7 @@ snapshot() {
 
 for arch in x86 x64; do
   pkg="$release/remotepanel-$version-$arch.msi"
-  pw="Pw-$arch-$$"
+  pw="#Pw-$arch-$$"
   if [ $arch = x86 ]; then pf='C:\Program Files (x86)' view=/reg:32; else pf='C:\Program Files' view=/reg:64; fi
   folder="$pf\\Kestrovane RemotePanel"
   unix_folder="$WINEPREFIX/drive_c/${pf#C:\\}/Kestrovane RemotePanel"
@@ -65,6 +69,10 @@ for arch in x86 x64; do
   [ "$(value "$suite" Password)" = "$pw" ] || fail "Password not written"
   grep -q WriteRegistryValues "$work/install.log" && ! grep -q -F "$pw" "$work/install.log" ||
     fail "no verbose log, or the password is in it"
+  for mode in omus a; do
+    msi /i "$pkg" REINSTALL=ALL REINSTALLMODE=$mode
+    [ "$(value "$suite" Password)" = "$pw" ] || fail "repaired ($mode), the Password is: $(value "$suite" Password)"
+  done
   msi /x "$pkg"
   snapshot | diff "$work/before" - || fail "the removal left or took the lines above"
 
@@ -82,10 +90,10 @@ for arch in x86 x64; do
   msi /i "$pkg" ADDLOCAL=ALL
   installed "$pkg" && ! installed "$work/old.msi" || fail "not one product"
   if [ $arch = x86 ] && ! why=$(sh "$here/../tools/can-run-32bit.sh" --wine); then
-    echo "$arch: installed, removed and upgraded; the installed program is not run: this machine cannot run 32-bit programs ($why)"
+    echo "$arch: installed, repaired, removed and upgraded; the installed program is not run: this machine cannot run 32-bit programs ($why)"
   else
     RP_INSTALLED="$folder" RP_PASSWORD="$pw" run "$build/bin/e2e_installed_tests.exe" || fail "program"
-    echo "$arch: installed, run, removed and upgraded"
+    echo "$arch: installed, repaired, run, removed and upgraded"
   fi
   "$wineserver" -k
 done

@@ -25,16 +25,15 @@
 #include <string>
 #include <vector>
 
+#include "base/ScopedHandles.h"
 #include "qmx/PrinterRules.h"
 #include "qmx/QmxStatus.h"
 #include "qmx/VirtualPrinters.h"
-#include "qmx/Win32Handles.h"
 
 namespace {
 
 using qmx::Item;
 
-constexpr const char* kStoreRoot = "Software\\KovQmxStandIn";
 constexpr size_t kKeptResults = 4096;  // finished request results kept per session
 
 struct Registration {
@@ -65,7 +64,7 @@ struct RequestState {
 
 struct Session {
     std::string printerId;  // stable: the session follows its printer across a rename
-    qmx::RegKey key;        // the printer's key, open while the session is
+    RegistryKey key;        // the printer's key, open while the session is
     std::string user;
     uint32_t mode = 0;
     uint32_t notifyCalls = 0;
@@ -231,16 +230,16 @@ DWORD NextTimeout(Library& lib) {
 
 DWORD WINAPI WorkerMain(void*) {
     Library& lib = Lib();
-    const qmx::KernelHandle changed(CreateEventA(nullptr, FALSE, FALSE, nullptr));
-    qmx::RegKey root;
+    const KernelHandle changed(CreateEventA(nullptr, FALSE, FALSE, nullptr));
+    RegistryKey root;
     bool armed = false;
     for (;;) {
         try {
             if (!armed) {
-                if (!root)
-                    RegCreateKeyExA(HKEY_CURRENT_USER, kStoreRoot, 0, nullptr, 0, KEY_NOTIFY | KEY_READ,
-                                    nullptr, root.Out(), nullptr);
-                if (root && changed) {
+                if (!root.Get())
+                    RegCreateKeyExA(HKEY_CURRENT_USER, qmx::store::kStoreRoot, 0, nullptr, 0,
+                                    KEY_NOTIFY | KEY_READ, nullptr, root.Receive(), nullptr);
+                if (root.Get() && changed.Get()) {
                     const DWORD filter = REG_NOTIFY_CHANGE_NAME | REG_NOTIFY_CHANGE_LAST_SET;
                     if (RegNotifyChangeKeyValue(root.Get(), TRUE, filter, changed.Get(), TRUE) ==
                         ERROR_SUCCESS)
@@ -257,7 +256,7 @@ DWORD WINAPI WorkerMain(void*) {
         DWORD timeout = NextTimeout(lib);
         if (!armed) timeout = std::min<DWORD>(timeout, 100);  // poll until the watch is set again
         const HANDLE handles[2] = {lib.wake, changed.Get()};
-        const DWORD r = WaitForMultipleObjects(changed ? 2 : 1, handles, FALSE, timeout);
+        const DWORD r = WaitForMultipleObjects(changed.Get() ? 2 : 1, handles, FALSE, timeout);
         if (r == WAIT_OBJECT_0 + 1) armed = false;
     }
 }
@@ -337,8 +336,8 @@ void FillTextFields(Item item, std::vector<uint8_t>& value) {
     };
     if (item == Item::PrinterName) fill(0, value.size());
     if (item == Item::Port) {
-        fill(4, 4 + qmx::kPortFieldMax + 1);
-        fill(132, 132 + qmx::kPortFieldMax + 1);
+        fill(QMX_PORT_NAME_OFFSET, QMX_PORT_NAME_OFFSET + QMX_PORT_FIELD_SIZE);
+        fill(QMX_PORT_SECOND_OFFSET, QMX_PORT_SECOND_OFFSET + QMX_PORT_FIELD_SIZE);
     }
 }
 
@@ -354,7 +353,7 @@ QMXSTATUS QMXAPI OpenManagerExA(const char* printerName, const char* userName, u
         if (!printerName) return qmx::kErrArgument;
         std::string id;
         const std::string_view name(printerName, strnlen(printerName, qmx::kNameMax + 1));
-        qmx::RegKey key;
+        RegistryKey key;
         if (const uint32_t s = qmx::store::FindByName(name, id, &key)) return s;
         qmx::vp::Faults faults;
         if (qmx::store::ReadFaults(key.Get(), faults) != qmx::kOk) return qmx::kErrNoPrinter;

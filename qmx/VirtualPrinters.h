@@ -4,8 +4,8 @@
 // HKEY_CURRENT_USER\Software\KovQmxStandIn\Printers\<id>, where <id> never changes: a session
 // follows its printer across a rename. Every process of the user (the program, qmxctl, a test)
 // sees the same printers, and the library's worker notices every change through registry change
-// notification. Changes that read and write several values are serialised across processes by a
-// named mutex.
+// notification. Every change, and every read of a whole record, holds the store lock, a named
+// mutex shared by all processes: what a change reads is still so when it writes.
 //
 // This header is also the test-support API: tests create printers, flip their state, inject faults
 // and look at what the printer received, all in-process. Every function returns a status of
@@ -13,15 +13,19 @@
 #ifndef RP_QMX_VIRTUALPRINTERS_H
 #define RP_QMX_VIRTUALPRINTERS_H
 
+#include <windows.h>
+
 #include <cstdint>
+#include <functional>
 #include <string>
 #include <string_view>
+#include <type_traits>
 #include <vector>
 
+#include "base/ScopedHandles.h"
 #include "qmx/CommandParser.h"
 #include "qmx/PrinterRules.h"
 #include "qmx/QmxStatus.h"
-#include "qmx/Win32Handles.h"
 
 namespace qmx::vp {
 
@@ -77,6 +81,9 @@ uint32_t List(std::vector<std::string>& names);  // in the order they were added
 uint32_t Get(std::string_view name, PrinterInfo& info);
 
 uint32_t SetWords(std::string_view name, const StateWords& words);
+// Changes some of the words: `change` gets the stored ones, and only the items whose words it
+// changed are written, so that a watcher hears about those alone.
+uint32_t ChangeWords(std::string_view name, const std::function<void(StateWords&)>& change);
 uint32_t SetStatus(std::string_view name, uint32_t w0, uint32_t w1, uint32_t w2);
 uint32_t SetExtStatus(std::string_view name, uint32_t ext);
 uint32_t SetAuthority(std::string_view name, uint32_t authority);
@@ -92,16 +99,15 @@ uint32_t GetLastCommand(std::string_view name, std::vector<uint8_t>& command, ui
 
 uint32_t SetFaults(std::string_view name, const Faults& faults);
 uint32_t ClearFaults(std::string_view name);
-uint32_t SetRefuseOpen(std::string_view name, bool on);
+// Changes fault switches and keeps the others: `change` gets the stored ones.
+uint32_t ChangeFaults(std::string_view name, const std::function<void(Faults&)>& change);
+// One fault switch, for example SetFault(name, &Faults::latencyMs, 200).
+template <class Value>
+uint32_t SetFault(std::string_view name, Value Faults::*fault, std::type_identity_t<Value> value) {
+    return ChangeFaults(name, [&](Faults& f) { f.*fault = value; });
+}
+// The read of one item fails, or no longer fails.
 uint32_t SetReadFault(std::string_view name, Item item, bool on);
-uint32_t SetNotifyFault(std::string_view name, uint32_t k);
-uint32_t SetBadHeaderReads(std::string_view name, uint32_t n);
-uint32_t SetRefuseWrites(std::string_view name, uint32_t n);
-uint32_t SetAsyncResult(std::string_view name, uint32_t result);
-uint32_t SetLatency(std::string_view name, uint32_t ms);
-// The on/off faults by their qmxctl names: fail-request, lose-reads, fail-close, unterminated.
-uint32_t SetSwitchFault(std::string_view name, std::string_view fault, bool on);
-uint32_t SetStoreOtherWrites(std::string_view name, uint32_t n);
 
 // The printer's entry in the spooler: HKLM\System\CurrentControlSet\Control\Print\Printers\<key>
 // with Name, Port, Printer Driver, Print Processor, Datatype and Attributes, as Wine reads it.
@@ -119,8 +125,11 @@ uint32_t RemoveModel();
 // The id-based side of the store that the library uses for its sessions.
 namespace qmx::store {
 
+// The store's key under HKEY_CURRENT_USER; the library's worker watches it for changes.
+inline constexpr const char* kStoreRoot = "Software\\KovQmxStandIn";
+
 // The id of the printer with this name; `key`, when given, receives the printer's open key.
-uint32_t FindByName(std::string_view name, std::string& id, RegKey* key = nullptr);
+uint32_t FindByName(std::string_view name, std::string& id, RegistryKey* key = nullptr);
 bool Exists(const std::string& id);
 // The item's current value in the layout and size the library hands out: status
 // words, the name and port fields zero-filled and NUL-terminated, the block as stored.

@@ -189,22 +189,23 @@ int Set(const Args& a) {
     if (a.size() % 2 != 1) return Usage("set: every field needs a value");
     qmx::vp::PrinterInfo info;
     if (const uint32_t s = qmx::vp::Get(a[0], info)) return Report(s, "set \"" + a[0] + "\"");
-    qmx::StateWords words = info.words;
-    bool wordsChanged = false;
+    std::vector<std::pair<uint32_t qmx::StateWords::*, uint32_t>> words;
     std::vector<std::pair<std::string, std::string>> texts;
     for (size_t i = 1; i < a.size(); i += 2) {
         const std::string& field = a[i];
         const std::string& value = a[i + 1];
-        uint32_t* target = field == "w0"                               ? &words.w0
-                           : field == "w1"                             ? &words.w1
-                           : field == "w2"                             ? &words.w2
-                           : field == "ext"                            ? &words.ext
-                           : (field == "auth" || field == "authority") ? &words.authority
-                                                                       : nullptr;
+        uint32_t qmx::StateWords::*target = field == "w0"    ? &qmx::StateWords::w0
+                                            : field == "w1"  ? &qmx::StateWords::w1
+                                            : field == "w2"  ? &qmx::StateWords::w2
+                                            : field == "ext" ? &qmx::StateWords::ext
+                                            : (field == "auth" || field == "authority")
+                                                ? &qmx::StateWords::authority
+                                                : nullptr;
         if (target) {
-            if (!Word(value, *target))
+            uint32_t word = 0;
+            if (!Word(value, word))
                 return Usage(("set: \"" + value + "\" is not a number for " + field).c_str());
-            wordsChanged = true;
+            words.emplace_back(target, word);
         } else if (field == "port" || field == "second") {
             if (value.size() > qmx::kPortFieldMax) return Usage((field + ": at most 127 bytes").c_str());
             texts.emplace_back(field, value);
@@ -212,18 +213,13 @@ int Set(const Args& a) {
             return Usage(("set: unknown field \"" + field + "\"").c_str());
         }
     }
-    // Only what was named is written, so that a watcher hears about that item alone.
-    if (wordsChanged) {
-        if (words.w0 != info.words.w0 || words.w1 != info.words.w1 || words.w2 != info.words.w2) {
-            if (const uint32_t s = qmx::vp::SetStatus(a[0], words.w0, words.w1, words.w2))
-                return Report(s, "set status");
-        }
-        if (words.ext != info.words.ext) {
-            if (const uint32_t s = qmx::vp::SetExtStatus(a[0], words.ext)) return Report(s, "set ext");
-        }
-        if (words.authority != info.words.authority) {
-            if (const uint32_t s = qmx::vp::SetAuthority(a[0], words.authority)) return Report(s, "set auth");
-        }
+    // Only what was named is written, so that a watcher hears about that item alone; the words are
+    // read and written under the store lock, so that a word changed meanwhile is not put back.
+    if (!words.empty()) {
+        const uint32_t s = qmx::vp::ChangeWords(a[0], [&](qmx::StateWords& w) {
+            for (const auto& [field, word] : words) w.*field = word;
+        });
+        if (s) return Report(s, "set");
     }
     for (const auto& [field, value] : texts) {
         const uint32_t s =
@@ -301,6 +297,28 @@ int Last(const Args& a) {
     return kDone;
 }
 
+// The fault switches `qmxctl fault` sets by name: on/off, or a number.
+struct SwitchFault {
+    const char* name;
+    bool qmx::vp::Faults::*field;
+};
+constexpr SwitchFault kSwitchFaults[] = {
+    {"refuse-open", &qmx::vp::Faults::refuseOpen},
+    {"fail-request", &qmx::vp::Faults::failReadRequests},
+    {"lose-reads", &qmx::vp::Faults::loseReads},
+    {"fail-close", &qmx::vp::Faults::failClose},
+    {"unterminated", &qmx::vp::Faults::unterminatedText},
+};
+struct NumberFault {
+    const char* name;
+    uint32_t qmx::vp::Faults::*field;
+};
+constexpr NumberFault kNumberFaults[] = {
+    {"fail-notify", &qmx::vp::Faults::failNotifyAt},   {"bad-header", &qmx::vp::Faults::badHeaderReads},
+    {"refuse-writes", &qmx::vp::Faults::refuseWrites}, {"async-result", &qmx::vp::Faults::asyncResult},
+    {"latency", &qmx::vp::Faults::latencyMs},          {"store-other", &qmx::vp::Faults::storeOtherWrites},
+};
+
 int Fault(const Args& a) {
     const std::string& name = a[0];
     const std::string& fault = a[1];
@@ -315,25 +333,18 @@ int Fault(const Args& a) {
         return Report(qmx::vp::SetReadFault(name, *item, on), "fault fail-read");
     }
     if (a.size() != 3) return Usage(("fault " + fault + ": one value expected").c_str());
-    if (fault == "fail-request" || fault == "lose-reads" || fault == "fail-close" ||
-        fault == "unterminated") {
+    for (const SwitchFault& f : kSwitchFaults) {
+        if (fault != f.name) continue;
         bool on = false;
         if (!OnOff(a[2], on)) return Usage(("fault " + fault + " on|off expected").c_str());
-        return Report(qmx::vp::SetSwitchFault(name, fault, on), ("fault " + fault).c_str());
+        return Report(qmx::vp::SetFault(name, f.field, on), "fault " + fault);
     }
-    if (fault == "refuse-open") {
-        bool on = false;
-        if (!OnOff(a[2], on)) return Usage("fault refuse-open on|off expected");
-        return Report(qmx::vp::SetRefuseOpen(name, on), "fault refuse-open");
+    for (const NumberFault& f : kNumberFaults) {
+        if (fault != f.name) continue;
+        uint32_t n = 0;
+        if (!Word(a[2], n)) return Usage(("fault " + fault + ": \"" + a[2] + "\" is not a number").c_str());
+        return Report(qmx::vp::SetFault(name, f.field, n), "fault " + fault);
     }
-    uint32_t n = 0;
-    if (!Word(a[2], n)) return Usage(("fault " + fault + ": \"" + a[2] + "\" is not a number").c_str());
-    if (fault == "fail-notify") return Report(qmx::vp::SetNotifyFault(name, n), "fault fail-notify");
-    if (fault == "bad-header") return Report(qmx::vp::SetBadHeaderReads(name, n), "fault bad-header");
-    if (fault == "refuse-writes") return Report(qmx::vp::SetRefuseWrites(name, n), "fault refuse-writes");
-    if (fault == "async-result") return Report(qmx::vp::SetAsyncResult(name, n), "fault async-result");
-    if (fault == "latency") return Report(qmx::vp::SetLatency(name, n), "fault latency");
-    if (fault == "store-other") return Report(qmx::vp::SetStoreOtherWrites(name, n), "fault store-other");
     return Usage(("unknown fault \"" + fault + "\"").c_str());
 }
 

@@ -120,7 +120,7 @@ TEST_F(SettingsToolTest, AnInvalidFileIsWrittenToNoPrinter) {
 
 TEST_F(SettingsToolTest, AReadBackThatDiffersGivesExitFourAndTheNextPrinterIsStillWritten) {
     AddPrinters({"ODD", "GOOD"});
-    ASSERT_EQ(vp::SetStoreOtherWrites("ODD", 1), 0u);
+    ASSERT_EQ(vp::SetFault("ODD", &vp::Faults::storeOtherWrites, 1), 0u);
     const std::string path = File("rps_page.txt", Header + "PageLength = 70\n");
     const e2e::Run run = Tool("import ODD GOOD \"" + path + "\"");
     EXPECT_EQ(run.exitCode, 4u);

@@ -8,10 +8,12 @@
 
 #include <gtest/gtest.h>
 
+#include <cstring>
 #include <string>
 #include <tuple>
 #include <vector>
 
+#include "base/SystemLibraries.h"
 #include "help/Help.h"
 #include "res/resource.h"
 #include "tests/support/MessageBoxRecorder.h"
@@ -276,11 +278,43 @@ TEST_F(HelpTest, MissingHtmlHelpLibraryOrEntryPointShowsNothing) {
     EXPECT_TRUE(calls.empty());
 }
 
-TEST_F(HelpTest, RealHtmlHelpIsLoadedAtRunTime) {
+// A DLL (a copy of the stand-in status library) planted as HHCTRL.OCX in the program's folder
+// and under another name in the current folder: HTML Help still comes from the system folder, and
+// once the program has taken the current folder out of the search, nothing is loaded from there.
+TEST_F(HelpTest, LibrariesComeFromTheSystemFolderNotFromPlantedFiles) {
+    char program[MAX_PATH], system[MAX_PATH], folder[MAX_PATH], previous[MAX_PATH], loaded[MAX_PATH] = "";
+    ASSERT_GT(GetModuleFileNameA(nullptr, program, sizeof program), 0u);
+    *strrchr(program, '\\') = '\0';
+    const std::string library = std::string(program) + "\\KOVQMX.dll";
+    const std::string inProgramFolder = std::string(program) + "\\HHCTRL.OCX";
+    GetTempPathA(sizeof folder, folder);
+    const std::string current = std::string(folder) + "rp-planted-" + std::to_string(GetCurrentProcessId());
+    const std::string inCurrentFolder = current + "\\rp-planted.dll";
+    CreateDirectoryA(current.c_str(), nullptr);
+    ASSERT_TRUE(CopyFileA(library.c_str(), inProgramFolder.c_str(), FALSE));
+    ASSERT_TRUE(CopyFileA(library.c_str(), inCurrentFolder.c_str(), FALSE));
+    GetCurrentDirectoryA(sizeof previous, previous);
+    SetCurrentDirectoryA(current.c_str());
+
     // hhctrl.ocx answers a missing file at once; the request counts as passed on.
     SetHelpEngines({RecordWinHelp, nullptr, nullptr});
     EXPECT_EQ(ShowHtmlHelp(HELP_FINDER, 0, "C:\\no-such-help.chm"), 1);
     EXPECT_TRUE(calls.empty());
+    GetModuleFileNameA(GetModuleHandleA("HHCTRL.OCX"), loaded, sizeof loaded);
+    const UINT length = GetSystemDirectoryA(system, sizeof system);
+    EXPECT_TRUE(_strnicmp(loaded, system, length) == 0 && loaded[length] == '\\') << loaded;
+
+    const HMODULE before = LoadLibraryA("rp-planted.dll");
+    EXPECT_NE(before, nullptr) << "the current folder is searched at first";
+    FreeLibrary(before);
+    KeepCurrentFolderOutOfLibrarySearch(nullptr);
+    EXPECT_EQ(LoadLibraryA("rp-planted.dll"), nullptr);
+
+    SetCurrentDirectoryA(previous);
+    SetHelpEngines({});
+    DeleteFileA(inProgramFolder.c_str());
+    DeleteFileA(inCurrentFolder.c_str());
+    RemoveDirectoryA(current.c_str());
 }
 
 }  // namespace

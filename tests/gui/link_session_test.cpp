@@ -132,7 +132,7 @@ TEST_F(LinkSession, SixNotificationsAreRegisteredInOrderForTheWindow) {
 TEST_F(LinkSession, RegistrationFailingAtTheKthLeavesKMinusOneAndCloseCancelsExactlyThose) {
     for (uint32_t k = 1; k <= 6; ++k) {
         SCOPED_TRACE(::testing::Message() << "failing registration " << k);
-        ASSERT_EQ(vp::SetNotifyFault(kPrinter, k), 0u);
+        ASSERT_EQ(vp::SetFault(kPrinter, &vp::Faults::failNotifyAt, k), 0u);
         CloseSession();
         OpenSessionOn(kPrinter);
         AppState.MessageText[0] = '\0';

@@ -131,7 +131,7 @@ TEST_F(LinkWrite, SynchronousWriteAcceptedAtOnceShowsNoBoxAndStaysPending) {
 }
 
 TEST_F(LinkWrite, AsynchronousRequestRefusedTwiceThenAcceptedStaysPendingUntilWriteDone) {
-    ASSERT_EQ(vp::SetRefuseWrites(kPrinter, 2), 0u);
+    ASSERT_EQ(vp::SetFault(kPrinter, &vp::Faults::refuseWrites, 2), 0u);
     rptest::MessageBoxRecorder recorder({IDRETRY, IDRETRY});
     QmxCallLog log;
     ASSERT_TRUE(log.Active());
@@ -165,7 +165,7 @@ TEST_F(LinkWrite, AsynchronousRequestRefusedTwiceThenAcceptedStaysPendingUntilWr
 }
 
 TEST_F(LinkWrite, ARetryBoxKeepsItsTextWhenAHandlerReportsWhileItIsUp) {
-    ASSERT_EQ(vp::SetRefuseWrites(kPrinter, 2), 0u);
+    ASSERT_EQ(vp::SetFault(kPrinter, &vp::Faults::refuseWrites, 2), 0u);
     rptest::MessageBoxRecorder recorder({IDRETRY, IDRETRY});
     PostMessageA(panel_, kReportSomethingElse, 0, 0);  // handled inside the first box
 
@@ -186,7 +186,7 @@ TEST_F(LinkWrite, CancelOnTheFirstBoxEndsTheWriteAndKeepsTheEdits) {
     SendMessageA(toolbar, TB_ADDBUTTONSA, 1, reinterpret_cast<LPARAM>(&read));
     AppState.ToolbarWindow = toolbar;
 
-    ASSERT_EQ(vp::SetRefuseWrites(kPrinter, 5), 0u);
+    ASSERT_EQ(vp::SetFault(kPrinter, &vp::Faults::refuseWrites, 5), 0u);
     PanelSettings.PageLength = 42;
     const PanelSettingsRecord edited = PanelSettings;
     rptest::MessageBoxRecorder recorder({IDCANCEL});
@@ -239,7 +239,7 @@ TEST_F(LinkWrite, CaptionFollowsTheCurrentPrinterAndIsBounded) {
             ClearCurrentPrinter();
         else
             SetCurrentPrinter(c.name.c_str());
-        ASSERT_EQ(vp::SetRefuseWrites(kPrinter, 1), 0u);
+        ASSERT_EQ(vp::SetFault(kPrinter, &vp::Faults::refuseWrites, 1), 0u);
         rptest::MessageBoxRecorder recorder({IDCANCEL});
         EXPECT_EQ(WriteSettings(panel_, 1), 0);
         ASSERT_EQ(recorder.Count(), 1u);

@@ -62,7 +62,7 @@ TEST_F(PanelStates, ButtonsAndToolbarInEveryState) {
         {"link failed",
          {"LP1", "LP2"},
          [](ProgramTest& t) {
-             vp::SetRefuseOpen("LP1", true);
+             vp::SetFault("LP1", &vp::Faults::refuseOpen, true);
              static_cast<PanelStates&>(t).StartIdle();
          },
          {false, false, true, false, false}},
@@ -80,7 +80,7 @@ TEST_F(PanelStates, ButtonsAndToolbarInEveryState) {
          [](ProgramTest& t) {
              auto& s = static_cast<PanelStates&>(t);
              s.StartIdle();
-             vp::SetLatency("LP1", kLongLatency);
+             vp::SetFault("LP1", &vp::Faults::latencyMs, kLongLatency);
              s.ToolbarCommand(IDM_READ_SETTINGS);
          },
          {false, false, false, false, false}},
@@ -102,7 +102,7 @@ TEST_F(PanelStates, ButtonsAndToolbarInEveryState) {
              auto& s = static_cast<PanelStates&>(t);
              s.StartIdle();
              s.Type();
-             vp::SetLatency("LP1", kLongLatency);
+             vp::SetFault("LP1", &vp::Faults::latencyMs, kLongLatency);
              s.Cmd(IDC_UPDATE);
          },
          {false, true, false, false, true}},
@@ -151,13 +151,13 @@ TEST_F(PanelStates, ReadAndUpdateAreTurnedAwayWhileWritingReadingOrBusy) {
         {"writing",
          [](PanelStates& s) {
              s.Type();
-             vp::SetLatency("LP1", kLongLatency);
+             vp::SetFault("LP1", &vp::Faults::latencyMs, kLongLatency);
              s.Cmd(IDC_UPDATE);
          },
          IDS_BUSY_WRITING},
         {"reading",
          [](PanelStates& s) {
-             vp::SetLatency("LP1", kLongLatency);
+             vp::SetFault("LP1", &vp::Faults::latencyMs, kLongLatency);
              s.ToolbarCommand(IDM_READ_SETTINGS);
          },
          IDS_BUSY_READING},
@@ -245,7 +245,7 @@ TEST_F(PanelStates, ExitDuringAnOutstandingWriteClosesWithoutWaiting) {
     Install({"LP1"});
     ASSERT_NE(StartIdle(), nullptr);
     Type();
-    vp::SetLatency("LP1", kLongLatency);
+    vp::SetFault("LP1", &vp::Faults::latencyMs, kLongLatency);
     Cmd(IDC_UPDATE);
     ASSERT_EQ(AppState.WritePending, 1);
     MessageBoxRecorder recorder;
@@ -258,7 +258,7 @@ TEST_F(PanelStates, InitialValuesDuringAReadReplaceTheRecordAndAllowUpdating) {
     Install({"LP1"});
     ASSERT_EQ(vp::PatchBlock("LP1", BlockHeadCenterCutSheet, {30}), 0u);
     ASSERT_NE(StartIdle(), nullptr);
-    vp::SetLatency("LP1", kLongLatency);
+    vp::SetFault("LP1", &vp::Faults::latencyMs, kLongLatency);
     ToolbarCommand(IDM_READ_SETTINGS);
     ASSERT_EQ(AppState.ReadPending, 1);
     EXPECT_FALSE(ToolbarEnabled(IDM_INITIAL_VALUES));
@@ -278,7 +278,7 @@ TEST_F(PanelStates, InitialValuesDuringAReadReplaceTheRecordAndAllowUpdating) {
 TEST_F(PanelStates, EditsEnableUpdatingOnlyOfLoadedSettingsAndNotWhileBusy) {
     Install({"LP1"});
     ASSERT_NE(StartIdle(), nullptr);
-    vp::SetLatency("LP1", kLongLatency);
+    vp::SetFault("LP1", &vp::Faults::latencyMs, kLongLatency);
     ToolbarCommand(IDM_READ_SETTINGS);
     // A read discards the settings shown: an edit notice now has nothing that could be written.
     SendMessageA(Panel(), WM_SETTINGS_CHANGED, reinterpret_cast<WPARAM>(Page0()), 0);
@@ -302,7 +302,7 @@ TEST_F(PanelStates, UpdateAndExitAfterARefusedWriteAsks69) {
         Install({"LP1"});
         ASSERT_NE(StartIdle(), nullptr);
         Type();
-        vp::SetRefuseWrites("LP1", 1);
+        vp::SetFault("LP1", &vp::Faults::refuseWrites, 1);
         MessageBoxRecorder recorder({IDCANCEL, answer});
         Cmd(IDC_UPDATE_AND_EXIT);
         ASSERT_EQ(recorder.Count(), 2u);
@@ -499,7 +499,7 @@ TEST_F(PanelStates, ChangePrinterWithNoPrinterLeftEndsTheProgramWithMessage74) {
 TEST_F(PanelStates, ChangePrinterWaitsForAnOutstandingRead) {
     Install({"LP1", "LP2"});
     ASSERT_NE(Start("LP1"), nullptr);
-    vp::SetLatency("LP1", kLongLatency);
+    vp::SetFault("LP1", &vp::Faults::latencyMs, kLongLatency);
     ToolbarCommand(IDM_READ_SETTINGS);
     MessageBoxRecorder recorder;
     int dialogs = 0;
@@ -518,11 +518,11 @@ TEST_F(PanelStates, ChangePrinterWaitsForAnOutstandingRead) {
 TEST_F(PanelStates, ARefusedOpenAfterARestartDuringAReadLeavesChangePrinterAvailable) {
     Install({"LP1", "LP2", "LP3"});
     ASSERT_NE(Start("LP1"), nullptr);
-    vp::SetLatency("LP1", kLongLatency);
+    vp::SetFault("LP1", &vp::Faults::latencyMs, kLongLatency);
     ToolbarCommand(IDM_READ_SETTINGS);
     ASSERT_EQ(AppState.ReadPending, 1);
     Install({"LP2", "LP3"});
-    ASSERT_EQ(vp::SetRefuseOpen("LP2", true), 0u);
+    ASSERT_EQ(vp::SetFault("LP2", &vp::Faults::refuseOpen, true), 0u);
     MessageBoxRecorder recorder;
     int dialogs = 0;
     recorder.OnDialog([&](HWND dialog) {

@@ -57,41 +57,42 @@ std::vector<Row> Rows() {
     auto state = [](HWND) { ChangeStatus(); };
     const Ends N = Ends::Never, One = Ends::WithOnePrinter;
     return {
-        {"open", [] { vp::SetRefuseOpen("LP1", true); }, When::AtStart, nullptr, IDS_OPEN_FAILED, One,
-         IDS_PANEL_UNAVAILABLE, nullptr},
+        {"open", [] { vp::SetFault("LP1", &vp::Faults::refuseOpen, true); }, When::AtStart, nullptr,
+         IDS_OPEN_FAILED, One, IDS_PANEL_UNAVAILABLE, nullptr},
         {"state read (ext)", [] { vp::SetReadFault("LP1", qmx::Item::PrinterExtStatus, true); },
          When::AtStart, nullptr, IDS_EXT_STATUS_READ_FAILED, One, IDS_PANEL_UNAVAILABLE, nullptr},
         {"state read (authority)", [] { vp::SetReadFault("LP1", qmx::Item::UserAuthority, true); },
          When::AtStart, nullptr, IDS_AUTHORITY_READ_FAILED, One, IDS_PANEL_UNAVAILABLE, nullptr},
-        {"registration 1", [] { vp::SetNotifyFault("LP1", 1); }, When::AtStart, nullptr, IDS_NOTIFY_FAILED,
-         One, IDS_PANEL_UNAVAILABLE, nullptr},
-        {"registration 6", [] { vp::SetNotifyFault("LP1", 6); }, When::AtStart, nullptr, IDS_NOTIFY_FAILED,
-         One, IDS_PANEL_UNAVAILABLE, nullptr},
-        {"read request", [] { vp::SetSwitchFault("LP1", "fail-request", true); }, When::AtStart, nullptr,
-         IDS_SETTINGS_READ_FAILED, N, IDS_CAN_READ_AND_UPDATE, nullptr},
-        {"read never answered", [] { vp::SetSwitchFault("LP1", "lose-reads", true); }, When::AtStart, nullptr,
-         IDS_SETTINGS_READ_FAILED, N, IDS_CAN_READ_AND_UPDATE, nullptr},
+        {"registration 1", [] { vp::SetFault("LP1", &vp::Faults::failNotifyAt, 1); }, When::AtStart, nullptr,
+         IDS_NOTIFY_FAILED, One, IDS_PANEL_UNAVAILABLE, nullptr},
+        {"registration 6", [] { vp::SetFault("LP1", &vp::Faults::failNotifyAt, 6); }, When::AtStart, nullptr,
+         IDS_NOTIFY_FAILED, One, IDS_PANEL_UNAVAILABLE, nullptr},
+        {"read request", [] { vp::SetFault("LP1", &vp::Faults::failReadRequests, true); }, When::AtStart,
+         nullptr, IDS_SETTINGS_READ_FAILED, N, IDS_CAN_READ_AND_UPDATE, nullptr},
+        {"read never answered", [] { vp::SetFault("LP1", &vp::Faults::loseReads, true); }, When::AtStart,
+         nullptr, IDS_SETTINGS_READ_FAILED, N, IDS_CAN_READ_AND_UPDATE, nullptr},
         {"block fetch", [] { vp::SetReadFault("LP1", qmx::Item::Settings, true); }, When::AtStart, nullptr,
          IDS_SETTINGS_READ_FAILED, N, IDS_CAN_READ_AND_UPDATE, nullptr},
-        {"block never loaded, then update", [] { vp::SetBadHeaderReads("LP1", 100); }, When::AtStart,
+        {"block never loaded, then update", [] { vp::SetFault("LP1", &vp::Faults::badHeaderReads, 100); },
+         When::AtStart,
          [](HWND panel) {
              SendMessageA(panel, WM_SETTINGS_CHANGED, 0, 0);
              Press(panel, IDC_UPDATE);
          },
          IDS_NOTHING_TO_WRITE, N, IDS_CAN_READ_AND_UPDATE, nullptr},
-        {"write request", [] { vp::SetRefuseWrites("LP1", 1); }, When::AfterEdit, update,
+        {"write request", [] { vp::SetFault("LP1", &vp::Faults::refuseWrites, 1); }, When::AfterEdit, update,
          IDS_WRITE_FAILED_RETRY, N, IDS_CAN_READ_AND_UPDATE, nullptr},
-        {"write result", [] { vp::SetAsyncResult("LP1", 5); }, When::AfterEdit, update, IDS_WRITE_FAILED, N,
-         IDS_CAN_READ_AND_UPDATE, nullptr},
-        {"write never answered", [] { vp::SetLatency("LP1", 600000); }, When::AfterEdit, update,
+        {"write result", [] { vp::SetFault("LP1", &vp::Faults::asyncResult, 5); }, When::AfterEdit, update,
          IDS_WRITE_FAILED, N, IDS_CAN_READ_AND_UPDATE, nullptr},
+        {"write never answered", [] { vp::SetFault("LP1", &vp::Faults::latencyMs, 600000); }, When::AfterEdit,
+         update, IDS_WRITE_FAILED, N, IDS_CAN_READ_AND_UPDATE, nullptr},
         {"changed status unreadable", [] { vp::SetReadFault("LP1", qmx::Item::PrinterStatus, true); },
          When::AfterEdit, state, IDS_STATUS_READ_FAILED, One, IDS_PANEL_UNAVAILABLE, Idle},
         {"printer unusable, then back", [] { vp::ApplyPreset("LP1", "offline"); }, When::AfterEdit, nullptr,
          IDS_NO_COMMUNICATION, One, IDS_NO_COMMUNICATION, Idle},
-        {"name without terminator", [] { vp::SetSwitchFault("LP1", "unterminated", true); }, When::AfterEdit,
-         [](HWND) { vp::Rename("LP1", "LP1b"); }, 0, N, IDS_CAN_READ_AND_UPDATE, nullptr},
-        {"kill and close", [] { vp::SetSwitchFault("LP1", "fail-close", true); }, When::AtStart, exit, 0,
+        {"name without terminator", [] { vp::SetFault("LP1", &vp::Faults::unterminatedText, true); },
+         When::AfterEdit, [](HWND) { vp::Rename("LP1", "LP1b"); }, 0, N, IDS_CAN_READ_AND_UPDATE, nullptr},
+        {"kill and close", [] { vp::SetFault("LP1", &vp::Faults::failClose, true); }, When::AtStart, exit, 0,
          Ends::Always, 0, nullptr},
         // The write reads the block once more for the odd feed distances: when that read fails,
         // the distances read before are sent, not zeros.
@@ -243,7 +244,7 @@ TEST_F(ProgramTest, StrayRepliesAttemptsAndRenames) {
     EXPECT_EQ(PanelSettings.HeadCenterCutSheet, 11);
 
     AppState.ReadAttemptsLeft = 1;  // left over from a read whose retry was turned away
-    vp::SetBadHeaderReads("LP1", 1);
+    vp::SetFault("LP1", &vp::Faults::badHeaderReads, 1);
     FrameCommand(IDM_READ_SETTINGS);
     ASSERT_TRUE(WaitIdle());
     EXPECT_TRUE(PagesShowSettings()) << "the second of three attempts was made";
@@ -265,7 +266,7 @@ TEST_F(FaultMatrix, WhatBelongsToOnePrinterOrRequestStaysThere) {
     Install({"LP1", "LP2"});
     ASSERT_NE(Start("LP1"), nullptr);
     TypeOnPage0(IDC_HC_CUT_EDIT, "52");
-    vp::SetRefuseWrites("LP1", 9);
+    vp::SetFault("LP1", &vp::Faults::refuseWrites, 9);
     rptest::MessageBoxRecorder boxes;  // every question OK, the retry box Retry (its first button)
     boxes.OnDialog([](HWND dialog) {   // the selection dialog: LP2 is the only row left
         PostMessageA(dialog, WM_COMMAND, IDC_SELECT_OK, 0);
@@ -309,7 +310,7 @@ TEST_F(FaultMatrix, WhatBelongsToOnePrinterOrRequestStaysThere) {
     boxes.OnDialog(nullptr);
     boxes.Clear();
     TypeOnPage0(IDC_HC_CUT_EDIT, "53");
-    vp::SetLatency("LP3", 700);
+    vp::SetFault("LP3", &vp::Faults::latencyMs, 700);
     const UINT previous = SetPanelRequestTimeout(300);
     Command(IDC_UPDATE);
     ASSERT_TRUE(rptest::PumpUntil([&] { return boxes.Count() == 1; }));  // 109: given up
@@ -322,7 +323,7 @@ TEST_F(FaultMatrix, WhatBelongsToOnePrinterOrRequestStaysThere) {
 
     // A notification that arrives while the box of a read's reply is up does not start a second
     // read: every attempt says that the block could not be read, and none is turned away.
-    vp::SetLatency("LP3", 0);
+    vp::SetFault("LP3", &vp::Faults::latencyMs, 0);
     vp::SetReadFault("LP3", qmx::Item::Settings, true);
     boxes.Clear();
     boxes.OnBox([&](const rptest::RecordedBox&) {

@@ -33,7 +33,7 @@ size_t ReadRequests(const linktest::QmxCallLog& log) { return log.CallsOf("GetRe
 
 TEST_F(ProgramTest, BlockThatNeverCountsAsLoadedIsReadThreeTimesThenThreeAgain) {
     Install({"LP1"});
-    ASSERT_EQ(vp::SetBadHeaderReads("LP1", 100), 0u);
+    ASSERT_EQ(vp::SetFault("LP1", &vp::Faults::badHeaderReads, 100), 0u);
     MessageBoxRecorder recorder;
     linktest::QmxCallLog log;
     ASSERT_NE(Start(), nullptr);
@@ -54,7 +54,7 @@ TEST_F(ProgramTest, BlockThatNeverCountsAsLoadedIsReadThreeTimesThenThreeAgain) 
 
 TEST_F(ProgramTest, BlockThatCountsAsLoadedOnTheSecondAttemptIsShown) {
     Install({"LP1"});
-    ASSERT_EQ(vp::SetBadHeaderReads("LP1", 1), 0u);
+    ASSERT_EQ(vp::SetFault("LP1", &vp::Faults::badHeaderReads, 1), 0u);
     linktest::QmxCallLog log;
     ASSERT_NE(Start(), nullptr);
     EXPECT_EQ(ReadRequests(log), 2u);
@@ -82,7 +82,7 @@ TEST_F(ProgramTest, AsynchronousWriteThatFailsShows109AndKeepsTheEditsUnwritten)
     ASSERT_NE(Start(), nullptr);
     qmx::SettingsBlockBytes before{};
     ASSERT_EQ(vp::GetBlock("LP1", before), 0u);
-    ASSERT_EQ(vp::SetAsyncResult("LP1", 5), 0u);
+    ASSERT_EQ(vp::SetFault("LP1", &vp::Faults::asyncResult, 5), 0u);
     TypeOnPage0(IDC_HC_CUT_EDIT, "50");
     MessageBoxRecorder recorder;
     Command(IDC_UPDATE);

@@ -125,9 +125,10 @@ struct LinkFailure {
 std::vector<LinkFailure> LinkFailures() {
     using qmx::Item;
     return {
-        {"open refused", [](const std::string& p) { vp::SetRefuseOpen(p, true); }, IDS_OPEN_FAILED},
-        {"third registration refused", [](const std::string& p) { vp::SetNotifyFault(p, 3); },
-         IDS_NOTIFY_FAILED},
+        {"open refused", [](const std::string& p) { vp::SetFault(p, &vp::Faults::refuseOpen, true); },
+         IDS_OPEN_FAILED},
+        {"third registration refused",
+         [](const std::string& p) { vp::SetFault(p, &vp::Faults::failNotifyAt, 3); }, IDS_NOTIFY_FAILED},
         {"ext unreadable", [](const std::string& p) { vp::SetReadFault(p, Item::PrinterExtStatus, true); },
          IDS_EXT_STATUS_READ_FAILED},
         {"ext -1", [](const std::string& p) { vp::SetExtStatus(p, 0xFFFFFFFF); }, IDS_EXT_STATUS_READ_FAILED},

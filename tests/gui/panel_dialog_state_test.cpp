@@ -171,10 +171,10 @@ protected:
                 vp::ApplyPreset(printer, kPresets[Pick(0, 3)]);
                 break;
             case RefuseWrites:
-                vp::SetRefuseWrites(printer, Pick(1, 2));
+                vp::SetFault(printer, &vp::Faults::refuseWrites, Pick(1, 2));
                 break;
             case SlowReplies:
-                vp::SetLatency(printer, 2 * kTimeLimitMs);
+                vp::SetFault(printer, &vp::Faults::latencyMs, 2 * kTimeLimitMs);
                 break;
             case ClearFaults:
                 for (const auto& [name, block] : held_) vp::ClearFaults(name);

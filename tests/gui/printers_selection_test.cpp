@@ -27,7 +27,11 @@ struct Listed {
 const Listed kPrinters[] = {
     {{"alpha"}, 0, 0x1, nullptr, Connected},
     {{"Bravo", "LPT2:"}, 0x80, 0, nullptr, NotConnected},
-    {{"charlie"}, 0, 0x1, [](const std::string& n) { qmx::vp::SetRefuseOpen(n, true); }, Unknown},
+    {{"charlie"},
+     0,
+     0x1,
+     [](const std::string& n) { qmx::vp::SetFault(n, &qmx::vp::Faults::refuseOpen, true); },
+     Unknown},
     {{"Delta", "COM1:"}, 0x10000, 0, nullptr, NotConnected},
     {{"echo", "\\\\srv\\q"}, 0x100000, 0x1, nullptr, Unknown},  // network, 0x100000
     {{"Foxtrot", "IP_1", "host"}, 0x100000, 0x100, nullptr, Unknown},

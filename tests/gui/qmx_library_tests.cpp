@@ -115,12 +115,12 @@ TEST_F(Library, OpenFindsPrintersByTheirExactName) {
 
 TEST_F(Library, RefuseOpenFaultRefusesNewSessionsOnly) {
     QMXSESSION before = Open();
-    ASSERT_EQ(vp::SetRefuseOpen(kName, true), qmx::kOk);
+    ASSERT_EQ(vp::SetFault(kName, &vp::Faults::refuseOpen, true), qmx::kOk);
     QMXSESSION s = nullptr;
     EXPECT_EQ(OpenManagerExA(kName, "tester", QMX_OPEN_MODE, &s), qmx::kErrOpenRefused);
     EXPECT_EQ(s, nullptr);
     EXPECT_EQ(ReadW2(before), 0x1u);
-    ASSERT_EQ(vp::SetRefuseOpen(kName, false), qmx::kOk);
+    ASSERT_EQ(vp::SetFault(kName, &vp::Faults::refuseOpen, false), qmx::kOk);
     EXPECT_NE(Open(), nullptr);
 }
 
@@ -267,7 +267,7 @@ TEST_F(Library, ReadFaultFailsOnlyTheNamedItem) {
 
 TEST_F(Library, BadHeaderFaultSpoilsTheNextReadsOnly) {
     QMXSESSION s = Open();
-    ASSERT_EQ(vp::SetBadHeaderReads(kName, 2), qmx::kOk);
+    ASSERT_EQ(vp::SetFault(kName, &vp::Faults::badHeaderReads, 2), qmx::kOk);
     for (int read = 0; read < 3; ++read) {
         const auto block = ReadBlock(s);
         EXPECT_EQ(block[0], 1) << read;
@@ -341,7 +341,7 @@ TEST_F(Library, MalformedCommandsAreRefusedAndChangeNothing) {
 
 TEST_F(Library, RefusedWritesCountDownAcrossBothKindsOfWrite) {
     QMXSESSION s = Open();
-    ASSERT_EQ(vp::SetRefuseWrites(kName, 2), qmx::kOk);
+    ASSERT_EQ(vp::SetFault(kName, &vp::Faults::refuseWrites, 2), qmx::kOk);
     const auto command = CommandWithFeed(60);
     int32_t id = 0;
     EXPECT_EQ(SetPrinterStatusDirectA(s, "RPVariables_PSV", command.data(), 260), qmx::kErrWriteRefused);
@@ -397,7 +397,7 @@ TEST_F(Library, RequestIdsAreDistinctAndEveryResultStaysRetrievable) {
 }
 
 TEST_F(Library, RequestsNeverHoldUpTheCaller) {
-    ASSERT_EQ(vp::SetLatency(kName, 3000), qmx::kOk);
+    ASSERT_EQ(vp::SetFault(kName, &vp::Faults::latencyMs, 3000), qmx::kOk);
     QMXSESSION s = Open();
     const auto command = CommandWithFeed(40);
     int32_t id = 0;
@@ -418,7 +418,7 @@ TEST_F(Library, RequestsNeverHoldUpTheCaller) {
 }
 
 TEST_F(Library, AsyncResultFaultCompletesWithThatResultAndChangesNothing) {
-    ASSERT_EQ(vp::SetAsyncResult(kName, 0x55), qmx::kOk);
+    ASSERT_EQ(vp::SetFault(kName, &vp::Faults::asyncResult, 0x55), qmx::kOk);
     QMXSESSION s = Open();
     const auto command = CommandWithFeed(15);
     int32_t id = 0;
@@ -544,7 +544,7 @@ TEST_F(Library, HandlesBelongToTheirSession) {
 }
 
 TEST_F(Library, NotifyFaultFailsTheKthRegistrationOfEverySession) {
-    ASSERT_EQ(vp::SetNotifyFault(kName, 3), qmx::kOk);
+    ASSERT_EQ(vp::SetFault(kName, &vp::Faults::failNotifyAt, 3), qmx::kOk);
     for (int round = 0; round < 2; ++round) {
         QMXSESSION s = Open();
         const char* items[] = {"PrinterName",   "Port",          "PrinterExtStatus",

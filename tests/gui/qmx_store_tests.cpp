@@ -4,6 +4,7 @@
 #include <windows.h>
 
 #include <string>
+#include <thread>
 #include <utility>
 #include <vector>
 
@@ -87,9 +88,9 @@ TEST_F(Store, PrintersAreFoundByNameThroughRenamesRemovalsAndAStaleIndex) {
     std::string idOfC;
     ASSERT_EQ(qmx::store::FindByName("C", idOfC), qmx::kOk);
     HKEY printers = nullptr;
-    ASSERT_EQ(
-        RegOpenKeyExA(HKEY_CURRENT_USER, "Software\\KovQmxStandIn\\Printers", 0, KEY_ALL_ACCESS, &printers),
-        ERROR_SUCCESS);
+    ASSERT_EQ(RegOpenKeyExA(HKEY_CURRENT_USER, (std::string(qmx::store::kStoreRoot) + "\\Printers").c_str(),
+                            0, KEY_ALL_ACCESS, &printers),
+              ERROR_SUCCESS);
     std::vector<std::string> values;
     for (DWORD i = 0;; ++i) {
         char value[1024];
@@ -189,6 +190,41 @@ TEST_F(Store, BlockPatchesStayInsideTheBlock) {
     ASSERT_EQ(vp::ResetBlock("P"), qmx::kOk);
     ASSERT_EQ(vp::GetBlock("P", block), qmx::kOk);
     EXPECT_EQ(block, qmx::InitialBlock());
+}
+
+// Two threads change all five words and a byte of the block of one printer, each its own values:
+// every record read meanwhile has five equal words and the thread's own byte as it last wrote it,
+// and the last changes are what stays.
+TEST_F(Store, ConcurrentChangesOfOnePrinterKeepItsRecordWhole) {
+    vp::NewPrinter p;
+    p.name = "Shared";
+    ASSERT_EQ(vp::Add(p), qmx::kOk);
+    constexpr uint32_t kRounds = 100;
+    bool whole[2] = {true, true};
+    auto change = [&](uint32_t thread) {
+        for (uint32_t round = 1; round <= kRounds; ++round) {
+            const uint32_t v = (thread + 1) << 16 | round;
+            vp::PrinterInfo info;
+            if (vp::SetWords("Shared", {v, v, v, v, v}) != qmx::kOk ||
+                vp::PatchBlock("Shared", 100 + thread, {static_cast<uint8_t>(round)}) != qmx::kOk ||
+                vp::Get("Shared", info) != qmx::kOk)
+                whole[thread] = false;
+            const qmx::StateWords& w = info.words;
+            if (w.w1 != w.w0 || w.w2 != w.w0 || w.ext != w.w0 || w.authority != w.w0 ||
+                info.block[100 + thread] != round)
+                whole[thread] = false;
+        }
+    };
+    std::thread first(change, 0), second(change, 1);
+    first.join();
+    second.join();
+    EXPECT_TRUE(whole[0] && whole[1]);
+    vp::PrinterInfo info;
+    ASSERT_EQ(vp::Get("Shared", info), qmx::kOk);
+    EXPECT_EQ(info.words.w0 & 0xFFFF, kRounds);
+    EXPECT_EQ(info.words.authority, info.words.w0);
+    EXPECT_EQ(info.block[100], kRounds);
+    EXPECT_EQ(info.block[101], kRounds);
 }
 
 TEST_F(Store, SpoolerEntriesAreListedByTheSpooler) {
