@@ -42,22 +42,24 @@ void Select(HWND window, int comboId, int32_t index) {
 }
 
 void ShowFeedCombo(HWND window, const FeedComboBinding& feed, const EditedRecord& record) {
-    const int32_t other = record.FeedOther[feed.Path];
-    FillList(window, feed.ControlId, FeedListFor(feed.Path));
+    const SettingDescription& setting = Describe(feed.Setting);
+    const FeedPath path = FeedPathOf(setting);
+    const int32_t other = record.FeedOther[path];
+    FillList(window, feed.ControlId, FeedListFor(path));
     if (other != 0) {
         char label[kTextBufferSize];
         FormatFeedOtherLabel(label, sizeof label, other);
         AddEntry(GetDlgItem(window, feed.ControlId), label);
     }
-    Select(window, feed.ControlId, FeedComboSelection(feed.Path, other, ReadSetting(record, feed.Setting)));
+    Select(window, feed.ControlId, FeedComboSelection(path, other, ReadSetting(record, setting)));
 }
 
 // The up-down keeps its range (and a position within it) for the arrows; the edit shows the
 // stored number as it is, also outside that range, so that showing a value never changes it.
 void ShowNumber(HWND window, const NumberBinding& number, int32_t value) {
     HWND spin = GetDlgItem(window, number.SpinId);
-    SendMessageA(spin, UDM_SETRANGE32, static_cast<WPARAM>(number.Range.Min),
-                 static_cast<LPARAM>(number.Range.Max));
+    const ValueRange range = Describe(number.Setting).Range;
+    SendMessageA(spin, UDM_SETRANGE32, static_cast<WPARAM>(range.Min), static_cast<LPARAM>(range.Max));
     SendMessageA(spin, UDM_SETPOS32, 0, static_cast<LPARAM>(value));
     SetDlgItemInt(window, number.EditId, static_cast<UINT>(value), TRUE);
 }
@@ -127,25 +129,26 @@ bool IsFilling(HWND window) { return GetWindowLongPtrA(window, DWLP_USER) != 0; 
 void FillBindings(HWND window, const BindingTables& bindings, const EditedRecord& record) {
     FillingScope filling(window);
     for (const auto& check : bindings.Checks)
-        Check(window, check.ControlId, SettingIsOn(record, check.Setting));
+        Check(window, check.ControlId, SettingIsOn(record, Describe(check.Setting)));
     for (const auto& pair : bindings.RadioPairs) {
         // Both buttons are set explicitly: a call that checks one button of an id range would also
         // clear unrelated buttons whose ids lie between the two.
-        const bool on = SettingIsOn(record, pair.Setting);
+        const bool on = SettingIsOn(record, Describe(pair.Setting));
         Check(window, pair.OnButton, on);
         Check(window, pair.OffButton, !on);
     }
     for (const auto& group : bindings.RadioGroups) {
-        const int32_t checked = RadioGroupButtonFor(group, ReadSetting(record, group.Setting));
+        const int32_t checked = RadioGroupButtonFor(group, ReadSetting(record, Describe(group.Setting)));
         for (size_t i = 0; i < group.Buttons.size(); ++i)
             Check(window, group.Buttons[i], checked == static_cast<int32_t>(i));
     }
     for (const auto& feed : bindings.FeedCombos) ShowFeedCombo(window, feed, record);
     for (const auto& number : bindings.Numbers)
-        ShowNumber(window, number, ReadSetting(record, number.Setting));
+        ShowNumber(window, number, ReadSetting(record, Describe(number.Setting)));
     for (const auto& list : bindings.Lists) {
-        FillList(window, list.ControlId, *list.List);
-        Select(window, list.ControlId, ListIndexForValue(list, ReadSetting(record, list.Setting)));
+        const SettingDescription& setting = Describe(list.Setting);
+        FillList(window, list.ControlId, *setting.List);
+        Select(window, list.ControlId, ListIndexForValue(list, ReadSetting(record, setting)));
     }
     FollowLabels(window, bindings, 0, true);
     FollowIcons(window, bindings, 0, true);
@@ -153,30 +156,34 @@ void FillBindings(HWND window, const BindingTables& bindings, const EditedRecord
 
 Refusal CollectBindings(HWND window, const BindingTables& bindings, const EditedRecord& record) {
     for (const auto& check : bindings.Checks)
-        StoreSwitch(record, check.Setting, IsChecked(window, check.ControlId));
+        StoreSettingOn(record, Describe(check.Setting), IsChecked(window, check.ControlId));
     for (const auto& pair : bindings.RadioPairs) {
-        StoreSwitch(record, pair.Setting, RadioPairReadsOn(pair, IsChecked(window, pair.ReadButton)));
+        StoreSettingOn(record, Describe(pair.Setting),
+                       RadioPairReadsOn(pair, IsChecked(window, pair.ReadButton)));
     }
     for (const auto& group : bindings.RadioGroups) {
         int32_t checked = -1;
         for (size_t i = 0; i < group.Buttons.size() && checked < 0; ++i) {
             if (IsChecked(window, group.Buttons[i])) checked = static_cast<int32_t>(i);
         }
-        StoreSetting(record, group.Setting, RadioGroupValueFor(group, checked));
+        int32_t value = 0;
+        if (RadioGroupValueFor(group, checked, &value)) StoreSetting(record, Describe(group.Setting), value);
     }
     for (const auto& feed : bindings.FeedCombos) {
         const int32_t selected = SelectedEntry(window, feed.ControlId);
-        if (selected >= 0) StoreSetting(record, feed.Setting, selected);
+        if (selected >= 0) StoreSetting(record, Describe(feed.Setting), selected);
     }
     for (const auto& number : bindings.Numbers) {
+        // The same check as a settings file's value gets.
+        const SettingDescription& setting = Describe(number.Setting);
         const std::optional<int32_t> value = ReadEnteredNumber(window, number.EditId);
-        if (!value || !InRange(*value, number.Range)) return {number.RefusalText, number.EditId};
-        StoreSetting(record, number.Setting, *value);
+        if (!value || !SettingValueAllowed(setting, *value)) return {setting.RefusalText, number.EditId};
+        StoreSetting(record, setting, *value);
     }
     for (const auto& list : bindings.Lists) {
         int32_t value = 0;
         if (ListValueForIndex(list, SelectedEntry(window, list.ControlId), &value)) {
-            StoreSetting(record, list.Setting, value);
+            StoreSetting(record, Describe(list.Setting), value);
         }
     }
     return {0, 0};

@@ -6,10 +6,24 @@
 
 #include <windows.h>
 
-#include "panel/PageKit.h"
+#include <cstdint>
+#include <optional>
+#include <span>
+
+#include "panel/SettingBindings.h"
+
+// A refused entry: the message and the control that gets the focus (TextId 0: accepted).
+struct Refusal {
+    uint16_t TextId;
+    int ControlId;
+};
 
 // Whether the kit is filling the window's controls (their notifications are not the user's).
 bool IsFilling(HWND window);
+
+// Shows `record` in every bound control of the window, with the labels and icons that follow
+// them (a dialog's own values too: the form dialog's クリア).
+void FillBindings(HWND window, const BindingTables& bindings, const EditedRecord& record);
 
 // Stores every bound control into `record`, in the order of BindingTables. Returns the first
 // refused number (TextId 0 when every entry was accepted); what came before it is stored.
@@ -23,5 +37,17 @@ bool FollowCommand(HWND window, const BindingTables& bindings, int controlId, in
 // An up-down of a number edit moved: the labels of its edit follow. Returns whether the up-down
 // belongs to a bound number.
 bool FollowScroll(HWND window, const BindingTables& bindings, int spinId);
+
+// ---- Small window helpers ----------------------------------------------------------------------
+
+// Enables or disables every control of a list.
+void EnableControls(HWND dialog, std::span<const int> controls, bool enable);
+bool IsChecked(HWND dialog, int controlId);
+// The number an edit shows (see ParseEnteredNumber).
+std::optional<int32_t> ReadEnteredNumber(HWND dialog, int editId);
+// Shows icon resource iconId in a static icon control (nothing when the icon is missing).
+void ShowIcon(HWND dialog, int controlId, UINT iconId);
+// The selected entry of a combo box, -1 for none.
+int32_t SelectedEntry(HWND dialog, int comboId);
 
 #endif

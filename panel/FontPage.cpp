@@ -6,41 +6,24 @@
 
 namespace {
 
-using S = PanelSettingsRecord;
-
-// Enabled by a refresh with loaded settings, disabled on request (the icons are in it).
-constexpr int kControls[] = {
-    IDC_TYPEFACE_GROUP,
-    IDC_TYPEFACE_MINCHO,
-    IDC_TYPEFACE_GOTHIC,
-    IDC_TYPEFACE_ICON,
-    IDC_FONT_GROUP,
-    IDC_FONT1_LABEL,
-    IDC_FONT1,
-    IDC_FONT2_LABEL,
-    IDC_FONT2,
-    IDC_SLASH_ZERO_SINGLE,
-    IDC_SLASH_ZERO_SINGLE_ICON,
-    IDC_SLASH_ZERO_DOUBLE,
-    IDC_SLASH_ZERO_DOUBLE_ICON,
-    IDC_FONT_ADVANCED,
+// The page's statics (its icons are among them).
+constexpr int kStatics[] = {
+    IDC_TYPEFACE_GROUP,         IDC_TYPEFACE_ICON,          IDC_FONT_GROUP, IDC_FONT1_LABEL, IDC_FONT2_LABEL,
+    IDC_SLASH_ZERO_SINGLE_ICON, IDC_SLASH_ZERO_DOUBLE_ICON,
 };
 
 constexpr CheckBinding kChecks[] = {
-    {IDC_SLASH_ZERO_SINGLE, SettingSwitch::BitSet(SlashZeroSingle)},
-    {IDC_SLASH_ZERO_DOUBLE, SettingSwitch::BitSet(SlashZeroDouble)},
+    {IDC_SLASH_ZERO_SINGLE, SettingId::SlashZeroSingle},
+    {IDC_SLASH_ZERO_DOUBLE, SettingId::SlashZeroDouble},
 };
 
-// 明朝体 for 0, ゴシック体 for any other value; collected as 0 / 1.
 constexpr RadioPairBinding kPairs[] = {
-    {IDC_TYPEFACE_MINCHO, IDC_TYPEFACE_GOTHIC, IDC_TYPEFACE_MINCHO,
-     SettingSwitch::NonZero(FieldAt(offsetof(S, Typeface)))},
+    {IDC_TYPEFACE_MINCHO, IDC_TYPEFACE_GOTHIC, IDC_TYPEFACE_MINCHO, SettingId::Typeface},
 };
 
-// A font outside the list shows no selection and is kept.
 constexpr ListBinding kLists[] = {
-    {IDC_FONT1, FieldAt(offsetof(S, Font1)), &FontList, ListHolds::Index, -1, false},
-    {IDC_FONT2, FieldAt(offsetof(S, Font2)), &FontList, ListHolds::Index, -1, false},
+    {IDC_FONT1, SettingId::Font1},
+    {IDC_FONT2, SettingId::Font2},
 };
 
 constexpr uint16_t kTypefaceIcons[] = {IDI_FACE_MINCHO, IDI_FACE_GOTHIC};
@@ -54,14 +37,9 @@ constexpr IconBinding kIcons[] = {
 
 // ---- FontAdvancedDialog ----------------------------------------------------------------------
 
-// Codes 1, 6 and 7 name no country and show as スウェーデン (entry 4); no selection stores 0.
-constexpr ListBinding kCountry[] = {
-    {IDC_INTL_CHARSET, SwitchOf(IntlCharSet), &IntlCharSetList, ListHolds::Value, 4, true},
-};
-
-// An edition outside 0..2 checks none; OK without a choice stores 2 (1990).
+constexpr ListBinding kCountry[] = {{IDC_INTL_CHARSET, SettingId::IntlCharSet}};
 constexpr int kKanjiButtons[] = {IDC_KANJI_1978, IDC_KANJI_1983, IDC_KANJI_1990};
-constexpr RadioGroupBinding kKanji[] = {{kKanjiButtons, FieldAt(offsetof(S, KanjiCodeTable)), 2}};
+constexpr RadioGroupBinding kKanji[] = {{kKanjiButtons, SettingId::KanjiCodeTable}};
 
 constexpr DetailButton kDetailButtons[] = {{IDC_FONT_ADVANCED, &FontAdvancedDialog}};
 
@@ -72,7 +50,7 @@ const DetailDialogDefinition FontAdvancedDialog{
 
 const PageDefinition FontPage{
     .TabIndex = 2,
-    .Controls = kControls,
+    .Statics = kStatics,
     .Bindings = {.Checks = kChecks, .RadioPairs = kPairs, .Lists = kLists, .Icons = kIcons},
     .DetailButtons = kDetailButtons,
     .EditChangeCode = 0,

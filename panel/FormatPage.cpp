@@ -9,35 +9,26 @@
 
 namespace {
 
-using S = PanelSettingsRecord;
-using F = FormSettings;
-
-constexpr int kControls[] = {
-    IDC_FEED_GROUP,       IDC_FEED_FRONT_LABEL,  IDC_FEED_FRONT,        IDC_FEED_REAR_LABEL,
-    IDC_FEED_REAR,        IDC_FEED_CUT_LABEL,    IDC_FEED_CUT,          IDC_FEED_POSTCARD_LABEL,
-    IDC_FEED_POSTCARD,    IDC_PAGE_LENGTH_LABEL, IDC_PAGE_LENGTH_EDIT,  IDC_PAGE_LENGTH_SPIN,
-    IDC_PAGE_LENGTH_UNIT, IDC_CUT_OFFSET_GROUP,  IDC_CUT_OFFSET_EDIT,   IDC_CUT_OFFSET_SPIN,
-    IDC_CUT_OFFSET_UNIT,  IDC_CUT_OFFSET_SIZE,   IDC_FORM_SELECT_GROUP, IDC_FORM_SELECT,
-    IDC_FORM_SETTINGS,
+// The page's statics, and its button that opens the form dialog.
+constexpr int kStatics[] = {
+    IDC_FEED_GROUP,          IDC_FEED_FRONT_LABEL,  IDC_FEED_REAR_LABEL,  IDC_FEED_CUT_LABEL,
+    IDC_FEED_POSTCARD_LABEL, IDC_PAGE_LENGTH_LABEL, IDC_PAGE_LENGTH_UNIT, IDC_CUT_OFFSET_GROUP,
+    IDC_CUT_OFFSET_UNIT,     IDC_FORM_SELECT_GROUP, IDC_FORM_SETTINGS,
 };
 
 constexpr FeedComboBinding kFeeds[] = {
-    {IDC_FEED_FRONT, FieldAt(offsetof(S, FeedPosContFront)), FeedPathContFront},
-    {IDC_FEED_REAR, FieldAt(offsetof(S, FeedPosContRear)), FeedPathContRear},
-    {IDC_FEED_CUT, FieldAt(offsetof(S, FeedPosCutSheet)), FeedPathCutSheet},
-    {IDC_FEED_POSTCARD, FieldAt(offsetof(S, FeedPosPostcard)), FeedPathPostcard},
+    {IDC_FEED_FRONT, SettingId::FeedPosContFront},
+    {IDC_FEED_REAR, SettingId::FeedPosContRear},
+    {IDC_FEED_CUT, SettingId::FeedPosCutSheet},
+    {IDC_FEED_POSTCARD, SettingId::FeedPosPostcard},
 };
 
 constexpr NumberBinding kNumbers[] = {
-    {IDC_PAGE_LENGTH_EDIT, IDC_PAGE_LENGTH_SPIN, FieldAt(offsetof(S, PageLength)), PageLengthRange,
-     IDS_BAD_PAGE_LENGTH},
-    {IDC_CUT_OFFSET_EDIT, IDC_CUT_OFFSET_SPIN, FieldAt(offsetof(S, CutSheetOffset)), CutSheetOffsetRange,
-     IDS_BAD_CUT_SHEET_OFFSET},
+    {IDC_PAGE_LENGTH_EDIT, IDC_PAGE_LENGTH_SPIN, SettingId::PageLength},
+    {IDC_CUT_OFFSET_EDIT, IDC_CUT_OFFSET_SPIN, SettingId::CutSheetOffset},
 };
 
-constexpr ListBinding kLists[] = {
-    {IDC_FORM_SELECT, FieldAt(offsetof(S, FormSelect)), &FormSelectList, ListHolds::Index, -1, false},
-};
+constexpr ListBinding kLists[] = {{IDC_FORM_SELECT, SettingId::FormSelect}};
 
 constexpr LabelBinding kLabels[] = {{IDC_CUT_OFFSET_SIZE, IDC_CUT_OFFSET_EDIT, CutSheetSizeText}};
 
@@ -69,21 +60,17 @@ void Command(HWND page, int id, int code) {
 // ---- FormSettingsDialog ----------------------------------------------------------------------
 
 constexpr FeedComboBinding kFormFeeds[] = {
-    {IDC_FORM_FEED_FRONT, FieldAt(offsetof(F, FeedPosContFront)), FeedPathContFront},
-    {IDC_FORM_FEED_REAR, FieldAt(offsetof(F, FeedPosContRear)), FeedPathContRear},
-    {IDC_FORM_FEED_CUT, FieldAt(offsetof(F, FeedPosCutSheet)), FeedPathCutSheet},
-    {IDC_FORM_FEED_POSTCARD, FieldAt(offsetof(F, FeedPosPostcard)), FeedPathPostcard},
+    {IDC_FORM_FEED_FRONT, SettingId::FormFeedPosContFront},
+    {IDC_FORM_FEED_REAR, SettingId::FormFeedPosContRear},
+    {IDC_FORM_FEED_CUT, SettingId::FormFeedPosCutSheet},
+    {IDC_FORM_FEED_POSTCARD, SettingId::FormFeedPosPostcard},
 };
 
 constexpr NumberBinding kFormNumbers[] = {
-    {IDC_FORM_PAGE_LENGTH_EDIT, IDC_FORM_PAGE_LENGTH_SPIN, FieldAt(offsetof(F, PageLength)), PageLengthRange,
-     IDS_BAD_PAGE_LENGTH},
-    {IDC_LEFT_MARGIN_EDIT, IDC_LEFT_MARGIN_SPIN, FieldAt(offsetof(F, LeftMargin)), LeftMarginRange,
-     IDS_BAD_LEFT_MARGIN},
-    {IDC_RIGHT_MARGIN_EDIT, IDC_RIGHT_MARGIN_SPIN, FieldAt(offsetof(F, RightMargin)), RightMarginRange,
-     IDS_BAD_RIGHT_MARGIN},
-    {IDC_FORM_CUT_OFFSET_EDIT, IDC_FORM_CUT_OFFSET_SPIN, FieldAt(offsetof(F, CutSheetOffset)),
-     CutSheetOffsetRange, IDS_BAD_CUT_SHEET_OFFSET},
+    {IDC_FORM_PAGE_LENGTH_EDIT, IDC_FORM_PAGE_LENGTH_SPIN, SettingId::FormPageLength},
+    {IDC_LEFT_MARGIN_EDIT, IDC_LEFT_MARGIN_SPIN, SettingId::FormLeftMargin},
+    {IDC_RIGHT_MARGIN_EDIT, IDC_RIGHT_MARGIN_SPIN, SettingId::FormRightMargin},
+    {IDC_FORM_CUT_OFFSET_EDIT, IDC_FORM_CUT_OFFSET_SPIN, SettingId::FormCutSheetOffset},
 };
 
 constexpr LabelBinding kFormLabels[] = {
@@ -142,7 +129,7 @@ const DetailDialogDefinition FormSettingsDialog{IDD_FORM_SETTINGS, kFormBindings
 
 const PageDefinition FormatPage{
     .TabIndex = 1,
-    .Controls = kControls,
+    .Statics = kStatics,
     .Bindings = {.FeedCombos = kFeeds, .Numbers = kNumbers, .Lists = kLists, .Labels = kLabels},
     .DetailButtons = {},
     .EditChangeCode = EN_CHANGE,

@@ -4,15 +4,12 @@
 
 namespace {
 
-constexpr int kControls[] = {
-    IDC_PRINT_CMD_GROUP,  IDC_PRINT_CMD_CR,    IDC_PRINT_CMD_CR_OTHER, IDC_DC1_DC3_GROUP, IDC_DC1_DC3_ENABLED,
-    IDC_DC1_DC3_DISABLED, IDC_DATA_BITS_GROUP, IDC_DATA_8_BIT,         IDC_DATA_7_BIT,
-};
+constexpr int kStatics[] = {IDC_PRINT_CMD_GROUP, IDC_DC1_DC3_GROUP, IDC_DATA_BITS_GROUP};
 
 constexpr RadioPairBinding kPairs[] = {
-    {IDC_PRINT_CMD_CR, IDC_PRINT_CMD_CR_OTHER, IDC_PRINT_CMD_CR, SettingSwitch::BitSet(PrintCmdCrOther)},
-    {IDC_DC1_DC3_ENABLED, IDC_DC1_DC3_DISABLED, IDC_DC1_DC3_ENABLED, SettingSwitch::BitSet(Dc1Dc3Disabled)},
-    {IDC_DATA_8_BIT, IDC_DATA_7_BIT, IDC_DATA_8_BIT, SettingSwitch::BitSet(SevenBitData)},
+    {IDC_PRINT_CMD_CR, IDC_PRINT_CMD_CR_OTHER, IDC_PRINT_CMD_CR, SettingId::PrintCmdCrOther},
+    {IDC_DC1_DC3_ENABLED, IDC_DC1_DC3_DISABLED, IDC_DC1_DC3_ENABLED, SettingId::Dc1Dc3Disabled},
+    {IDC_DATA_8_BIT, IDC_DATA_7_BIT, IDC_DATA_8_BIT, SettingId::SevenBitData},
 };
 
 }  // namespace
@@ -20,7 +17,7 @@ constexpr RadioPairBinding kPairs[] = {
 // Every command that reaches the page is a change, a click on an already checked button too.
 const PageDefinition OtherPage{
     .TabIndex = 5,
-    .Controls = kControls,
+    .Statics = kStatics,
     .Bindings = {.RadioPairs = kPairs},
     .AnyCommandNotifies = true,
 };

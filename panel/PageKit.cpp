@@ -26,9 +26,18 @@ void PlacePage(HWND page) {
     SetWindowPos(page, nullptr, origin.X, origin.Y, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
+// Enables or disables every control of the page: its statics, its bound controls and its detail
+// buttons.
+void EnablePage(const PageDefinition& definition, HWND page, bool enable) {
+    EnableControls(page, definition.Statics, enable);
+    EnableControls(page, BoundControlIds(definition.Bindings), enable);
+    for (const DetailButton& button : definition.DetailButtons)
+        EnableWindow(GetDlgItem(page, button.ButtonId), enable);
+}
+
 void RefreshPage(const PageDefinition& definition, HWND page) {
     if (!SettingsLoaded()) return;
-    EnableControls(page, definition.Controls, true);
+    EnablePage(definition, page, true);
     FillBindings(page, definition.Bindings, CurrentSettingsRecord());
     if (definition.AfterEnable) definition.AfterEnable(page);
 }
@@ -159,10 +168,10 @@ INT_PTR HandlePageMessage(const PageDefinition& definition, HWND page, UINT mess
             RefreshPage(definition, page);
             return TRUE;
         case WM_PAGE_DISABLE:
-            EnableControls(page, definition.Controls, false);
+            EnablePage(definition, page, false);
             return TRUE;
         case WM_PAGE_ENABLE:
-            EnableControls(page, definition.Controls, true);
+            EnablePage(definition, page, true);
             if (definition.AfterEnable) definition.AfterEnable(page);
             return TRUE;
         case WM_PAGE_COLLECT: {

@@ -11,6 +11,7 @@
 #include <cstdint>
 #include <span>
 
+#include "panel/BoundControls.h"
 #include "panel/SettingBindings.h"
 
 struct DetailDialogDefinition;
@@ -24,9 +25,12 @@ struct DetailButton {
 // ---- A page ------------------------------------------------------------------------------------
 
 struct PageDefinition {
-    int TabIndex = 0;                 // the page's tab (TabRules.h)
-    std::span<const int> Controls{};  // enabled by a refresh with loaded settings, disabled on request
-    BindingTables Bindings{};         // bound to PanelSettings
+    int TabIndex = 0;  // the page's tab (TabRules.h)
+    // Besides its bound controls and its detail buttons, the page's statics (labels, group boxes,
+    // units, icons) and buttons of its own: all are enabled by a refresh with loaded settings and
+    // disabled on request.
+    std::span<const int> Statics{};
+    BindingTables Bindings{};  // bound to PanelSettings
     std::span<const DetailButton> DetailButtons{};
     // The edit notification that is a user's change of a number (EN_UPDATE or EN_CHANGE).
     int EditChangeCode = 0;
@@ -63,12 +67,6 @@ void RejectEntry(HWND page, int tabIndex, UINT textId, int controlId);
 
 // ---- A detail dialog ---------------------------------------------------------------------------
 
-// A refused entry: the message and the control that gets the focus (TextId 0: accepted).
-struct Refusal {
-    uint16_t TextId;
-    int ControlId;
-};
-
 struct DetailDialogDefinition {
     uint16_t TemplateId = 0;
     BindingTables Bindings{};  // bound to the record the dialog is opened on
@@ -101,21 +99,5 @@ void AfterDetailDialog(HWND page, INT_PTR result);
 
 // The record a detail dialog was opened on (nullptr before its initialisation).
 const EditedRecord* DialogRecord(HWND dialog);
-
-// The dialog a control belongs to refills the bound controls from `record` (its own values, not
-// the stored ones: the form dialog's クリア).
-void FillBindings(HWND dialog, const BindingTables& bindings, const EditedRecord& record);
-
-// ---- Small window helpers ----------------------------------------------------------------------
-
-// Enables or disables every control of a list.
-void EnableControls(HWND dialog, std::span<const int> controls, bool enable);
-bool IsChecked(HWND dialog, int controlId);
-// The number an edit shows (see ParseEnteredNumber).
-std::optional<int32_t> ReadEnteredNumber(HWND dialog, int editId);
-// Shows icon resource iconId in a static icon control (nothing when the icon is missing).
-void ShowIcon(HWND dialog, int controlId, UINT iconId);
-// The selected entry of a combo box, -1 for none.
-int32_t SelectedEntry(HWND dialog, int comboId);
 
 #endif

@@ -6,28 +6,16 @@
 
 namespace {
 
-using S = PanelSettingsRecord;
+// The page's statics (its icons are among them).
+constexpr int kStatics[] = {IDC_REDUCTION_GROUP, IDC_REDUCTION_ICON, IDC_DIRECTION_GROUP, IDC_DIRECTION_ICON};
 
-// Enabled by a refresh with loaded settings, disabled on request (the icons are in it).
-constexpr int kControls[] = {
-    IDC_REDUCTION_GROUP, IDC_REDUCTION,         IDC_REDUCTION_ICON,    IDC_QUIET_PRINT,
-    IDC_DIRECTION_GROUP, IDC_DIRECTION_ONE_WAY, IDC_DIRECTION_TWO_WAY, IDC_DIRECTION_ICON,
-    IDC_DOS_ENVIRONMENT, IDC_PRINT_ADVANCED,
-};
-
-// Quiet printing is on only for exactly 1.
-constexpr CheckBinding kChecks[] = {
-    {IDC_QUIET_PRINT, SettingSwitch::IsOne(FieldAt(offsetof(S, QuietPrint)))}};
+constexpr CheckBinding kChecks[] = {{IDC_QUIET_PRINT, SettingId::QuietPrint}};
 
 constexpr RadioPairBinding kPairs[] = {
-    {IDC_DIRECTION_ONE_WAY, IDC_DIRECTION_TWO_WAY, IDC_DIRECTION_ONE_WAY,
-     SettingSwitch::BitSet(Bidirectional)},
+    {IDC_DIRECTION_ONE_WAY, IDC_DIRECTION_TWO_WAY, IDC_DIRECTION_ONE_WAY, SettingId::Bidirectional},
 };
 
-// A reduction outside the list shows no selection, keeps its icon and is kept.
-constexpr ListBinding kLists[] = {
-    {IDC_REDUCTION, FieldAt(offsetof(S, Reduction)), &ReductionList, ListHolds::Index, -1, false},
-};
+constexpr ListBinding kLists[] = {{IDC_REDUCTION, SettingId::Reduction}};
 
 constexpr uint16_t kReductionIcons[] = {IDI_REDUCE_NONE, IDI_REDUCE_2_3_LEFT, IDI_REDUCE_2_3_CENTRE,
                                         IDI_REDUCE_4_5_LEFT, IDI_REDUCE_4_5_CENTRE};
@@ -40,18 +28,14 @@ constexpr IconBinding kIcons[] = {
 
 // ---- DosEnvironmentDialog ---------------------------------------------------------------------
 
-constexpr CheckBinding kDraft[] = {{IDC_DOS_DRAFT_AT_POWER_ON, SettingSwitch::BitSet(DraftAtPowerOn)}};
-
+constexpr CheckBinding kDraft[] = {{IDC_DOS_DRAFT_AT_POWER_ON, SettingId::DraftAtPowerOn}};
 // Set DosUnidirectional means the first button, 片方向.
 constexpr RadioPairBinding kDosPairs[] = {
-    {IDC_DOS_HD_PICA, IDC_DOS_HS_PICA, IDC_DOS_HD_PICA, SettingSwitch::BitSet(DosHsPica)},
-    {IDC_DOS_TWO_WAY_SHORTEST, IDC_DOS_ONE_WAY, IDC_DOS_ONE_WAY, SettingSwitch::BitSet(DosUnidirectional)},
-    {IDC_DOS_FEEDER_ESC_A, IDC_DOS_FEEDER_ESC_ALL, IDC_DOS_FEEDER_ESC_A,
-     SettingSwitch::BitSet(SheetFeederEscAll)},
-    {IDC_DOS_GRAPHICS_NATIVE, IDC_DOS_GRAPHICS_COPY, IDC_DOS_GRAPHICS_NATIVE,
-     SettingSwitch::BitSet(DotGraphicsCopy)},
+    {IDC_DOS_HD_PICA, IDC_DOS_HS_PICA, IDC_DOS_HD_PICA, SettingId::DosHsPica},
+    {IDC_DOS_TWO_WAY_SHORTEST, IDC_DOS_ONE_WAY, IDC_DOS_ONE_WAY, SettingId::DosUnidirectional},
+    {IDC_DOS_FEEDER_ESC_A, IDC_DOS_FEEDER_ESC_ALL, IDC_DOS_FEEDER_ESC_A, SettingId::SheetFeederEscAll},
+    {IDC_DOS_GRAPHICS_NATIVE, IDC_DOS_GRAPHICS_COPY, IDC_DOS_GRAPHICS_NATIVE, SettingId::DotGraphicsCopy},
 };
-
 constexpr uint16_t kDosDirectionIcons[] = {IDI_DIRECTION_TWO_WAY, IDI_DIRECTION_ONE_WAY};
 constexpr IconBinding kDosIcons[] = {{IDC_DOS_DIRECTION_ICON, IDC_DOS_ONE_WAY, kDosDirectionIcons}};
 
@@ -62,10 +46,9 @@ constexpr int kDirectionButtons[] = {IDC_DOS_ONE_WAY, IDC_DOS_TWO_WAY_SHORTEST};
 
 // ---- PrintAdvancedDialog -----------------------------------------------------------------------
 
-// Steps outside the tables show "0" / "0mm"; no selection stores 0.
 constexpr ListBinding kTrims[] = {
-    {IDC_PRESSURE, FieldAt(offsetof(S, PressureAdjust)), &PressureAdjustList, ListHolds::Value, 3, true},
-    {IDC_POSITION, FieldAt(offsetof(S, PositionAdjust)), &PositionAdjustList, ListHolds::Value, 0, true},
+    {IDC_PRESSURE, SettingId::PressureAdjust},
+    {IDC_POSITION, SettingId::PositionAdjust},
 };
 
 constexpr DetailButton kDetailButtons[] = {
@@ -87,7 +70,7 @@ const DetailDialogDefinition PrintAdvancedDialog{.TemplateId = IDD_PRINT_ADVANCE
 
 const PageDefinition PrintPage{
     .TabIndex = 3,
-    .Controls = kControls,
+    .Statics = kStatics,
     .Bindings = {.Checks = kChecks, .RadioPairs = kPairs, .Lists = kLists, .Icons = kIcons},
     .DetailButtons = kDetailButtons,
 };

@@ -2,53 +2,6 @@
 
 #include "res/resource.h"
 
-namespace {
-
-int32_t* FieldOf(const EditedRecord& record, SettingRef setting) {
-    return reinterpret_cast<int32_t*>(static_cast<char*>(record.Fields) + setting.Offset);
-}
-
-bool IsOn(SwitchRule rule, int32_t value) {
-    switch (rule) {
-        case SwitchRule::OnWhenNonZero:
-            return value != 0;
-        case SwitchRule::OnWhenOne:
-            return value == 1;
-        case SwitchRule::OnWhenZero:
-            return value == 0;
-    }
-    return false;
-}
-
-}  // namespace
-
-EditedRecord CurrentSettingsRecord() {
-    return {&PanelSettings, &FeedPosOther[FeedPosOtherSlot(FeedGroupCurrent, FeedPathContFront)]};
-}
-
-int32_t ReadSetting(const EditedRecord& record, SettingRef setting) {
-    const int32_t field = *FieldOf(record, setting);
-    return setting.Bits.Width == 0 ? field : GetSwitchField(field, setting.Bits);
-}
-
-void StoreSetting(const EditedRecord& record, SettingRef setting, int32_t value) {
-    int32_t& field = *FieldOf(record, setting);
-    if (setting.Bits.Width == 0) {
-        field = value;
-    } else {
-        SetSwitchField(field, setting.Bits, value);
-    }
-}
-
-bool SettingIsOn(const EditedRecord& record, const SettingSwitch& setting) {
-    return IsOn(setting.Rule, ReadSetting(record, setting.Setting));
-}
-
-void StoreSwitch(const EditedRecord& record, const SettingSwitch& setting, bool on) {
-    const bool storeOne = setting.Rule == SwitchRule::OnWhenZero ? !on : on;
-    StoreSetting(record, setting.Setting, storeOne ? 1 : 0);
-}
-
 bool RadioPairReadsOn(const RadioPairBinding& pair, bool readButtonChecked) {
     return pair.ReadButton == pair.OnButton ? readButtonChecked : !readButtonChecked;
 }
@@ -57,8 +10,15 @@ int32_t RadioGroupButtonFor(const RadioGroupBinding& group, int32_t value) {
     return value >= 0 && static_cast<size_t>(value) < group.Buttons.size() ? value : -1;
 }
 
-int32_t RadioGroupValueFor(const RadioGroupBinding& group, int32_t checkedButton) {
-    return RadioGroupButtonFor(group, checkedButton) >= 0 ? checkedButton : group.WhenNoneChecked;
+bool RadioGroupValueFor(const RadioGroupBinding& group, int32_t checkedButton, int32_t* value) {
+    if (RadioGroupButtonFor(group, checkedButton) >= 0) {
+        *value = checkedButton;
+        return true;
+    }
+    const int32_t noChoice = Describe(group.Setting).NoChoice;
+    if (noChoice < 0) return false;
+    *value = noChoice;
+    return true;
 }
 
 std::optional<int32_t> ParseEnteredNumber(const char* text) {
@@ -73,22 +33,24 @@ std::optional<int32_t> ParseEnteredNumber(const char* text) {
 }
 
 int32_t ListIndexForValue(const ListBinding& list, int32_t value) {
+    const SettingDescription& setting = Describe(list.Setting);
     int32_t index = -1;
-    if (list.Holds == ListHolds::Index) {
-        if (value >= 0 && value < list.List->Size) index = value;
+    if (setting.Unit == SettingUnit::Index) {
+        if (value >= 0 && value < setting.List->Size) index = value;
     } else {
-        index = ValueListIndexOf(*list.List, value & 0xFF);
+        index = ValueListIndexOf(*setting.List, value & 0xFF);
     }
-    return index >= 0 ? index : list.Fallback;
+    return index >= 0 ? index : setting.ShownAs;
 }
 
 bool ListValueForIndex(const ListBinding& list, int32_t index, int32_t* value) {
-    if (index < 0 || index >= list.List->Size) {
-        if (!list.NoSelectionStoresZero) return false;
-        *value = 0;
+    const SettingDescription& setting = Describe(list.Setting);
+    if (index < 0 || index >= setting.List->Size) {
+        if (setting.NoChoice < 0) return false;
+        *value = setting.NoChoice;
         return true;
     }
-    *value = list.Holds == ListHolds::Index ? index : list.List->Items[index].Value;
+    *value = setting.Unit == SettingUnit::Index ? index : setting.List->Items[index].Value;
     return true;
 }
 
@@ -127,4 +89,17 @@ uint16_t IconForSwitch(const IconBinding& icon, bool on) {
 
 uint16_t IconForEntry(const IconBinding& icon, int32_t selected) {
     return selected >= 0 && static_cast<size_t>(selected) < icon.Icons.size() ? icon.Icons[selected] : 0;
+}
+
+std::vector<int> BoundControlIds(const BindingTables& bindings) {
+    std::vector<int> ids;
+    for (const auto& check : bindings.Checks) ids.push_back(check.ControlId);
+    for (const auto& pair : bindings.RadioPairs) ids.insert(ids.end(), {pair.OffButton, pair.OnButton});
+    for (const auto& group : bindings.RadioGroups)
+        ids.insert(ids.end(), group.Buttons.begin(), group.Buttons.end());
+    for (const auto& feed : bindings.FeedCombos) ids.push_back(feed.ControlId);
+    for (const auto& number : bindings.Numbers) ids.insert(ids.end(), {number.EditId, number.SpinId});
+    for (const auto& list : bindings.Lists) ids.push_back(list.ControlId);
+    for (const auto& label : bindings.Labels) ids.push_back(label.StaticId);
+    return ids;
 }

@@ -1,8 +1,9 @@
 // How the controls of the pages and their detail dialogs are bound to the settings, as plain
-// tables. A page or dialog describes each of its check boxes, radio pairs and groups, number
-// edits, lists, feed combos, labels and icons with one record below; the window side (PageKit.h)
-// shows and collects every kind with one helper. The rules that turn a setting into what a control
-// shows, and back, live here and need no window.
+// tables. A page or dialog names, for each of its check boxes, radio pairs and groups, number
+// edits, lists and feed combos, the control and the setting (SettingTable.h), and nothing else
+// about the value; labels and icons that follow a control are described here too. The window side
+// (BoundControls.h) shows and collects every kind with one helper. The rules that turn a setting
+// into what a control shows, and back, live here and need no window.
 #ifndef RP_PANEL_SETTINGBINDINGS_H
 #define RP_PANEL_SETTINGBINDINGS_H
 
@@ -10,109 +11,53 @@
 #include <cstdint>
 #include <optional>
 #include <span>
+#include <vector>
 
 #include "settings/PanelSettings.h"
-#include "settings/SettingChecks.h"
-
-// ---- Where a value lives ------------------------------------------------------------------------
-
-// One value of the record a page or dialog edits: a whole 32-bit field, given by its byte offset
-// in the record, or a field of bits within it (a switch of SwitchBits, or the three bits of the
-// international character set).
-struct SettingRef {
-    uint16_t Offset;   // byte offset of the int32_t field in the edited record
-    SwitchField Bits;  // Width 0: the whole field
-};
-
-// A whole field of the edited record (offsetof(Record, Field)).
-constexpr SettingRef FieldAt(size_t offset) { return {static_cast<uint16_t>(offset), {0, 0, 0}}; }
-// A switch field of PanelSettings.SwitchBits.
-constexpr SettingRef SwitchOf(SwitchField bits) {
-    return {static_cast<uint16_t>(offsetof(PanelSettingsRecord, SwitchBits)), bits};
-}
-
-// The record a page or dialog edits: PanelSettings with the current settings' four FeedPosOther
-// slots, or a form dialog's private copy of one form and its slots.
-struct EditedRecord {
-    void* Fields;        // what SettingRef offsets point into
-    int32_t* FeedOther;  // the four FeedPosOther slots of the fields' group, in FeedPath order
-};
-
-// The program's settings as the pages edit them.
-EditedRecord CurrentSettingsRecord();
-
-int32_t ReadSetting(const EditedRecord& record, SettingRef setting);
-void StoreSetting(const EditedRecord& record, SettingRef setting, int32_t value);
+#include "settings/SettingTable.h"
 
 // ---- Yes/no settings ----------------------------------------------------------------------------
 
-enum class SwitchRule : uint8_t {
-    OnWhenNonZero,  // on when the value is not 0; stored as 1 / 0
-    OnWhenOne,      // on only when the value is exactly 1; stored as 1 / 0
-    OnWhenZero,     // on when the value is 0 (a switch shown inverted); stored as 0 / 1
-};
-
-struct SettingSwitch {
-    SwitchRule Rule;
-    SettingRef Setting;
-
-    static constexpr SettingSwitch NonZero(SettingRef setting) {
-        return {SwitchRule::OnWhenNonZero, setting};
-    }
-    static constexpr SettingSwitch IsOne(SettingRef setting) { return {SwitchRule::OnWhenOne, setting}; }
-    static constexpr SettingSwitch BitSet(SwitchField bit) {
-        return {SwitchRule::OnWhenNonZero, SwitchOf(bit)};
-    }
-    static constexpr SettingSwitch BitCleared(SwitchField bit) {
-        return {SwitchRule::OnWhenZero, SwitchOf(bit)};
-    }
-};
-
-bool SettingIsOn(const EditedRecord& record, const SettingSwitch& setting);
-void StoreSwitch(const EditedRecord& record, const SettingSwitch& setting, bool on);
-
-// A check box: checked exactly when the setting is on.
+// A check box: checked exactly when the setting shows on (SettingTable.h says when).
 struct CheckBinding {
     int ControlId;
-    SettingSwitch Setting;
+    SettingId Setting;
 };
 
-// Two auto radio buttons for one setting. OnButton is checked when the setting is on, OffButton
+// Two auto radio buttons for one setting. OnButton is checked when the setting shows on, OffButton
 // otherwise. Collecting reads one button, ReadButton (one of the two): the setting is on when
 // that button's state says so (checked for OnButton, unchecked for OffButton).
 struct RadioPairBinding {
     int OffButton;
     int OnButton;
     int ReadButton;
-    SettingSwitch Setting;
+    SettingId Setting;
 };
 
 // Whether the setting is on, given the checked state of the pair's ReadButton.
 bool RadioPairReadsOn(const RadioPairBinding& pair, bool readButtonChecked);
 
 // N radio buttons for the values 0 .. N-1 of one setting. A value outside them checks none;
-// collecting takes the first checked button, and WhenNoneChecked when none is.
+// collecting takes the first checked button, and the setting's NoChoice when none is.
 struct RadioGroupBinding {
     std::span<const int> Buttons;
-    SettingRef Setting;
-    int32_t WhenNoneChecked;
+    SettingId Setting;
 };
 
-// The button a value checks (-1: none), and the value a checked button (-1: none) stands for.
+// The button a value checks (-1: none), and the value to store for a checked button (-1: none);
+// false when nothing is to be stored.
 int32_t RadioGroupButtonFor(const RadioGroupBinding& group, int32_t value);
-int32_t RadioGroupValueFor(const RadioGroupBinding& group, int32_t checkedButton);
+bool RadioGroupValueFor(const RadioGroupBinding& group, int32_t checkedButton, int32_t* value);
 
 // ---- Numbers --------------------------------------------------------------------------------------
 
-// A number edit with its up-down control. The range is the up-down's range for the arrows and the
-// check on collect; the edit itself shows the stored number as it is. An entry outside the range,
-// or one that is no number at all, is refused with RefusalText.
+// A number edit with its up-down control. The setting's range is the up-down's range for the
+// arrows and the check on collect; the edit itself shows the stored number as it is. An entry the
+// setting does not allow, or one that is no number at all, is refused with its refusal text.
 struct NumberBinding {
     int EditId;
     int SpinId;
-    SettingRef Setting;
-    ValueRange Range;
-    uint16_t RefusalText;
+    SettingId Setting;
 };
 
 // What an edit's text says as an unsigned decimal number: nothing for an empty text, anything but
@@ -122,26 +67,17 @@ std::optional<int32_t> ParseEnteredNumber(const char* text);
 
 // ---- Lists -----------------------------------------------------------------------------------------
 
-// What a list's field holds.
-enum class ListHolds : uint8_t {
-    Index,  // the entry's index
-    Value,  // the entry's Value, looked up by the low byte of the field
-};
-
-// A drop-down list filled from a ValueList and bound to a setting.
+// A drop-down list filled from the setting's list: an Index setting holds the entry's position,
+// a ListValue or Step setting the entry's value (found by the low byte of the field).
 struct ListBinding {
     int ControlId;
-    SettingRef Setting;
-    const ValueList* List;
-    ListHolds Holds;
-    int32_t Fallback;            // the entry shown when the value names none; -1 shows no selection
-    bool NoSelectionStoresZero;  // false: no selection keeps the stored value
+    SettingId Setting;
 };
 
-// The entry a list shows for a value.
+// The entry a list shows for a value (the setting's ShownAs when its list does not name it).
 int32_t ListIndexForValue(const ListBinding& list, int32_t value);
-// The value for a chosen entry; false (nothing to store) for no selection or an index outside the
-// list. With NoSelectionStoresZero, no selection gives 0 instead.
+// The value for a chosen entry; false (nothing to store) for no choice or an index outside the
+// list, unless the setting has a value for no choice.
 bool ListValueForIndex(const ListBinding& list, int32_t index, int32_t* value);
 
 // A feed-position combo of one paper path: the labels of the path's list, and one more entry
@@ -149,8 +85,7 @@ bool ListValueForIndex(const ListBinding& list, int32_t index, int32_t* value);
 // is; the "other" index with a slot of 0 names no entry, shows no selection and is kept.
 struct FeedComboBinding {
     int ControlId;
-    SettingRef Setting;
-    FeedPath Path;
+    SettingId Setting;
 };
 
 // The number of entries the combo holds for a slot value, and the entry shown for an index (-1:
@@ -200,5 +135,8 @@ struct BindingTables {
     std::span<const LabelBinding> Labels{};
     std::span<const IconBinding> Icons{};
 };
+
+// Every control the tables bind to a setting, and the statics of their labels (not the icons).
+std::vector<int> BoundControlIds(const BindingTables& bindings);
 
 #endif

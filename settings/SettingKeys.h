@@ -1,8 +1,8 @@
 // SettingKeys.h - every setting of the panel under one name, as a settings file and the console
 // tool see it: the key (the record's field name, "Form1.LeftMargin" for a stored form, the switch's
 // own name for a switch bit), the panel's label, the value in the printer's own units, and the
-// values a user may enter. The limits come from SettingChecks.h and the lists from ValueLists.h and
-// FeedPositions.h; nothing here repeats them.
+// values a user may enter. Everything about a setting comes from its description in
+// SettingTable.h; nothing here repeats it.
 #ifndef RP_SETTINGS_SETTINGKEYS_H
 #define RP_SETTINGS_SETTINGKEYS_H
 
@@ -13,7 +13,7 @@
 #include <vector>
 
 #include "settings/PanelSettings.h"
-#include "settings/SettingChecks.h"
+#include "settings/SettingTable.h"
 
 // A printer's settings as read: the record and its twenty odd feed distances.
 struct PrinterSettings {
@@ -21,33 +21,14 @@ struct PrinterSettings {
     int32_t FeedPosOther[FeedPosOtherCount] = {};
 };
 
-// How a setting's value is written and which values it takes.
-enum class SettingUnit : uint8_t {
-    Count,         // lines or columns within Range
-    Index,         // a position in List
-    ListValue,     // one of List's values (the international character set's codes)
-    FeedDistance,  // 1/120 inch: List's distances, or another 0..255 that the printer holds
-    Step,          // a signed step: List's values read as two's complement bytes
-    OnOff,         // 0 or 1, each with its label
-    RawBits,       // the switch bits that no control shows, in hexadecimal
-};
-
+// One named setting of the file: a setting of the table, for the stored forms one per form.
 struct SettingKey {
     std::string Key;      // "PageLength", "Form2.RightMargin", "Bidirectional"
     std::string Label;    // the panel's label, e.g. "書式２ ライトマージン幅"
     std::string Section;  // the tab or dialog that shows it, for the file's headings
-    SettingUnit Unit = SettingUnit::Count;
-    ValueRange Range{0, 0};     // Count
-    const char* UnitName = "";  // Count: "行" or "桁"
-    const ValueList* List = nullptr;
-    const char* Off = "";  // OnOff: the labels of 0 and 1
-    const char* On = "";
-    // Where the value lives: a field of the record, of a stored form, or a switch field.
-    int32_t PanelSettingsRecord::*Field = nullptr;
-    int32_t FormIndex = -1;  // 0..3 with FormField
-    int32_t FormSettings::*FormField = nullptr;
-    SwitchField Switch{0, 0, 0};  // Width 0: not a switch
-    int32_t Slot = -1;            // FeedDistance: the FeedPosOther slot
+    const SettingDescription* Setting = nullptr;
+    int32_t FormIndex = -1;  // 0..3 for a setting of a stored form
+    int32_t Slot = -1;       // FeedDistance: the FeedPosOther slot
 };
 
 // Every setting, in the order of the panel's tabs.

@@ -24,7 +24,7 @@ int TabOf(HWND page) {
 }
 
 constexpr int kTestControls[] = {IDC_TEST_CHECK, IDC_TEST_EDIT};
-const PageDefinition kTestPage{.TabIndex = -1, .Controls = kTestControls};
+const PageDefinition kTestPage{.TabIndex = -1, .Statics = kTestControls};
 
 INT_PTR CALLBACK TestPageProc(HWND page, UINT message, WPARAM wParam, LPARAM lParam) {
     const int tab = TabOf(page);
