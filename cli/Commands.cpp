@@ -7,6 +7,7 @@
 #include <cstdio>
 #include <fstream>
 #include <iterator>
+#include <memory>
 
 #include "base/SuiteRegistry.h"
 #include "cli/Console.h"
@@ -136,53 +137,73 @@ void PrintDifferences(const std::vector<SettingDifference>& differences, const c
     }
 }
 
-// Checks, writes, reads back and compares one printer; one result line on standard output.
-int WriteTo(const Setup& setup, const std::string& name, const SettingsFile& file, const std::string& source,
-            bool dryRun) {
+// One printer made ready for the write: its session, its settings and the command for them.
+struct Prepared {
+    std::string Name;
+    std::unique_ptr<PrinterSession> Session;
+    PrinterSettings Before, Wanted;
+    SettingsCommand Command{};
+    bool FileWrong = false;  // the file's values with this printer's own make wrong settings
+};
+
+// Opens, checks and reads one printer and puts the file over its settings. ExitDone with `ready`
+// filled, or the exit code of why it cannot be written (one result line on standard output).
+int Prepare(const Setup& setup, const std::string& name, const SettingsFile& file, const std::string& source,
+            Prepared& ready) {
     if (!Supported(setup, name)) {
         PrintLine(NotSupported(name));
         return ExitPrinterFailure;
     }
-    PrinterSession session(name);
-    if (const std::optional<std::string> refusal = RefusalOf(session, PrinterUse::ReadAndUpdate)) {
+    ready.Name = name;
+    ready.Session = std::make_unique<PrinterSession>(name);
+    if (const std::optional<std::string> refusal = RefusalOf(*ready.Session, PrinterUse::ReadAndUpdate)) {
         PrintLine(name + ": " + *refusal);
         return ExitPrinterFailure;
     }
-    PrinterSettings before;
-    if (!session.ReadSettings(before)) {
+    if (!ready.Session->ReadSettings(ready.Before)) {
         PrintLine(name + ": " + ProgramText(IDS_SETTINGS_READ_FAILED));
         return ExitPrinterFailure;
     }
-    PrinterSettings wanted = before;
-    ApplySettingsFile(file, wanted);
-    const std::vector<FileProblem> problems = CheckAppliedForms(file, wanted);
+    ready.Wanted = ready.Before;
+    ApplySettingsFile(file, ready.Wanted);
+    const std::vector<FileProblem> problems = CheckAppliedSettings(file, ready.Wanted);
     if (!problems.empty()) {
-        PrintLine(name + ": 設定ファイルの値とプリンタの値を合わせた書式が正しくないため、書き込みません。");
+        PrintLine(
+            name +
+            ": "
+            "設定ファイルの値とプリンタの値を合わせた設定が正しくないため、どのプリンタにも書き込みません。");
         for (const FileProblem& p : problems) PrintLine(Indented(DescribeFileProblem(p, source)));
+        ready.FileWrong = true;
         return ExitInvalidFile;
     }
-    SettingsCommand command{};
-    if (const std::optional<std::string> failure = Encode(wanted, command)) {
+    // A value of the printer's own that the command cannot carry stops this printer only.
+    if (const std::optional<std::string> failure = Encode(ready.Wanted, ready.Command)) {
         PrintLine(name + ": " + *failure);
         return ExitInvalidFile;
     }
-    const std::vector<SettingDifference> changes = CompareSettings(before, wanted);
+    return ExitDone;
+}
+
+// Writes one prepared printer, reads it back and compares; one result line on standard output.
+int WriteTo(const Prepared& ready, bool dryRun) {
+    const std::string& name = ready.Name;
+    const std::vector<SettingDifference> changes = CompareSettings(ready.Before, ready.Wanted);
     if (dryRun) {
         PrintLine(name + ": 書き込むと " + std::to_string(changes.size()) +
                   " 項目が変わります (--dry-run: 書き込みません)。");
         PrintDifferences(changes, "プリンタ", "ファイル");
         return ExitDone;
     }
-    if (session.Write(command) != 0) {
+    if (ready.Session->Write(ready.Command) != 0) {
         PrintLine(name + ": " + ProgramText(IDS_WRITE_FAILED));
         return ExitPrinterFailure;
     }
     PrinterSettings after;
-    if (!session.ReadSettings(after)) {
+    if (!ready.Session->ReadSettings(after)) {
         PrintLine(name + ": 書き込みました。" + ProgramText(IDS_SETTINGS_READ_FAILED));
         return ExitPrinterFailure;
     }
-    const std::vector<SettingDifference> differences = CompareSettings(wanted, after);
+    const std::vector<SettingDifference> differences = CompareSettings(ready.Wanted, after);
     if (!differences.empty()) {
         PrintLine(name + ": 読み戻した設定が書き込んだ設定と " + std::to_string(differences.size()) +
                   " 項目違います。");
@@ -193,11 +214,24 @@ int WriteTo(const Setup& setup, const std::string& name, const SettingsFile& fil
     return ExitDone;
 }
 
+// Every printer is made ready first: settings that the file makes wrong together with one
+// printer's own values (a form's margins, a switch byte no printer could be read with) stop the
+// whole import before anything is written. A printer refused by its state is left out; the
+// others go on.
 int WriteToAll(const Setup& setup, const std::vector<std::string>& printers, const SettingsFile& file,
                const std::string& source, bool dryRun) {
     int worst = ExitDone;
-    for (const std::string& name : printers)
-        worst = std::max(worst, WriteTo(setup, name, file, source, dryRun));
+    bool fileWrong = false;
+    std::vector<Prepared> ready;
+    for (const std::string& name : printers) {
+        Prepared one;
+        const int result = Prepare(setup, name, file, source, one);
+        worst = std::max(worst, result);
+        fileWrong = fileWrong || one.FileWrong;
+        if (result == ExitDone) ready.push_back(std::move(one));
+    }
+    if (fileWrong) return worst;
+    for (const Prepared& one : ready) worst = std::max(worst, WriteTo(one, dryRun));
     return worst;
 }
 
@@ -253,7 +287,7 @@ int Diff(const Setup& setup, const std::string& name, const SettingsFile& file, 
     if (!before) return ExitPrinterFailure;
     PrinterSettings after = *before;
     ApplySettingsFile(file, after);
-    const std::vector<FileProblem> problems = CheckAppliedForms(file, after);
+    const std::vector<FileProblem> problems = CheckAppliedSettings(file, after);
     for (const FileProblem& p : problems) PrintError(DescribeFileProblem(p, path));
     if (!problems.empty()) return ExitInvalidFile;
     const std::vector<SettingDifference> differences = CompareSettings(*before, after);

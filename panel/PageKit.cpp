@@ -3,16 +3,21 @@
 #include <commctrl.h>
 
 #include <algorithm>
+#include <string>
 
 #include "base/AppState.h"
 #include "base/Messages.h"
 #include "base/Procedures.h"
+#include "base/Text.h"
 #include "base/Ui.h"
 #include "help/Help.h"
 #include "panel/BoundControls.h"
 #include "panel/PanelPages.h"
 #include "panel/TabPages.h"
 #include "panel/TabRules.h"
+#include "res/resource.h"
+#include "settings/PanelSettings.h"
+#include "settings/SettingTable.h"
 
 namespace {
 
@@ -92,12 +97,15 @@ void RefuseInDialog(HWND dialog, const Refusal& refusal) {
 
 void OnDetailOk(HWND dialog, const DetailLaunch& launch) {
     const DetailDialogDefinition& definition = *launch.Definition;
+    const int32_t shownBits = PanelSettings.SwitchBits;
     Refusal refusal = definition.CheckEntries ? definition.CheckEntries(dialog) : Refusal{0, 0};
     if (refusal.TextId == 0) refusal = CollectBindings(dialog, definition.Bindings, launch.Record);
     if (refusal.TextId != 0) {
         RefuseInDialog(dialog, refusal);
         return;
     }
+    // The dialog stays open for the user to choose otherwise.
+    if (launch.Record.Fields == &PanelSettings && RefuseUnreadableSwitches(dialog, shownBits) >= 0) return;
     EndDialog(dialog, 1);
 }
 
@@ -233,6 +241,24 @@ const EditedRecord* DialogRecord(HWND dialog) {
 
 HWND PanelOfPage(HWND page) { return GetParent(page); }
 
+int RefuseUnreadableSwitches(HWND owner, int32_t bitsBefore) {
+    const int32_t byte = UnreadableSwitchByte(PanelSettings.SwitchBits);
+    if (byte < 0) return -1;
+    PanelSettings.SwitchBits = bitsBefore;
+    std::string names;
+    int32_t perTab[kPageCount] = {};
+    for (const SettingDescription* s : SwitchesOfByte(byte)) {
+        names += std::string("\n・") + s->Label + ": " + s->OnText;
+        if (s->Tab >= 0 && s->Tab < kPageCount) ++perTab[s->Tab];
+    }
+    char format[kTextBufferSize];
+    LoadText(IDS_SWITCHES_UNREADABLE, format, sizeof format);
+    char text[4 * kTextBufferSize];
+    FormatBounded(text, sizeof text, format, names.c_str());
+    ShowPrinterMessage(owner, text, MB_OK | MB_ICONWARNING);
+    return static_cast<int>(std::max_element(perTab, perTab + kPageCount) - perTab);
+}
+
 void NotifySettingsChanged(HWND sender) {
     const bool isPage = (GetWindowLongA(sender, GWL_STYLE) & WS_CHILD) != 0;
     HWND panel = isPage ? PanelOfPage(sender) : AppState.PanelWindow;
@@ -246,8 +272,7 @@ void RejectEntry(HWND page, int tabIndex, UINT textId, int controlId) {
     // whose page could not be created hides the page before it without replacing it.
     if (const PanelPages* pages = PanelPagesOf(panel);
         pages && (pages->CurrentPage != page || !IsWindowVisible(page))) {
-        SendMessageA(pages->TabControl, TCM_SETCURSEL, static_cast<WPARAM>(tabIndex), 0);
-        ShowPage(panel, tabIndex);
+        SelectTab(panel, tabIndex);
     }
     SetFocus(GetDlgItem(page, controlId));
 }

@@ -97,6 +97,12 @@ INT_PTR RunDetailDialog(HWND owner, const DetailDialogDefinition& dialog, const 
 // in every case the page becomes ForegroundWindow again.
 void AfterDetailDialog(HWND page, INT_PTR result);
 
+// PanelSettings after the user's input would hold a switch byte of 0xFF, which no printer could be
+// read back with (the record would count as not loaded): the switches are put back to `bitsBefore`,
+// the user is told which switches of the byte are all on (box owned by `owner`), and the tab that
+// shows most of them is returned. -1 when nothing is wrong. Never is a bit changed for the user.
+int RefuseUnreadableSwitches(HWND owner, int32_t bitsBefore);
+
 // The record a detail dialog was opened on (nullptr before its initialisation).
 const EditedRecord* DialogRecord(HWND dialog);
 

@@ -1,5 +1,6 @@
 #include "panel/PanelWrite.h"
 
+#include <algorithm>
 #include <cstdint>
 #include <string>
 
@@ -9,6 +10,7 @@
 #include "link/KovQmx.h"
 #include "link/Link.h"
 #include "panel/FollowPrinter.h"
+#include "panel/PageKit.h"
 #include "panel/PanelDialog.h"
 #include "panel/PanelEdits.h"
 #include "panel/PanelRequests.h"
@@ -65,6 +67,18 @@ bool RefuseUpdate(HWND panel) {
     return false;
 }
 
+// Collects the pages for a write; false when a page refused its input or the settings would hold a
+// switch byte that no one could read back (then the page of those switches is brought forward and
+// the record keeps the switches it had, the edits staying on the pages).
+bool CollectForWrite(HWND panel) {
+    const int32_t shownBits = PanelSettings.SwitchBits;
+    if (!CollectPages(panel) || !PanelStillOpen(panel)) return false;
+    const int tab = RefuseUnreadableSwitches(panel, shownBits);
+    if (tab < 0) return true;
+    if (PanelStillOpen(panel)) SelectTab(panel, tab);
+    return false;
+}
+
 }  // namespace
 
 int WriteSettings(HWND panel, int synchronous, WriteOutcome* outcome) {
@@ -98,13 +112,13 @@ int WriteSettings(HWND panel, int synchronous, WriteOutcome* outcome) {
 
 void UpdateCommand(HWND panel) {
     if (RefuseUpdate(panel) || !PanelStillOpen(panel)) return;
-    if (!CollectPages(panel) || !PanelStillOpen(panel)) return;
+    if (!CollectForWrite(panel)) return;
     WriteSettings(panel, 0);
 }
 
 void UpdateAndExitCommand(HWND panel) {
     if (RefuseUpdate(panel) || !PanelStillOpen(panel)) return;
-    if (!CollectPages(panel) || !PanelStillOpen(panel)) return;
+    if (!CollectForWrite(panel)) return;
     WriteOutcome outcome = WriteOutcome::HandedOver;
     if (!WriteSettings(panel, 1, &outcome)) {
         // A value that does not fit has been named: the user corrects it, there is nothing to

@@ -153,12 +153,18 @@ int CollectPages(HWND panel) {
     return collected ? 1 : 0;
 }
 
+void SelectTab(HWND panel, int index) {
+    const PanelPages* pages = PanelPagesOf(panel);
+    if (!pages) return;
+    SendMessageA(pages->TabControl, TCM_SETCURSEL, static_cast<WPARAM>(index), 0);
+    ShowPage(panel, index);
+}
+
 void RestartPages(HWND panel) {
     PanelPages* pages = PanelPagesOf(panel);
     if (!pages) return;
     pages->FocusHint = nullptr;
-    SendMessageA(pages->TabControl, TCM_SETCURSEL, 0, 0);
-    ShowPage(panel, 0);
+    SelectTab(panel, 0);
 }
 
 void DestroyPages(HWND panel) {

@@ -31,6 +31,9 @@ void SendToPages(HWND panel, UINT message);
 // page that refuses (it has told the user why). Returns 1 when all six slots were passed, else 0.
 int CollectPages(HWND panel);
 
+// Selects tab `index` and shows its page, as a program's choice (no tab-change notifications).
+void SelectTab(HWND panel, int index);
+
 // After a restart on another printer: clears the focus hint, selects tab 0 and shows page 0.
 void RestartPages(HWND panel);
 

@@ -94,6 +94,7 @@
 #define IDS_VALUE_DOES_NOT_FIT      1000 /* a setting's value that the printer command cannot carry */
 #define IDS_EDITS_NOT_WRITTEN       1001 /* the program ends with edits that were not written */
 #define IDS_NOTHING_TO_WRITE        1002 /* an update while no settings are loaded */
+#define IDS_SWITCHES_UNREADABLE     1003 /* an update that would leave a switch byte the printer cannot be read with */
 
 /* ---- Dialog templates --------------------------------------------------------------------- */
 #define IDD_ABOUT                   116

@@ -2,6 +2,7 @@
 #include "settings/SettingsFile.h"
 
 #include <algorithm>
+#include <cstdlib>
 #include <optional>
 
 namespace {
@@ -118,6 +119,24 @@ void CheckNamedMargins(const SettingsFile& file, std::vector<FileProblem>& probl
     }
 }
 
+// A switch byte of 0xFF, which no printer can be read with afterwards, is refused on the last line
+// of the file that sets a bit of it (the printer's own bits count too).
+void CheckSwitchBytes(const SettingsFile& file, const PrinterSettings& applied,
+                      std::vector<FileProblem>& problems) {
+    const int32_t byte = UnreadableSwitchByte(applied.Record.SwitchBits);
+    if (byte < 0) return;
+    const FileSetting* last = nullptr;
+    for (const FileSetting& s : file.Settings) {
+        const SettingField& field = s.Key->Setting->Field;
+        const bool inByte = s.Key->Setting->Unit == SettingUnit::RawBits ||
+                            (field.Bits.Width > 0 && !field.InForm && field.Bits.Byte == byte);
+        if (inByte) last = &s;
+    }
+    if (last == nullptr) return;
+    problems.push_back(
+        Problem(last->Line, last->Key->Key, FileProblemKind::SwitchByteFull, std::to_string(byte)));
+}
+
 }  // namespace
 
 FileReading ReadSettingsFile(std::string_view text, std::string_view model) {
@@ -201,6 +220,10 @@ FileReading ReadSettingsFile(std::string_view text, std::string_view model) {
         reading.Problems.push_back(std::move(p));
     }
     CheckNamedMargins(reading.File, reading.Problems);
+    // A file that turns on every bit of a switch byte makes it 0xFF whatever the printer holds.
+    PrinterSettings nothingElse;
+    ApplySettingsFile(reading.File, nothingElse);
+    CheckSwitchBytes(reading.File, nothingElse, reading.Problems);
     std::stable_sort(reading.Problems.begin(), reading.Problems.end(),
                      [](const FileProblem& a, const FileProblem& b) { return a.Line < b.Line; });
     return reading;
@@ -255,8 +278,9 @@ void ApplySettingsFile(const SettingsFile& file, PrinterSettings& settings) {
     for (const FileSetting& s : file.Settings) SetSettingValue(*s.Key, s.Value, settings);
 }
 
-std::vector<FileProblem> CheckAppliedForms(const SettingsFile& file, const PrinterSettings& applied) {
+std::vector<FileProblem> CheckAppliedSettings(const SettingsFile& file, const PrinterSettings& applied) {
     std::vector<FileProblem> problems;
+    CheckSwitchBytes(file, applied, problems);
     for (int32_t k = 0; k < FormCount; ++k) {
         bool touched = false;
         for (const FileSetting& s : file.Settings) touched = touched || s.Key->FormIndex == k;
@@ -320,6 +344,18 @@ std::string DescribeFileProblem(const FileProblem& p, std::string_view name) {
         case FileProblemKind::RightNotAboveLeft:
             what = "ライトマージン幅 " + p.Value + " がレフトマージン幅 " + p.Other + " を超えていません。";
             break;
+        case FileProblemKind::SwitchByteFull: {
+            // Which switches the byte holds: every one of them is on.
+            std::string names;
+            for (const SettingDescription* s : SwitchesOfByte(std::atoi(p.Value.c_str()))) {
+                names += (names.empty() ? "" : "、") + std::string(s->Label);
+            }
+            what =
+                "プリンタの値と合わせると次のスイッチがすべてオンになり、プリンタの設定が読み込めなくなります"
+                ": " +
+                names + "。";
+            break;
+        }
     }
     std::string line(name);
     if (p.Line > 0) line += ":" + std::to_string(p.Line);

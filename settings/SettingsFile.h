@@ -43,6 +43,8 @@ enum class FileProblemKind : uint8_t {
     NotAllowed,         // outside the page's range or list
     LeftAboveRight,     // the form dialog's margin order: the left margin is greater than the right
     RightNotAboveLeft,  // the right margin is not greater than the left
+    SwitchByteFull,     // every bit of a switch byte would be on: the printer could not be read
+                        // back (Value: the byte, 0..3)
 };
 
 struct FileProblem {
@@ -77,10 +79,10 @@ SettingsFile SettingsOf(const PrinterSettings& settings);
 // Puts the file's values over a printer's settings.
 void ApplySettingsFile(const SettingsFile& file, PrinterSettings& settings);
 
-// After ApplySettingsFile: the form dialog's checks of every stored form the file touches, now
-// with the printer's values for what the file leaves out. A problem names the key the check
-// concerns, with its line in the file or 0 when the value is the printer's.
-std::vector<FileProblem> CheckAppliedForms(const SettingsFile& file, const PrinterSettings& applied);
+// After ApplySettingsFile: the form dialog's checks of every stored form the file touches, and the
+// switch bytes, now with the printer's values for what the file leaves out. A problem names the
+// key the check concerns, with its line in the file or 0 when the value is the printer's.
+std::vector<FileProblem> CheckAppliedSettings(const SettingsFile& file, const PrinterSettings& applied);
 
 // One setting whose value differs.
 struct SettingDifference {

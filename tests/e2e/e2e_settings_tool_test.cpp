@@ -108,14 +108,23 @@ TEST_F(SettingsToolTest, BusyAndReadOnlyPrintersAreRefusedAndTheOthersWritten) {
     EXPECT_EQ(Block("OK")[BlockPageLength], 70);
 }
 
+// A value the pages refuse; and one that, with printer B's own switch bits (bit 3.2 and six of
+// the seven switches of byte 3 on), would store a switch byte no one could read back.
 TEST_F(SettingsToolTest, AnInvalidFileIsWrittenToNoPrinter) {
     AddPrinters({"A", "B", "C"});
-    const std::string path =
-        File("rps_bad.txt", Header + "\n# paper\nPageLength = 70\nHeadCenterCutSheet = 9\n");
-    const e2e::Run run = Tool("import A B C \"" + path + "\"");
-    EXPECT_EQ(run.exitCode, 3u);
-    EXPECT_TRUE(Has(run, path + ":6: HeadCenterCutSheet")) << run.output;
-    for (const char* name : {"A", "B", "C"}) EXPECT_EQ(Writes(name), 0u) << name;
+    ASSERT_EQ(vp::PatchBlock("B", BlockSwitchBits + 3, {0x7F}), 0u);
+    const struct {
+        std::string text, where;
+    } files[] = {{"\n# paper\nPageLength = 70\nHeadCenterCutSheet = 9\n", ":6: HeadCenterCutSheet"},
+                 {"PageLength = 70\nSheetGuideBySwitch = 1\n",
+                  ":4: SheetGuideBySwitch（シートガイドの自動吸入方式）"}};
+    for (const auto& file : files) {
+        const std::string path = File("rps_bad.txt", Header + file.text);
+        const e2e::Run run = Tool("import A B C \"" + path + "\"");
+        EXPECT_EQ(run.exitCode, 3u);
+        EXPECT_TRUE(Has(run, path + file.where)) << run.output;
+        for (const char* name : {"A", "B", "C"}) EXPECT_EQ(Writes(name), 0u) << name;
+    }
 }
 
 TEST_F(SettingsToolTest, AReadBackThatDiffersGivesExitFourAndTheNextPrinterIsStillWritten) {

@@ -33,7 +33,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
         FUZZ_CHECK(GetSettingValue(*s.Key, applied) == s.Value);
     // A margin the file leaves out is the initial one (left 0, right 136), which keeps any
     // entered margin in order: the applied forms pass the dialog's checks.
-    FUZZ_CHECK(CheckAppliedForms(reading.File, applied).empty());
+    FUZZ_CHECK(CheckAppliedSettings(reading.File, applied).empty());
 
     const FileReading again = ReadSettingsFile(WriteSettingsFile(applied, Model, "x"), Model);
     FUZZ_CHECK(again.Problems.empty());

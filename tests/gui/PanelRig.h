@@ -8,7 +8,6 @@
 #include <windows.h>
 #include <commctrl.h>
 
-#include <functional>
 #include <vector>
 
 #include "panel/PanelPages.h"
@@ -52,12 +51,6 @@ private:
     HWND frame_ = nullptr;
     HWND panel_ = nullptr;
 };
-
-// Clicks `button` of `window` (a page) and, once the detail dialog it opens is up, lets `drive`
-// look at it and set its controls, then presses `press` (IDOK or IDCANCEL). A refused OK is
-// followed by Cancel, so the dialog always ends. Returns whether a dialog appeared.
-bool RunDetailDialogFrom(MessageBoxRecorder& boxes, HWND window, int button,
-                         const std::function<void(HWND dialog)>& drive, int press);
 
 }  // namespace rptest
 

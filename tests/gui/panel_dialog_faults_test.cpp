@@ -14,6 +14,7 @@
 #include "base/Messages.h"
 #include "panel/PanelDialog.h"
 #include "panel/PanelRequests.h"
+#include "panel/TabPages.h"
 #include "printers/Printers.h"
 #include "printers/SingleInstance.h"
 #include "res/resource.h"
@@ -337,6 +338,46 @@ TEST_F(FaultMatrix, WhatBelongsToOnePrinterOrRequestStaysThere) {
     ASSERT_EQ(boxes.Count(), 3u);
     for (const rptest::RecordedBox& box : boxes.Boxes())
         EXPECT_EQ(box.text, ProgramString(IDS_SETTINGS_READ_FAILED));
+}
+
+// A printer that reports bit 3.2 with six of the seven switches of its byte on: turning on the
+// seventh would store 0xFF, which no one could read back. The update is refused with the switches
+// named, on their page, nothing is sent and the edit stays.
+TEST_F(FaultMatrix, AnUpdateThatLeavesASwitchByteFullIsRefused) {
+    Install({"LP1"});
+    ASSERT_EQ(vp::PatchBlock("LP1", BlockSwitchBits + 3, {0x7F}), 0u);
+    ASSERT_NE(Start("LP1"), nullptr);
+    SelectTab(Panel(), 4);
+    HWND page = Pages()->PageWindows[4];
+    SendMessageA(GetDlgItem(page, IDC_SHEET_GUIDE_SWITCH), BM_CLICK, 0, 0);
+    SelectTab(Panel(), 0);
+    rptest::MessageBoxRecorder boxes;
+    for (const int update : {IDC_UPDATE, IDC_UPDATE_AND_EXIT}) {
+        boxes.Clear();
+        Command(update);
+        ASSERT_EQ(boxes.Count(), 1u);
+        const std::string& text = boxes.Boxes()[0].text;
+        EXPECT_TRUE(text.rfind(ProgramString(IDS_SWITCHES_UNREADABLE).substr(0, 20), 0) == 0) << text;
+        EXPECT_NE(text.find("シートガイドの自動吸入方式"), std::string::npos) << text;
+        EXPECT_EQ(Pages()->CurrentPage, page) << "the page of those switches is brought forward";
+        EXPECT_TRUE(Enabled(IDC_UPDATE)) << "the edit stays";
+        EXPECT_FALSE(ProgramEnded());
+    }
+    EXPECT_EQ(Printer("LP1").writeCount, 0u);
+
+    // The same in a detail dialog, whose OK stores into the record at once: the dialog stays open.
+    ASSERT_EQ(vp::PatchBlock("LP1", BlockSwitchBits + 3, {0xEF}), 0u);  // all but the draft switch
+    FrameCommand(IDM_READ_SETTINGS);                                    // the question: OK
+    ASSERT_TRUE(WaitIdle());
+    SelectTab(Panel(), 3);
+    boxes.Clear();
+    EXPECT_TRUE(rptest::RunDetailDialogFrom(
+        boxes, Pages()->PageWindows[3], IDC_DOS_ENVIRONMENT,
+        [](HWND dialog) { CheckDlgButton(dialog, IDC_DOS_DRAFT_AT_POWER_ON, BST_CHECKED); }, IDOK));
+    ASSERT_EQ(boxes.Count(), 1u);
+    EXPECT_NE(boxes.Boxes()[0].text.find("電源オン時にドラフトモードにする"), std::string::npos);
+    EXPECT_TRUE(SettingsLoaded()) << "the record keeps the switches it had";
+    EXPECT_FALSE(Enabled(IDC_UPDATE)) << "nothing was stored";
 }
 
 }  // namespace

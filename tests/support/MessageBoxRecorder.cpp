@@ -135,4 +135,22 @@ void MessageBoxRecorder::Handle(HWND window) {
                  reinterpret_cast<LPARAM>(GetDlgItem(window, answer)));
 }
 
+bool RunDetailDialogFrom(MessageBoxRecorder& boxes, HWND window, int button,
+                         const std::function<void(HWND dialog)>& drive, int press) {
+    bool appeared = false;
+    boxes.OnDialog([&](HWND dialog) {
+        // A click inside `drive` can activate the dialog again before it counts as handled.
+        if (appeared) return true;
+        appeared = true;
+        if (drive) drive(dialog);
+        PostMessageA(dialog, WM_COMMAND, MAKEWPARAM(press, BN_CLICKED),
+                     reinterpret_cast<LPARAM>(GetDlgItem(dialog, press)));
+        if (press == IDOK) PostMessageA(dialog, WM_COMMAND, MAKEWPARAM(IDCANCEL, BN_CLICKED), 0);
+        return true;
+    });
+    SendMessageA(GetDlgItem(window, button), BM_CLICK, 0, 0);
+    boxes.OnDialog(nullptr);
+    return appeared;
+}
+
 }  // namespace rptest

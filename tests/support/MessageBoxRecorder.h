@@ -65,6 +65,12 @@ private:
     MessageBoxRecorder* previous_ = nullptr;
 };
 
+// Clicks `button` of `window` (a page) and, once the detail dialog it opens is up, lets `drive`
+// look at it and set its controls, then presses `press` (IDOK or IDCANCEL). A refused OK is
+// followed by Cancel, so the dialog always ends. Returns whether a dialog appeared.
+bool RunDetailDialogFrom(MessageBoxRecorder& boxes, HWND window, int button,
+                         const std::function<void(HWND dialog)>& drive, int press);
+
 }  // namespace rptest
 
 #endif

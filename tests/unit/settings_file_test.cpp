@@ -105,13 +105,13 @@ TEST(SettingsFile, PartialFileChangesOnlyWhatItNames) {
     EXPECT_EQ(applied.FeedPosOther[0], 100);
     EXPECT_EQ(applied.Record.PressureAdjust, 250);
     EXPECT_EQ(applied.Record.SwitchBits, 0x0C000000);
-    EXPECT_TRUE(CheckAppliedForms(reading.File, applied).empty());
+    EXPECT_TRUE(CheckAppliedSettings(reading.File, applied).empty());
 
     // The form dialog's order with the printer's value for the margin the file leaves out.
     PrinterSettings narrow = printer;
     narrow.Record.Forms[0].RightMargin = 120;
     ApplySettingsFile(reading.File, narrow);
-    std::vector<FileProblem> problems = CheckAppliedForms(reading.File, narrow);
+    std::vector<FileProblem> problems = CheckAppliedSettings(reading.File, narrow);
     ASSERT_EQ(problems.size(), 1u);
     EXPECT_EQ(problems[0].Kind, FileProblemKind::LeftAboveRight);
     EXPECT_EQ(problems[0].Line, 6);
@@ -122,7 +122,7 @@ TEST(SettingsFile, PartialFileChangesOnlyWhatItNames) {
     odd.Record.Forms[1].CutSheetOffset = 70;
     const FileReading other = ReadSettingsFile(Header + "Form2.PageLength = 60\n", Model);
     ApplySettingsFile(other.File, odd);
-    problems = CheckAppliedForms(other.File, odd);
+    problems = CheckAppliedSettings(other.File, odd);
     ASSERT_EQ(problems.size(), 1u);
     EXPECT_EQ(problems[0].Key, "Form2.CutSheetOffset");
     EXPECT_EQ(problems[0].Line, 0);
