@@ -5,10 +5,9 @@
 
 #include <algorithm>
 #include <cstdio>
-#include <fstream>
-#include <iterator>
 #include <memory>
 
+#include "base/FileText.h"
 #include "base/SuiteRegistry.h"
 #include "cli/Console.h"
 #include "cli/PrinterLink.h"
@@ -56,14 +55,14 @@ std::string NameOf(const SettingKey& key) { return key.Key + "（" + key.Label +
 
 // The settings file, read and checked; every problem is reported.
 std::optional<SettingsFile> LoadFile(const std::string& path, const std::string& model) {
-    std::ifstream in(path, std::ios::binary);
-    if (!in) {
-        PrintError("ファイル「" + path + "」を開けません。");
+    uint32_t error = 0;
+    const std::optional<std::string> bytes = ReadWholeFile(path, &error);
+    if (!bytes) {
+        PrintError("ファイル「" + path + "」を開けません。" + SystemErrorText(error));
         return std::nullopt;
     }
-    const std::string bytes((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
     int badLine = 0;
-    const std::optional<std::string> text = FromFileText(bytes, &badLine);
+    const std::optional<std::string> text = FromFileText(*bytes, &badLine);
     if (!text) {
         PrintError(path + ":" + std::to_string(badLine) + ": UTF-8 のテキストではありません。");
         return std::nullopt;
@@ -267,16 +266,9 @@ int Export(const Setup& setup, const std::string& name, const std::string& path)
         PrintFileText(text);
         return ExitDone;
     }
-    // Written beside the file first, so that a failed write leaves an older file whole.
-    const std::string temporary = path + ".new";
-    {
-        std::ofstream out(temporary, std::ios::binary | std::ios::trunc);
-        out.write(text.data(), static_cast<std::streamsize>(text.size()));
-        if (!out) return Fail("ファイル「" + path + "」に書き込めません。");
-    }
-    if (!MoveFileExA(temporary.c_str(), path.c_str(), MOVEFILE_REPLACE_EXISTING)) {
-        DeleteFileA(temporary.c_str());
-        return Fail("ファイル「" + path + "」に書き込めません。");
+    uint32_t error = 0;
+    if (!WriteFileSafely(path, text, &error)) {
+        return Fail("ファイル「" + path + "」に書き込めません。" + SystemErrorText(error));
     }
     PrintLine(name + ": 設定を「" + path + "」に書き出しました。");
     return ExitDone;

@@ -83,38 +83,6 @@ void PrintError(std::string_view text) { Write(STD_ERROR_HANDLE, OneLine(text), 
 
 void PrintFileText(std::string_view utf8) { Write(STD_OUTPUT_HANDLE, utf8, CP_UTF8); }
 
-std::string ToFileText(std::string_view programText) {
-    std::string crlf;
-    crlf.reserve(programText.size() + programText.size() / 16);
-    for (const char c : programText) {
-        if (c == '\n') crlf.push_back('\r');
-        crlf.push_back(c);
-    }
-    return Narrow(Widen(crlf, ProgramCodePage), CP_UTF8);
-}
-
-std::optional<std::string> FromFileText(std::string_view utf8, int* badLine) {
-    if (utf8.substr(0, 3) == "\xEF\xBB\xBF") utf8.remove_prefix(3);
-    int line = 1;
-    std::string text;
-    size_t start = 0;
-    while (start <= utf8.size()) {
-        size_t end = utf8.find('\n', start);
-        if (end == std::string_view::npos) end = utf8.size();
-        const std::string_view part = utf8.substr(start, end - start);
-        const std::wstring wide = Widen(part, CP_UTF8, MB_ERR_INVALID_CHARS);
-        if (!part.empty() && wide.empty()) {
-            if (badLine) *badLine = line;
-            return std::nullopt;
-        }
-        text += Narrow(wide, ProgramCodePage);
-        if (end < utf8.size()) text.push_back('\n');
-        start = end + 1;
-        ++line;
-    }
-    return text;
-}
-
 std::optional<std::string> AskPassword() {
     HANDLE input = GetStdHandle(STD_INPUT_HANDLE);
     if (input == nullptr || input == INVALID_HANDLE_VALUE) return std::nullopt;

@@ -16,12 +16,6 @@ void PrintError(std::string_view text);
 // A settings file's text (UTF-8) to standard output, as it would be written to a file.
 void PrintFileText(std::string_view utf8);
 
-// The program's text (CP932) as UTF-8 with CRLF line ends, and a UTF-8 text (a leading byte-order
-// mark dropped) as the program's text. Reading gives nothing for text that is not UTF-8, with the
-// number of the first line that is not in `badLine`.
-std::string ToFileText(std::string_view programText);
-std::optional<std::string> FromFileText(std::string_view utf8, int* badLine);
-
 // Asks for the password on the console without echo (from a redirected input: its first line).
 // Nothing when no line could be read.
 std::optional<std::string> AskPassword();

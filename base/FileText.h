@@ -1,0 +1,27 @@
+// FileText.h - the settings file on disk, for the panel and rpsettings alike: UTF-8 text with CRLF
+// line ends, turned into the program's text (CP932) and back, read whole and written safely.
+#ifndef RP_BASE_FILETEXT_H
+#define RP_BASE_FILETEXT_H
+
+#include <cstdint>
+#include <optional>
+#include <string>
+#include <string_view>
+
+// The program's text (CP932) as UTF-8 with CRLF line ends, and a UTF-8 text (a leading byte-order
+// mark dropped) as the program's text. Reading gives nothing for text that is not UTF-8, with the
+// number of the first line that is not in `badLine`.
+std::string ToFileText(std::string_view programText);
+std::optional<std::string> FromFileText(std::string_view utf8, int* badLine);
+
+// The whole file; nothing, with the system's error code in `error`, when it cannot be read.
+std::optional<std::string> ReadWholeFile(const std::string& path, uint32_t* error);
+
+// Writes the file beside its place first and then puts it there in one step, so that a failed
+// write leaves an older file whole. False, with the system's error code in `error`, on failure.
+bool WriteFileSafely(const std::string& path, std::string_view bytes, uint32_t* error);
+
+// The system's text for an error code, in the program's text, without the line end.
+std::string SystemErrorText(uint32_t error);
+
+#endif
