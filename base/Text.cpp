@@ -52,3 +52,22 @@ size_t CopyBounded(char* out, size_t size, const char* source) {
     out[size - 1] = '\0';
     return TruncateCp932(out, size - 1);
 }
+
+std::string FileNameFrom(std::string_view text) {
+    std::string name;
+    for (size_t i = 0; i < text.size(); ++i) {
+        const unsigned char c = static_cast<unsigned char>(text[i]);
+        if (IsCp932LeadByte(c) && i + 1 < text.size()) {
+            name.append(text.substr(i, 2));
+            ++i;
+            continue;
+        }
+        // A lead byte at the very end is half a character.
+        const bool forbidden =
+            IsCp932LeadByte(c) || c < 0x20 || c == 0x7F ||
+            std::string_view("\\/:*?\"<>|").find(static_cast<char>(c)) != std::string_view::npos;
+        name.push_back(forbidden ? '_' : static_cast<char>(c));
+    }
+    while (!name.empty() && (name.back() == '.' || name.back() == ' ')) name.pop_back();
+    return name.empty() ? "settings" : name;
+}

@@ -5,6 +5,8 @@
 
 #include <cstdarg>
 #include <cstddef>
+#include <string>
+#include <string_view>
 
 // True for a byte that starts a CP932 double-byte character.
 constexpr bool IsCp932LeadByte(unsigned char byte) {
@@ -25,5 +27,11 @@ size_t FormatBoundedV(char* out, size_t size, const char* format, va_list args);
 
 // Copies `source` into `out` (size bytes), cut at a character boundary. Returns the length.
 size_t CopyBounded(char* out, size_t size, const char* source);
+
+// A file name made from a CP932 text (a printer's name): every character that cannot be in a file
+// name (\ / : * ? " < > | and control characters) becomes "_", a trailing dot or space goes, and
+// an empty result is "settings". The second byte of a double-byte character is never taken for a
+// character of its own.
+std::string FileNameFrom(std::string_view text);
 
 #endif

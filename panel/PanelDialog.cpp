@@ -23,6 +23,7 @@
 #include "panel/FollowPrinter.h"
 #include "panel/HelpMode.h"
 #include "panel/PanelEdits.h"
+#include "panel/PanelFiles.h"
 #include "panel/PanelPages.h"
 #include "panel/PanelRead.h"
 #include "panel/PanelRequests.h"
@@ -230,6 +231,12 @@ bool OnCommand(HWND panel, WPARAM wParam, LPARAM lParam) {
         case IDC_UPDATE:
             UpdateCommand(panel);
             return true;
+        case IDM_SAVE_SETTINGS:
+            SaveSettingsCommand(panel);
+            return true;
+        case IDM_OPEN_SETTINGS:
+            OpenSettingsCommand(panel);
+            return true;
         default: {
             // Commands of the active page or detail dialog go there.
             HWND active = AppState.ForegroundWindow;
@@ -378,6 +385,9 @@ void EnablePanelHeader(HWND panel, bool enable) {
     EnableItem(panel, IDC_PORT_TEXT, enable);
     EnableToolbarButton(IDM_INITIAL_VALUES, enable);
     if (!enable) EnableToolbarButton(IDM_READ_SETTINGS, false);
+    // The file buttons follow whether the record holds settings, whatever else is enabled.
+    EnableToolbarButton(IDM_SAVE_SETTINGS, SettingsLoaded());
+    EnableToolbarButton(IDM_OPEN_SETTINGS, SettingsLoaded());
 }
 
 void SetPanelEnabled(HWND panel, int enable) {

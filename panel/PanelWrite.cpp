@@ -67,18 +67,6 @@ bool RefuseUpdate(HWND panel) {
     return false;
 }
 
-// Collects the pages for a write; false when a page refused its input or the settings would hold a
-// switch byte that no one could read back (then the page of those switches is brought forward and
-// the record keeps the switches it had, the edits staying on the pages).
-bool CollectForWrite(HWND panel) {
-    const int32_t shownBits = PanelSettings.SwitchBits;
-    if (!CollectPages(panel) || !PanelStillOpen(panel)) return false;
-    const int tab = RefuseUnreadableSwitches(panel, shownBits);
-    if (tab < 0) return true;
-    if (PanelStillOpen(panel)) SelectTab(panel, tab);
-    return false;
-}
-
 }  // namespace
 
 int WriteSettings(HWND panel, int synchronous, WriteOutcome* outcome) {
@@ -108,6 +96,18 @@ int WriteSettings(HWND panel, int synchronous, WriteOutcome* outcome) {
     // Nothing of this write is left: the printer it was for is not the panel's any more.
     ended = WriteOutcome::Dropped;
     return 0;
+}
+
+// Collects the pages for a write; false when a page refused its input or the settings would hold a
+// switch byte that no one could read back (then the page of those switches is brought forward and
+// the record keeps the switches it had, the edits staying on the pages).
+bool CollectForWrite(HWND panel) {
+    const int32_t shownBits = PanelSettings.SwitchBits;
+    if (!CollectPages(panel) || !PanelStillOpen(panel)) return false;
+    const int tab = RefuseUnreadableSwitches(panel, shownBits);
+    if (tab < 0) return true;
+    if (PanelStillOpen(panel)) SelectTab(panel, tab);
+    return false;
 }
 
 void UpdateCommand(HWND panel) {

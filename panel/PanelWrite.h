@@ -20,6 +20,12 @@ enum class WriteOutcome {
 // over, 0 when it was not (the edits stay unsent); `outcome`, when given, says why.
 int WriteSettings(HWND panel, int synchronous, WriteOutcome* outcome = nullptr);
 
+// Collects the pages into PanelSettings, as for a write; false when a page refused its input or
+// the settings would hold a switch byte that no one could read back (then the page of those
+// switches is brought forward and the record keeps the switches it had, the edits staying on the
+// pages).
+bool CollectForWrite(HWND panel);
+
 // 更新 (IDC_UPDATE): collects the pages and writes them asynchronously.
 void UpdateCommand(HWND panel);
 // 更新後終了 (IDC_UPDATE_AND_EXIT, IDOK): collects the pages, writes them synchronously and closes

@@ -7,7 +7,7 @@
 
 namespace {
 
-constexpr int kImageCount = 4;      // read, initial values, change printer, help
+constexpr int kImageCount = 6;      // read, initial values, change printer, help, save, open
 constexpr int kSeparatorWidth = 4;  // pixels
 
 TBBUTTON Separator() {
@@ -49,6 +49,10 @@ HWND CreateToolbar(HWND frame) {
         Separator(),
         Separator(),
         Button(3, IDM_HELP_MODE, TBSTYLE_CHECK),
+        Separator(),
+        Separator(),
+        Button(4, IDM_SAVE_SETTINGS, TBSTYLE_BUTTON),
+        Button(5, IDM_OPEN_SETTINGS, TBSTYLE_BUTTON),
     };
     SendMessageA(toolbar, TB_ADDBUTTONSA, sizeof buttons / sizeof buttons[0],
                  reinterpret_cast<LPARAM>(buttons));

@@ -1,4 +1,5 @@
-// The frame's toolbar: read settings, initial values, change printer and help mode.
+// The frame's toolbar: read settings, initial values, change printer, help mode, and the settings
+// saved to a file and opened from one.
 #ifndef RP_PANEL_TOOLBAR_H
 #define RP_PANEL_TOOLBAR_H
 

@@ -1,4 +1,5 @@
-// Which toolbar buttons are available: read settings, initial values and change printer, decided from the program's flags. The decision needs no window and is tested on
+// Which toolbar buttons are available: read settings, initial values, change printer and the two
+// file buttons, decided from the program's flags. The decision needs no window and is tested on
 // its own; UpdateToolbarButtons applies it to the toolbar.
 #ifndef RP_PANEL_TOOLBARBUTTONS_H
 #define RP_PANEL_TOOLBARBUTTONS_H
@@ -12,12 +13,14 @@ struct ToolbarInputs : PanelFlags {
     int32_t SeveralPrinters;
     bool PanelRecordReachable;  // the panel's record can be reached through PanelWindow
     bool PagesShowSettings;     // the paper-set group box of the first page is enabled
+    bool SettingsLoaded;        // the record holds settings (read, or the initial values)
 };
 
 struct ToolbarButtonStates {
     bool Read;           // IDM_READ_SETTINGS
     bool InitialValues;  // IDM_INITIAL_VALUES
     bool ChangePrinter;  // IDM_CHANGE_PRINTER
+    bool Files;          // IDM_SAVE_SETTINGS and IDM_OPEN_SETTINGS: while the record holds settings
 };
 
 constexpr ToolbarButtonStates ChooseToolbarButtons(const ToolbarInputs& in) {
@@ -31,10 +34,11 @@ constexpr ToolbarButtonStates ChooseToolbarButtons(const ToolbarInputs& in) {
         states.InitialValues = !in.PanelRecordReachable || in.PagesShowSettings;
     }
     states.ChangePrinter = in.SeveralPrinters == 1 && in.ReadPending == 0 && in.WritePending == 0;
+    states.Files = in.SettingsLoaded;
     return states;
 }
 
-// Sets the three buttons of AppState.ToolbarWindow from AppState; nothing without a toolbar.
+// Sets the buttons of AppState.ToolbarWindow from AppState; nothing without a toolbar.
 void UpdateToolbarButtons();
 
 #endif

@@ -95,6 +95,14 @@
 #define IDS_EDITS_NOT_WRITTEN       1001 /* the program ends with edits that were not written */
 #define IDS_NOTHING_TO_WRITE        1002 /* an update while no settings are loaded */
 #define IDS_SWITCHES_UNREADABLE     1003 /* an update that would leave a switch byte the printer cannot be read with */
+#define IDS_TIP_SAVE_SETTINGS       1004 /* the toolbar's save-to-file button */
+#define IDS_TIP_OPEN_SETTINGS       1005 /* the toolbar's open-a-file button */
+#define IDS_SETTINGS_FILE_FILTER    1006 /* the file types of the save and open dialogs, "|" between the parts */
+#define IDS_FILE_SAVE_FAILED        1007 /* %s the file, %s the system's reason */
+#define IDS_FILE_READ_FAILED        1008 /* %s the file, %s the system's reason */
+#define IDS_FILE_NOT_UTF8           1009 /* %s the file, %d the line */
+#define IDS_FILE_INVALID            1010 /* %s the file, %s its bad lines */
+#define IDS_FILE_MORE_PROBLEMS      1011 /* %d further bad lines */
 
 /* ---- Dialog templates --------------------------------------------------------------------- */
 #define IDD_ABOUT                   116
@@ -151,6 +159,8 @@
 #define IDM_INITIAL_VALUES          280
 #define IDM_READ_SETTINGS           282
 #define IDM_CHANGE_PRINTER          283
+#define IDM_SAVE_SETTINGS           286  /* the settings to a file (Ctrl+S) */
+#define IDM_OPEN_SETTINGS           287  /* settings from a file (Ctrl+O) */
 #define IDM_HELP_MODE               1029
 #define IDM_ABOUT                   0xE000
 

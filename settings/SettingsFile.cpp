@@ -304,7 +304,7 @@ std::vector<SettingDifference> CompareSettings(const PrinterSettings& before, co
     return differences;
 }
 
-std::string DescribeFileProblem(const FileProblem& p, std::string_view name) {
+std::string FileProblemText(const FileProblem& p) {
     const SettingKey* key = FindSettingKey(p.Key);
     std::string what;
     switch (p.Kind) {
@@ -357,13 +357,17 @@ std::string DescribeFileProblem(const FileProblem& p, std::string_view name) {
             break;
         }
     }
+    std::string text;
+    if (!p.Key.empty()) {
+        text += p.Key;
+        if (key != nullptr) text += "（" + key->Label + "）";
+        text += ": ";
+    }
+    return text + what;
+}
+
+std::string DescribeFileProblem(const FileProblem& p, std::string_view name) {
     std::string line(name);
     if (p.Line > 0) line += ":" + std::to_string(p.Line);
-    line += ": ";
-    if (!p.Key.empty()) {
-        line += p.Key;
-        if (key != nullptr) line += "（" + key->Label + "）";
-        line += ": ";
-    }
-    return line + what;
+    return line + ": " + FileProblemText(p);
 }

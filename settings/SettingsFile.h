@@ -92,7 +92,9 @@ struct SettingDifference {
 };
 std::vector<SettingDifference> CompareSettings(const PrinterSettings& before, const PrinterSettings& after);
 
-// "name:12: PageLength: ..." (without ":12" for line 0), one line in the program's text.
+// "PageLength（用紙長）: ..." - what is wrong, in the program's text.
+std::string FileProblemText(const FileProblem& problem);
+// "name:12: PageLength（用紙長）: ..." (without ":12" for line 0), one line in the program's text.
 std::string DescribeFileProblem(const FileProblem& problem, std::string_view name);
 
 #endif

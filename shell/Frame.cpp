@@ -78,6 +78,10 @@ UINT ToolTipText(UINT_PTR command) {
             return IDS_TIP_CHANGE_PRINTER;
         case IDM_HELP_MODE:
             return IDS_TIP_HELP;
+        case IDM_SAVE_SETTINGS:
+            return IDS_TIP_SAVE_SETTINGS;
+        case IDM_OPEN_SETTINGS:
+            return IDS_TIP_OPEN_SETTINGS;
     }
     return 0;
 }
@@ -100,7 +104,7 @@ void OnNotify(const NMHDR* header) {
 
 bool IsForwardedCommand(UINT id) {
     return id == IDM_INITIAL_VALUES || id == IDM_READ_SETTINGS || id == IDM_CHANGE_PRINTER ||
-           id == IDM_HELP_MODE;
+           id == IDM_HELP_MODE || id == IDM_SAVE_SETTINGS || id == IDM_OPEN_SETTINGS;
 }
 
 }  // namespace

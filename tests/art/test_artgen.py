@@ -39,7 +39,7 @@ ICONS = {
     241: ("tab-paper.ico", {16}), 244: ("tab-format.ico", {16}), 240: ("tab-font.ico", {16}),
     246: ("tab-print.ico", {16}), 99: ("tab-environment.ico", {16}), 101: ("tab-other.ico", {16}),
 }
-BITMAPS = {131: ("toolbar.bmp", 64, 16), 211: ("printer.bmp", 35, 35)}
+BITMAPS = {131: ("toolbar.bmp", 96, 16), 211: ("printer.bmp", 35, 35)}
 CURSORS = {310: ("help.cur", (0, 0))}
 
 

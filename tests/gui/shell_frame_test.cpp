@@ -91,11 +91,11 @@ TEST_F(FrameTest, CreationBuildsToolbarAndPanelAndFitsTheFrameAroundThem) {
     EXPECT_TRUE(GetMenuState(menu, count - 2, MF_BYPOSITION) & MF_SEPARATOR);
 }
 
-TEST_F(FrameTest, ToolbarHoldsTheNineItemsInOrder) {
+TEST_F(FrameTest, ToolbarHoldsItsItemsInOrder) {
     // A toolbar as created, before the panel sets its buttons from the printer's state.
     HWND toolbar = CreateToolbar(frame_);
     ASSERT_NE(toolbar, nullptr);
-    ASSERT_EQ(SendMessageA(toolbar, TB_BUTTONCOUNT, 0, 0), 9);
+    ASSERT_EQ(SendMessageA(toolbar, TB_BUTTONCOUNT, 0, 0), 13);
     const struct {
         int command;
         BYTE style;
@@ -110,8 +110,12 @@ TEST_F(FrameTest, ToolbarHoldsTheNineItemsInOrder) {
         {0, TBSTYLE_SEP, 4},
         {0, TBSTYLE_SEP, 4},
         {IDM_HELP_MODE, TBSTYLE_CHECK, 3},
+        {0, TBSTYLE_SEP, 4},
+        {0, TBSTYLE_SEP, 4},
+        {IDM_SAVE_SETTINGS, TBSTYLE_BUTTON, 4},
+        {IDM_OPEN_SETTINGS, TBSTYLE_BUTTON, 5},
     };
-    for (int i = 0; i < 9; ++i) {
+    for (int i = 0; i < 13; ++i) {
         SCOPED_TRACE(i);
         TBBUTTON button{};
         ASSERT_TRUE(SendMessageA(toolbar, TB_GETBUTTON, i, reinterpret_cast<LPARAM>(&button)));
@@ -132,6 +136,8 @@ TEST_F(FrameTest, ToolTipsNameTheStringOfEachButton) {
         {IDM_READ_SETTINGS, IDS_TIP_READ},
         {IDM_CHANGE_PRINTER, IDS_TIP_CHANGE_PRINTER},
         {IDM_HELP_MODE, IDS_TIP_HELP},
+        {IDM_SAVE_SETTINGS, IDS_TIP_SAVE_SETTINGS},
+        {IDM_OPEN_SETTINGS, IDS_TIP_OPEN_SETTINGS},
         {IDC_EXIT, 0},
     };
     for (const auto& tip : tips) {
@@ -144,22 +150,26 @@ TEST_F(FrameTest, ToolTipsNameTheStringOfEachButton) {
         EXPECT_EQ(info.hinst, tip.text ? AppState.Instance : nullptr) << tip.command;
     }
     EXPECT_EQ(rptest::ProgramString(IDS_TIP_READ), "プリンタの設定の読み込み (Ctrl+R)");
+    EXPECT_EQ(rptest::ProgramString(IDS_TIP_SAVE_SETTINGS), "設定をファイルに保存 (Ctrl+S)");
+    EXPECT_EQ(rptest::ProgramString(IDS_TIP_OPEN_SETTINGS), "ファイルから設定を読み込み (Ctrl+O)");
 }
 
 TEST_F(FrameTest, OnlyTheToolbarCommandsGoOnToThePanel) {
     ASSERT_TRUE(shelltest::WaitUntilPanelIdle());
     SpyOnPanel();
-    // Change printer offers the selection dialog: it is closed without a choice.
+    // Change printer offers the selection dialog, the file commands their file dialogs: each is
+    // closed without a choice.
     rptest::MessageBoxRecorder recorder;
     recorder.OnDialog([](HWND dialog) {
-        PostMessageA(dialog, WM_COMMAND, IDC_SELECT_CANCEL, 0);
+        PostMessageA(dialog, WM_COMMAND, IDCANCEL, 0);
         return true;
     });
-    for (WORD command : std::vector<WORD>{IDM_INITIAL_VALUES, IDM_READ_SETTINGS, IDM_CHANGE_PRINTER, IDC_EXIT,
-                                          IDC_HELP_CONTENTS, 1030}) {
+    const std::vector<WORD> forwarded{IDM_INITIAL_VALUES, IDM_READ_SETTINGS, IDM_CHANGE_PRINTER,
+                                      IDM_SAVE_SETTINGS, IDM_OPEN_SETTINGS};
+    for (WORD command : forwarded) EXPECT_EQ(SendMessageA(frame_, WM_COMMAND, command, 0), 0);
+    for (WORD command : {IDC_EXIT, IDC_HELP_CONTENTS, 1030})
         EXPECT_EQ(SendMessageA(frame_, WM_COMMAND, command, 0), 0);
-    }
-    EXPECT_EQ(panelCommands, (std::vector<WORD>{IDM_INITIAL_VALUES, IDM_READ_SETTINGS, IDM_CHANGE_PRINTER}));
+    EXPECT_EQ(panelCommands, forwarded);
     EXPECT_TRUE(IsWindow(frame_));
 }
 

@@ -166,15 +166,19 @@ TEST(ShellTemplates, PanelDialog) {
                  }});
 }
 
-TEST(ShellTemplates, AcceleratorsSendTheThreeCommandsWithControl) {
+TEST(ShellTemplates, AcceleratorsSendTheirCommandsWithControl) {
     HACCEL table = LoadAcceleratorsA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(IDR_ACCELERATORS));
     ASSERT_NE(table, nullptr);
     ACCEL entries[8] = {};
-    ASSERT_EQ(CopyAcceleratorTableA(table, entries, 8), 3);
+    ASSERT_EQ(CopyAcceleratorTableA(table, entries, 8), 5);
     const struct {
         WORD key, command;
-    } expected[] = {{'C', IDM_CHANGE_PRINTER}, {'I', IDM_INITIAL_VALUES}, {'R', IDM_READ_SETTINGS}};
-    for (int i = 0; i < 3; ++i) {
+    } expected[] = {{'C', IDM_CHANGE_PRINTER},
+                    {'I', IDM_INITIAL_VALUES},
+                    {'O', IDM_OPEN_SETTINGS},
+                    {'R', IDM_READ_SETTINGS},
+                    {'S', IDM_SAVE_SETTINGS}};
+    for (int i = 0; i < 5; ++i) {
         EXPECT_EQ(entries[i].key, expected[i].key);
         EXPECT_EQ(entries[i].cmd, expected[i].command);
         EXPECT_EQ(entries[i].fVirt & (FVIRTKEY | FCONTROL | FSHIFT | FALT), FVIRTKEY | FCONTROL);

@@ -58,4 +58,19 @@ TEST(BoundedText, TrailByteThatLooksLikeALeadByteIsNotMistaken) {
     EXPECT_EQ(std::string(text), std::string("\x83\x5C\x95\x5C"));
 }
 
+// A printer's name as a file name: forbidden characters replaced, "ソ" (83 5C) kept whole.
+TEST(BoundedText, FileNamesFromPrinterNames) {
+    const struct {
+        const char* name;
+        const char* file;
+    } cases[] = {{"\\\\srv\\lp1", "__srv_lp1"},
+                 {"a:b*c?d\"e<f>g|h/i", "a_b_c_d_e_f_g_h_i"},
+                 {"\x83\x5C\x95\x5C", "\x83\x5C\x95\x5C"},
+                 {"LP1. ", "LP1"},
+                 {"", "settings"},
+                 {"x\x83", "x_"},
+                 {"tab\there", "tab_here"}};
+    for (const auto& c : cases) EXPECT_EQ(FileNameFrom(c.name), c.file) << c.name;
+}
+
 }  // namespace
