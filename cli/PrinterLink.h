@@ -10,7 +10,8 @@
 
 #include "cli/CliRules.h"
 #include "link/KovQmx.h"
-#include "link/LibraryCalls.h"
+#include "link/LibrarySession.h"
+#include "link/StateItems.h"
 #include "settings/SettingKeys.h"
 #include "settings/SettingsCommand.h"
 

@@ -4,7 +4,7 @@
 #include "base/AppState.h"
 #include "base/Text.h"
 #include "base/Ui.h"
-#include "link/Link.h"
+#include "link/PrinterState.h"
 #include "link/StateRules.h"
 #include "res/resource.h"
 

@@ -7,7 +7,7 @@
 #include "base/StartupTrace.h"
 #include "base/Ui.h"
 #include "link/KovQmx.h"
-#include "link/Link.h"
+#include "link/Notifications.h"
 #include "link/SettingsRead.h"
 #include "panel/FollowPrinter.h"
 #include "panel/PanelDialog.h"

@@ -1,7 +1,8 @@
 #include "panel/PanelRequests.h"
 
 #include "base/AppState.h"
-#include "link/Link.h"
+#include "link/Notifications.h"
+#include "link/PrinterState.h"
 #include "panel/PanelEdits.h"
 #include "panel/PanelPages.h"
 #include "panel/ToolbarButtons.h"

@@ -7,7 +7,7 @@
 #include "base/Text.h"
 #include "base/Ui.h"
 #include "link/KovQmx.h"
-#include "link/Link.h"
+#include "link/WriteSettings.h"
 #include "panel/FollowPrinter.h"
 #include "panel/PanelDialog.h"
 #include "panel/PanelEdits.h"

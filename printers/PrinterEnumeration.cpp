@@ -5,8 +5,10 @@
 #include "base/StartupTrace.h"
 #include "base/Text.h"
 #include "base/Ui.h"
+#include "link/LibrarySession.h"
+#include "printers/PrinterEnumeration.h"
 #include "printers/PrinterProbe.h"
-#include "printers/Printers.h"
+#include "printers/SupportedModels.h"
 #include "res/resource.h"
 
 namespace {

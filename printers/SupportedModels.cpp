@@ -1,8 +1,8 @@
+#include "printers/SupportedModels.h"
 #include "base/Memory.h"
 #include "base/SuiteRegistry.h"
 #include "base/Text.h"
 #include "base/Ui.h"
-#include "printers/Printers.h"
 #include "res/resource.h"
 
 PrinterEntry* LoadSupportedModels() {

@@ -14,7 +14,7 @@
 #include "base/Messages.h"
 #include "panel/PanelDialog.h"
 #include "panel/PanelRequests.h"
-#include "printers/Printers.h"
+#include "printers/PrinterEnumeration.h"
 #include "printers/SingleInstance.h"
 #include "res/resource.h"
 #include "settings/PanelSettings.h"

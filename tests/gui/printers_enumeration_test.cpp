@@ -1,5 +1,7 @@
 // The supported model from the registry and the spooler's printers of that model, against the
 // stand-in library's virtual printers and their spooler entries.
+#include "printers/PrinterEnumeration.h"
+#include "printers/SupportedModels.h"
 #include "printers_fixture.h"
 
 namespace printerstest {
