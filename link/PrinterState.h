@@ -5,7 +5,12 @@
 
 #include <windows.h>
 
+#include <cstddef>
 #include <cstdint>
+
+// The status text of a judged state (PrinterStateDecision::TextId): a string of the program, or
+// the text of the print-enable switch, bounded to `size` bytes.
+void LoadStatusText(uint32_t textId, char* out, size_t size);
 
 // Decides what the printer allows from its state words and sets CanUpdate, CanRead, PrinterBusy
 // and StatusText. Returns 1 when the panel can be used with this printer, 0 when it is refused:

@@ -17,6 +17,9 @@
 #include "res/resource.h"
 #include "settings/PanelSettings.h"
 
+// A read starts with all its attempts, the first one too.
+static_assert(AppStateRecord{}.ReadAttemptsLeft == kReadAttempts);
+
 namespace {
 
 // A read that found nothing: it is over, the user is told, and the pages come back as they are
