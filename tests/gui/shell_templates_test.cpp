@@ -97,7 +97,7 @@ TEST(ProgramTemplates, EveryControlHasAHelpIdAndEveryHelpIdAControl) {
 }
 
 // Every control a set of bindings names.
-std::vector<int> BoundControlIds(const BindingTables& b) {
+std::vector<int> ControlsNamedBy(const BindingTables& b) {
     std::vector<int> ids;
     for (const CheckBinding& c : b.Checks) ids.push_back(c.ControlId);
     for (const RadioPairBinding& p : b.RadioPairs) ids.insert(ids.end(), {p.OffButton, p.OnButton});
@@ -124,7 +124,7 @@ TEST(PageTable, EveryTabsTemplateLoadsWithEveryControlItsPageNames) {
         ASSERT_NE(dialog.Get(), nullptr);
         EXPECT_TRUE(GetWindowLongA(dialog.Get(), GWL_STYLE) & WS_CHILD);
         ExpectControls(dialog, {page.Controls.begin(), page.Controls.end()}, "the enabled list");
-        ExpectControls(dialog, BoundControlIds(page.Bindings), "a binding");
+        ExpectControls(dialog, ControlsNamedBy(page.Bindings), "a binding");
         for (const DetailButton& button : page.DetailButtons) {
             ExpectControls(dialog, {button.ButtonId}, "a detail button");
         }
@@ -140,7 +140,7 @@ TEST(PageTable, EveryDetailDialogsTemplateHoldsEveryControlItsDefinitionNames) {
         SCOPED_TRACE("template " + std::to_string(definition->TemplateId));
         const TemplateDialog dialog(definition->TemplateId);
         ASSERT_NE(dialog.Get(), nullptr);
-        ExpectControls(dialog, BoundControlIds(definition->Bindings), "a binding");
+        ExpectControls(dialog, ControlsNamedBy(definition->Bindings), "a binding");
         ExpectControls(dialog, {definition->AlwaysDisabled.begin(), definition->AlwaysDisabled.end()},
                        "the disabled list");
         ExpectControls(dialog, {definition->NoticeAtOnce.begin(), definition->NoticeAtOnce.end()},
