@@ -5,7 +5,7 @@
 // The OK and Cancel buttons of every dialog carry the system's ids, which this portable file
 // names without the system's headers.
 #ifndef IDOK
-#define IDOK 1
+#define IDOK     1
 #define IDCANCEL 2
 #endif
 
