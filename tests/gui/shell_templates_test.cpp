@@ -58,15 +58,15 @@ private:
     HWND dialog_ = nullptr;
 };
 
+BOOL CALLBACK AddTemplate(HMODULE, LPCSTR, LPSTR name, LONG_PTR found) {
+    if (IS_INTRESOURCE(name)) reinterpret_cast<std::vector<UINT>*>(found)->push_back(LOWORD(name));
+    return TRUE;
+}
+
 std::vector<UINT> ProgramTemplates() {
     std::vector<UINT> ids;
-    EnumResourceNamesA(
-        GetModuleHandleA(nullptr), MAKEINTRESOURCEA(5) /* RT_DIALOG */,
-        [](HMODULE, LPCSTR, LPSTR name, LONG_PTR found) {
-            if (IS_INTRESOURCE(name)) reinterpret_cast<std::vector<UINT>*>(found)->push_back(LOWORD(name));
-            return TRUE;
-        },
-        reinterpret_cast<LONG_PTR>(&ids));
+    EnumResourceNamesA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(5) /* RT_DIALOG */, AddTemplate,
+                       reinterpret_cast<LONG_PTR>(&ids));
     return ids;
 }
 
