@@ -1,20 +1,19 @@
-// PrinterLink.cpp - registry, spooler and status library as rpsettings uses them.
+// PrinterLink.cpp - the supported printers and the status library as rpsettings uses them.
 #include "cli/PrinterLink.h"
 
 #include <windows.h>
 
+#include <memory>
+
 #include "base/Messages.h"
-#include "base/SuiteRegistry.h"
+#include "base/Ui.h"
+#include "link/PrinterState.h"
 #include "link/SettingsRead.h"
+#include "printers/PrinterEnumeration.h"
 #include "printers/PrinterRules.h"
 #include "res/resource.h"
 
 namespace {
-
-constexpr DWORD EnumFlags = PRINTER_ENUM_LOCAL | PRINTER_ENUM_CONNECTIONS;
-// How long a requested block may take to arrive.
-constexpr DWORD ReadTimeoutMs = 30000;
-constexpr int ReadAttempts = 3;
 
 // A message-only window that receives the library's "block arrived" message.
 class MessageWindow {
@@ -56,38 +55,38 @@ bool ReadItem(QMXSESSION session, const char* item, Value& value) {
 }  // namespace
 
 std::string ProgramText(uint32_t id) {
-    char text[1024] = {};
-    LoadStringA(GetModuleHandleA(nullptr), id, text, sizeof text);
+    char text[kTextBufferSize];
+    LoadText(id, text, sizeof text);
     return text;
 }
 
 std::string StatusText(uint32_t textId) {
-    return textId == kPrintSwitchText ? RP_PRINT_SWITCH_TEXT : ProgramText(textId);
+    char text[kTextBufferSize];
+    LoadStatusText(textId, text, sizeof text);
+    return text;
 }
 
 std::optional<std::vector<std::string>> SupportedPrinters(std::string* problem) {
-    const std::string model = ProgramText(IDS_MODEL_NAME);
-    // Exact comparison, as the panel makes it, although the registry ignores letter case.
-    if (FindInstalledModel(model.c_str()) != ModelKey::Installed) {
-        *problem = model + " がインストールされていません。";
-        return std::nullopt;
+    const PrinterSearch search = FindSupportedPrinters(PortTexts::Skip);
+    const std::unique_ptr<PrinterEntry, void (*)(PrinterEntry*)> list(search.List, FreePrinterList);
+    switch (search.Failure) {
+        case SearchFailure::None:
+            break;
+        case SearchFailure::ModelKeyMissing:
+        case SearchFailure::ModelNotInstalled:
+            *problem = ProgramText(IDS_MODEL_NAME) + " がインストールされていません。";
+            return std::nullopt;
+        case SearchFailure::SpoolerFailed:
+            *problem = ProgramText(IDS_ENUM_FAILED);
+            return std::nullopt;
+        case SearchFailure::ModelOutOfMemory:
+        case SearchFailure::OutOfMemory:
+            *problem = ProgramText(IDS_ALLOCATION_FAILED);
+            return std::nullopt;
     }
-    DWORD needed = 0, returned = 0;
-    EnumPrintersA(EnumFlags, nullptr, 2, nullptr, 0, &needed, &returned);
-    std::vector<BYTE> buffer(needed > 0 ? needed : 1);
-    if (needed > 0 && !EnumPrintersA(EnumFlags, nullptr, 2, buffer.data(), needed, &needed, &returned)) {
-        *problem = ProgramText(IDS_ENUM_FAILED);
-        return std::nullopt;
-    }
-    const std::string driver = "KOV " + model;
     std::vector<std::string> names;
-    const auto* printers = reinterpret_cast<const PRINTER_INFO_2A*>(buffer.data());
-    for (DWORD i = 0; needed > 0 && i < returned; ++i) {
-        if (printers[i].pPrinterName != nullptr && printers[i].pDriverName != nullptr &&
-            driver == printers[i].pDriverName) {
-            names.emplace_back(printers[i].pPrinterName);
-        }
-    }
+    for (const PrinterEntry* entry = list.get(); entry != nullptr; entry = entry->Next)
+        names.emplace_back(entry->Name);
     return names;
 }
 
@@ -115,9 +114,9 @@ std::string PrinterSession::PortText() const {
 bool PrinterSession::ReadSettings(PrinterSettings& settings) const {
     MessageWindow window;
     if (window.Get() == nullptr) return false;
-    for (int attempt = 0; attempt < ReadAttempts; ++attempt) {
+    for (int attempt = 0; attempt < kReadAttempts; ++attempt) {
         if (GetReqPrinterStatusMsgA(session_.Get(), QMX_ITEM_SETTINGS, window.Get(), WM_READ_DONE) != 0 ||
-            !window.WaitFor(WM_READ_DONE, ReadTimeoutMs)) {
+            !window.WaitFor(WM_READ_DONE, kRequestTimeLimitMs)) {
             return false;
         }
         SettingsBlock block;

@@ -10,17 +10,19 @@
 
 #include "cli/CliRules.h"
 #include "link/KovQmx.h"
-#include "link/LibraryCalls.h"
+#include "link/LibrarySession.h"
+#include "link/StateItems.h"
 #include "settings/SettingKeys.h"
 #include "settings/SettingsCommand.h"
 
 // A string of the program's string table (the status texts, the link's failure texts).
 std::string ProgramText(uint32_t id);
-// A status text id as the tool shows it: string-table texts and the print-switch text.
+// The status text of a judged state, as the panel shows it.
 std::string StatusText(uint32_t textId);
 
-// The spooler's printers of the supported model, in the spooler's order; nothing (with the reason
-// in `problem`) when the model is not installed or the spooler cannot be asked.
+// The names of the spooler's printers of the supported model, found as the panel finds them, in
+// the spooler's order; nothing (with the reason in `problem`) when the model is not installed,
+// the spooler cannot be asked or memory runs out.
 std::optional<std::vector<std::string>> SupportedPrinters(std::string* problem);
 
 // An open session on one printer, closed when it goes out of scope.

@@ -1,7 +1,7 @@
 // Sessions of the status library, opened as the user.
 #include <windows.h>
 
-#include "link/LibraryCalls.h"
+#include "link/LibrarySession.h"
 
 void CurrentUserName(char (&user)[kUserNameSize]) {
     DWORD size = kUserNameSize;

@@ -1,10 +1,11 @@
 // The session of the current printer: its start with a serial of its own, its six change
 // notifications, and its end.
+#include "link/Notifications.h"
 #include "base/AppState.h"
 #include "base/Messages.h"
 #include "base/Ui.h"
 #include "link/KovQmx.h"
-#include "link/Link.h"
+#include "link/LibrarySession.h"
 #include "res/resource.h"
 
 namespace {

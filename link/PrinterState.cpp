@@ -4,7 +4,7 @@
 #include "base/AppState.h"
 #include "base/Text.h"
 #include "base/Ui.h"
-#include "link/Link.h"
+#include "link/PrinterState.h"
 #include "link/StateRules.h"
 #include "res/resource.h"
 
@@ -17,6 +17,14 @@ StatusAreaState lastShown{};
 
 }  // namespace
 
+void LoadStatusText(uint32_t textId, char* out, size_t size) {
+    if (textId == kPrintSwitchText) {
+        CopyBounded(out, size, RP_PRINT_SWITCH_TEXT);
+    } else {
+        LoadText(textId, out, static_cast<int>(size));
+    }
+}
+
 HWND StatusControlOf(HWND panel) { return panel ? GetDlgItem(panel, IDC_STATUS_AREA) : nullptr; }
 
 int EvaluatePrinterState(HWND owner, int32_t ext, const int32_t status[3], int32_t auth, const char* note) {
@@ -24,11 +32,7 @@ int EvaluatePrinterState(HWND owner, int32_t ext, const int32_t status[3], int32
     AppState.CanUpdate = decision.CanUpdate;
     AppState.CanRead = decision.CanRead;
     AppState.PrinterBusy = decision.PrinterBusy;
-    if (decision.TextId == kPrintSwitchText) {
-        CopyBounded(AppState.StatusText, sizeof AppState.StatusText, RP_PRINT_SWITCH_TEXT);
-    } else {
-        LoadText(decision.TextId, AppState.StatusText, sizeof AppState.StatusText);
-    }
+    LoadStatusText(decision.TextId, AppState.StatusText, sizeof AppState.StatusText);
     if (decision.Result) return 1;
 
     if (AppState.SeveralPrinters) {

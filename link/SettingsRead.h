@@ -1,5 +1,6 @@
 // SettingsRead.h - the settings block fetched from a session of the status library, for the panel
-// and for rpsettings. Portable: the library's header needs no windows.h.
+// and for rpsettings, with the attempts and the time a read is given. Portable: the library's
+// header needs no windows.h.
 #ifndef RP_LINK_SETTINGSREAD_H
 #define RP_LINK_SETTINGSREAD_H
 
@@ -7,6 +8,14 @@
 
 #include "link/KovQmx.h"
 #include "settings/SettingsBlock.h"
+
+// A settings read has three attempts in all: a block that does not count as loaded is asked for
+// again, by the panel and by rpsettings alike.
+inline constexpr int32_t kReadAttempts = 3;
+
+// How long a request to the library (a settings read, an asynchronous write) may stay unanswered
+// before it is given up, in the panel and in rpsettings.
+inline constexpr uint32_t kRequestTimeLimitMs = 30000;
 
 // Reads the "RPVariables_PSV" item of `session` into `block`, which is zeroed first. Returns the
 // library's result, 0 = success.

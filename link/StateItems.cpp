@@ -2,7 +2,7 @@
 #include <cstring>
 #include <initializer_list>
 
-#include "link/LibraryCalls.h"
+#include "link/StateItems.h"
 #include "res/resource.h"
 
 uint32_t ReadStateItemOf(QMXSESSION session, StateItem item, StateWords& words) {

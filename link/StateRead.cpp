@@ -3,8 +3,8 @@
 
 #include "base/AppState.h"
 #include "base/Ui.h"
-#include "link/LibraryCalls.h"
-#include "link/Link.h"
+#include "link/StateItems.h"
+#include "link/StateRead.h"
 
 namespace {
 

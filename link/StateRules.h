@@ -1,6 +1,6 @@
 // The decisions of the printer link that need no window: what the printer's state words allow,
 // which text the status area shows, whether the status area has to be written at all, and which
-// state icon goes with the two permission flags. The Win32 side (link/Link.h) applies them to
+// state icon goes with the two permission flags. The Win32 side (link/PrinterState.h) applies them to
 // AppState and to the controls.
 #ifndef RP_LINK_STATERULES_H
 #define RP_LINK_STATERULES_H

@@ -1,12 +1,12 @@
 // Writing PanelSettings to the printer: the re-read of the odd feed distances, the command, and
 // its hand-over to the library. The panel makes the write a request of its own, shows it
 // outstanding and asks the user to retry a refused hand-over (panel/PanelWrite.cpp).
+#include "link/WriteSettings.h"
 #include "base/AppState.h"
 #include "base/Messages.h"
 #include "base/Text.h"
 #include "base/Ui.h"
 #include "link/KovQmx.h"
-#include "link/Link.h"
 #include "link/SettingsRead.h"
 #include "res/resource.h"
 #include "settings/PanelSettings.h"

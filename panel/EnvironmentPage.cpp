@@ -31,11 +31,15 @@ constexpr DetailButton kDetailButtons[] = {{IDC_ENVIRONMENT_ADVANCED, &Environme
 
 }  // namespace
 
-const DetailDialogDefinition EnvironmentAdvancedDialog{.TemplateId = IDD_ENVIRONMENT_ADVANCED,
-                                                       .Bindings = {.RadioPairs = kAdvancedPairs}};
+const DetailDialogDefinition EnvironmentAdvancedDialog{
+    .TemplateId = IDD_ENVIRONMENT_ADVANCED,
+    .Bindings = {.RadioPairs = kAdvancedPairs},
+};
 
 const PageDefinition EnvironmentPage{
-    .TabIndex = 4,
+    .TemplateId = IDD_ENVIRONMENT_PAGE,
+    .TitleId = IDS_TAB_ENVIRONMENT,
+    .IconId = IDI_TAB_ENVIRONMENT,
     .Statics = kStatics,
     .Bindings = {.RadioPairs = kPairs},
     .DetailButtons = kDetailButtons,

@@ -46,15 +46,15 @@ constexpr DetailButton kDetailButtons[] = {{IDC_FONT_ADVANCED, &FontAdvancedDial
 }  // namespace
 
 const DetailDialogDefinition FontAdvancedDialog{
-    IDD_FONT_ADVANCED, {.RadioGroups = kKanji, .Lists = kCountry}, nullptr, nullptr, nullptr};
+    .TemplateId = IDD_FONT_ADVANCED,
+    .Bindings = {.RadioGroups = kKanji, .Lists = kCountry},
+};
 
 const PageDefinition FontPage{
-    .TabIndex = 2,
+    .TemplateId = IDD_FONT_PAGE,
+    .TitleId = IDS_TAB_FONT,
+    .IconId = IDI_TAB_FONT,
     .Statics = kStatics,
     .Bindings = {.Checks = kChecks, .RadioPairs = kPairs, .Lists = kLists, .Icons = kIcons},
     .DetailButtons = kDetailButtons,
-    .EditChangeCode = 0,
-    .AnyCommandNotifies = false,
-    .AfterEnable = nullptr,
-    .Command = nullptr,
 };

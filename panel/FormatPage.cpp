@@ -124,16 +124,21 @@ bool FormCommand(HWND dialog, int id, int code) {
 
 }  // namespace
 
-const DetailDialogDefinition FormSettingsDialog{IDD_FORM_SETTINGS, kFormBindings, NameTheForm,
-                                                CheckFormNumbers, FormCommand};
+const DetailDialogDefinition FormSettingsDialog{
+    .TemplateId = IDD_FORM_SETTINGS,
+    .Bindings = kFormBindings,
+    .BeforeFill = NameTheForm,
+    .CheckEntries = CheckFormNumbers,
+    .Command = FormCommand,
+};
 
 const PageDefinition FormatPage{
-    .TabIndex = 1,
+    .TemplateId = IDD_FORMAT_PAGE,
+    .TitleId = IDS_TAB_FORMAT,
+    .IconId = IDI_TAB_FORMAT,
     .Statics = kStatics,
     .Bindings = {.FeedCombos = kFeeds, .Numbers = kNumbers, .Lists = kLists, .Labels = kLabels},
-    .DetailButtons = {},
     .EditChangeCode = EN_CHANGE,
-    .AnyCommandNotifies = false,
     .AfterEnable = FollowFormSelection,
     .Command = Command,
 };

@@ -16,7 +16,9 @@ constexpr RadioPairBinding kPairs[] = {
 
 // Every command that reaches the page is a change, a click on an already checked button too.
 const PageDefinition OtherPage{
-    .TabIndex = 5,
+    .TemplateId = IDD_OTHER_PAGE,
+    .TitleId = IDS_TAB_OTHER,
+    .IconId = IDI_TAB_OTHER,
     .Statics = kStatics,
     .Bindings = {.RadioPairs = kPairs},
     .AnyCommandNotifies = true,

@@ -184,8 +184,7 @@ INT_PTR HandlePageMessage(const PageDefinition& definition, HWND page, UINT mess
             return TRUE;
         case WM_PAGE_COLLECT: {
             const Refusal refusal = CollectBindings(page, definition.Bindings, CurrentSettingsRecord());
-            if (refusal.TextId != 0)
-                RejectEntry(page, definition.TabIndex, refusal.TextId, refusal.ControlId);
+            if (refusal.TextId != 0) RejectEntry(page, refusal.TextId, refusal.ControlId);
             if (auto* flag = reinterpret_cast<int32_t*>(lParam)) *flag = refusal.TextId == 0 ? 1 : 0;
             return TRUE;
         }
@@ -265,13 +264,14 @@ void NotifySettingsChanged(HWND sender) {
     if (panel) SendMessageA(panel, WM_SETTINGS_CHANGED, reinterpret_cast<WPARAM>(sender), 0);
 }
 
-void RejectEntry(HWND page, int tabIndex, UINT textId, int controlId) {
+void RejectEntry(HWND page, UINT textId, int controlId) {
     ShowPrinterMessage(page, textId, MB_OK | MB_ICONWARNING);
     HWND panel = PanelOfPage(page);
     // The page comes back into view also when it is still the current page but hidden: a tab
     // whose page could not be created hides the page before it without replacing it.
+    const int tabIndex = TabOfPage(page);
     if (const PanelPages* pages = PanelPagesOf(panel);
-        pages && (pages->CurrentPage != page || !IsWindowVisible(page))) {
+        pages && tabIndex >= 0 && (pages->CurrentPage != page || !IsWindowVisible(page))) {
         SelectTab(panel, tabIndex);
     }
     SetFocus(GetDlgItem(page, controlId));

@@ -25,7 +25,10 @@ struct DetailButton {
 // ---- A page ------------------------------------------------------------------------------------
 
 struct PageDefinition {
-    int TabIndex = 0;  // the page's tab (TabRules.h)
+    // The page's dialog template, and its tab's title (string id) and 16 x 16 icon.
+    uint16_t TemplateId = 0;
+    uint16_t TitleId = 0;
+    uint16_t IconId = 0;
     // Besides its bound controls and its detail buttons, the page's statics (labels, group boxes,
     // units, icons) and buttons of its own: all are enabled by a refresh with loaded settings and
     // disabled on request.
@@ -41,6 +44,8 @@ struct PageDefinition {
     void (*AfterEnable)(HWND page) = nullptr;
     // The page's own commands, after the kit has handled the bound controls; may be null.
     void (*Command)(HWND page, int controlId, int code) = nullptr;
+    // The page's dialog procedure when it wraps the kit's (RunPage); null for the kit's PageProc.
+    DLGPROC Procedure = nullptr;
 };
 
 // The dialog procedure of every page: the definition arrives as the creation parameter.
@@ -63,7 +68,7 @@ void NotifySettingsChanged(HWND sender);
 // Refuses a page's input: message `textId` in a box owned by the page (warning icon, OK, the
 // program's caption with the current printer), then, when another page is on view, selects the
 // page's tab and shows it, and puts the focus on controlId.
-void RejectEntry(HWND page, int tabIndex, UINT textId, int controlId);
+void RejectEntry(HWND page, UINT textId, int controlId);
 
 // ---- A detail dialog ---------------------------------------------------------------------------
 

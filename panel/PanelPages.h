@@ -8,6 +8,8 @@
 #include <commctrl.h>
 
 #include "panel/PanelState.h"
+
+struct PageDefinition;
 #include "panel/TabRules.h"  // kPageCount, kPageOffsetX, kPageOffsetY
 
 // Detail dialogs open at once: one, and one more that might open over it.
@@ -19,8 +21,9 @@ struct PanelPages {
     HWND PageWindows[kPageCount];  // by tab index; none until the page is first shown
     HWND FocusHint;                // see the tab-change handling
     RECT PageArea;                 // tab control's rectangle in panel coordinates, moved 2 left, 6 up
-    LPCDLGTEMPLATEA PageTemplates[kPageCount];
-    DLGPROC PageProcedures[kPageCount];
+    // By tab index, the page each slot creates: the panel's page table (TabPages.h), unless a
+    // test gives a slot a page of its own.
+    const PageDefinition* PageDefinitions[kPageCount];
     HIMAGELIST TabImages;
     // The user's edits and the request outstanding (PanelState.h).
     PanelState State;

@@ -7,7 +7,7 @@
 #include "base/StartupTrace.h"
 #include "base/Ui.h"
 #include "link/KovQmx.h"
-#include "link/Link.h"
+#include "link/Notifications.h"
 #include "link/SettingsRead.h"
 #include "panel/FollowPrinter.h"
 #include "panel/PanelDialog.h"
@@ -16,6 +16,9 @@
 #include "panel/PanelRules.h"
 #include "res/resource.h"
 #include "settings/PanelSettings.h"
+
+// A read starts with all its attempts, the first one too.
+static_assert(AppStateRecord{}.ReadAttemptsLeft == kReadAttempts);
 
 namespace {
 

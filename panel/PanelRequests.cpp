@@ -1,14 +1,16 @@
 #include "panel/PanelRequests.h"
 
 #include "base/AppState.h"
-#include "link/Link.h"
+#include "link/Notifications.h"
+#include "link/PrinterState.h"
+#include "link/SettingsRead.h"
 #include "panel/PanelEdits.h"
 #include "panel/PanelPages.h"
 #include "panel/ToolbarButtons.h"
 
 namespace {
 
-UINT requestTimeoutMs = 30000;
+UINT requestTimeoutMs = kRequestTimeLimitMs;
 
 // A request's time limit is a timer of its own, so that a WM_TIMER already queued for a request
 // that has ended is never taken for the next one.

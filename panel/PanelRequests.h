@@ -32,7 +32,8 @@ void EndRequest(HWND panel);
 // when it is no request's, or no longer outstanding.
 PanelRequest TimedOutRequest(HWND panel, WPARAM timer);
 
-// How long a request may stay unanswered (30 s); returns the previous value. For tests.
+// How long a request may stay unanswered (kRequestTimeLimitMs); returns the previous value. For
+// tests.
 UINT SetPanelRequestTimeout(UINT milliseconds);
 
 #endif

@@ -6,6 +6,7 @@
 #include <cstdint>
 
 #include "base/PanelFlags.h"
+#include "link/SettingsRead.h"  // kReadAttempts
 #include "res/resource.h"
 
 constexpr bool NothingInTheWay(const PanelFlags& flags) {
@@ -50,9 +51,6 @@ constexpr StateFollowUp FollowUpAfterChange(const PanelFlags& flags, bool settin
     if (flags.CanUpdate == 1 && NothingInTheWay(flags)) return StateFollowUp::ShowInitialValues;
     return StateFollowUp::Nothing;
 }
-
-// A settings read has three attempts in all.
-inline constexpr int32_t kReadAttempts = 3;
 
 enum class ReadDoneStep {
     ShowSettings,  // the block counts as loaded: enable and refresh the pages

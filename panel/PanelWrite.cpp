@@ -8,7 +8,7 @@
 #include "base/Text.h"
 #include "base/Ui.h"
 #include "link/KovQmx.h"
-#include "link/Link.h"
+#include "link/WriteSettings.h"
 #include "panel/FollowPrinter.h"
 #include "panel/PageKit.h"
 #include "panel/PanelDialog.h"

@@ -44,15 +44,16 @@ constexpr DetailButton kDetailButtons[] = {{IDC_PAPER_ADVANCED, &PaperAdvancedDi
 }  // namespace
 
 const DetailDialogDefinition PaperAdvancedDialog{
-    IDD_PAPER_ADVANCED, {.Checks = kRememberFeedPosition, .Lists = kThickness}, nullptr, nullptr, nullptr};
+    .TemplateId = IDD_PAPER_ADVANCED,
+    .Bindings = {.Checks = kRememberFeedPosition, .Lists = kThickness},
+};
 
 const PageDefinition PaperSetPage{
-    .TabIndex = 0,
+    .TemplateId = IDD_PAPER_PAGE,
+    .TitleId = IDS_TAB_PAPER,
+    .IconId = IDI_TAB_PAPER,
     .Statics = kStatics,
     .Bindings = {.Checks = kChecks, .RadioPairs = kPairs, .Numbers = kNumbers, .Icons = kIcons},
     .DetailButtons = kDetailButtons,
     .EditChangeCode = EN_UPDATE,
-    .AnyCommandNotifies = false,
-    .AfterEnable = nullptr,
-    .Command = nullptr,
 };

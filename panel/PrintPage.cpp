@@ -65,11 +65,15 @@ const DetailDialogDefinition DosEnvironmentDialog{
     .NoticeAtOnce = kDirectionButtons,
 };
 
-const DetailDialogDefinition PrintAdvancedDialog{.TemplateId = IDD_PRINT_ADVANCED,
-                                                 .Bindings = {.Lists = kTrims}};
+const DetailDialogDefinition PrintAdvancedDialog{
+    .TemplateId = IDD_PRINT_ADVANCED,
+    .Bindings = {.Lists = kTrims},
+};
 
 const PageDefinition PrintPage{
-    .TabIndex = 3,
+    .TemplateId = IDD_PRINT_PAGE,
+    .TitleId = IDS_TAB_PRINT,
+    .IconId = IDI_TAB_PRINT,
     .Statics = kStatics,
     .Bindings = {.Checks = kChecks, .RadioPairs = kPairs, .Lists = kLists, .Icons = kIcons},
     .DetailButtons = kDetailButtons,

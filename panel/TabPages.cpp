@@ -1,5 +1,7 @@
 #include "panel/TabPages.h"
 
+#include <algorithm>
+
 #include "base/AppState.h"
 #include "base/Messages.h"
 #include "base/ScopedHandles.h"
@@ -14,13 +16,11 @@
 #include "panel/PrintPage.h"
 #include "panel/TabRules.h"
 
-namespace {
-
-// The page definitions by tab index, each handed to the page procedure as its creation
-// parameter.
-constexpr const PageDefinition* kPageDefinitions[kPageCount] = {
+const PageDefinition* const kTabPages[kPageCount] = {
     &PaperSetPage, &FormatPage, &FontPage, &PrintPage, &EnvironmentPage, &OtherPage,
 };
+
+namespace {
 
 constexpr int kTabIconSize = 16;
 
@@ -30,8 +30,8 @@ void BuildTabs(PanelPages& pages) {
     for (int i = 0; i < kPageCount; ++i) {
         imageIndex[i] = -1;
         const IconHandle icon(
-            static_cast<HICON>(LoadImageA(ProgramInstance(), MAKEINTRESOURCEA(kTabs[i].IconId), IMAGE_ICON,
-                                          kTabIconSize, kTabIconSize, 0)));
+            static_cast<HICON>(LoadImageA(ProgramInstance(), MAKEINTRESOURCEA(kTabPages[i]->IconId),
+                                          IMAGE_ICON, kTabIconSize, kTabIconSize, 0)));
         if (icon.Get() && pages.TabImages) {
             // A missing icon leaves its tab without an image rather than shifting the others.
             imageIndex[i] = ImageList_AddIcon(pages.TabImages, icon.Get());
@@ -41,7 +41,7 @@ void BuildTabs(PanelPages& pages) {
 
     for (int i = 0; i < kPageCount; ++i) {
         char title[kTextBufferSize];
-        LoadText(kTabs[i].TitleId, title, sizeof title);
+        LoadText(kTabPages[i]->TitleId, title, sizeof title);
         TCITEMA item{};
         item.mask = TCIF_TEXT | TCIF_IMAGE;
         item.pszText = title;
@@ -76,10 +76,7 @@ void SetUpTabs(HWND panel) {
     PanelPages* pages = PanelPagesOf(panel);
     if (!pages) return;
     BuildTabs(*pages);
-    for (int i = 0; i < kPageCount; ++i) {
-        pages->PageTemplates[i] = LoadPageTemplate(kTabs[i].TemplateId);
-        pages->PageProcedures[i] = PageProc;
-    }
+    std::ranges::copy(kTabPages, pages->PageDefinitions);
     for (HWND& window : pages->PageWindows) window = nullptr;
     ComputePageArea(panel, *pages);
     ShowPage(panel, 0);
@@ -95,12 +92,12 @@ void ShowPage(HWND panel, int index) {
     }
     HWND& slot = pages->PageWindows[index];
     if (!slot) {
-        if (!pages->PageTemplates[index])
-            pages->PageTemplates[index] = LoadPageTemplate(kTabs[index].TemplateId);
-        if (!pages->PageTemplates[index] || !pages->PageProcedures[index]) return;
-        HWND page = CreateDialogIndirectParamA(ProgramInstance(), pages->PageTemplates[index], panel,
-                                               pages->PageProcedures[index],
-                                               reinterpret_cast<LPARAM>(kPageDefinitions[index]));
+        const PageDefinition* definition = pages->PageDefinitions[index];
+        LPCDLGTEMPLATEA pageTemplate = definition ? LoadPageTemplate(definition->TemplateId) : nullptr;
+        if (!pageTemplate) return;
+        HWND page = CreateDialogIndirectParamA(ProgramInstance(), pageTemplate, panel,
+                                               definition->Procedure ? definition->Procedure : PageProc,
+                                               reinterpret_cast<LPARAM>(definition));
         if (!page) return;
         slot = page;
         pages->CurrentPage = page;
@@ -116,6 +113,14 @@ void ShowPage(HWND panel, int index) {
     if (pages->FocusHint != pages->TabControl && IsWindowVisible(GetAncestor(panel, GA_ROOT))) {
         SetFocus(pages->CurrentPage);
     }
+}
+
+int TabOfPage(HWND page) {
+    const PanelPages* pages = PanelPagesOf(GetParent(page));
+    for (int i = 0; pages && page && i < kPageCount; ++i) {
+        if (pages->PageWindows[i] == page) return i;
+    }
+    return -1;
 }
 
 bool HandleTabNotify(HWND panel, const NMHDR* header) {

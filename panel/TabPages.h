@@ -8,16 +8,28 @@
 #include <windows.h>
 #include <commctrl.h>
 
-// Builds the tab images and the six tabs, loads the templates, sets the procedures, clears the
-// page windows, computes the page area and shows page 0. The panel calls it once, after it has
-// attached its zero-filled record with TabControl set to its tab control IDC_TABS.
+#include "panel/PageKit.h"
+#include "panel/TabRules.h"  // kPageCount
+
+// The panel's pages in tab order, each with its template, its tab's title and icon and its
+// bindings; every loop over the pages follows this order.
+extern const PageDefinition* const kTabPages[kPageCount];
+
+// Builds the tab images and the six tabs, gives each slot its page of kTabPages, clears the page
+// windows, computes the page area and shows page 0. The panel calls it once, after it has attached
+// its zero-filled record with TabControl set to its tab control IDC_TABS.
 void SetUpTabs(HWND panel);
+
+// The tab index of a page in its panel, or -1 when it is none of the panel's pages.
+int TabOfPage(HWND page);
 
 // The dialog template `templateId` of the program's resources, or nullptr when it is missing.
 LPCDLGTEMPLATEA LoadPageTemplate(UINT templateId);
 
-// Makes page `index` the visible current page, creating it when needed. A page whose template
-// is missing or that cannot be created leaves its slot empty; the next call tries again.
+// Makes page `index` the visible current page, creating it when needed (the page's procedure, the
+// kit's PageProc unless the page has its own, gets the definition as its creation parameter). A
+// page whose template is missing or that cannot be created leaves its slot empty; the next call
+// tries again.
 void ShowPage(HWND panel, int index);
 
 // The tab control's TCN_SELCHANGING and TCN_SELCHANGE (IDC_TABS); true when handled. The

@@ -1,30 +1,12 @@
-// Rules of the panel's tab pages that need no window: which tab shows which page, where the
-// pages sit inside the panel, and how the panel asks the pages for their values.
+// Rules of the panel's tab pages that need no window: how many there are, where they sit inside
+// the panel, and how the panel asks them for their values. Which tab shows which page is the page
+// table of TabPages.h.
 #ifndef RP_PANEL_TABRULES_H
 #define RP_PANEL_TABRULES_H
 
 #include <cstdint>
 
-#include "res/resource.h"
-
 inline constexpr int kPageCount = 6;  // 用紙, 書式, フォント, 印刷, 動作環境, その他 (tab order)
-
-// One tab: its title (string id), its 16 x 16 icon and the dialog template of its page.
-struct TabDefinition {
-    uint16_t TitleId;
-    uint16_t IconId;
-    uint16_t TemplateId;
-};
-
-// The six tabs in tab order; every loop over the pages follows this order.
-inline constexpr TabDefinition kTabs[kPageCount] = {
-    {IDS_TAB_PAPER, IDI_TAB_PAPER, IDD_PAPER_PAGE},
-    {IDS_TAB_FORMAT, IDI_TAB_FORMAT, IDD_FORMAT_PAGE},
-    {IDS_TAB_FONT, IDI_TAB_FONT, IDD_FONT_PAGE},
-    {IDS_TAB_PRINT, IDI_TAB_PRINT, IDD_PRINT_PAGE},
-    {IDS_TAB_ENVIRONMENT, IDI_TAB_ENVIRONMENT, IDD_ENVIRONMENT_PAGE},
-    {IDS_TAB_OTHER, IDI_TAB_OTHER, IDD_OTHER_PAGE},
-};
 
 // A rectangle or point in pixels, as the window manager reports them.
 struct PixelRect {

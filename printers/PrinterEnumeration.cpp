@@ -1,3 +1,5 @@
+#include "printers/PrinterEnumeration.h"
+
 #include <cstring>
 
 #include "base/Memory.h"
@@ -5,19 +7,13 @@
 #include "base/StartupTrace.h"
 #include "base/Text.h"
 #include "base/Ui.h"
+#include "link/LibrarySession.h"
 #include "printers/PrinterProbe.h"
-#include "printers/Printers.h"
 #include "res/resource.h"
 
 namespace {
 
 constexpr DWORD kEnumFlags = PRINTER_ENUM_LOCAL | PRINTER_ENUM_CONNECTIONS;  // 6
-
-// The allocation-failure message with the system's error code, then "the program ends".
-void ReportAllocationFailure(DWORD error) {
-    ShowAllocationFailure(nullptr, error);
-    ShowProgramMessage(nullptr, IDS_PROGRAM_ENDS, MB_OK);
-}
 
 bool SupportsDriver(const PrinterEntry* models, const char* driver) {
     for (const PrinterEntry* model = models; model != nullptr; model = model->Next) {
@@ -26,7 +22,7 @@ bool SupportsDriver(const PrinterEntry* models, const char* driver) {
     return false;
 }
 
-// The model list, released when the enumeration ends whichever way.
+// The model list, released when the search ends whichever way.
 class ModelList {
 public:
     explicit ModelList(PrinterEntry* list) : list_(list) {}
@@ -38,6 +34,32 @@ public:
 private:
     PrinterEntry* list_;
 };
+
+// A search that ran out of memory keeps nothing it found.
+PrinterSearch OutOfMemory(PrinterSearch& search, DWORD error) {
+    FreePrinterList(search.List);
+    return {nullptr, 0, SearchFailure::OutOfMemory, error};
+}
+
+// Tells the user why a search found nothing, as the program does at start-up and after the
+// printers changed.
+void ReportSearchFailure(const PrinterSearch& search) {
+    switch (search.Failure) {
+        case SearchFailure::None:
+            return;
+        case SearchFailure::SpoolerFailed:
+            ShowProgramMessage(nullptr, IDS_ENUM_FAILED, MB_ICONWARNING);
+            return;
+        case SearchFailure::OutOfMemory:
+            // The allocation-failure message with the system's error code, then "the program ends".
+            ShowAllocationFailure(nullptr, search.Error);
+            ShowProgramMessage(nullptr, IDS_PROGRAM_ENDS, MB_OK);
+            return;
+        default:
+            ReportModelFailure(search.Failure, search.Error);
+            return;
+    }
+}
 
 }  // namespace
 
@@ -59,6 +81,64 @@ void FreePrinterList(PrinterEntry* list) {
     }
 }
 
+PrinterSearch FindSupportedPrinters(PortTexts ports) {
+    PrinterSearch search;
+    ModelList models(FindSupportedModels(&search.Failure, &search.Error));
+    TraceStartup("model-registry");
+    if (models.Get() == nullptr) return search;
+
+    DWORD needed = 0;
+    DWORD returned = 0;
+    EnumPrintersA(kEnumFlags, nullptr, 2, nullptr, 0, &needed, &returned);
+    if (needed == 0) return search;
+
+    const LocalMemory buffer(AllocateZeroed(needed));
+    if (buffer.Get() == nullptr) return OutOfMemory(search, GetLastError());
+    if (EnumPrintersA(kEnumFlags, nullptr, 2, static_cast<BYTE*>(buffer.Get()), needed, &needed, &returned) !=
+        1) {
+        search.Failure = SearchFailure::SpoolerFailed;
+        return search;
+    }
+    TraceStartup("spooler");
+
+    const bool probe = ports == PortTexts::Probe;
+    char user[kUserNameSize] = "";
+    char unknown[kTextBufferSize] = "";
+    if (probe) {
+        CurrentUserName(user);
+        LoadText(IDS_STATE_UNKNOWN, unknown, sizeof unknown);
+    }
+
+    const auto* printers = reinterpret_cast<const PRINTER_INFO_2A*>(buffer.Get());
+    PrinterEntry** tail = &search.List;
+    for (DWORD i = 0; i < returned; ++i) {
+        const PRINTER_INFO_2A& info = printers[i];
+        if (info.pPrinterName == nullptr || info.pDriverName == nullptr) continue;
+        if (!SupportsDriver(models.Get(), info.pDriverName)) continue;
+
+        auto* entry = static_cast<PrinterEntry*>(AllocateZeroed(sizeof(PrinterEntry)));
+        if (entry == nullptr) return OutOfMemory(search, GetLastError());
+        *tail = entry;
+        tail = &entry->Next;
+        ++search.Count;
+
+        entry->Name = DuplicateString(info.pPrinterName);
+        if (probe) {
+            char portText[kPortTextSize];
+            if (entry->Name == nullptr || !ProbePortText(entry->Name, user, portText, sizeof portText)) {
+                CopyBounded(portText, sizeof portText, unknown);
+            }
+            entry->PortText = DuplicateString(portText);
+        }
+        entry->Model = DuplicateString(info.pDriverName);
+        // A string that cannot be copied is a failed allocation like the entry's own.
+        if (entry->Name == nullptr || (probe && entry->PortText == nullptr) || entry->Model == nullptr) {
+            return OutOfMemory(search, GetLastError());
+        }
+    }
+    return search;
+}
+
 int32_t EnumerateSupportedPrinters() {
     // The current printer is found again by its name in the new list.
     char* remembered = nullptr;
@@ -69,67 +149,13 @@ int32_t EnumerateSupportedPrinters() {
     ReleasePrinterList();
     const LocalMemory forget(remembered);
 
-    ModelList models(LoadSupportedModels());
-    TraceStartup("model-registry");
-    if (models.Get() == nullptr) return 0;
-
-    DWORD needed = 0;
-    DWORD returned = 0;
-    EnumPrintersA(kEnumFlags, nullptr, 2, nullptr, 0, &needed, &returned);
-    if (needed == 0) return 0;
-
-    const LocalMemory buffer(AllocateZeroed(needed));
-    if (buffer.Get() == nullptr) {
-        ReportAllocationFailure(GetLastError());
-        return 0;
-    }
-    if (EnumPrintersA(kEnumFlags, nullptr, 2, static_cast<BYTE*>(buffer.Get()), needed, &needed, &returned) !=
-        1) {
-        ShowProgramMessage(nullptr, IDS_ENUM_FAILED, MB_ICONWARNING);
-        return 0;
-    }
-    TraceStartup("spooler");
-
-    char user[kUserNameSize];
-    CurrentUserName(user);
-    char unknown[kTextBufferSize];
-    LoadText(IDS_STATE_UNKNOWN, unknown, sizeof unknown);
-
-    const auto* printers = reinterpret_cast<const PRINTER_INFO_2A*>(buffer.Get());
-    PrinterEntry** tail = &AppState.PrinterList;
-    for (DWORD i = 0; i < returned; ++i) {
-        const PRINTER_INFO_2A& info = printers[i];
-        if (info.pPrinterName == nullptr || info.pDriverName == nullptr) continue;
-        if (!SupportsDriver(models.Get(), info.pDriverName)) continue;
-
-        auto* entry = static_cast<PrinterEntry*>(AllocateZeroed(sizeof(PrinterEntry)));
-        if (entry == nullptr) {
-            const DWORD error = GetLastError();
-            ReleasePrinterList();
-            ReportAllocationFailure(error);
-            return 0;
-        }
-        *tail = entry;
-        tail = &entry->Next;
-        ++AppState.PrinterCount;
-
-        entry->Name = DuplicateString(info.pPrinterName);
-        if (entry->Name != nullptr && remembered != nullptr && std::strcmp(entry->Name, remembered) == 0) {
+    const PrinterSearch search = FindSupportedPrinters(PortTexts::Probe);
+    ReportSearchFailure(search);
+    AppState.PrinterList = search.List;
+    AppState.PrinterCount = search.Count;
+    for (PrinterEntry* entry = AppState.PrinterList; entry != nullptr; entry = entry->Next) {
+        if (remembered != nullptr && std::strcmp(entry->Name, remembered) == 0)
             AppState.CurrentPrinter = entry;
-        }
-        char portText[kPortTextSize];
-        if (entry->Name == nullptr || !ProbePortText(entry->Name, user, portText, sizeof portText)) {
-            CopyBounded(portText, sizeof portText, unknown);
-        }
-        entry->PortText = DuplicateString(portText);
-        entry->Model = DuplicateString(info.pDriverName);
-        // A string that cannot be copied is a failed allocation like the entry's own.
-        if (entry->Name == nullptr || entry->PortText == nullptr || entry->Model == nullptr) {
-            const DWORD error = GetLastError();
-            ReleasePrinterList();
-            ReportAllocationFailure(error);
-            return 0;
-        }
     }
     return AppState.PrinterCount;
 }

@@ -3,7 +3,7 @@
 #include <cstdint>
 #include <cstring>
 
-#include "link/LibraryCalls.h"
+#include "link/LibrarySession.h"
 
 namespace {
 

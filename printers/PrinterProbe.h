@@ -5,7 +5,6 @@
 
 #include <cstddef>
 
-#include "link/LibraryCalls.h"  // CurrentUserName
 #include "printers/PrinterRules.h"
 
 // Writes the printer's port text ("port", "port(second name)") into out; false when the printer

@@ -3,14 +3,16 @@
 
 #include <cstring>
 
+#include "base/AppState.h"
 #include "base/Memory.h"
 #include "base/Procedures.h"
 #include "base/Text.h"
 #include "base/Ui.h"
 #include "help/Help.h"
-#include "link/Link.h"
+#include "link/LibrarySession.h"
+#include "link/Notifications.h"
 #include "printers/PrinterProbe.h"
-#include "printers/Printers.h"
+#include "printers/PrinterSelection.h"
 #include "printers/SingleInstance.h"
 #include "res/resource.h"
 

@@ -1,25 +1,21 @@
+#include "printers/SupportedModels.h"
+
 #include "base/Memory.h"
 #include "base/SuiteRegistry.h"
 #include "base/Text.h"
 #include "base/Ui.h"
-#include "printers/Printers.h"
 #include "res/resource.h"
 
-PrinterEntry* LoadSupportedModels() {
+PrinterEntry* FindSupportedModels(SearchFailure* failure, DWORD* error) {
     char model[kTextBufferSize];
     LoadText(IDS_MODEL_NAME, model, sizeof model);
 
     switch (FindInstalledModel(model)) {
-        case ModelKey::KeyMissing: {
-            char reason[kTextBufferSize];
-            LoadText(IDS_REGISTRY_OPEN_FAILED, reason, sizeof reason);
-            char text[2 * kTextBufferSize];
-            FormatBounded(text, sizeof text, "%s\nKey: HKEY_LOCAL_MACHINE\\%s", reason, kModelsKey);
-            ShowProgramMessage(nullptr, text, MB_ICONWARNING);
+        case ModelKey::KeyMissing:
+            *failure = SearchFailure::ModelKeyMissing;
             return nullptr;
-        }
         case ModelKey::NotInstalled:
-            ShowProgramMessage(nullptr, IDS_NO_SUPPORTED_PRINTER, MB_ICONWARNING);
+            *failure = SearchFailure::ModelNotInstalled;
             return nullptr;
         case ModelKey::Installed:
             break;
@@ -31,11 +27,41 @@ PrinterEntry* LoadSupportedModels() {
     FormatBounded(driver, sizeof driver, "KOV %s", model);
     if (entry != nullptr) entry->Model = DuplicateString(driver);
     if (entry == nullptr || entry->Model == nullptr) {
-        const DWORD error = GetLastError();
+        *error = GetLastError();
+        *failure = SearchFailure::ModelOutOfMemory;
         ReleaseMemory(entry);
-        ShowAllocationFailure(nullptr, error);
-        ShowProgramMessage(nullptr, IDS_PROGRAM_ENDS, MB_ICONWARNING);
         return nullptr;
     }
+    *failure = SearchFailure::None;
     return entry;
+}
+
+void ReportModelFailure(SearchFailure failure, DWORD error) {
+    switch (failure) {
+        case SearchFailure::ModelKeyMissing: {
+            char reason[kTextBufferSize];
+            LoadText(IDS_REGISTRY_OPEN_FAILED, reason, sizeof reason);
+            char text[2 * kTextBufferSize];
+            FormatBounded(text, sizeof text, "%s\nKey: HKEY_LOCAL_MACHINE\\%s", reason, kModelsKey);
+            ShowProgramMessage(nullptr, text, MB_ICONWARNING);
+            return;
+        }
+        case SearchFailure::ModelNotInstalled:
+            ShowProgramMessage(nullptr, IDS_NO_SUPPORTED_PRINTER, MB_ICONWARNING);
+            return;
+        case SearchFailure::ModelOutOfMemory:
+            ShowAllocationFailure(nullptr, error);
+            ShowProgramMessage(nullptr, IDS_PROGRAM_ENDS, MB_ICONWARNING);
+            return;
+        default:
+            return;
+    }
+}
+
+PrinterEntry* LoadSupportedModels() {
+    SearchFailure failure = SearchFailure::None;
+    DWORD error = 0;
+    PrinterEntry* models = FindSupportedModels(&failure, &error);
+    if (models == nullptr) ReportModelFailure(failure, error);
+    return models;
 }

@@ -13,9 +13,10 @@
 #include "panel/HelpMode.h"
 #include "panel/PanelDialog.h"
 #include "panel/Toolbar.h"
-#include "printers/Printers.h"
+#include "printers/PrinterEnumeration.h"
 #include "res/resource.h"
 #include "shell/Frame.h"
+#include "shell/PrintersChanged.h"
 
 namespace {
 

@@ -17,7 +17,4 @@ LRESULT CALLBACK FrameWindowProc(HWND frame, UINT message, WPARAM wParam, LPARAM
 // The About box (IDD_ABOUT).
 INT_PTR CALLBACK AboutDialogProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam);
 
-// The set of installed printers changed (WM_PRINTERS_CHANGED).
-LRESULT OnPrintersChanged(HWND frame);
-
 #endif

@@ -10,8 +10,8 @@
 #include "base/Text.h"
 #include "base/Ui.h"
 #include "res/resource.h"
+#include "shell/PasswordGate.h"
 #include "shell/StartRules.h"
-#include "shell/Startup.h"
 
 namespace {
 

@@ -7,14 +7,15 @@
 #include "base/AppState.h"
 #include "base/Text.h"
 #include "base/Ui.h"
-#include "link/Link.h"
+#include "link/Notifications.h"
+#include "link/PrinterState.h"
 #include "panel/FollowPrinter.h"
 #include "panel/PanelDialog.h"
 #include "panel/ToolbarButtons.h"
-#include "printers/Printers.h"
+#include "printers/PrinterEnumeration.h"
 #include "printers/SingleInstance.h"
 #include "res/resource.h"
-#include "shell/Frame.h"
+#include "shell/PrintersChanged.h"
 
 namespace {
 

@@ -12,7 +12,6 @@
 #include "base/AppState.h"
 #include "base/Memory.h"
 #include "link/KovQmx.h"
-#include "link/Link.h"
 #include "link_test.h"
 #include "panel/PanelPages.h"
 #include "qmx/VirtualPrinters.h"

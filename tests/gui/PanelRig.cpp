@@ -15,26 +15,21 @@ namespace {
 
 PanelRig* current = nullptr;
 
-int TabOf(HWND page) {
-    const PanelPages* pages = PanelPagesOf(GetParent(page));
-    for (int i = 0; pages && i < kPageCount; ++i) {
-        if (pages->PageWindows[i] == page) return i;
-    }
-    return -1;
-}
+INT_PTR CALLBACK TestPageProc(HWND page, UINT message, WPARAM wParam, LPARAM lParam);
 
 constexpr int kTestControls[] = {IDC_TEST_CHECK, IDC_TEST_EDIT};
-const PageDefinition kTestPage{.TabIndex = -1, .Statics = kTestControls};
+const PageDefinition kTestPage{
+    .TemplateId = IDD_TEST_PAGE, .Statics = kTestControls, .Procedure = TestPageProc};
 
 INT_PTR CALLBACK TestPageProc(HWND page, UINT message, WPARAM wParam, LPARAM lParam) {
-    const int tab = TabOf(page);
+    const int tab = TabOfPage(page);
     if (current) {
         if (message == WM_INITDIALOG) ++current->testPagesCreated;
         if (message == WM_PAGE_REFRESH || message == WM_PAGE_DISABLE || message == WM_PAGE_COLLECT) {
             current->testPageCalls.push_back({tab, message});
         }
         if (message == WM_PAGE_COLLECT && tab == current->refusingTab) {
-            RejectEntry(page, tab, IDS_BAD_PAGE_LENGTH, IDC_TEST_EDIT);
+            RejectEntry(page, IDS_BAD_PAGE_LENGTH, IDC_TEST_EDIT);
             *reinterpret_cast<int32_t*>(lParam) = 0;
             return TRUE;
         }
@@ -86,10 +81,7 @@ PanelRig::PanelRig(bool withTestPages) {
     SetWindowPos(panel_, nullptr, 0, 28, 0, 0, SWP_NOSIZE | SWP_NOZORDER);
     AppState.PanelWindow = panel_;
     if (withTestPages) {
-        for (int tab = 1; tab < kPageCount; ++tab) {
-            Pages().PageTemplates[tab] = LoadPageTemplate(IDD_TEST_PAGE);
-            Pages().PageProcedures[tab] = TestPageProc;
-        }
+        for (int tab = 1; tab < kPageCount; ++tab) Pages().PageDefinitions[tab] = &kTestPage;
     }
     SetForegroundWindow(frame_);
     PumpPending();

@@ -11,6 +11,8 @@
 #include "LinkFixture.h"
 #include "QmxCallLog.h"
 #include "base/Messages.h"
+#include "link/Notifications.h"
+#include "link/StateRead.h"
 #include "qmx/VirtualPrinters.h"
 #include "tests/support/Pump.h"
 

@@ -8,6 +8,7 @@
 #include <string>
 
 #include "LinkFixture.h"
+#include "link/PrinterState.h"
 #include "link/StateRules.h"
 
 namespace {

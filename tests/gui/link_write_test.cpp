@@ -13,6 +13,8 @@
 #include "LinkFixture.h"
 #include "QmxCallLog.h"
 #include "base/Messages.h"
+#include "link/Notifications.h"
+#include "link/PrinterState.h"
 #include "panel/PanelWrite.h"
 #include "panel/ToolbarButtons.h"
 #include "qmx/VirtualPrinters.h"

@@ -13,7 +13,6 @@
 #include <vector>
 
 #include "base/Messages.h"
-#include "link/Link.h"
 #include "panel/PanelDialog.h"
 #include "printers/SingleInstance.h"
 #include "res/resource.h"

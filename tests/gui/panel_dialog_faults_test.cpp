@@ -15,7 +15,7 @@
 #include "panel/PanelDialog.h"
 #include "panel/PanelRequests.h"
 #include "panel/TabPages.h"
-#include "printers/Printers.h"
+#include "printers/PrinterEnumeration.h"
 #include "printers/SingleInstance.h"
 #include "res/resource.h"
 #include "settings/PanelSettings.h"
@@ -293,8 +293,7 @@ TEST_F(FaultMatrix, WhatBelongsToOnePrinterOrRequestStaysThere) {
             vp::Remove("LP2");
             PostMessageA(Frame(), WM_PRINTERS_CHANGED, 0, 0);
             // The user's OK comes once the panel has moved (with the old dialog still up).
-            SetTimer(dialog, 1, 300,
-                     [](HWND d, UINT, UINT_PTR, DWORD) { PostMessageA(d, WM_COMMAND, IDOK, 0); });
+            PressOkLater(dialog, 300);
         } else {
             PostMessageA(dialog, WM_COMMAND, IDC_SELECT_OK, 0);
         }

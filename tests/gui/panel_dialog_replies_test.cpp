@@ -12,7 +12,6 @@
 #include <vector>
 
 #include "base/Messages.h"
-#include "link/Link.h"
 #include "panel/PanelDialog.h"
 #include "res/resource.h"
 #include "settings/PanelSettings.h"

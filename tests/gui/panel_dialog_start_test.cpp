@@ -13,7 +13,7 @@
 #include <vector>
 
 #include "base/Memory.h"
-#include "link/Link.h"
+#include "link/PrinterState.h"
 #include "panel/PanelDialog.h"
 #include "res/resource.h"
 #include "settings/PanelSettings.h"

@@ -281,7 +281,7 @@ TEST_F(PaperPage, RejectWhileAnotherPageIsOnViewBringsTheFirstTabBack) {
 TEST(PaperPageAlone, RejectAfterChoosingATabWithoutAPageBringsTheFirstTabBack) {
     rptest::MessageBoxRecorder boxes;
     PanelRig rig(false);
-    rig.Pages().PageProcedures[2] = nullptr;  // a page that cannot be created leaves the area empty
+    rig.Pages().PageDefinitions[2] = nullptr;  // a page that cannot be created leaves the area empty
     LoadInitialSettings();
     HWND page = rig.Page(0);
     SendMessageA(page, WM_PAGE_REFRESH, 0, 0);

@@ -11,7 +11,7 @@
 
 #include "base/AppState.h"
 #include "link/KovQmx.h"
-#include "printers/Printers.h"
+#include "printers/PrinterEnumeration.h"
 #include "qmx/VirtualPrinters.h"
 #include "tests/support/Clock.h"
 

@@ -1,5 +1,7 @@
 // The supported model from the registry and the spooler's printers of that model, against the
 // stand-in library's virtual printers and their spooler entries.
+#include "printers/PrinterEnumeration.h"
+#include "printers/SupportedModels.h"
 #include "printers_fixture.h"
 
 namespace printerstest {
@@ -32,6 +34,15 @@ TEST_F(EnumerationTest, ListsThePrintersOfTheSupportedDriverInSpoolerOrder) {
     EXPECT_EQ(ListedNames().size(), 3u);
     for (const PrinterEntry* e = AppState.PrinterList; e; e = e->Next) EXPECT_STREQ(e->Model, kDriver);
     EXPECT_EQ(AppState.CurrentPrinter, nullptr);
+    // rpsettings' search, without port texts, finds the same printers.
+    const PrinterSearch search = FindSupportedPrinters(PortTexts::Skip);
+    std::vector<std::string> found;
+    for (const PrinterEntry* e = search.List; e; e = e->Next) {
+        found.push_back(e->Name);
+        EXPECT_EQ(e->PortText, nullptr);
+    }
+    FreePrinterList(search.List);
+    EXPECT_EQ(found, ListedNames());
     EXPECT_EQ(boxes.Count(), 0u);
 }
 

@@ -2,7 +2,8 @@
 #include <algorithm>
 
 #include "help/Help.h"
-#include "link/Link.h"
+#include "link/Notifications.h"
+#include "printers/PrinterEnumeration.h"
 #include "printers_fixture.h"
 #include "tests/support/Pump.h"
 

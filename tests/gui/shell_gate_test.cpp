@@ -7,7 +7,7 @@
 #include <vector>
 
 #include "res/resource.h"
-#include "shell/Startup.h"
+#include "shell/PasswordGate.h"
 #include "tests/gui/shell_support.h"
 #include "tests/support/MessageBoxRecorder.h"
 

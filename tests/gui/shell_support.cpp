@@ -8,10 +8,9 @@
 #include "base/Messages.h"
 #include "help/Help.h"
 #include "link/KovQmx.h"
-#include "link/Link.h"
 #include "panel/HelpMode.h"
 #include "panel/PanelDialog.h"
-#include "printers/Printers.h"
+#include "printers/PrinterEnumeration.h"
 #include "qmx/VirtualPrinters.h"
 #include "res/resource.h"
 #include "shell/Frame.h"
@@ -110,6 +109,16 @@ HWND MakeFrame() {
 
 bool WaitUntilPanelIdle() {
     return rptest::PumpUntil([] { return AppState.ReadPending == 0 && AppState.WritePending == 0; });
+}
+
+void PressOkLater(HWND dialog, UINT delayMs) {
+    // A timer's procedure has the system's calling convention, which a lambda lacks on x86.
+    struct Ok {
+        static void CALLBACK Press(HWND window, UINT, UINT_PTR, DWORD) {
+            PostMessageA(window, WM_COMMAND, IDOK, 0);
+        }
+    };
+    SetTimer(dialog, 1, delayMs, Ok::Press);
 }
 
 std::string Caption(const std::string& printer) { return std::string(kTitle) + " - " + printer; }

@@ -1,169 +1,144 @@
-// The shell's dialog templates as the program loads them: every control in template order with
-// its class, text, identifier, place and size (dialog units) and the style bits that matter.
+// The program's dialog templates as it loads them, held against the tables that name their
+// controls: the help-id table, the page table and the pages' and detail dialogs' definitions. And
+// the accelerators, the version and the manifest.
 #include <windows.h>
 #include <commctrl.h>
 
 #include <gtest/gtest.h>
 
+#include <set>
 #include <string>
 #include <vector>
 
+#include "help/HelpIds.h"
+#include "panel/EnvironmentPage.h"
+#include "panel/FontPage.h"
+#include "panel/FormatPage.h"
+#include "panel/PaperSetPage.h"
+#include "panel/PrintPage.h"
+#include "panel/TabPages.h"
 #include "res/resource.h"
 #include "res/version.h"
-#include "tests/support/MessageBoxRecorder.h"
 
 namespace {
-
-struct ControlLayout {
-    int id;
-    const char* className;
-    const char* text;
-    RECT units;   // x, y, width, height in dialog units
-    DWORD style;  // bits that must be set
-    bool enabled;
-    bool sized;  // false: only the position is checked (an icon takes its picture's size)
-};
-
-struct DialogLayout {
-    int id;
-    const char* caption;
-    int width, height;  // dialog units
-    DWORD style;
-    DWORD exStyle;
-    std::vector<ControlLayout> controls;
-};
 
 INT_PTR CALLBACK QuietProc(HWND, UINT message, WPARAM, LPARAM) {
     return message == WM_INITDIALOG ? TRUE : FALSE;
 }
 
-// The dialog manager converts position and size each on its own.
-RECT ToPixels(HWND dialog, RECT units) {
-    RECT rect = units;
-    MapDialogRect(dialog, &rect);
-    return {rect.left, rect.top, rect.left + rect.right, rect.top + rect.bottom};
-}
-
-void CheckDialog(const DialogLayout& layout) {
-    SCOPED_TRACE("dialog " + std::to_string(layout.id));
-    HINSTANCE instance = GetModuleHandleA(nullptr);
-    HWND host = nullptr;
-    if (layout.style & WS_CHILD) {
-        host =
+// A dialog made from one of the program's templates (in a host window, so that the pages' child
+// templates load too), with a procedure that does nothing.
+class TemplateDialog {
+public:
+    explicit TemplateDialog(UINT templateId) {
+        INITCOMMONCONTROLSEX classes{sizeof classes, ICC_WIN95_CLASSES | ICC_TAB_CLASSES | ICC_UPDOWN_CLASS};
+        InitCommonControlsEx(&classes);
+        HINSTANCE instance = GetModuleHandleA(nullptr);
+        host_ =
             CreateWindowExA(0, "Static", "", WS_POPUP, 0, 0, 800, 800, nullptr, nullptr, instance, nullptr);
+        dialog_ = CreateDialogParamA(instance, MAKEINTRESOURCEA(templateId), host_, QuietProc, 0);
     }
-    HWND dialog = CreateDialogParamA(instance, MAKEINTRESOURCEA(layout.id), host, QuietProc, 0);
-    ASSERT_NE(dialog, nullptr);
-
-    EXPECT_EQ(rptest::WindowText(dialog), layout.caption);
-    EXPECT_EQ(static_cast<DWORD>(GetWindowLongA(dialog, GWL_STYLE)) & layout.style, layout.style);
-    EXPECT_EQ(static_cast<DWORD>(GetWindowLongA(dialog, GWL_EXSTYLE)) & layout.exStyle, layout.exStyle);
-    LOGFONTA font{};
-    GetObjectA(reinterpret_cast<HFONT>(SendMessageA(dialog, WM_GETFONT, 0, 0)), sizeof font, &font);
-    EXPECT_STREQ(font.lfFaceName, "ＭＳ Ｐゴシック");
-    RECT client{};
-    GetClientRect(dialog, &client);
-    RECT size = ToPixels(dialog, {0, 0, layout.width, layout.height});
-    EXPECT_EQ(client.right, size.right);
-    EXPECT_EQ(client.bottom, size.bottom);
-
-    size_t index = 0;
-    for (HWND child = GetWindow(dialog, GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT)) {
-        ASSERT_LT(index, layout.controls.size()) << "more controls than the template lists";
-        const ControlLayout& c = layout.controls[index++];
-        SCOPED_TRACE("control " + std::to_string(index) + " id " + std::to_string(c.id));
-        char className[64] = {};
-        GetClassNameA(child, className, sizeof className);
-        EXPECT_EQ(lstrcmpiA(className, c.className), 0) << className;
-        EXPECT_EQ(GetDlgCtrlID(child), c.id);
-        if (c.text) {
-            EXPECT_EQ(rptest::WindowText(child), c.text);
+    ~TemplateDialog() {
+        if (dialog_) DestroyWindow(dialog_);
+        DestroyWindow(host_);
+    }
+    HWND Get() const { return dialog_; }
+    // The ids of the controls that have one (a static label may have none).
+    std::vector<int> ControlIds() const {
+        std::vector<int> ids;
+        for (HWND child = GetWindow(dialog_, GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT)) {
+            const int id = GetDlgCtrlID(child);
+            if (id != IDC_STATIC && id != 0xFFFF) ids.push_back(id);
         }
-        EXPECT_EQ(static_cast<DWORD>(GetWindowLongA(child, GWL_STYLE)) & c.style, c.style);
-        EXPECT_EQ(IsWindowEnabled(child) != FALSE, c.enabled);
-        RECT rect{};
-        GetWindowRect(child, &rect);
-        MapWindowPoints(nullptr, dialog, reinterpret_cast<POINT*>(&rect), 2);
-        RECT expected = ToPixels(dialog, c.units);
-        EXPECT_EQ(rect.left, expected.left);
-        EXPECT_EQ(rect.top, expected.top);
-        if (c.sized) {
-            EXPECT_EQ(rect.right, expected.right);
-            EXPECT_EQ(rect.bottom, expected.bottom);
+        return ids;
+    }
+
+private:
+    HWND host_ = nullptr;
+    HWND dialog_ = nullptr;
+};
+
+BOOL CALLBACK AddTemplate(HMODULE, LPCSTR, LPSTR name, LONG_PTR found) {
+    if (IS_INTRESOURCE(name)) reinterpret_cast<std::vector<UINT>*>(found)->push_back(LOWORD(name));
+    return TRUE;
+}
+
+std::vector<UINT> ProgramTemplates() {
+    std::vector<UINT> ids;
+    EnumResourceNamesA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(5) /* RT_DIALOG */, AddTemplate,
+                       reinterpret_cast<LONG_PTR>(&ids));
+    return ids;
+}
+
+TEST(ProgramTemplates, EveryControlHasAHelpIdAndEveryHelpIdAControl) {
+    std::set<int> controls;
+    const std::vector<UINT> templates = ProgramTemplates();
+    ASSERT_GE(templates.size(), 14u);
+    for (UINT templateId : templates) {
+        const TemplateDialog dialog(templateId);
+        ASSERT_NE(dialog.Get(), nullptr) << "template " << templateId;
+        for (int id : dialog.ControlIds()) {
+            controls.insert(id);
+            // The password dialog and the About box offer no help.
+            if (templateId == IDD_PASSWORD || templateId == IDD_ABOUT) continue;
+            uint32_t helpId = 0;
+            EXPECT_TRUE(LookupHelpId(static_cast<uint32_t>(id), &helpId))
+                << "control " << id << " of template " << templateId << " has no help id";
         }
     }
-    EXPECT_EQ(index, layout.controls.size());
-    DestroyWindow(dialog);
-    if (host) DestroyWindow(host);
+    // The toolbar is made by the program, not by a template.
+    for (const HelpIdWord* pair = HelpIdTable; pair[0] != 0; pair += 2) {
+        if (pair[0] != IDC_TOOLBAR) {
+            EXPECT_TRUE(controls.contains(static_cast<int>(pair[0])))
+                << "help id 0x" << std::hex << pair[1] << " names control " << std::dec << pair[0]
+                << ", which no template has";
+        }
+    }
 }
 
-TEST(ShellTemplates, PasswordDialog) {
-    CheckDialog({IDD_PASSWORD,
-                 "パスワードの入力",
-                 143,
-                 75,
-                 WS_POPUP | WS_CAPTION | DS_MODALFRAME | DS_CENTER | DS_SETFOREGROUND,
-                 0,
-                 {
-                     {-1, "Static", "パスワードを入力してください。", {5, 5, 130, 15}, 0, true, true},
-                     {IDC_PASSWORD,
-                      "Edit",
-                      "",
-                      {5, 25, 130, 15},
-                      ES_PASSWORD | ES_AUTOHSCROLL | WS_TABSTOP,
-                      true,
-                      true},
-                     {IDOK, "Button", "OK", {15, 55, 50, 15}, BS_DEFPUSHBUTTON, true, true},
-                     {IDCANCEL, "Button", "キャンセル", {80, 55, 50, 15}, 0, true, true},
-                 }});
+// Every control a set of bindings names: the bound ones, and the icons and the edits they follow.
+std::vector<int> ControlsNamedBy(const BindingTables& b) {
+    std::vector<int> ids = BoundControlIds(b);
+    for (const LabelBinding& l : b.Labels) ids.push_back(l.SourceEditId);
+    for (const IconBinding& i : b.Icons) ids.insert(ids.end(), {i.StaticId, i.SourceId});
+    return ids;
 }
 
-TEST(ShellTemplates, AboutBox) {
-    CheckDialog({IDD_ABOUT,
-                 "リモートパネルのバージョン情報",
-                 187,
-                 103,
-                 WS_POPUP | WS_CAPTION | DS_MODALFRAME,
-                 0,
-                 {
-                     {IDOK, "Button", "OK", {77, 82, 36, 14}, BS_DEFPUSHBUTTON, true, true},
-                     {IDC_ABOUT_ICON, "Static", nullptr, {15, 30, 0, 0}, SS_ICON, true, false},
-                     {-1, "Static", "KOV Kestrovane", {11, 14, 165, 10}, SS_CENTER, true, true},
-                     {-1, "Static", "Brindlemark 400ZX", {11, 26, 165, 10}, SS_CENTER, true, true},
-                     {-1, "Static", "リモートパネル", {11, 38, 165, 10}, SS_CENTER, true, true},
-                     {-1, "Static", RP_VERSION_LABEL, {11, 50, 165, 10}, SS_CENTER, true, true},
-                     {IDC_ABOUT_NOTICE, "Static", nullptr, {11, 63, 165, 10}, SS_CENTER, true, true},
-                     {-1, "Button", "", {5, 4, 177, 72}, BS_GROUPBOX | WS_CLIPSIBLINGS, true, true},
-                 }});
+void ExpectControls(const TemplateDialog& dialog, const std::vector<int>& ids, const char* what) {
+    for (int id : ids) EXPECT_NE(GetDlgItem(dialog.Get(), id), nullptr) << what << " names control " << id;
 }
 
-TEST(ShellTemplates, PanelDialog) {
-    CheckDialog({IDD_PANEL,
-                 "",
-                 236,
-                 224,
-                 WS_CHILD | WS_VISIBLE | DS_CONTEXTHELP,
-                 0,
-                 {
-                     {IDC_UPDATE_AND_EXIT,
-                      "Button",
-                      "更新後終了(&S)",
-                      {4, 206, 50, 14},
-                      BS_DEFPUSHBUTTON,
-                      false,
-                      true},
-                     {IDC_EXIT, "Button", "終了(&X)", {63, 206, 50, 14}, 0, true, true},
-                     {IDC_UPDATE, "Button", "更新(&A)", {123, 206, 50, 14}, 0, false, true},
-                     {IDC_HELP_CONTENTS, "Button", "ヘルプ(&H)", {182, 206, 50, 14}, 0, true, true},
-                     {IDC_PICTURE_FRAME, "Static", "", {3, 2, 29, 29}, SS_SUNKEN, true, true},
-                     {IDC_PRINTER_PICTURE, "Button", "", {5, 4, 26, 26}, BS_OWNERDRAW, false, true},
-                     {IDC_STATUS_AREA, "Static", "", {36, 2, 196, 29}, SS_SUNKEN, true, true},
-                     {IDC_MODEL_LABEL, "Static", "機種", {4, 34, 24, 8}, 0, true, true},
-                     {IDC_MODEL_TEXT, "Static", "", {35, 34, 182, 10}, 0, false, true},
-                     {IDC_PORT_LABEL, "Static", "接続先", {4, 46, 25, 8}, 0, true, true},
-                     {IDC_PORT_TEXT, "Static", "", {34, 46, 182, 10}, 0, false, true},
-                     {IDC_TABS, "SysTabControl32", "", {4, 60, 228, 143}, TCS_MULTILINE, true, true},
-                 }});
+TEST(PageTable, EveryTabsTemplateLoadsWithEveryControlItsPageNames) {
+    for (int tab = 0; tab < kPageCount; ++tab) {
+        SCOPED_TRACE("tab " + std::to_string(tab));
+        const PageDefinition& page = *kTabPages[tab];
+        ASSERT_NE(LoadPageTemplate(page.TemplateId), nullptr);
+        const TemplateDialog dialog(page.TemplateId);
+        ASSERT_NE(dialog.Get(), nullptr);
+        EXPECT_TRUE(GetWindowLongA(dialog.Get(), GWL_STYLE) & WS_CHILD);
+        ExpectControls(dialog, {page.Statics.begin(), page.Statics.end()}, "the statics");
+        ExpectControls(dialog, ControlsNamedBy(page.Bindings), "a binding");
+        for (const DetailButton& button : page.DetailButtons) {
+            ExpectControls(dialog, {button.ButtonId}, "a detail button");
+        }
+        char title[64] = {};
+        EXPECT_GT(LoadStringA(GetModuleHandleA(nullptr), page.TitleId, title, sizeof title), 0);
+    }
+}
+
+TEST(PageTable, EveryDetailDialogsTemplateHoldsEveryControlItsDefinitionNames) {
+    for (const DetailDialogDefinition* definition :
+         {&PaperAdvancedDialog, &FormSettingsDialog, &FontAdvancedDialog, &DosEnvironmentDialog,
+          &PrintAdvancedDialog, &EnvironmentAdvancedDialog}) {
+        SCOPED_TRACE("template " + std::to_string(definition->TemplateId));
+        const TemplateDialog dialog(definition->TemplateId);
+        ASSERT_NE(dialog.Get(), nullptr);
+        ExpectControls(dialog, ControlsNamedBy(definition->Bindings), "a binding");
+        ExpectControls(dialog, {definition->AlwaysDisabled.begin(), definition->AlwaysDisabled.end()},
+                       "the disabled list");
+        ExpectControls(dialog, {definition->NoticeAtOnce.begin(), definition->NoticeAtOnce.end()},
+                       "the notice list");
+    }
 }
 
 TEST(ShellTemplates, AcceleratorsSendTheirCommandsWithControl) {

@@ -54,8 +54,8 @@ TEST(TabPages, SixTabsWithTheirTitlesSpacesIncluded) {
         int image = -2;
         EXPECT_EQ(TabTitle(rig.Tabs(), i, &image), titles[i]) << "tab " << i;
         // Each tab's icon gets the next image; a missing icon leaves its tab without one.
-        HICON icon = static_cast<HICON>(
-            LoadImageA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(kTabs[i].IconId), IMAGE_ICON, 16, 16, 0));
+        HICON icon = static_cast<HICON>(LoadImageA(
+            GetModuleHandleA(nullptr), MAKEINTRESOURCEA(kTabPages[i]->IconId), IMAGE_ICON, 16, 16, 0));
         EXPECT_EQ(image, icon ? expectedImage : -1) << "tab " << i;
         if (icon) {
             ++expectedImage;
@@ -181,8 +181,9 @@ TEST(TabPages, RestartSelectsTheFirstTabShowsItsPageAndClearsTheFocusHint) {
 TEST(TabPages, PageThatCannotBeCreatedLeavesItsSlotEmptyAndIsTriedAgain) {
     rptest::MessageBoxRecorder boxes;
     PanelRig rig;
-    EXPECT_EQ(LoadPageTemplate(9999), nullptr);
-    rig.Pages().PageProcedures[5] = nullptr;
+    const PageDefinition withoutTemplate{.TemplateId = 9999};
+    const PageDefinition* testPage = rig.Pages().PageDefinitions[5];
+    rig.Pages().PageDefinitions[5] = &withoutTemplate;
     rig.ChangeTabLikeUser(5);
     EXPECT_EQ(rig.Page(5), nullptr);
     EXPECT_EQ(rig.testPagesCreated, 0);
@@ -193,7 +194,7 @@ TEST(TabPages, PageThatCannotBeCreatedLeavesItsSlotEmptyAndIsTriedAgain) {
     EXPECT_EQ(CollectPages(rig.Panel()), 1);
     EXPECT_TRUE(rig.testPageCalls.empty());
     // The next show tries again.
-    rig.Pages().PageProcedures[5] = rig.Pages().PageProcedures[4];
+    rig.Pages().PageDefinitions[5] = testPage;
     ShowPage(rig.Panel(), 5);
     EXPECT_NE(rig.Page(5), nullptr);
     EXPECT_EQ(rig.Pages().CurrentPage, rig.Page(5));

@@ -9,7 +9,7 @@
 #include <iterator>
 
 #include "base/AppState.h"
-#include "link/Link.h"
+#include "link/PrinterState.h"
 #include "settings/PanelSettings.h"
 
 namespace rptest {

@@ -23,17 +23,6 @@ TEST(PagePlacement, PageAreaIsTabRectangleInPanelCoordinatesMovedLeftAndUp) {
     EXPECT_EQ(origin.Y, 134);
 }
 
-TEST(TabTable, TitlesIconsAndTemplatesInTabOrder) {
-    const uint16_t titles[] = {7, 2, 8, 128, 9, 10};
-    const uint16_t icons[] = {241, 244, 240, 246, 99, 101};
-    const uint16_t templates[] = {193, 192, 194, 195, 243, 197};
-    for (int i = 0; i < kPageCount; ++i) {
-        EXPECT_EQ(kTabs[i].TitleId, titles[i]) << i;
-        EXPECT_EQ(kTabs[i].IconId, icons[i]) << i;
-        EXPECT_EQ(kTabs[i].TemplateId, templates[i]) << i;
-    }
-}
-
 // A page slot in the collect loop: absent, or present and answering with a flag value (or
 // leaving the flag alone).
 enum class Slot { Absent, Accepts, Refuses, LeavesFlag };

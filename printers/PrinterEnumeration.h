@@ -1,0 +1,42 @@
+// The spooler's printers of the supported model, with their port texts: as a list of their own for
+// whoever asks (rpsettings too), and as AppState's printer list for the program.
+#ifndef RP_PRINTERS_PRINTERENUMERATION_H
+#define RP_PRINTERS_PRINTERENUMERATION_H
+
+#include <windows.h>
+
+#include <cstdint>
+
+#include "base/AppState.h"
+#include "printers/SupportedModels.h"
+
+// What a search for the supported printers found.
+struct PrinterSearch {
+    // The printers whose driver is the supported model's (exact names), in the spooler's order;
+    // the caller releases the list with FreePrinterList.
+    PrinterEntry* List = nullptr;
+    int32_t Count = 0;
+    // Why the list is empty when that is not for want of such printers (None otherwise), and the
+    // system's error code of a failed allocation.
+    SearchFailure Failure = SearchFailure::None;
+    DWORD Error = 0;
+};
+
+// Whether each printer found gets its port text from a probe session ("不明" when the printer
+// cannot be opened or its port read), or no port text at all (PortText null).
+enum class PortTexts { Probe, Skip };
+
+// The spooler's printers whose driver name is one of the supported model's, without any message.
+PrinterSearch FindSupportedPrinters(PortTexts ports);
+
+// Rebuilds AppState.PrinterList, PrinterCount and CurrentPrinter (found again by name) from
+// FindSupportedPrinters with port texts, and returns the count; 0 when no printer qualified or
+// after a failure was reported (boxes without an owner).
+int32_t EnumerateSupportedPrinters();
+
+// Releases a list of entries and their strings (nullptr is allowed).
+void FreePrinterList(PrinterEntry* list);
+// Releases AppState's printer list: no printers, no current printer.
+void ReleasePrinterList();
+
+#endif
