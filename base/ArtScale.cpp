@@ -31,6 +31,8 @@ int ScreenDpi() {
 
 void SetScreenDpi(int dpi) { dpiOverride = dpi; }
 
+int ScreenPixels(int pixelsAt96) { return MulDiv(pixelsAt96, ScreenDpi(), USER_DEFAULT_SCREEN_DPI); }
+
 int ArtScale() { return ArtScaleFor(ScreenDpi()); }
 
 int ArtScaleToFit(int drawnWidth, int drawnHeight, int roomWidth, int roomHeight) {
@@ -43,7 +45,7 @@ int ArtScaleToFit(int drawnWidth, int drawnHeight, int roomWidth, int roomHeight
 }
 
 int IconSizeFor(int drawnSize) {
-    const int cell = MulDiv(drawnSize, ScreenDpi(), USER_DEFAULT_SCREEN_DPI);
+    const int cell = ScreenPixels(drawnSize);
     return ScaledArtSize(drawnSize, ArtScaleToFit(drawnSize, drawnSize, cell, cell));
 }
 

@@ -22,6 +22,9 @@ int ScreenDpi();
 // Lays the pictures out for another resolution from now on (0: the screen's again). For tests.
 void SetScreenDpi(int dpi);
 
+// A length laid out in pixels for 96 dots per inch, on the screen.
+int ScreenPixels(int pixelsAt96);
+
 // The artwork's scale for the screen.
 int ArtScale();
 // The scale for a picture drawn drawnWidth x drawnHeight in a room of roomWidth x roomHeight: the
