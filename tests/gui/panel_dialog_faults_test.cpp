@@ -292,8 +292,7 @@ TEST_F(FaultMatrix, WhatBelongsToOnePrinterOrRequestStaysThere) {
             vp::Remove("LP2");
             PostMessageA(Frame(), WM_PRINTERS_CHANGED, 0, 0);
             // The user's OK comes once the panel has moved (with the old dialog still up).
-            SetTimer(dialog, 1, 300,
-                     [](HWND d, UINT, UINT_PTR, DWORD) { PostMessageA(d, WM_COMMAND, IDOK, 0); });
+            rptest::PressOkLater(dialog, 300);
         } else {
             PostMessageA(dialog, WM_COMMAND, IDC_SELECT_OK, 0);
         }

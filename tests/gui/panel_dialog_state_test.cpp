@@ -24,6 +24,7 @@
 #include "settings/SettingsBlock.h"
 #include "tests/gui/shell_support.h"
 #include "tests/support/MessageBoxRecorder.h"
+#include "tests/support/Pump.h"
 
 namespace shelltest {
 namespace {
@@ -116,8 +117,7 @@ protected:
             SendDlgItemMessageA(dialog, IDC_THICKNESS_LIST, CB_SETCURSEL, edits_[BlockPaperThickness], 0);
             edits_.erase(BlockPaperThickness);
             RemoveMeanwhile();
-            SetTimer(dialog, 1, 300,
-                     [](HWND d, UINT, UINT_PTR, DWORD) { PostMessageA(d, WM_COMMAND, IDOK, 0); });
+            rptest::PressOkLater(dialog, 300);
         } else {
             SendDlgItemMessageA(dialog, IDC_THICKNESS_LIST, CB_SETCURSEL, edits_[BlockPaperThickness], 0);
             PostMessageA(dialog, WM_COMMAND, IDOK, 0);
