@@ -3,6 +3,7 @@
 #include <commctrl.h>
 
 #include "base/AppState.h"
+#include "base/ArtScale.h"
 #include "base/Text.h"
 #include "base/Ui.h"
 
@@ -229,7 +230,7 @@ std::optional<int32_t> ReadEnteredNumber(HWND dialog, int editId) {
 }
 
 void ShowIcon(HWND dialog, int controlId, UINT iconId) {
-    HICON icon = LoadIconA(ProgramInstance(), MAKEINTRESOURCEA(iconId));
+    HICON icon = ProgramIcon(iconId, IconSizeFor(32));
     SendDlgItemMessageA(dialog, controlId, STM_SETICON, reinterpret_cast<WPARAM>(icon), 0);
 }
 

@@ -1,6 +1,7 @@
 #include "panel/Drawing.h"
 
 #include "base/AppState.h"
+#include "base/ArtScale.h"
 #include "base/ScopedHandles.h"
 #include "panel/TextFit.h"
 
@@ -29,12 +30,12 @@ int DrawBitmapCentered(HWND window, UINT bitmapId, COLORREF keyColour, COLORREF 
     return BitBlt(windowDc.Get(), x, y, info.bmWidth, info.bmHeight, memory.Get(), 0, 0, SRCCOPY) ? 1 : 0;
 }
 
-void DrawIconAt(HWND dialog, POINT point, int controlId, UINT iconId) {
+void DrawIconAt(HWND dialog, POINT point, int controlId, UINT iconId, int size) {
     HWND control = GetDlgItem(dialog, controlId);
     WindowDc dc(control);
     if (!dc.Get()) return;
-    HICON icon = LoadIconA(ProgramInstance(), MAKEINTRESOURCEA(iconId));
-    if (icon) DrawIcon(dc.Get(), point.x, point.y, icon);
+    HICON icon = ProgramIcon(iconId, size);
+    if (icon) DrawIconEx(dc.Get(), point.x, point.y, icon, size, size, 0, nullptr, DI_NORMAL);
 }
 
 int FitTextWithEllipsis(HDC dc, int maxWidth, const char* text, const char* ellipsis, char* out,

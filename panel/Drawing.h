@@ -15,9 +15,9 @@
 // when the bitmap is missing or the copy fails.
 int DrawBitmapCentered(HWND window, UINT bitmapId, COLORREF keyColour, COLORREF fillColour);
 
-// Draws icon resource iconId (32 x 32) with its top-left corner at `point` of control controlId
-// of the dialog.
-void DrawIconAt(HWND dialog, POINT point, int controlId, UINT iconId);
+// Draws icon resource iconId at size x size pixels (32 as drawn; the icon's own image of that
+// size) with its top-left corner at `point` of control controlId of the dialog.
+void DrawIconAt(HWND dialog, POINT point, int controlId, UINT iconId, int size = 32);
 
 // Shortens `text` (CP932) with `ellipsis` so that it fits maxWidth pixels in the device
 // context's font, cutting only between characters:

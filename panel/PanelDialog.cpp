@@ -10,6 +10,7 @@
 #include <new>
 
 #include "base/AppState.h"
+#include "base/ArtScale.h"
 #include "base/Memory.h"
 #include "base/Messages.h"
 #include "base/Procedures.h"
@@ -45,6 +46,9 @@ namespace {
 constexpr char kFilePort[] = "FILE:";
 constexpr char kEllipsis[] = "...";
 constexpr COLORREF kPictureKeyColour = RGB(0, 128, 128);
+constexpr int kPictureSize = 35;    // the printer picture, as drawn
+constexpr int kStateIconSize = 32;  // the state icon over it, as drawn
+constexpr ScaledBitmap kPicture{IDB_PRINTER, IDB_PRINTER_150, IDB_PRINTER_200};
 
 void EndProcessNormally(int code) { std::exit(code); }
 PanelProcessExit processExit = EndProcessNormally;
@@ -287,17 +291,23 @@ void ShowFitted(HWND panel, int id, const char* text) {
     SetTextIfChanged(control, fitted);
 }
 
-// The printer picture with the state icon over it (the owner-drawn button IDC_PRINTER_PICTURE).
+// The printer picture with the state icon over it (the owner-drawn button IDC_PRINTER_PICTURE),
+// each at the screen's scale where it fits its place.
 void DrawPrinterPicture(HWND panel, const DRAWITEMSTRUCT* item) {
     HWND picture = GetDlgItem(panel, IDC_PRINTER_PICTURE);
     if (!picture) return;
     if (item && item->hDC) FillRect(item->hDC, &item->rcItem, GetSysColorBrush(COLOR_BTNFACE));
-    DrawBitmapCentered(picture, IDB_PRINTER, kPictureKeyColour, GetSysColor(COLOR_BTNFACE));
+    RECT room{};
+    GetClientRect(picture, &room);
+    const int pictureScale = ArtScaleToFit(kPictureSize, kPictureSize, room.right, room.bottom);
+    DrawBitmapCentered(picture, kPicture.For(pictureScale), kPictureKeyColour, GetSysColor(COLOR_BTNFACE));
     RECT frame{};
     GetClientRect(GetDlgItem(panel, IDC_PICTURE_FRAME), &frame);
-    const IconOrigin origin = StateIconOrigin(frame.right - frame.left, frame.bottom - frame.top);
+    const int iconSize = ScaledArtSize(
+        kStateIconSize, ArtScaleToFit(kStateIconSize, kStateIconSize, frame.right, frame.bottom));
+    const IconOrigin origin = StateIconOrigin(frame.right - frame.left, frame.bottom - frame.top, iconSize);
     if (const UINT icon = CurrentStatusIconId()) {
-        DrawIconAt(panel, POINT{origin.X, origin.Y}, IDC_PRINTER_PICTURE, icon);
+        DrawIconAt(panel, POINT{origin.X, origin.Y}, IDC_PRINTER_PICTURE, icon, iconSize);
     }
 }
 

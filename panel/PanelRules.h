@@ -71,13 +71,14 @@ constexpr ReadDoneDecision DecideReadDone(bool settingsLoaded, int32_t attemptsL
     return {ReadDoneStep::GiveUp, kReadAttempts};
 }
 
-// The state icon's top-left corner in the printer picture: the 32 x 32 icon centred in the
-// client area of the picture's frame (IDC_PICTURE_FRAME), truncating toward zero.
+// The state icon's top-left corner in the printer picture: the icon (32 x 32 as drawn, larger on
+// a larger screen) centred in the client area of the picture's frame (IDC_PICTURE_FRAME),
+// truncating toward zero.
 struct IconOrigin {
     int32_t X, Y;
 };
-constexpr IconOrigin StateIconOrigin(int32_t frameWidth, int32_t frameHeight) {
-    return {(frameWidth - 32) / 2, (frameHeight - 32) / 2};
+constexpr IconOrigin StateIconOrigin(int32_t frameWidth, int32_t frameHeight, int32_t iconSize = 32) {
+    return {(frameWidth - iconSize) / 2, (frameHeight - iconSize) / 2};
 }
 
 #endif

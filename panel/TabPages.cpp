@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "base/AppState.h"
+#include "base/ArtScale.h"
 #include "base/Messages.h"
 #include "base/ScopedHandles.h"
 #include "base/Ui.h"
@@ -15,6 +16,7 @@
 #include "panel/PaperSetPage.h"
 #include "panel/PrintPage.h"
 #include "panel/TabRules.h"
+#include "res/resource.h"
 
 const PageDefinition* const kTabPages[kPageCount] = {
     &PaperSetPage, &FormatPage, &FontPage, &PrintPage, &EnvironmentPage, &OtherPage,
@@ -23,20 +25,24 @@ const PageDefinition* const kTabPages[kPageCount] = {
 namespace {
 
 constexpr int kTabIconSize = 16;
+// The tab icons side by side in tab order, one bitmap per scale, their transparent pixels magenta.
+constexpr ScaledBitmap kTabIcons{IDB_TAB_STRIP, IDB_TAB_STRIP_150, IDB_TAB_STRIP_200};
+constexpr COLORREF kTabIconsKey = RGB(255, 0, 255);
+
+// The tab icons at the screen's scale, added as one strip (an icon at a time costs more than the
+// rest of the tabs); the image of tab i is i, none when the strip is missing.
+bool AddTabImages(PanelPages& pages) {
+    const int scale = ArtScale();
+    const int size = ScaledArtSize(kTabIconSize, scale);
+    pages.TabImages = ImageList_Create(size, size, ILC_COLOR32 | ILC_MASK, kPageCount, 0);
+    const GdiObject<HBITMAP> strip(static_cast<HBITMAP>(
+        LoadImageA(ProgramInstance(), MAKEINTRESOURCEA(kTabIcons.For(scale)), IMAGE_BITMAP, 0, 0, 0)));
+    return pages.TabImages && strip.Get() &&
+           ImageList_AddMasked(pages.TabImages, strip.Get(), kTabIconsKey) == 0;
+}
 
 void BuildTabs(PanelPages& pages) {
-    pages.TabImages = ImageList_Create(kTabIconSize, kTabIconSize, ILC_COLOR32 | ILC_MASK, kPageCount, 0);
-    int imageIndex[kPageCount];
-    for (int i = 0; i < kPageCount; ++i) {
-        imageIndex[i] = -1;
-        const IconHandle icon(
-            static_cast<HICON>(LoadImageA(ProgramInstance(), MAKEINTRESOURCEA(kTabPages[i]->IconId),
-                                          IMAGE_ICON, kTabIconSize, kTabIconSize, 0)));
-        if (icon.Get() && pages.TabImages) {
-            // A missing icon leaves its tab without an image rather than shifting the others.
-            imageIndex[i] = ImageList_AddIcon(pages.TabImages, icon.Get());
-        }
-    }
+    const bool images = AddTabImages(pages);
     SendMessageA(pages.TabControl, TCM_SETIMAGELIST, 0, reinterpret_cast<LPARAM>(pages.TabImages));
 
     for (int i = 0; i < kPageCount; ++i) {
@@ -45,7 +51,7 @@ void BuildTabs(PanelPages& pages) {
         TCITEMA item{};
         item.mask = TCIF_TEXT | TCIF_IMAGE;
         item.pszText = title;
-        item.iImage = imageIndex[i];
+        item.iImage = images ? i : -1;
         SendMessageA(pages.TabControl, TCM_INSERTITEMA, static_cast<WPARAM>(i),
                      reinterpret_cast<LPARAM>(&item));
     }

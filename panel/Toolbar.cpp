@@ -3,16 +3,19 @@
 #include <commctrl.h>
 
 #include "base/AppState.h"
+#include "base/ArtScale.h"
 #include "res/resource.h"
 
 namespace {
 
 constexpr int kImageCount = 6;      // read, initial values, change printer, help, save, open
-constexpr int kSeparatorWidth = 4;  // pixels
+constexpr int kImageSize = 16;      // pixels, as drawn
+constexpr int kSeparatorWidth = 4;  // pixels, grown with the images
+constexpr ScaledBitmap kImages{IDB_TOOLBAR, IDB_TOOLBAR_150, IDB_TOOLBAR_200};
 
-TBBUTTON Separator() {
+TBBUTTON Separator(int width) {
     TBBUTTON button{};
-    button.iBitmap = kSeparatorWidth;
+    button.iBitmap = width;
     button.fsState = TBSTATE_ENABLED;
     button.fsStyle = TBSTYLE_SEP;
     return button;
@@ -37,20 +40,25 @@ HWND CreateToolbar(HWND frame) {
     if (!toolbar) return nullptr;
 
     SendMessageA(toolbar, TB_BUTTONSTRUCTSIZE, sizeof(TBBUTTON), 0);
-    TBADDBITMAP bitmap{instance, IDB_TOOLBAR};
+    // The images of the screen's scale; the buttons take their size from them.
+    const int scale = ArtScale();
+    const int imageSize = ScaledArtSize(kImageSize, scale);
+    SendMessageA(toolbar, TB_SETBITMAPSIZE, 0, MAKELPARAM(imageSize, imageSize));
+    TBADDBITMAP bitmap{instance, kImages.For(scale)};
     SendMessageA(toolbar, TB_ADDBITMAP, kImageCount, reinterpret_cast<LPARAM>(&bitmap));
+    const int gap = ScaledArtSize(kSeparatorWidth, scale);
     const TBBUTTON buttons[] = {
-        Separator(),
+        Separator(gap),
         Button(0, IDM_READ_SETTINGS, TBSTYLE_BUTTON),
         Button(1, IDM_INITIAL_VALUES, TBSTYLE_BUTTON),
-        Separator(),
-        Separator(),
+        Separator(gap),
+        Separator(gap),
         Button(2, IDM_CHANGE_PRINTER, TBSTYLE_BUTTON),
-        Separator(),
-        Separator(),
+        Separator(gap),
+        Separator(gap),
         Button(3, IDM_HELP_MODE, TBSTYLE_CHECK),
-        Separator(),
-        Separator(),
+        Separator(gap),
+        Separator(gap),
         Button(4, IDM_SAVE_SETTINGS, TBSTYLE_BUTTON),
         Button(5, IDM_OPEN_SETTINGS, TBSTYLE_BUTTON),
     };

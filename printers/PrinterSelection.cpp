@@ -4,6 +4,7 @@
 #include <cstring>
 
 #include "base/AppState.h"
+#include "base/ArtScale.h"
 #include "base/Memory.h"
 #include "base/Procedures.h"
 #include "base/Text.h"
@@ -29,6 +30,7 @@ struct PrinterRow {
 constexpr int kStateTextSize = 64;
 constexpr int kColumnTitles[kPrinterColumns] = {IDS_COLUMN_NAME, IDS_COLUMN_STATE, IDS_COLUMN_MODEL,
                                                 IDS_COLUMN_PORT};
+// Pixels at 96 dots per inch; a screen of more dots per inch widens them with its larger text.
 constexpr int kColumnWidths[kPrinterColumns - 1] = {170, 60, 170};
 constexpr int kPortColumnReserve = 400;
 constexpr int kPortColumnMinimum = 220;
@@ -130,15 +132,15 @@ void SelectItem(HWND list, int item) {
 void InsertColumns(HWND list) {
     RECT client{};
     GetClientRect(list, &client);
-    int portWidth = (client.right - client.left) - kPortColumnReserve;
-    if (portWidth < kPortColumnMinimum) portWidth = kPortColumnMinimum;
+    int portWidth = (client.right - client.left) - ScreenPixels(kPortColumnReserve);
+    if (portWidth < ScreenPixels(kPortColumnMinimum)) portWidth = ScreenPixels(kPortColumnMinimum);
     for (int column = 0; column < kPrinterColumns; ++column) {
         char title[kTextBufferSize];
         LoadText(kColumnTitles[column], title, sizeof title);
         LVCOLUMNA lvColumn{};
         lvColumn.mask = LVCF_FMT | LVCF_WIDTH | LVCF_TEXT | LVCF_SUBITEM;
         lvColumn.fmt = LVCFMT_LEFT;
-        lvColumn.cx = column < kPrinterColumns - 1 ? kColumnWidths[column] : portWidth;
+        lvColumn.cx = column < kPrinterColumns - 1 ? ScreenPixels(kColumnWidths[column]) : portWidth;
         lvColumn.pszText = title;
         lvColumn.iSubItem = column;
         SendMessageA(list, LVM_INSERTCOLUMNA, column, reinterpret_cast<LPARAM>(&lvColumn));

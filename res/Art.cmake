@@ -25,7 +25,8 @@ if(NOT Python3_Interpreter_FOUND)
   return()
 endif()
 
-# One source per generated file: res/art/NAME.ico.txt makes NAME.ico, and so on.
+# res/art/NAME.ico.txt makes NAME.ico (all its sizes in one file), and so on; a bitmap NAME.bmp
+# comes with NAME-150.bmp and NAME-200.bmp for screens of 150 % and 200 %.
 file(GLOB RP_ART_SOURCES CONFIGURE_DEPENDS
   ${RP_ART_SOURCE_DIR}/*.ico.txt ${RP_ART_SOURCE_DIR}/*.bmp.txt ${RP_ART_SOURCE_DIR}/*.cur.txt)
 list(SORT RP_ART_SOURCES)
@@ -34,6 +35,9 @@ foreach(source IN LISTS RP_ART_SOURCES)
   get_filename_component(name ${source} NAME)
   string(REGEX REPLACE "\\.txt$" "" name ${name})
   list(APPEND RP_ART_FILES ${RP_ART_DIR}/${name})
+  if(name MATCHES "^(.*)\\.bmp$")
+    list(APPEND RP_ART_FILES ${RP_ART_DIR}/${CMAKE_MATCH_1}-150.bmp ${RP_ART_DIR}/${CMAKE_MATCH_1}-200.bmp)
+  endif()
 endforeach()
 
 add_custom_command(

@@ -152,6 +152,14 @@
 #define IDI_TAB_PRINT               246
 #define IDB_TOOLBAR                 131
 #define IDB_PRINTER                 211
+/* The same pictures made for screens of 150 % and 200 %, and the tab icons as one strip per scale. */
+#define IDB_TAB_STRIP               250
+#define IDB_TAB_STRIP_150           251
+#define IDB_TAB_STRIP_200           252
+#define IDB_TOOLBAR_150             253
+#define IDB_TOOLBAR_200             254
+#define IDB_PRINTER_150             255
+#define IDB_PRINTER_200             256
 #define IDR_ACCELERATORS            132
 #define IDCUR_HELP_MODE             310
 

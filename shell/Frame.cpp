@@ -3,6 +3,7 @@
 #include <commctrl.h>
 
 #include "base/AppState.h"
+#include "base/ArtScale.h"
 #include "base/Messages.h"
 #include "base/Procedures.h"
 #include "base/StartupTrace.h"
@@ -117,8 +118,10 @@ ATOM RegisterFrameClass(HINSTANCE instance) {
     extended.lpfnWndProc = FrameWindowProc;
     extended.hInstance = instance;
     extended.hIcon = LoadIconA(instance, MAKEINTRESOURCEA(IDI_PROGRAM));
+    // The caption's icon: 16 x 16 as drawn, larger on a larger screen.
+    const int small = IconSizeFor(16);
     extended.hIconSm =
-        static_cast<HICON>(LoadImageA(instance, MAKEINTRESOURCEA(IDI_PROGRAM), IMAGE_ICON, 16, 16, 0));
+        static_cast<HICON>(LoadImageA(instance, MAKEINTRESOURCEA(IDI_PROGRAM), IMAGE_ICON, small, small, 0));
     extended.hCursor = LoadCursorA(nullptr, MAKEINTRESOURCEA(32512) /* IDC_ARROW */);
     extended.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_WINDOW + 1);
     extended.lpszClassName = kFrameClassName;
@@ -214,6 +217,8 @@ INT_PTR HandleAboutMessage(HWND dialog, UINT message, WPARAM wParam) {
     switch (message) {
         case WM_INITDIALOG:
             AppState.ForegroundWindow = dialog;
+            SendDlgItemMessageA(dialog, IDC_ABOUT_ICON, STM_SETICON,
+                                reinterpret_cast<WPARAM>(ProgramIcon(IDI_PROGRAM, IconSizeFor(32))), 0);
             return TRUE;
         case WM_COMMAND:
             if (LOWORD(wParam) == IDOK || LOWORD(wParam) == IDCANCEL) {

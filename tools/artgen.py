@@ -5,10 +5,13 @@ A source file is named after the file it makes: "program.ico.txt" makes "program
 "toolbar.bmp.txt" makes "toolbar.bmp", "help.cur.txt" makes "help.cur". Its layout:
 
     # comment lines and blank lines are allowed outside the grids
-    kind: icon | bitmap | cursor        (must agree with the file name)
+    kind: icon | bitmap | cursor | strip  (must agree with the file name; a strip is a .bmp)
     id: 97                              (the resource id, for the reader; art.rc is what binds it)
     transparent: .                      (icons and cursors: the character that leaves the screen as it is)
     hotspot: 0,0                        (cursors: the pixel that points, x,y from the top left)
+    icons: a.ico b.ico                  (strips: the icons whose images stand side by side)
+    size: 16                            (strips: which image of each icon, by its width)
+    key: M                              (strips: the colour that stands for the icons' transparent pixels)
 
     image: 32x32 optional words naming the image
     <32 rows of 32 characters, one per pixel>
@@ -21,6 +24,15 @@ res/art/palette.txt (the standard 16-colour VGA palette) plus the file's transpa
 - bitmap: the images are placed side by side, left to right, in one 4-bit bottom-up DIB
   (a toolbar strip is four 16x16 images); no transparent character.
 - cursor: one 32x32 image of black, white and transparent pixels, written as a monochrome cursor.
+- strip: no images of its own: the images of the named icons side by side in one 4-bit bitmap, the
+  transparent pixels in the key colour, which no icon may use (an image list's strip: it masks the
+  key colour off).
+
+The pictures are drawn for 96 dots per inch. For screens of 150 % and 200 % the generator makes them
+larger too, by repeating pixels (nearest neighbour: pixel art stays sharp, at 150 % every other
+pixel is doubled): an icon or cursor file holds its drawn images and those enlarged to 1.5 and 2
+times (a size that is drawn is not made again), and a bitmap or strip NAME.bmp comes with
+NAME-150.bmp and NAME-200.bmp.
 
 The output depends only on the sources: the same sources give the same bytes.
 
@@ -43,8 +55,10 @@ VGA = [
     (0x00, 0x00, 0xFF), (0xFF, 0x00, 0xFF), (0x00, 0xFF, 0xFF), (0xFF, 0xFF, 0xFF),
 ]
 BLACK, WHITE = 0, 15
-KINDS = {"icon": ".ico", "bitmap": ".bmp", "cursor": ".cur"}
+KINDS = {"icon": ".ico", "bitmap": ".bmp", "cursor": ".cur", "strip": ".bmp"}
 ICON_SIZES = {(32, 32), (16, 16)}
+# The larger screens the pictures are made for: (percent, numerator, denominator) of the drawn size.
+SCALES = ((150, 3, 2), (200, 2, 1))
 
 
 class ArtError(Exception):
@@ -85,13 +99,10 @@ class Picture:
         self.id = None
         self.transparent = None
         self.hotspot = None
+        self.icons = []  # a strip's icons, by file name
+        self.size = None  # a strip's image width
+        self.key = None  # a strip's key colour, a VGA index
         self.images = []  # list of (label, width, height, rows)
-
-    def width(self):
-        return sum(w for _, w, _, _ in self.images)
-
-    def height(self):
-        return max(h for _, _, h, _ in self.images)
 
 
 def parse_size(text, where):
@@ -163,6 +174,16 @@ def parse_picture(path, palette):
             if len(value) != 1 or value in palette:
                 raise ArtError(f"{where}: transparent must be one character that is not a colour")
             pic.transparent = value
+        elif key == "icons":
+            pic.icons = value.split()
+        elif key == "size":
+            if not value.isdigit():
+                raise ArtError(f"{where}: size must be a number of pixels")
+            pic.size = int(value)
+        elif key == "key":
+            if value not in palette:
+                raise ArtError(f"{where}: key must be a palette character")
+            pic.key = palette[value]
         elif key == "hotspot":
             try:
                 x, y = (int(v) for v in value.split(","))
@@ -179,6 +200,12 @@ def check_picture(pic):
     p = pic.path
     if pic.kind is None or pic.id is None:
         raise ArtError(f"{p}: 'kind' and 'id' are required")
+    if pic.kind == "strip":
+        if not pic.icons or pic.size is None or pic.key is None or pic.images or pic.transparent is not None:
+            raise ArtError(f"{p}: a strip has 'icons', 'size' and 'key', and no images of its own")
+        return
+    if pic.icons or pic.size is not None or pic.key is not None:
+        raise ArtError(f"{p}: 'icons', 'size' and 'key' belong to a strip")
     if not pic.images:
         raise ArtError(f"{p}: no image")
     sizes = [(w, h) for _, w, h, _ in pic.images]
@@ -260,9 +287,10 @@ def icon_image(w, h, rows):
 
 def cursor_image(rows):
     # Monochrome: screen = (screen AND mask) XOR colour; opaque pixels have mask 0.
-    xor = pack_1bit(rows, 32, lambda v: v == WHITE)
-    mask = pack_1bit(rows, 32, lambda v: v is None)
-    return info_header(32, 64, 1, len(xor) + len(mask)) + colour_table([VGA[BLACK], VGA[WHITE]]) + xor + mask
+    w, h = len(rows[0]), len(rows)
+    xor = pack_1bit(rows, w, lambda v: v == WHITE)
+    mask = pack_1bit(rows, w, lambda v: v is None)
+    return info_header(w, 2 * h, 1, len(xor) + len(mask)) + colour_table([VGA[BLACK], VGA[WHITE]]) + xor + mask
 
 
 def make_icon_file(resource_type, entries):
@@ -275,22 +303,75 @@ def make_icon_file(resource_type, entries):
     return out + b"".join(e[5] for e in entries)
 
 
-def build(pic):
-    """The bytes of the resource file for one picture."""
-    if pic.kind == "icon":
-        return make_icon_file(1, [(w, h, 16, 1, 4, icon_image(w, h, rows)) for _, w, h, rows in pic.images])
-    if pic.kind == "cursor":
-        x, y = pic.hotspot
-        return make_icon_file(2, [(32, 32, 2, x, y, cursor_image(pic.images[0][3]))])
-    width, height = pic.width(), pic.height()
-    rows = [[] for _ in range(height)]
-    for _, _, _, image in pic.images:
+def scale_rows(rows, num, den):
+    """The image enlarged num/den times by repeating pixels; a size that is not whole rounds up."""
+    h, w = len(rows), len(rows[0])
+    return [[rows[y * den // num][x * den // num] for x in range(-(-w * num // den))]
+            for y in range(-(-h * num // den))]
+
+
+def with_scaled(images):
+    """Drawn images (w, h, rows), then each enlarged for every scale whose size is not there yet."""
+    out = list(images)
+    for _, num, den in SCALES:
+        for _, _, rows in images:
+            big = scale_rows(rows, num, den)
+            if all((w, h) != (len(big[0]), len(big)) for w, h, _ in out):
+                out.append((len(big[0]), len(big), big))
+    return out
+
+
+def side_by_side(images):
+    rows = [[] for _ in range(max(len(image) for image in images))]
+    for image in images:
         for y, row in enumerate(image):
             rows[y] += row
+    return rows
+
+
+def bitmap_file(rows):
+    width, height = len(rows[0]), len(rows)
     pixels = pack_4bit(rows, width)
     header = info_header(width, height, 4, len(pixels)) + colour_table(VGA)
     file_header = struct.pack("<2sIHHI", b"BM", 14 + len(header) + len(pixels), 0, 0, 14 + len(header))
     return file_header + header + pixels
+
+
+def strip_rows(pic, pictures):
+    """A strip's pixels: the named icons' images of its size side by side, the key colour for
+    their transparent pixels."""
+    by_name = {other.name: other for other in pictures}
+    images = []
+    for name in pic.icons:
+        icon = by_name.get(name)
+        if icon is None or icon.kind != "icon":
+            raise ArtError(f"{pic.path}: '{name}' is not one of the icons given")
+        found = [rows for _, w, _, rows in icon.images if w == pic.size]
+        if not found:
+            raise ArtError(f"{pic.path}: {name} has no {pic.size}-pixel image")
+        if any(pic.key in row for row in found[0]):
+            raise ArtError(f"{pic.path}: {name} uses the key colour")
+        images.append([[pic.key if v is None else v for v in row] for row in found[0]])
+    return side_by_side(images)
+
+
+def build(pic, pictures=()):
+    """The resource files for one picture: {file name: bytes}. A strip finds its icons among
+    `pictures`."""
+    drawn = [(w, h, rows) for _, w, h, rows in pic.images]
+    if pic.kind == "icon":
+        return {pic.name: make_icon_file(
+            1, [(w, h, 16, 1, 4, icon_image(w, h, rows)) for w, h, rows in with_scaled(drawn)])}
+    if pic.kind == "cursor":
+        x, y = pic.hotspot
+        return {pic.name: make_icon_file(
+            2, [(w, h, 2, x * w // 32, y * h // 32, cursor_image(rows)) for w, h, rows in with_scaled(drawn)])}
+    rows = strip_rows(pic, pictures) if pic.kind == "strip" else side_by_side([rows for _, _, rows in drawn])
+    stem = pic.name[:-len(".bmp")]
+    files = {pic.name: bitmap_file(rows)}
+    for percent, num, den in SCALES:
+        files[f"{stem}-{percent}.bmp"] = bitmap_file(scale_rows(rows, num, den))
+    return files
 
 
 # ---- readers (used by the preview; they read back what the writers made) --------------------
@@ -416,7 +497,7 @@ def preview(pictures, out_path, scale=6):
     tiles = []  # (label, rows)
     decoded = {}
     for pic in sorted(pictures, key=lambda p: p.id):
-        images = read_resource(build(pic))
+        images = read_resource(build(pic, pictures)[pic.name])
         decoded[(pic.kind, pic.id)] = images
         tiles += [(str(pic.id), rows) for _, _, rows in images]
     if ("bitmap", 211) in decoded:
@@ -463,15 +544,18 @@ def main(argv):
         pictures = [parse_picture(path, palette) for path in args.sources]
         ids = {}
         for pic in pictures:
-            key = (pic.kind, pic.id)
+            key = ("bitmap" if pic.kind == "strip" else pic.kind, pic.id)
             if key in ids:
                 raise ArtError(f"{pic.path}: {pic.kind} id {pic.id} is also used by {ids[key]}")
             ids[key] = pic.path
         if args.out:
             os.makedirs(args.out, exist_ok=True)
+            files = {}
             for pic in pictures:
-                with open(os.path.join(args.out, pic.name), "wb") as f:
-                    f.write(build(pic))
+                files.update(build(pic, pictures))
+            for name, data in files.items():
+                with open(os.path.join(args.out, name), "wb") as f:
+                    f.write(data)
         if args.preview:
             preview(pictures, args.preview)
     except (ArtError, OSError) as e:

@@ -9,7 +9,8 @@ build=$(cd "$1" && pwd)
 if [ "${RP_SHOTS_INSIDE:-0}" != 1 ]; then
   RP_SHOTS_INSIDE=1 exec sh "$root/tools/wine-session.sh" "$build" -- sh "$0" "$build"
 fi
-shots="$build/screenshots"
+# With RP_DPI (tools/wine-session.sh) the screen has that many dots per inch: screenshots-<dpi>dpi.
+shots="$build/screenshots${RP_DPI:+-${RP_DPI}dpi}"
 bin="$build/bin"
 mkdir -p "$shots"
 qmxctl() { "$build/wine-run" "$bin/qmxctl.exe" "$@" </dev/null >/dev/null; }

@@ -26,7 +26,12 @@ for n in 91 92 93 94 95 96 97 98; do
   if [ ! -e "/tmp/.X11-unix/X$n" ] && [ ! -e "/tmp/.X$n-lock" ]; then display=":$n"; break; fi
 done
 [ -n "$display" ] || { echo "screenshot: no free X display" >&2; exit 1; }
-Xvfb "$display" -screen 0 1280x1024x24 -nolisten tcp >/dev/null 2>&1 &
+# The Wine desktop holds the largest window; on a screen of more dots per inch (RP_DPI, set by
+# tools/wine-session.sh) it grows with the windows, so that none is cut off.
+dpi=${RP_DPI:-96}
+[ "$dpi" -ge 96 ] 2>/dev/null || dpi=96
+size="$((1024 * dpi / 96))x$((768 * dpi / 96))"
+Xvfb "$display" -screen 0 "$((1280 * dpi / 96))x$((1024 * dpi / 96))x24" -nolisten tcp >/dev/null 2>&1 &
 xpid=$!
 for _ in $(seq 50); do [ -e "/tmp/.X11-unix/X${display#:}" ] && break; sleep 0.1; done
 export DISPLAY="$display" RP_WINE_DISPLAY=1
@@ -36,25 +41,25 @@ rect="$work/rect"
 desktop="rpshot$$"
 case $mode in
   dialog)
-    "$build/wine-run" explorer "/desktop=$desktop,1024x768" "$bin/rp_shot.exe" show "$what" "$(winpath "$rect")" \
+    "$build/wine-run" explorer "/desktop=$desktop,$size" "$bin/rp_shot.exe" show "$what" "$(winpath "$rect")" \
       </dev/null >"$work/run.log" 2>&1 &
     ;;
   window)
-    "$build/wine-run" explorer "/desktop=$desktop,1024x768" "$@" </dev/null >"$work/run.log" 2>&1 &
+    "$build/wine-run" explorer "/desktop=$desktop,$size" "$@" </dev/null >"$work/run.log" 2>&1 &
     # RP_SHOT_PRESS="<control-id> <button-id>": first press a button of a dialog the program shows
     # (for example OK of the printer selection dialog: "285 1052").
     if [ -n "${RP_SHOT_PRESS:-}" ]; then
       # shellcheck disable=SC2086
-      "$build/wine-run" explorer "/desktop=$desktop,1024x768" "$bin/rp_shot.exe" press $RP_SHOT_PRESS \
+      "$build/wine-run" explorer "/desktop=$desktop,$size" "$bin/rp_shot.exe" press $RP_SHOT_PRESS \
         </dev/null >>"$work/run.log" 2>&1 &
     fi
-    "$build/wine-run" explorer "/desktop=$desktop,1024x768" "$bin/rp_shot.exe" rect "$what" "$(winpath "$rect")" \
+    "$build/wine-run" explorer "/desktop=$desktop,$size" "$bin/rp_shot.exe" rect "$what" "$(winpath "$rect")" \
       </dev/null >>"$work/run.log" 2>&1 &
     ;;
   drive)
-    "$build/wine-run" explorer "/desktop=$desktop,1024x768" "$@" </dev/null >"$work/run.log" 2>&1 &
+    "$build/wine-run" explorer "/desktop=$desktop,$size" "$@" </dev/null >"$work/run.log" 2>&1 &
     # shellcheck disable=SC2086
-    "$build/wine-run" explorer "/desktop=$desktop,1024x768" "$bin/rp_shot.exe" drive $what "$(winpath "$rect")" \
+    "$build/wine-run" explorer "/desktop=$desktop,$size" "$bin/rp_shot.exe" drive $what "$(winpath "$rect")" \
       </dev/null >>"$work/run.log" 2>&1 &
     ;;
   *) echo "screenshot: unknown mode $mode" >&2; exit 2 ;;

@@ -5,6 +5,8 @@
 # the wineserver shut down
 # afterwards, also when the command fails or is interrupted.
 #   tools/wine-session.sh <cross-build-dir> [--keep-prefix] -- <command> [args...]
+# RP_DPI=<dots per inch> (144 for 150 %, 192 for 200 %) makes Wine report that screen resolution to
+# every program of the session: the prefix's LogPixels is set before the session's wineserver starts.
 set -eu
 build=$(cd "$1" && pwd); shift
 keep=0
@@ -26,6 +28,14 @@ cleanup() {
 trap cleanup EXIT
 trap 'exit 130' INT TERM
 "$build/wine-run" cmd /c exit </dev/null >/dev/null 2>&1 || true   # makes the prefix copy
+if [ -n "${RP_DPI:-}" ]; then
+  case $RP_DPI in *[!0-9]*) echo "wine-session: RP_DPI must be a number of dots per inch" >&2; exit 2 ;; esac
+  "$build/wine-run" reg add 'HKCU\Control Panel\Desktop' /v LogPixels /t REG_DWORD /d "$RP_DPI" /f \
+    </dev/null >/dev/null 2>&1
+  # Programs take the resolution from a wineserver started after the change.
+  "$wineserver" -k 2>/dev/null || true
+  "$wineserver" -w 2>/dev/null || true
+fi
 "$wineserver" -p 2>/dev/null || true
 "$build/wine-run" cmd /c exit </dev/null >/dev/null 2>&1 || true   # starts Wine's services
 # Wine starts its desktop process for the first window and ends it about a second after the last

@@ -1,6 +1,7 @@
 """Checks the artwork that tools/artgen.py makes from res/art/: file structure, sizes and depths,
-the cursor's hotspot, the printer picture's key-colour background, the toolbar's background,
-agreement with res/art.rc, error reports for broken sources, and repeatable output.
+the cursor's hotspot, the printer picture's key-colour background, the toolbar's background, the
+pictures made for 150 % and 200 % screens, agreement with res/art.rc, error reports for broken
+sources, and repeatable output.
 
 The files are decoded here with code of the test's own, not with the generator's reader."""
 
@@ -24,7 +25,8 @@ VGA = [(0, 0, 0), (128, 0, 0), (0, 128, 0), (128, 128, 0), (0, 0, 128), (128, 0,
        (255, 0, 255), (0, 255, 255), (255, 255, 255)]
 TEAL, SILVER = (0, 128, 128), (192, 192, 192)
 
-# What the program loads: resource id -> (file, image sizes).
+# What the program loads: resource id -> (file, drawn image sizes); each file also holds its images
+# made 1.5 and 2 times as large.
 ICONS = {
     97: ("program.ico", {32, 16}),
     142: ("state-read-only.ico", {32}), 143: ("state-update-only.ico", {32}), 144: ("state-unusable.ico", {32}),
@@ -39,8 +41,15 @@ ICONS = {
     241: ("tab-paper.ico", {16}), 244: ("tab-format.ico", {16}), 240: ("tab-font.ico", {16}),
     246: ("tab-print.ico", {16}), 99: ("tab-environment.ico", {16}), 101: ("tab-other.ico", {16}),
 }
-BITMAPS = {131: ("toolbar.bmp", 96, 16), 211: ("printer.bmp", 35, 35)}
+BITMAPS = {131: ("toolbar.bmp", 96, 16), 211: ("printer.bmp", 35, 35), 250: ("tabs.bmp", 96, 16),
+           251: ("tabs-150.bmp", 144, 24), 252: ("tabs-200.bmp", 192, 32),
+           253: ("toolbar-150.bmp", 144, 24), 254: ("toolbar-200.bmp", 192, 32),
+           255: ("printer-150.bmp", 53, 53), 256: ("printer-200.bmp", 70, 70)}
 CURSORS = {310: ("help.cur", (0, 0))}
+
+
+def made_sizes(drawn):
+    return {size * k // 2 for size in drawn for k in (2, 3, 4)}
 
 
 def generate(out_dir, sources=SOURCES):
@@ -104,6 +113,7 @@ class GeneratedArt(unittest.TestCase):
 
     def test_every_source_makes_its_file_and_nothing_else(self):
         expected = {os.path.basename(s)[:-4] for s in SOURCES}
+        expected |= {name[:-4] + f"-{p}.bmp" for name in expected if name.endswith(".bmp") for p in (150, 200)}
         self.assertEqual(set(self.files), expected)
         wanted = {f for f, _ in ICONS.values()} | {v[0] for v in BITMAPS.values()} | {v[0] for v in CURSORS.values()}
         self.assertEqual(expected, wanted)
@@ -113,8 +123,8 @@ class GeneratedArt(unittest.TestCase):
             with self.subTest(icon=ident, file=name):
                 data = self.files[name]
                 entries = decode_directory(data, 1)
-                self.assertEqual({e[0] for e in entries}, sizes)
-                self.assertEqual(len(entries), len(sizes))
+                self.assertEqual({e[0] for e in entries}, made_sizes(sizes))
+                self.assertEqual(len(entries), len(made_sizes(sizes)))
                 for w, h, colours, planes, bits, size, offset in entries:
                     self.assertEqual((w, colours, planes, bits), (h, 16, 1, 4))
                     dw, dh, dbits, table, rows, mask = decode_dib(data, offset, True)
@@ -179,18 +189,54 @@ class GeneratedArt(unittest.TestCase):
         name, hotspot = CURSORS[310]
         data = self.files[name]
         entries = decode_directory(data, 2)
-        self.assertEqual(len(entries), 1)
-        w, h, _, hx, hy, _, offset = entries[0]
-        self.assertEqual((w, h, (hx, hy)), (32, 32, hotspot))
-        dw, dh, bits, table, rows, mask = decode_dib(data, offset, True)
-        self.assertEqual((dw, dh, bits), (32, 32, 1))
-        self.assertEqual(table, [(0, 0, 0), (255, 255, 255)])
-        self.assertEqual(mask[hy][hx], 0, "the hotspot pixel is transparent")
-        # The tip: nothing opaque above or left of the hotspot.
-        for y in range(32):
-            for x in range(32):
-                if x < hx or y < hy:
-                    self.assertEqual(mask[y][x], 1, f"opaque pixel {x},{y} before the tip")
+        self.assertEqual([e[:2] for e in entries], [(32, 32), (48, 48), (64, 64)])
+        for w, h, _, hx, hy, _, offset in entries:
+            self.assertEqual((hx, hy), (hotspot[0] * w // 32, hotspot[1] * w // 32))
+            dw, dh, bits, table, rows, mask = decode_dib(data, offset, True)
+            self.assertEqual((dw, dh, bits), (w, w, 1))
+            self.assertEqual(table, [(0, 0, 0), (255, 255, 255)])
+            self.assertEqual(mask[hy][hx], 0, "the hotspot pixel is transparent")
+            # The tip: nothing opaque above or left of the hotspot.
+            for y in range(w):
+                for x in range(w):
+                    if x < hx or y < hy:
+                        self.assertEqual(mask[y][x], 1, f"opaque pixel {x},{y} before the tip")
+
+    def pictures(self, name):
+        """Every image of a file as {width: rows of RGB, None where transparent}."""
+        data = self.files[name]
+        if data[:2] == b"BM":
+            w, _, _, table, rows, _ = decode_dib(data, 14, False)
+            return {w: [[table[v] for v in row] for row in rows]}
+        out = {}
+        for w, _, _, _, _, _, offset in decode_directory(data, 2 if name.endswith(".cur") else 1):
+            _, _, _, table, rows, mask = decode_dib(data, offset, True)
+            out[w] = [[None if m else table[v] for v, m in zip(row, mrow)] for row, mrow in zip(rows, mask)]
+        return out
+
+    def test_larger_pictures_repeat_the_drawn_pixels(self):
+        # Nearest neighbour: pixel (x, y) of the picture made k/2 times as large is pixel
+        # (x * 2 // k, y * 2 // k) of the drawn one, transparency included.
+        def check(small, big, k, label):
+            self.assertEqual((len(big[0]), len(big)), (-(-len(small[0]) * k // 2), -(-len(small) * k // 2)), label)
+            for y, row in enumerate(big):
+                for x, pixel in enumerate(row):
+                    sy, sx = y * 2 // k, x * 2 // k
+                    if pixel != small[sy][sx]:
+                        self.fail(f"{label}: pixel {x},{y} is not pixel {sx},{sy} of the drawn picture")
+
+        for name, sizes in list(ICONS.values()) + [(CURSORS[310][0], {32})]:
+            images = self.pictures(name)
+            for size in sorted(made_sizes(sizes) - sizes):
+                drawn = max(d for d in sizes if size in made_sizes({d}))
+                with self.subTest(file=name, size=size):
+                    check(images[drawn], images[size], size * 2 // drawn, name)
+        for name in ("toolbar", "printer", "tabs"):
+            (drawn,) = self.pictures(f"{name}.bmp").values()
+            for percent in (150, 200):
+                with self.subTest(file=name, percent=percent):
+                    (big,) = self.pictures(f"{name}-{percent}.bmp").values()
+                    check(drawn, big, percent // 50, f"{name}-{percent}.bmp")
 
     def test_art_rc_binds_each_file_to_its_id(self):
         with open(os.path.join(ROOT, "res", "art.rc"), encoding="utf-8") as f:
@@ -241,6 +287,9 @@ class BrokenSources(unittest.TestCase):
          + "\n".join(["." * 32] * 32) + "\n", "outside the image"),
         ("transparent in bitmap", "x.bmp.txt", "kind: bitmap\nid: 5\ntransparent: .\nimage: 2x1\n..\n",
          "no transparent pixels"),
+        ("strip of an unknown icon", "x.bmp.txt", "kind: strip\nid: 5\nicons: y.ico\nsize: 16\nkey: M\n",
+         "'y.ico' is not one of the icons given"),
+        ("strip without a key", "x.bmp.txt", "kind: strip\nid: 5\nicons: y.ico\nsize: 16\n", "a strip has"),
     ]
 
     def test_broken_sources_are_refused_with_their_place(self):

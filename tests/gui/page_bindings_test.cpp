@@ -19,6 +19,7 @@
 #include "panel/TabPages.h"
 #include "res/resource.h"
 #include "settings/PanelSettings.h"
+#include "tests/support/PageItems.h"
 
 namespace {
 
@@ -71,8 +72,7 @@ std::string Shown(HWND window, const Row& row) {
             const auto shown =
                 reinterpret_cast<HICON>(SendDlgItemMessageA(window, row.controls[0], STM_GETICON, 0, 0));
             for (int id = 200; id < 250; ++id) {
-                if (shown && shown == LoadIconA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(id)))
-                    return std::to_string(id);
+                if (shown && shown == rptest::PageIcon(id)) return std::to_string(id);
             }
             return "none";
         }

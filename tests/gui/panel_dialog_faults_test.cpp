@@ -293,7 +293,7 @@ TEST_F(FaultMatrix, WhatBelongsToOnePrinterOrRequestStaysThere) {
             vp::Remove("LP2");
             PostMessageA(Frame(), WM_PRINTERS_CHANGED, 0, 0);
             // The user's OK comes once the panel has moved (with the old dialog still up).
-            PressOkLater(dialog, 300);
+            rptest::PressOkLater(dialog, 300);
         } else {
             PostMessageA(dialog, WM_COMMAND, IDC_SELECT_OK, 0);
         }

@@ -24,6 +24,7 @@
 #include "settings/SettingsBlock.h"
 #include "tests/gui/shell_support.h"
 #include "tests/support/MessageBoxRecorder.h"
+#include "tests/support/Pump.h"
 
 namespace shelltest {
 namespace {
@@ -116,7 +117,7 @@ protected:
             SendDlgItemMessageA(dialog, IDC_THICKNESS_LIST, CB_SETCURSEL, edits_[BlockPaperThickness], 0);
             edits_.erase(BlockPaperThickness);
             RemoveMeanwhile();
-            PressOkLater(dialog, 300);
+            rptest::PressOkLater(dialog, 300);
         } else {
             SendDlgItemMessageA(dialog, IDC_THICKNESS_LIST, CB_SETCURSEL, edits_[BlockPaperThickness], 0);
             PostMessageA(dialog, WM_COMMAND, IDOK, 0);

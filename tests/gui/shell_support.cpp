@@ -111,16 +111,6 @@ bool WaitUntilPanelIdle() {
     return rptest::PumpUntil([] { return AppState.ReadPending == 0 && AppState.WritePending == 0; });
 }
 
-void PressOkLater(HWND dialog, UINT delayMs) {
-    // A timer's procedure has the system's calling convention, which a lambda lacks on x86.
-    struct Ok {
-        static void CALLBACK Press(HWND window, UINT, UINT_PTR, DWORD) {
-            PostMessageA(window, WM_COMMAND, IDOK, 0);
-        }
-    };
-    SetTimer(dialog, 1, delayMs, Ok::Press);
-}
-
 std::string Caption(const std::string& printer) { return std::string(kTitle) + " - " + printer; }
 
 void ProgramTest::SetUp() {

@@ -58,10 +58,6 @@ HWND MakeFrame();
 // Dispatches messages until no read or write of the panel is outstanding; false on time-out.
 bool WaitUntilPanelIdle();
 
-// The user presses OK in `dialog` after `delayMs` (a timer of the dialog's own), as one who takes
-// a while while the program goes on.
-void PressOkLater(HWND dialog, UINT delayMs);
-
 namespace vp = qmx::vp;
 using rptest::ProgramString;
 

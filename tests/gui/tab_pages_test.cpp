@@ -5,13 +5,18 @@
 
 #include <gtest/gtest.h>
 
+#include <functional>
 #include <string>
+#include <utility>
+#include <vector>
 
 #include "PanelRig.h"
 #include "base/AppState.h"
+#include "base/ArtScale.h"
 #include "base/Messages.h"
 #include "panel/TabPages.h"
 #include "panel/TabRules.h"
+#include "panel/Toolbar.h"
 #include "res/resource.h"
 #include "settings/PanelSettings.h"
 #include "tests/support/MessageBoxRecorder.h"
@@ -49,23 +54,74 @@ TEST(TabPages, SixTabsWithTheirTitlesSpacesIncluded) {
     PanelRig rig;
     ASSERT_EQ(SendMessageA(rig.Tabs(), TCM_GETITEMCOUNT, 0, 0), 6);
     const char* titles[] = {"用紙", "書式", "フォント", "印刷      ", "動作環境", "その他　"};
-    int expectedImage = 0;
     for (int i = 0; i < 6; ++i) {
         int image = -2;
         EXPECT_EQ(TabTitle(rig.Tabs(), i, &image), titles[i]) << "tab " << i;
-        // Each tab's icon gets the next image; a missing icon leaves its tab without one.
-        HICON icon = static_cast<HICON>(LoadImageA(
-            GetModuleHandleA(nullptr), MAKEINTRESOURCEA(kTabPages[i]->IconId), IMAGE_ICON, 16, 16, 0));
-        EXPECT_EQ(image, icon ? expectedImage : -1) << "tab " << i;
-        if (icon) {
-            ++expectedImage;
-            DestroyIcon(icon);
-        }
+        EXPECT_EQ(image, i) << "tab " << i;
     }
     ASSERT_NE(rig.Pages().TabImages, nullptr);
-    EXPECT_EQ(ImageList_GetImageCount(rig.Pages().TabImages), expectedImage);
     EXPECT_EQ(reinterpret_cast<HIMAGELIST>(SendMessageA(rig.Tabs(), TCM_GETIMAGELIST, 0, 0)),
               rig.Pages().TabImages);
+}
+
+// The pixels of a size x size picture drawn on grey.
+std::vector<COLORREF> Rendered(int size, const std::function<void(HDC)>& draw) {
+    HDC screen = GetDC(nullptr);
+    HDC dc = CreateCompatibleDC(screen);
+    HBITMAP bitmap = CreateCompatibleBitmap(screen, size, size);
+    ReleaseDC(nullptr, screen);
+    HGDIOBJ kept = SelectObject(dc, bitmap);
+    const RECT all{0, 0, size, size};
+    FillRect(dc, &all, static_cast<HBRUSH>(GetStockObject(GRAY_BRUSH)));
+    draw(dc);
+    std::vector<COLORREF> pixels;
+    for (int y = 0; y < size; ++y)
+        for (int x = 0; x < size; ++x) pixels.push_back(GetPixel(dc, x, y));
+    SelectObject(dc, kept);
+    DeleteObject(bitmap);
+    DeleteDC(dc);
+    return pixels;
+}
+
+TEST(TabPages, TabAndToolbarImagesAreTheDrawnOnesAtTheScreensScale) {
+    struct ScreenAgain {
+        ~ScreenAgain() { SetScreenDpi(0); }
+    } screenAgain;
+    // 96 dpi shows the pictures as drawn; 144 and 192 the ones made for 150 % and 200 %.
+    for (const auto& [dpi, size] : {std::pair{96, 16}, {144, 24}, {192, 32}}) {
+        SCOPED_TRACE(dpi);
+        SetScreenDpi(dpi);
+        PanelRig rig;
+        int width = 0, height = 0;
+        ASSERT_TRUE(ImageList_GetIconSize(rig.Pages().TabImages, &width, &height));
+        EXPECT_EQ(width, size);
+        EXPECT_EQ(height, size);
+        ASSERT_EQ(ImageList_GetImageCount(rig.Pages().TabImages), 6);
+        // Each tab shows its own icon exactly as the icon resource holds it at that size.
+        for (int i = 0; i < 6; ++i) {
+            HICON icon = static_cast<HICON>(LoadImageA(
+                GetModuleHandleA(nullptr), MAKEINTRESOURCEA(kTabPages[i]->IconId), IMAGE_ICON, size, size, 0));
+            ASSERT_NE(icon, nullptr);
+            EXPECT_EQ(
+                Rendered(size,
+                         [&](HDC dc) { ImageList_Draw(rig.Pages().TabImages, i, dc, 0, 0, ILD_NORMAL); }),
+                Rendered(size,
+                         [&](HDC dc) { DrawIconEx(dc, 0, 0, icon, size, size, 0, nullptr, DI_NORMAL); }))
+                << "tab " << i;
+            DestroyIcon(icon);
+        }
+        // The toolbar takes the images of the same scale, and its gaps grow with them.
+        HWND toolbar = CreateToolbar(rig.Frame());
+        ASSERT_NE(toolbar, nullptr);
+        auto buttons = reinterpret_cast<HIMAGELIST>(SendMessageA(toolbar, TB_GETIMAGELIST, 0, 0));
+        ASSERT_TRUE(ImageList_GetIconSize(buttons, &width, &height));
+        EXPECT_EQ(width, size);
+        EXPECT_EQ(ImageList_GetImageCount(buttons), 6);
+        TBBUTTON gap{};
+        SendMessageA(toolbar, TB_GETBUTTON, 0, reinterpret_cast<LPARAM>(&gap));
+        EXPECT_EQ(gap.iBitmap, size / 4);
+        DestroyWindow(toolbar);
+    }
 }
 
 TEST(TabPages, OnlyTheFirstPageExistsAtStartPlacedInThePageArea) {

@@ -9,6 +9,7 @@
 #include <cstdint>
 #include <string>
 
+#include "base/ArtScale.h"
 #include "base/Messages.h"
 
 namespace rptest {
@@ -30,10 +31,13 @@ inline int32_t CollectPage(HWND page) {
     return flag;
 }
 
+// The program's icon that a page shows for iconId (at the screen's size).
+inline HICON PageIcon(UINT iconId) { return ProgramIcon(iconId, IconSizeFor(32)); }
+
 // The icon a static shows, compared with the program's icon when the artwork is there (without
 // it every icon is missing and the pictures cannot be told apart).
 inline void ExpectIcon(HWND page, int control, UINT iconId) {
-    HICON expected = LoadIconA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(iconId));
+    HICON expected = PageIcon(iconId);
     if (!expected) return;
     EXPECT_EQ(reinterpret_cast<HICON>(SendDlgItemMessageA(page, control, STM_GETICON, 0, 0)), expected)
         << "control " << control << " should show icon " << iconId;

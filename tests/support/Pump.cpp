@@ -22,4 +22,11 @@ bool PumpUntil(const std::function<bool()>& done, DWORD timeoutMs) {
     }
 }
 
+namespace {
+// A timer's procedure is a system callback (stdcall on x86), which a lambda cannot stand for there.
+void CALLBACK PressOk(HWND dialog, UINT, UINT_PTR, DWORD) { PostMessageA(dialog, WM_COMMAND, IDOK, 0); }
+}  // namespace
+
+void PressOkLater(HWND dialog, UINT delayMs) { SetTimer(dialog, 1, delayMs, PressOk); }
+
 }  // namespace rptest

@@ -16,6 +16,9 @@ bool PumpUntil(const std::function<bool()>& done, DWORD timeoutMs = 10000);
 // Dispatches every message already queued for this thread.
 void PumpPending();
 
+// Presses OK of `dialog` every `delayMs` until the dialog is gone (a timer of the dialog's, id 1).
+void PressOkLater(HWND dialog, UINT delayMs);
+
 }  // namespace rptest
 
 #endif
