@@ -30,7 +30,8 @@ std::string Narrow(std::wstring_view wide, UINT codePage) {
 
 // CreateFileA fails with INVALID_HANDLE_VALUE; the owner holds nothing then.
 KernelHandle OpenFile(const std::string& path, DWORD access, DWORD share, DWORD disposition) {
-    HANDLE file = CreateFileA(path.c_str(), access, share, nullptr, disposition, FILE_ATTRIBUTE_NORMAL, nullptr);
+    HANDLE file =
+        CreateFileA(path.c_str(), access, share, nullptr, disposition, FILE_ATTRIBUTE_NORMAL, nullptr);
     return KernelHandle(file == INVALID_HANDLE_VALUE ? nullptr : file);
 }
 
@@ -43,7 +44,11 @@ std::string ToFileText(std::string_view programText) {
         if (c == '\n') crlf.push_back('\r');
         crlf.push_back(c);
     }
-    return Narrow(Widen(crlf, ProgramCodePage), CP_UTF8);
+    return Utf8FromProgramText(crlf);
+}
+
+std::string Utf8FromProgramText(std::string_view programText) {
+    return Narrow(Widen(programText, ProgramCodePage), CP_UTF8);
 }
 
 std::optional<std::string> FromFileText(std::string_view utf8, int* badLine) {
@@ -95,7 +100,8 @@ bool WriteFileSafely(const std::string& path, std::string_view bytes, uint32_t* 
         }
         if (!written && error) *error = GetLastError();
     }
-    if (written && MoveFileExA(temporary.c_str(), path.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)) {
+    if (written &&
+        MoveFileExA(temporary.c_str(), path.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)) {
         return true;
     }
     if (written && error) *error = GetLastError();
@@ -105,8 +111,8 @@ bool WriteFileSafely(const std::string& path, std::string_view bytes, uint32_t* 
 
 std::string SystemErrorText(uint32_t error) {
     char text[512] = "";
-    const DWORD length = FormatMessageA(FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS, nullptr, error,
-                                        0, text, sizeof text, nullptr);
+    const DWORD length = FormatMessageA(FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS, nullptr,
+                                        error, 0, text, sizeof text, nullptr);
     std::string result(text, length);
     while (!result.empty() && (result.back() == '\n' || result.back() == '\r' || result.back() == ' ')) {
         result.pop_back();

@@ -12,6 +12,8 @@
 // mark dropped) as the program's text. Reading gives nothing for text that is not UTF-8, with the
 // number of the first line that is not in `badLine`.
 std::string ToFileText(std::string_view programText);
+// The program's text as UTF-8, line ends as they are.
+std::string Utf8FromProgramText(std::string_view programText);
 std::optional<std::string> FromFileText(std::string_view utf8, int* badLine);
 
 // The whole file; nothing, with the system's error code in `error`, when it cannot be read.

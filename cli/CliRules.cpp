@@ -1,6 +1,8 @@
 // CliRules.cpp - the command line of rpsettings and what a judged printer state allows it.
 #include "cli/CliRules.h"
 
+#include <algorithm>
+
 namespace {
 
 struct CommandShape {
@@ -16,7 +18,7 @@ const CommandShape Shapes[] = {
     {"list", CliCommand::List, 0, 0},        {"show", CliCommand::Show, 1, 1},
     {"export", CliCommand::Export, 1, 2},    {"diff", CliCommand::Diff, 2, 2},
     {"import", CliCommand::Import, 2, Many}, {"copy", CliCommand::Copy, 2, Many},
-    {"help", CliCommand::Help, 0, 0},
+    {"report", CliCommand::Report, 0, 0},    {"help", CliCommand::Help, 0, 0},
 };
 
 CliParse Refuse(std::string problem) {
@@ -25,9 +27,27 @@ CliParse Refuse(std::string problem) {
     return parse;
 }
 
+CliParse ParseArguments(const std::vector<std::string>& arguments);
+
 }  // namespace
 
+const char* CommandName(CliCommand command) {
+    for (const CommandShape& s : Shapes) {
+        if (s.Command == command) return s.Name;
+    }
+    return "help";
+}
+
 CliParse ParseCliArguments(const std::vector<std::string>& arguments) {
+    CliParse parse = ParseArguments(arguments);
+    // A refused command line still answers in JSON when it asked for it.
+    parse.Arguments.Json = std::find(arguments.begin(), arguments.end(), "--json") != arguments.end();
+    return parse;
+}
+
+namespace {
+
+CliParse ParseArguments(const std::vector<std::string>& arguments) {
     CliParse parse;
     CliArguments& a = parse.Arguments;
     std::vector<std::string> positional;
@@ -38,6 +58,7 @@ CliParse ParseCliArguments(const std::vector<std::string>& arguments) {
             help = true;
         } else if (argument == "--dry-run") {
             a.DryRun = true;
+        } else if (argument == "--json") {
         } else if (argument == "--password") {
             if (i + 1 == arguments.size()) return Refuse("--password の後にパスワードがありません。");
             a.Password = arguments[++i];
@@ -92,6 +113,8 @@ CliParse ParseCliArguments(const std::vector<std::string>& arguments) {
     parse.Ok = true;
     return parse;
 }
+
+}  // namespace
 
 std::optional<uint32_t> RefusalFor(const PrinterStateDecision& decision, PrinterUse use) {
     if (decision.Result == 0 || decision.PrinterBusy != 0) return decision.TextId;

@@ -20,7 +20,7 @@ enum ExitCode : int {
     ExitReadBackDiffers = 4,
 };
 
-enum class CliCommand { Help, List, Show, Export, Diff, Import, Copy };
+enum class CliCommand { Help, List, Show, Export, Diff, Import, Copy, Report };
 
 struct CliArguments {
     CliCommand Command = CliCommand::Help;
@@ -28,6 +28,7 @@ struct CliArguments {
     std::string From;                   // copy
     std::string File;                   // export (may be empty: standard output), diff, import
     bool DryRun = false;
+    bool Json = false;  // one JSON document on standard output instead of text
     std::optional<std::string> Password;
 };
 
@@ -38,8 +39,12 @@ struct CliParse {
 };
 
 // The arguments after the program name. Options may stand anywhere: --password X (or
-// --password=X), --dry-run (import and copy), --help.
+// --password=X), --dry-run (import and copy), --json, --help.
+// A refused command line has Arguments.Json set when --json was among its arguments.
 CliParse ParseCliArguments(const std::vector<std::string>& arguments);
+
+// The command's name on the command line.
+const char* CommandName(CliCommand command);
 
 // What the tool is about to do with a printer.
 enum class PrinterUse { Read, ReadAndUpdate };

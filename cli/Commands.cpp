@@ -10,6 +10,7 @@
 #include "base/FileText.h"
 #include "base/SuiteRegistry.h"
 #include "cli/Console.h"
+#include "cli/Document.h"
 #include "cli/PrinterLink.h"
 #include "res/resource.h"
 #include "settings/SettingsFile.h"
@@ -26,9 +27,12 @@ const char* const Usage[] = {
     "項目、プリンタの値、ファイルの値",
     "  rpsettings import  PRINTER... FILE [--dry-run]   ファイル全体を確かめ、書き込み、読み戻して照合",
     "  rpsettings copy    FROM TO... [--dry-run]        FROM の設定をすべての TO へ同じように書き込む",
+    "  rpsettings report                                すべての対応プリンタの接続先、状態、設定",
     "",
     "  --password X   パスワードが設定されているとき (指定しなければ入力を求めます)",
     "  --dry-run      確かめるだけで書き込まない",
+    "  --json         結果を JSON の文書 1 つとして標準出力へ (UTF-8。list, show, export, diff, import,",
+    "                 copy, report; 失敗も {\"error\": ...} として。メッセージは標準エラー出力へ)",
     "  --help         この説明",
     "",
     "設定ファイル: UTF-8 のテキスト。ヘッダ「RemotePanelSettings = 1」「Model = Brindlemark 400ZX」の後に",
@@ -128,12 +132,28 @@ std::optional<std::string> Encode(const PrinterSettings& settings, SettingsComma
     return std::string(text);
 }
 
+// A printer's result line of an import or a copy, with what became of it for --json.
+int Tell(const std::string& name, const char* result, int exitCode, const std::string& line) {
+    TellAboutPrinter(name, result, exitCode, line);
+    return exitCode;
+}
+
+std::string DifferenceLine(const SettingDifference& d, const char* before, const char* after) {
+    return Indented(NameOf(*d.Key) + ": " + before + " " + DescribeSettingValue(*d.Key, d.Before) + ", " +
+                    after + " " + DescribeSettingValue(*d.Key, d.After));
+}
+
 void PrintDifferences(const std::vector<SettingDifference>& differences, const char* before,
                       const char* after) {
-    for (const SettingDifference& d : differences) {
-        PrintLine(Indented(NameOf(*d.Key) + ": " + before + " " + DescribeSettingValue(*d.Key, d.Before) +
-                           ", " + after + " " + DescribeSettingValue(*d.Key, d.After)));
-    }
+    for (const SettingDifference& d : differences) PrintLine(DifferenceLine(d, before, after));
+}
+
+// An import's differences in the printer's entry: lines for the text, a list for --json.
+void TellDifferences(const std::string& name, const char* member,
+                     const std::vector<SettingDifference>& differences, const char* before, const char* after,
+                     const char* beforeKey, const char* afterKey) {
+    for (const SettingDifference& d : differences) Tell(name, nullptr, 0, DifferenceLine(d, before, after));
+    AddToPrinter(name, member, DifferencesArray(differences, beforeKey, afterKey));
 }
 
 // One printer made ready for the write: its session, its settings and the command for them.
@@ -149,36 +169,32 @@ struct Prepared {
 // filled, or the exit code of why it cannot be written (one result line on standard output).
 int Prepare(const Setup& setup, const std::string& name, const SettingsFile& file, const std::string& source,
             Prepared& ready) {
-    if (!Supported(setup, name)) {
-        PrintLine(NotSupported(name));
-        return ExitPrinterFailure;
-    }
+    if (!Supported(setup, name)) return Tell(name, "not-installed", ExitPrinterFailure, NotSupported(name));
     ready.Name = name;
     ready.Session = std::make_unique<PrinterSession>(name);
     if (const std::optional<std::string> refusal = RefusalOf(*ready.Session, PrinterUse::ReadAndUpdate)) {
-        PrintLine(name + ": " + *refusal);
-        return ExitPrinterFailure;
+        return Tell(name, "refused", ExitPrinterFailure, name + ": " + *refusal);
     }
     if (!ready.Session->ReadSettings(ready.Before)) {
-        PrintLine(name + ": " + ProgramText(IDS_SETTINGS_READ_FAILED));
-        return ExitPrinterFailure;
+        return Tell(name, "read-failed", ExitPrinterFailure,
+                    name + ": " + ProgramText(IDS_SETTINGS_READ_FAILED));
     }
     ready.Wanted = ready.Before;
     ApplySettingsFile(file, ready.Wanted);
     const std::vector<FileProblem> problems = CheckAppliedSettings(file, ready.Wanted);
     if (!problems.empty()) {
-        PrintLine(
-            name +
-            ": "
-            "設定ファイルの値とプリンタの値を合わせた設定が正しくないため、どのプリンタにも書き込みません。");
-        for (const FileProblem& p : problems) PrintLine(Indented(DescribeFileProblem(p, source)));
+        Tell(name, "invalid-file", ExitInvalidFile,
+             name +
+                 ": 設定ファイルの値とプリンタの値を合わせた設定が正しくないため、"
+                 "どのプリンタにも書き込みません。");
+        for (const FileProblem& p : problems)
+            Tell(name, nullptr, 0, Indented(DescribeFileProblem(p, source)));
         ready.FileWrong = true;
         return ExitInvalidFile;
     }
     // A value of the printer's own that the command cannot carry stops this printer only.
     if (const std::optional<std::string> failure = Encode(ready.Wanted, ready.Command)) {
-        PrintLine(name + ": " + *failure);
-        return ExitInvalidFile;
+        return Tell(name, "value-does-not-fit", ExitInvalidFile, name + ": " + *failure);
     }
     return ExitDone;
 }
@@ -188,29 +204,32 @@ int WriteTo(const Prepared& ready, bool dryRun) {
     const std::string& name = ready.Name;
     const std::vector<SettingDifference> changes = CompareSettings(ready.Before, ready.Wanted);
     if (dryRun) {
-        PrintLine(name + ": 書き込むと " + std::to_string(changes.size()) +
-                  " 項目が変わります (--dry-run: 書き込みません)。");
-        PrintDifferences(changes, "プリンタ", "ファイル");
+        Tell(name, "dry-run", ExitDone,
+             name + ": 書き込むと " + std::to_string(changes.size()) +
+                 " 項目が変わります (--dry-run: 書き込みません)。");
+        TellDifferences(name, "changes", changes, "プリンタ", "ファイル", "printer", "file");
         return ExitDone;
     }
+    AddToPrinter(name, "changes", DifferencesArray(changes, "printer", "file"));
     if (ready.Session->Write(ready.Command) != 0) {
-        PrintLine(name + ": " + ProgramText(IDS_WRITE_FAILED));
-        return ExitPrinterFailure;
+        return Tell(name, "write-failed", ExitPrinterFailure, name + ": " + ProgramText(IDS_WRITE_FAILED));
     }
     PrinterSettings after;
     if (!ready.Session->ReadSettings(after)) {
-        PrintLine(name + ": 書き込みました。" + ProgramText(IDS_SETTINGS_READ_FAILED));
-        return ExitPrinterFailure;
+        return Tell(name, "read-back-failed", ExitPrinterFailure,
+                    name + ": 書き込みました。" + ProgramText(IDS_SETTINGS_READ_FAILED));
     }
     const std::vector<SettingDifference> differences = CompareSettings(ready.Wanted, after);
     if (!differences.empty()) {
-        PrintLine(name + ": 読み戻した設定が書き込んだ設定と " + std::to_string(differences.size()) +
-                  " 項目違います。");
-        PrintDifferences(differences, "書き込んだ値", "読み戻した値");
+        Tell(name, "read-back-differs", ExitReadBackDiffers,
+             name + ": 読み戻した設定が書き込んだ設定と " + std::to_string(differences.size()) +
+                 " 項目違います。");
+        TellDifferences(name, "readBackDifferences", differences, "書き込んだ値", "読み戻した値", "written",
+                        "readBack");
         return ExitReadBackDiffers;
     }
-    PrintLine(name + ": 設定を書き込みました (変更 " + std::to_string(changes.size()) + " 項目)。");
-    return ExitDone;
+    return Tell(name, "written", ExitDone,
+                name + ": 設定を書き込みました (変更 " + std::to_string(changes.size()) + " 項目)。");
 }
 
 // Every printer is made ready first: settings that the file makes wrong together with one
@@ -219,58 +238,133 @@ int WriteTo(const Prepared& ready, bool dryRun) {
 // others go on.
 int WriteToAll(const Setup& setup, const std::vector<std::string>& printers, const SettingsFile& file,
                const std::string& source, bool dryRun) {
+    Json& result = CommandResult();
+    result.Set("source", ProgramString(source));
+    result.Set("dryRun", dryRun);
     int worst = ExitDone;
     bool fileWrong = false;
     std::vector<Prepared> ready;
     for (const std::string& name : printers) {
+        Tell(name, nullptr, 0, "");  // the entries in the order the printers were named
         Prepared one;
         const int result = Prepare(setup, name, file, source, one);
         worst = std::max(worst, result);
         fileWrong = fileWrong || one.FileWrong;
         if (result == ExitDone) ready.push_back(std::move(one));
     }
-    if (fileWrong) return worst;
+    if (fileWrong) {
+        for (const Prepared& one : ready) Tell(one.Name, "not-written", ExitInvalidFile, "");
+        return worst;
+    }
     for (const Prepared& one : ready) worst = std::max(worst, WriteTo(one, dryRun));
     return worst;
 }
 
-int List(const Setup& setup) {
-    for (const std::string& name : setup.Printers) {
-        PrinterSession session(name);
-        std::string state;
-        if (!session.IsOpen()) {
-            state = ProgramText(IDS_OPEN_FAILED);
-        } else if (const std::optional<PrinterStateDecision> decision = session.JudgeState(&state)) {
-            state = StatusText(decision->TextId);
-        }
-        PrintLine(name + "\t" + session.PortText() + "\t" + state);
+// The state text of a printer as the panel shows it, or the failure that kept it from being read.
+std::string StateText(const PrinterSession& session) {
+    std::string state;
+    if (!session.IsOpen()) {
+        state = ProgramText(IDS_OPEN_FAILED);
+    } else if (const std::optional<PrinterStateDecision> decision = session.JudgeState(&state)) {
+        state = StatusText(decision->TextId);
     }
+    return state;
+}
+
+// One printer's line of list and report, and its entry for --json.
+Json PrinterLine(const std::string& name, const PrinterSession& session) {
+    const std::string port = session.PortText();
+    const std::string state = StateText(session);
+    PrintLine(name + "\t" + port + "\t" + state);
+    Json entry = Json::Object();
+    entry.Set("name", ProgramString(name));
+    entry.Set("port", ProgramString(port));
+    entry.Set("state", ProgramString(state));
+    return entry;
+}
+
+std::string SettingLine(const SettingKey& key, const PrinterSettings& settings) {
+    return key.Label + " (" + key.Key + "): " + DescribeSettingValue(key, GetSettingValue(key, settings));
+}
+
+int List(const Setup& setup) {
+    Json printers = Json::Array();
+    for (const std::string& name : setup.Printers) printers.Push(PrinterLine(name, PrinterSession(name)));
+    CommandResult().Set("printers", std::move(printers));
     return ExitDone;
+}
+
+// Every supported printer with its port, state and settings, for an inventory. A printer whose
+// settings cannot be read is reported with the reason, and the exit code says that one could not.
+int Report(const Setup& setup) {
+    int worst = ExitDone;
+    Json printers = Json::Array();
+    for (const std::string& name : setup.Printers) {
+        const PrinterSession session(name);
+        Json entry = PrinterLine(name, session);
+        std::optional<std::string> unreadable = RefusalOf(session, PrinterUse::Read);
+        PrinterSettings settings;
+        if (!unreadable && !session.ReadSettings(settings))
+            unreadable = ProgramText(IDS_SETTINGS_READ_FAILED);
+        if (unreadable) {
+            PrintLine(Indented("設定を読めません: " + *unreadable));
+            entry.Set("settings", nullptr);
+            entry.Set("error", ProgramString(*unreadable));
+            worst = ExitPrinterFailure;
+        } else {
+            for (const SettingKey& key : SettingKeys()) PrintLine(Indented(SettingLine(key, settings)));
+            entry.Set("settings", SettingsObject(settings));
+        }
+        printers.Push(std::move(entry));
+    }
+    Json& result = CommandResult();
+    result.Set("model", ProgramString(setup.Model));
+    result.Set("printers", std::move(printers));
+    return worst;
 }
 
 int Show(const Setup& setup, const std::string& name) {
     const std::optional<PrinterSettings> settings = ReadPrinter(setup, name);
     if (!settings) return ExitPrinterFailure;
+    Json list = Json::Array();
     for (const SettingKey& key : SettingKeys()) {
-        PrintLine(key.Label + " (" + key.Key +
-                  "): " + DescribeSettingValue(key, GetSettingValue(key, *settings)));
+        PrintLine(SettingLine(key, *settings));
+        const int32_t value = GetSettingValue(key, *settings);
+        Json item = Json::Object();
+        item.Set("key", key.Key);
+        item.Set("label", ProgramString(key.Label));
+        item.Set("value", value);
+        item.Set("text", ProgramString(DescribeSettingValue(key, value)));
+        list.Push(std::move(item));
     }
+    Json& result = CommandResult();
+    result.Set("printer", ProgramString(name));
+    result.Set("model", ProgramString(setup.Model));
+    result.Set("settings", std::move(list));
     return ExitDone;
 }
 
+// The settings file, to FILE or to standard output; with --json the document carries the
+// settings (and FILE is written as well when it is given).
 int Export(const Setup& setup, const std::string& name, const std::string& path) {
     const std::optional<PrinterSettings> settings = ReadPrinter(setup, name);
     if (!settings) return ExitPrinterFailure;
     const std::string text = ToFileText(WriteSettingsFile(*settings, setup.Model, name));
     if (path.empty()) {
-        PrintFileText(text);
-        return ExitDone;
+        if (!TextKeptOff()) PrintFileText(text);
+    } else {
+        uint32_t error = 0;
+        if (!WriteFileSafely(path, text, &error)) {
+            return Fail("ファイル「" + path + "」に書き込めません。" + SystemErrorText(error));
+        }
+        PrintLine(name + ": 設定を「" + path + "」に書き出しました。");
     }
-    uint32_t error = 0;
-    if (!WriteFileSafely(path, text, &error)) {
-        return Fail("ファイル「" + path + "」に書き込めません。" + SystemErrorText(error));
-    }
-    PrintLine(name + ": 設定を「" + path + "」に書き出しました。");
+    Json& result = CommandResult();
+    result.Set("format", std::stoi(SettingsFileFormatVersion));
+    result.Set("model", ProgramString(setup.Model));
+    result.Set("printer", ProgramString(name));
+    if (!path.empty()) result.Set("file", ProgramString(path));
+    result.Set("settings", SettingsObject(*settings));
     return ExitDone;
 }
 
@@ -289,16 +383,14 @@ int Diff(const Setup& setup, const std::string& name, const SettingsFile& file, 
         PrintLine(name + ": import で " + std::to_string(differences.size()) + " 項目が変わります。");
     }
     PrintDifferences(differences, "プリンタ", "ファイル");
+    Json& result = CommandResult();
+    result.Set("printer", ProgramString(name));
+    result.Set("file", ProgramString(path));
+    result.Set("differences", DifferencesArray(differences, "printer", "file"));
     return ExitDone;
 }
 
-}  // namespace
-
-void PrintUsage() {
-    for (const char* line : Usage) PrintLine(line);
-}
-
-int RunCommand(const CliArguments& a) {
+int Run(const CliArguments& a) {
     Setup setup;
     setup.Model = ProgramText(IDS_MODEL_NAME);
     // The file is checked before anything else, so that a wrong file costs no password.
@@ -315,8 +407,9 @@ int RunCommand(const CliArguments& a) {
 
     switch (a.Command) {
         case CliCommand::List:
+        case CliCommand::Report:
             if (setup.Printers.empty()) return Fail(setup.Model + " のプリンタがありません。");
-            return List(setup);
+            return a.Command == CliCommand::List ? List(setup) : Report(setup);
         case CliCommand::Show:
             return Show(setup, a.Printers[0]);
         case CliCommand::Export:
@@ -339,4 +432,18 @@ int RunCommand(const CliArguments& a) {
     }
     PrintUsage();
     return ExitDone;
+}
+
+}  // namespace
+
+void PrintUsage() {
+    for (const char* line : Usage) PrintLine(line);
+}
+
+int RunCommand(const CliArguments& a) {
+    if (!a.Json) return Run(a);
+    KeepTextOffStandardOutput();
+    const int code = Run(a);
+    PrintCommandDocument(CommandName(a.Command), code);
+    return code;
 }

@@ -1,4 +1,5 @@
-// Commands.h - the commands of rpsettings: list, show, export, diff, import, copy.
+// Commands.h - the commands of rpsettings: list, show, export, diff, import, copy, report;
+// with --json each answers with one JSON document.
 #ifndef RP_CLI_COMMANDS_H
 #define RP_CLI_COMMANDS_H
 

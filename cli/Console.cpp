@@ -77,9 +77,25 @@ std::optional<std::string> ReadInputLine(HANDLE input) {
 
 }  // namespace
 
-void PrintLine(std::string_view text) { Write(STD_OUTPUT_HANDLE, OneLine(text), ProgramCodePage); }
+namespace {
+bool textKeptOff = false;
+std::vector<std::string> errorsPrinted;
+}  // namespace
 
-void PrintError(std::string_view text) { Write(STD_ERROR_HANDLE, OneLine(text), ProgramCodePage); }
+void PrintLine(std::string_view text) {
+    if (!textKeptOff) Write(STD_OUTPUT_HANDLE, OneLine(text), ProgramCodePage);
+}
+
+void PrintError(std::string_view text) {
+    Write(STD_ERROR_HANDLE, OneLine(text), ProgramCodePage);
+    errorsPrinted.emplace_back(text);
+}
+
+void KeepTextOffStandardOutput() { textKeptOff = true; }
+
+bool TextKeptOff() { return textKeptOff; }
+
+const std::vector<std::string>& ErrorsPrinted() { return errorsPrinted; }
 
 void PrintFileText(std::string_view utf8) { Write(STD_OUTPUT_HANDLE, utf8, CP_UTF8); }
 

@@ -6,6 +6,7 @@
 #include <optional>
 #include <string>
 #include <string_view>
+#include <vector>
 
 // One line (CP932) to standard output or standard error. A console shows it in its own code page;
 // redirected output receives the CP932 bytes. Line breaks inside the text become spaces, so that
@@ -15,6 +16,12 @@ void PrintError(std::string_view text);
 
 // A settings file's text (UTF-8) to standard output, as it would be written to a file.
 void PrintFileText(std::string_view utf8);
+
+// With --json, standard output carries one JSON document only: PrintLine writes nothing, and what
+// PrintError writes to standard error is kept for the document of a failure.
+void KeepTextOffStandardOutput();
+bool TextKeptOff();
+const std::vector<std::string>& ErrorsPrinted();
 
 // Asks for the password on the console without echo (from a redirected input: its first line).
 // Nothing when no line could be read.

@@ -9,6 +9,7 @@
 #include "cli/CliRules.h"
 #include "cli/Commands.h"
 #include "cli/Console.h"
+#include "cli/Document.h"
 
 int main(int argc, char** argv) {
     // Before anything loads a library: none comes from the current folder.
@@ -17,6 +18,7 @@ int main(int argc, char** argv) {
     const CliParse parse = ParseCliArguments(arguments);
     if (!parse.Ok) {
         PrintError("rpsettings: " + parse.Problem + " (rpsettings --help で使い方を表示します)");
+        if (parse.Arguments.Json) PrintCommandDocument(nullptr, ExitBadUsage);
         return ExitBadUsage;
     }
     if (parse.Arguments.Command == CliCommand::Help) {
@@ -27,6 +29,7 @@ int main(int argc, char** argv) {
         return RunCommand(parse.Arguments);
     } catch (...) {
         PrintError("rpsettings: メモリが足りません。");
+        if (parse.Arguments.Json) PrintCommandDocument(nullptr, ExitPrinterFailure);
         return ExitPrinterFailure;
     }
 }

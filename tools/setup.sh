@@ -9,10 +9,11 @@
 set -eu
 here=$(cd "$(dirname "$0")" && pwd)
 # Both Windows builds are compiled here: x64 (MinGW-w64 x86_64, wine64) and x86 (MinGW-w64 i686).
-# The release's MSI packages: wixl, and msitools' msibuild and msiinfo.
+# The release's MSI packages: wixl, and msitools' msibuild and msiinfo. rpsettings' JSON documents are
+# checked against their schema with python3-jsonschema.
 packages="cmake ninja-build g++ clang libclang-rt-14-dev googletest libbenchmark-dev
   g++-mingw-w64-x86-64-posix g++-mingw-w64-i686-posix mingw-w64-tools wine64
-  xvfb xdotool imagemagick fonts-ipafont-gothic fonts-ipafont-mincho locales python3 file python3-chm
+  xvfb xdotool imagemagick fonts-ipafont-gothic fonts-ipafont-mincho locales python3 file python3-chm python3-jsonschema
   wixl msitools"
 # Installed without the packages they recommend: fp-utils (chmcmd, the help compiler) would bring
 # the whole Free Pascal compiler along.

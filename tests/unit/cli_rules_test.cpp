@@ -21,6 +21,8 @@ TEST(CliRules, CommandLines) {
         {{"copy", "--password=x", "A", "B", "C"}, true, CliCommand::Copy, {"B", "C"}, ""},
         {{"diff", "A", "f", "--password", "x"}, true, CliCommand::Diff, {"A"}, "f"},
         {{"frob", "--help"}, true, CliCommand::Help, {}, ""},
+        {{"--json", "report"}, true, CliCommand::Report, {}, ""},
+        {{"report", "A"}, false, CliCommand::Help, {}, ""},
         {{}, false, CliCommand::Help, {}, ""},
         {{"frob"}, false, CliCommand::Help, {}, ""},
         {{"import", "s.txt"}, false, CliCommand::Help, {}, ""},
