@@ -6,9 +6,16 @@
 
 namespace {
 
-constexpr UINT ProgramCodePage = 932;
+// CreateFileA fails with INVALID_HANDLE_VALUE; the owner holds nothing then.
+KernelHandle OpenFile(const std::string& path, DWORD access, DWORD share, DWORD disposition) {
+    HANDLE file =
+        CreateFileA(path.c_str(), access, share, nullptr, disposition, FILE_ATTRIBUTE_NORMAL, nullptr);
+    return KernelHandle(file == INVALID_HANDLE_VALUE ? nullptr : file);
+}
 
-std::wstring Widen(std::string_view text, UINT codePage, DWORD flags = 0) {
+}  // namespace
+
+std::wstring WidenText(std::string_view text, unsigned codePage, unsigned long flags) {
     if (text.empty()) return {};
     const int size = static_cast<int>(text.size());
     const int length = MultiByteToWideChar(codePage, flags, text.data(), size, nullptr, 0);
@@ -18,7 +25,7 @@ std::wstring Widen(std::string_view text, UINT codePage, DWORD flags = 0) {
     return wide;
 }
 
-std::string Narrow(std::wstring_view wide, UINT codePage) {
+std::string NarrowText(std::wstring_view wide, unsigned codePage) {
     if (wide.empty()) return {};
     const int size = static_cast<int>(wide.size());
     const int length = WideCharToMultiByte(codePage, 0, wide.data(), size, nullptr, 0, nullptr, nullptr);
@@ -27,15 +34,6 @@ std::string Narrow(std::wstring_view wide, UINT codePage) {
     WideCharToMultiByte(codePage, 0, wide.data(), size, text.data(), length, nullptr, nullptr);
     return text;
 }
-
-// CreateFileA fails with INVALID_HANDLE_VALUE; the owner holds nothing then.
-KernelHandle OpenFile(const std::string& path, DWORD access, DWORD share, DWORD disposition) {
-    HANDLE file =
-        CreateFileA(path.c_str(), access, share, nullptr, disposition, FILE_ATTRIBUTE_NORMAL, nullptr);
-    return KernelHandle(file == INVALID_HANDLE_VALUE ? nullptr : file);
-}
-
-}  // namespace
 
 std::string ToFileText(std::string_view programText) {
     std::string crlf;
@@ -48,7 +46,7 @@ std::string ToFileText(std::string_view programText) {
 }
 
 std::string Utf8FromProgramText(std::string_view programText) {
-    return Narrow(Widen(programText, ProgramCodePage), CP_UTF8);
+    return NarrowText(WidenText(programText, kProgramCodePage), CP_UTF8);
 }
 
 std::optional<std::string> FromFileText(std::string_view utf8, int* badLine) {
@@ -60,12 +58,12 @@ std::optional<std::string> FromFileText(std::string_view utf8, int* badLine) {
         size_t end = utf8.find('\n', start);
         if (end == std::string_view::npos) end = utf8.size();
         const std::string_view part = utf8.substr(start, end - start);
-        const std::wstring wide = Widen(part, CP_UTF8, MB_ERR_INVALID_CHARS);
+        const std::wstring wide = WidenText(part, CP_UTF8, MB_ERR_INVALID_CHARS);
         if (!part.empty() && wide.empty()) {
             if (badLine) *badLine = line;
             return std::nullopt;
         }
-        text += Narrow(wide, ProgramCodePage);
+        text += NarrowText(wide, kProgramCodePage);
         if (end < utf8.size()) text.push_back('\n');
         start = end + 1;
         ++line;

@@ -8,6 +8,12 @@
 #include <string>
 #include <string_view>
 
+// The program's code page, and text between a code page and UTF-16: empty when it cannot be
+// converted (`flags` as MultiByteToWideChar takes them).
+inline constexpr unsigned kProgramCodePage = 932;
+std::wstring WidenText(std::string_view text, unsigned codePage, unsigned long flags = 0);
+std::string NarrowText(std::wstring_view wide, unsigned codePage);
+
 // The program's text (CP932) as UTF-8 with CRLF line ends, and a UTF-8 text (a leading byte-order
 // mark dropped) as the program's text. Reading gives nothing for text that is not UTF-8, with the
 // number of the first line that is not in `badLine`.

@@ -6,29 +6,9 @@
 
 #include <vector>
 
+#include "base/FileText.h"
+
 namespace {
-
-constexpr UINT ProgramCodePage = 932;
-
-std::wstring Widen(std::string_view text, UINT codePage, DWORD flags = 0) {
-    if (text.empty()) return {};
-    const int size = static_cast<int>(text.size());
-    const int length = MultiByteToWideChar(codePage, flags, text.data(), size, nullptr, 0);
-    if (length <= 0) return {};
-    std::wstring wide(static_cast<size_t>(length), L'\0');
-    MultiByteToWideChar(codePage, flags, text.data(), size, wide.data(), length);
-    return wide;
-}
-
-std::string Narrow(std::wstring_view wide, UINT codePage) {
-    if (wide.empty()) return {};
-    const int size = static_cast<int>(wide.size());
-    const int length = WideCharToMultiByte(codePage, 0, wide.data(), size, nullptr, 0, nullptr, nullptr);
-    if (length <= 0) return {};
-    std::string text(static_cast<size_t>(length), '\0');
-    WideCharToMultiByte(codePage, 0, wide.data(), size, text.data(), length, nullptr, nullptr);
-    return text;
-}
 
 bool IsConsole(HANDLE handle) {
     DWORD mode = 0;
@@ -41,7 +21,7 @@ void Write(DWORD which, std::string_view text, UINT codePage) {
     if (handle == nullptr || handle == INVALID_HANDLE_VALUE) return;
     DWORD written = 0;
     if (IsConsole(handle)) {
-        const std::wstring wide = Widen(text, codePage);
+        const std::wstring wide = WidenText(text, codePage);
         WriteConsoleW(handle, wide.data(), static_cast<DWORD>(wide.size()), &written, nullptr);
         return;
     }
@@ -83,11 +63,11 @@ std::vector<std::string> errorsPrinted;
 }  // namespace
 
 void PrintLine(std::string_view text) {
-    if (!textKeptOff) Write(STD_OUTPUT_HANDLE, OneLine(text), ProgramCodePage);
+    if (!textKeptOff) Write(STD_OUTPUT_HANDLE, OneLine(text), kProgramCodePage);
 }
 
 void PrintError(std::string_view text) {
-    Write(STD_ERROR_HANDLE, OneLine(text), ProgramCodePage);
+    Write(STD_ERROR_HANDLE, OneLine(text), kProgramCodePage);
     errorsPrinted.emplace_back(text);
 }
 
@@ -102,7 +82,7 @@ void PrintFileText(std::string_view utf8) { Write(STD_OUTPUT_HANDLE, utf8, CP_UT
 std::optional<std::string> AskPassword() {
     HANDLE input = GetStdHandle(STD_INPUT_HANDLE);
     if (input == nullptr || input == INVALID_HANDLE_VALUE) return std::nullopt;
-    Write(STD_ERROR_HANDLE, "パスワードを入力してください: ", ProgramCodePage);
+    Write(STD_ERROR_HANDLE, "パスワードを入力してください: ", kProgramCodePage);
     DWORD mode = 0;
     if (!IsConsole(input) || !GetConsoleMode(input, &mode)) return ReadInputLine(input);
 
@@ -111,9 +91,9 @@ std::optional<std::string> AskPassword() {
     DWORD got = 0;
     const BOOL read = ReadConsoleW(input, typed.data(), static_cast<DWORD>(typed.size()), &got, nullptr);
     SetConsoleMode(input, mode);
-    Write(STD_ERROR_HANDLE, "\r\n", ProgramCodePage);
+    Write(STD_ERROR_HANDLE, "\r\n", kProgramCodePage);
     if (!read) return std::nullopt;
     std::wstring line(typed.data(), got);
     while (!line.empty() && (line.back() == L'\n' || line.back() == L'\r')) line.pop_back();
-    return Narrow(line, ProgramCodePage);
+    return NarrowText(line, kProgramCodePage);
 }
