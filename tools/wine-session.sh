@@ -40,8 +40,15 @@ fi
 "$build/wine-run" cmd /c exit </dev/null >/dev/null 2>&1 || true   # starts Wine's services
 # Wine starts its desktop process for the first window and ends it about a second after the last
 # window has gone; started by a test, it would hold the test's output pipe that second. A hidden
-# window kept open for the whole session keeps the desktop up, with no pipe of anyone's.
+# window kept open for the whole session keeps the desktop up, with no pipe of anyone's. The
+# command waits until that window is there: a test that came first would start the desktop
+# itself, and the window would then keep it, with the test's pipe, up to the session's end.
 if [ -f "$build/bin/rp_shot.exe" ]; then
-  "$build/wine-run" "$build/bin/rp_shot.exe" idle </dev/null >/dev/null 2>&1 &
+  ready="$RP_WINE_PREFIX/drive_c/rp-session-ready"
+  rm -f "$ready"
+  "$build/wine-run" "$build/bin/rp_shot.exe" idle 'C:\rp-session-ready' </dev/null >/dev/null 2>&1 &
+  waited=0
+  while [ ! -f "$ready" ] && [ $waited -lt 300 ]; do sleep 0.1; waited=$((waited + 1)); done
+  [ -f "$ready" ] || echo "wine-session: Wine's desktop did not come up in 30 s; going on" >&2
 fi
 "$@"

@@ -3,8 +3,9 @@
 // it out of an X screenshot (PrintWindow gives blank images under Wine).
 //   rp_shot show <dialog-id> <rect-file>   shows a dialog template of the program's resources
 //   rp_shot rect <window-class> <rect-file> waits for a visible top-level window of that class
-//   rp_shot idle                            keeps a hidden window (and with it Wine's desktop
-//                                           process) alive until the session's wineserver ends
+//   rp_shot idle [<ready-file>]             keeps a hidden window (and with it Wine's desktop
+//                                           process) alive until the session's wineserver ends;
+//                                           writes <ready-file> once the window is there
 //   rp_shot press <control-id> <button-id>  waits for a visible dialog that holds the control
 //                                           and presses its button (e.g. OK of the printer
 //                                           selection dialog, which holds the list 285)
@@ -214,15 +215,18 @@ int main(int argc, char** argv) {
     if (argc == 4 && std::string(argv[1]) == "press") return Press(std::atoi(argv[2]), std::atoi(argv[3]));
     if (argc == 5 && std::string(argv[1]) == "drive")
         return Drive(std::atoi(argv[2]), std::atoi(argv[3]), argv[4]);
-    if (argc == 2 && std::string(argv[1]) == "idle") {
+    if ((argc == 2 || argc == 3) && std::string(argv[1]) == "idle") {
         CreateWindowExA(0, "STATIC", "rp-shot idle", WS_POPUP, 0, 0, 1, 1, nullptr, nullptr,
                         GetModuleHandleA(nullptr), nullptr);
+        if (argc == 3) {
+            if (std::FILE* ready = std::fopen(argv[2], "w")) std::fclose(ready);
+        }
         MSG msg;
         while (GetMessageA(&msg, nullptr, 0, 0) > 0) DispatchMessageA(&msg);
         return 0;
     }
     std::fprintf(stderr,
                  "usage: rp_shot show <dialog-id> <rect-file> | rect <class> <rect-file> |"
-                 " press <control-id> <button-id> | drive <tab> <button> <rect-file> | idle\n");
+                 " press <control-id> <button-id> | drive <tab> <button> <rect-file> | idle [<ready-file>]\n");
     return 2;
 }
