@@ -66,6 +66,14 @@ void EndRequest(HWND panel) {
     ShowPending(panel, RequestKind::None);
 }
 
+void EndRequestOfClosingSession(HWND panel) {
+    const PanelState* state = PanelStateOf(panel);
+    if (!state || state->Request.Kind == RequestKind::None) return;
+    const bool write = state->Request.Kind == RequestKind::Write;
+    EndRequest(panel);
+    if (write) ChangeEdits(panel, EditEvent::WriteFailed);
+}
+
 PanelRequest TimedOutRequest(HWND panel, WPARAM timer) {
     const PanelState* state = PanelStateOf(panel);
     if (!state || state->Request.Kind == RequestKind::None || timer != TimerOf(state->Request)) return {};

@@ -28,6 +28,10 @@ PanelRequest OutstandingRequest(HWND panel, RequestKind kind);
 // stops, and the toolbar, the status area and the update buttons show that nothing is pending.
 void EndRequest(HWND panel);
 
+// The session the request was made on closes under it (its printer has gone): no reply will come.
+// The request ends; a write's values may not have reached the printer, so they are edits again.
+void EndRequestOfClosingSession(HWND panel);
+
 // The request whose time limit `timer` is (a WM_TIMER of the panel), or a ticket of kind None
 // when it is no request's, or no longer outstanding.
 PanelRequest TimedOutRequest(HWND panel, WPARAM timer);

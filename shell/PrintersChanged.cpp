@@ -11,6 +11,7 @@
 #include "link/PrinterState.h"
 #include "panel/FollowPrinter.h"
 #include "panel/PanelDialog.h"
+#include "panel/PanelRequests.h"
 #include "panel/ToolbarButtons.h"
 #include "printers/PrinterEnumeration.h"
 #include "printers/SingleInstance.h"
@@ -68,7 +69,10 @@ LRESULT OnPrintersChanged(HWND frame) {
     AppState.CanUpdate = 0;
     AppState.CanRead = 0;
     if (HWND panel = AppState.PanelWindow) {
-        // Unsent edits stay held on the disabled pages until the user lets them go.
+        // Its session closes: a read or write on it is over. Unsent edits (and the values of a
+        // write that may not have arrived) stay held on the disabled pages until the user lets
+        // them go.
+        EndRequestOfClosingSession(panel);
         HoldForUnusablePrinter(panel);
         ShowPrinterHeader(panel);
         LoadText(IDS_PRINTER_REMOVED, AppState.StatusText, sizeof AppState.StatusText);

@@ -13,6 +13,7 @@
 
 #include "base/Messages.h"
 #include "panel/PanelDialog.h"
+#include "panel/PanelEdits.h"
 #include "panel/PanelRequests.h"
 #include "panel/TabPages.h"
 #include "printers/PrinterEnumeration.h"
@@ -337,6 +338,36 @@ TEST_F(FaultMatrix, WhatBelongsToOnePrinterOrRequestStaysThere) {
     ASSERT_EQ(boxes.Count(), 3u);
     for (const rptest::RecordedBox& box : boxes.Boxes())
         EXPECT_EQ(box.text, ProgramString(IDS_SETTINGS_READ_FAILED));
+}
+
+// The printer goes while the retry box of its write is up, and the user keeps the edits (Cancel to
+// letting them go, for another printer and for ending): no request waits on the closed session
+// for ever, and the edits stay held.
+TEST_F(FaultMatrix, AWriteOnAPrinterThatWentEndsAndItsEditsStayHeld) {
+    Install({"LP1", "LP2"});
+    ASSERT_NE(Start("LP1"), nullptr);
+    TypeOnPage0(IDC_HC_CUT_EDIT, "52");
+    vp::SetFault("LP1", &vp::Faults::refuseWrites, 9);
+    rptest::MessageBoxRecorder boxes;
+    boxes.OnDialog([](HWND dialog) {
+        PostMessageA(dialog, WM_COMMAND, IDC_SELECT_OK, 0);
+        return true;
+    });
+    boxes.OnChoose([&](const rptest::RecordedBox& box) {
+        if (box.text == ProgramString(IDS_WRITE_FAILED_RETRY)) {
+            vp::Remove("LP1");
+            PostMessageA(Frame(), WM_PRINTERS_CHANGED, 0, 0);
+            return IDRETRY;
+        }
+        if (box.text != ProgramString(IDS_UNSENT_CHANGES)) return 0;
+        if (GetDlgItem(box.owner, IDC_PRINTER_LIST))
+            PostMessageA(box.owner, WM_COMMAND, IDC_SELECT_CANCEL, 0);
+        return IDCANCEL;
+    });
+    Command(IDC_UPDATE_AND_EXIT);
+    ASSERT_TRUE(WaitIdle()) << "the write waits for a session that is closed";
+    EXPECT_FALSE(ProgramEnded());
+    EXPECT_EQ(EditsOf(Panel()).State, EditState::Held);
 }
 
 // A printer that reports bit 3.2 with six of the seven switches of its byte on: turning on the
