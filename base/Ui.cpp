@@ -15,6 +15,11 @@ int LoadText(UINT id, char* buffer, int size) {
     return length;
 }
 
+std::string ProgramText(UINT id) {
+    char text[4 * kTextBufferSize];
+    return std::string(text, static_cast<size_t>(LoadText(id, text, sizeof text)));
+}
+
 void LoadTextLines(UINT firstId, UINT secondId, char* out, size_t size) {
     char first[kTextBufferSize];
     char second[kTextBufferSize];

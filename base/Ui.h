@@ -7,10 +7,13 @@
 #include <windows.h>
 
 #include <cstddef>
+#include <string>
 
 // Loads string `id` of the program into buffer (size bytes); an empty text when it is missing.
 // Returns the length.
 int LoadText(UINT id, char* buffer, int size);
+// String `id` of the program as a string (empty when it is missing).
+std::string ProgramText(UINT id);
 // Two strings of the program on two lines, "first\nsecond", bounded to `size` bytes.
 void LoadTextLines(UINT firstId, UINT secondId, char* out, size_t size);
 

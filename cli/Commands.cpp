@@ -9,6 +9,7 @@
 
 #include "base/FileText.h"
 #include "base/SuiteRegistry.h"
+#include "base/Ui.h"
 #include "cli/Console.h"
 #include "cli/Document.h"
 #include "cli/PrinterLink.h"

@@ -54,12 +54,6 @@ bool ReadItem(QMXSESSION session, const char* item, Value& value) {
 
 }  // namespace
 
-std::string ProgramText(uint32_t id) {
-    char text[kTextBufferSize];
-    LoadText(id, text, sizeof text);
-    return text;
-}
-
 std::string StatusText(uint32_t textId) {
     char text[kTextBufferSize];
     LoadStatusText(textId, text, sizeof text);

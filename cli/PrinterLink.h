@@ -15,8 +15,6 @@
 #include "settings/SettingKeys.h"
 #include "settings/SettingsCommand.h"
 
-// A string of the program's string table (the status texts, the link's failure texts).
-std::string ProgramText(uint32_t id);
 // The status text of a judged state, as the panel shows it.
 std::string StatusText(uint32_t textId);
 

@@ -25,21 +25,15 @@ namespace {
 // A message shows this many bad lines of a file, and how many more there are.
 constexpr size_t kProblemsShown = 10;
 
-std::string ProgramString(UINT id) {
-    char text[4 * kTextBufferSize];
-    LoadText(id, text, sizeof text);
-    return text;
-}
-
 std::string Formatted(UINT id, const std::string& first, const std::string& second) {
     char text[16 * kTextBufferSize];
-    FormatBounded(text, sizeof text, ProgramString(id).c_str(), first.c_str(), second.c_str());
+    FormatBounded(text, sizeof text, ProgramText(id).c_str(), first.c_str(), second.c_str());
     return text;
 }
 
 // The file dialogs' types: the string's "|" separators become the NULs the dialog wants.
 std::string FileTypes() {
-    std::string types = ProgramString(IDS_SETTINGS_FILE_FILTER);
+    std::string types = ProgramText(IDS_SETTINGS_FILE_FILTER);
     std::replace(types.begin(), types.end(), '|', '\0');
     return types + '\0';
 }
@@ -83,7 +77,7 @@ void ShowBadLines(HWND panel, const std::string& path, const std::vector<FilePro
     }
     if (problems.size() > kProblemsShown) {
         char more[kTextBufferSize];
-        FormatBounded(more, sizeof more, ProgramString(IDS_FILE_MORE_PROBLEMS).c_str(),
+        FormatBounded(more, sizeof more, ProgramText(IDS_FILE_MORE_PROBLEMS).c_str(),
                       static_cast<int>(problems.size() - kProblemsShown));
         lines += more;
     }
@@ -103,14 +97,14 @@ std::optional<std::string> ReadFileText(HWND panel, const std::string& path) {
     std::optional<std::string> text = FromFileText(*bytes, &badLine);
     if (!text) {
         char message[4 * kTextBufferSize];
-        FormatBounded(message, sizeof message, ProgramString(IDS_FILE_NOT_UTF8).c_str(), path.c_str(),
+        FormatBounded(message, sizeof message, ProgramText(IDS_FILE_NOT_UTF8).c_str(), path.c_str(),
                       badLine);
         ShowPrinterMessage(panel, message, MB_OK | MB_ICONWARNING);
     }
     return text;
 }
 
-std::string ModelName() { return ProgramString(IDS_MODEL_NAME); }
+std::string ModelName() { return ProgramText(IDS_MODEL_NAME); }
 
 }  // namespace
 
