@@ -159,7 +159,7 @@ void LeavePrinter(HWND panel) {
         if (dialog && IsWindow(dialog)) EndDialog(dialog, 0);
     }
     EndRequest(panel);
-    pages->State.Edits = PanelEdits{};
+    pages->State.Model.EditState = PanelEdits{};
     pages->State.NotedNotifications = 0;
 }
 

@@ -16,7 +16,8 @@ void EnableItem(HWND panel, int id, bool enable) {
 }  // namespace
 
 void ChangeEdits(HWND panel, EditEvent event) {
-    if (PanelState* state = PanelStateOf(panel)) state->Edits = NextEdits(state->Edits, event);
+    if (PanelState* state = PanelStateOf(panel))
+        state->Model.EditState = NextEdits(state->Model.EditState, event);
     ShowEditState(panel);
 }
 
@@ -29,7 +30,7 @@ void ShowEditState(HWND panel) {
 
 PanelEdits EditsOf(HWND panel) {
     const PanelState* state = PanelStateOf(panel);
-    return state ? state->Edits : PanelEdits{};
+    return state ? state->Model.EditState : PanelEdits{};
 }
 
 bool HasUnsentEdits(HWND panel) { return EditsWouldBeLost(EditsOf(panel)); }

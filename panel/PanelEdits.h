@@ -8,7 +8,7 @@
 
 #include <cstddef>
 
-#include "panel/PanelState.h"
+#include "panel/PanelController.h"
 
 // Applies `event` to the panel's edits and shows the result on the update buttons.
 void ChangeEdits(HWND panel, EditEvent event);

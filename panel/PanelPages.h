@@ -7,7 +7,7 @@
 #include <windows.h>
 #include <commctrl.h>
 
-#include "panel/PanelState.h"
+#include "panel/PanelController.h"
 
 struct PageDefinition;
 #include "panel/TabRules.h"  // kPageCount, kPageOffsetX, kPageOffsetY
@@ -25,7 +25,7 @@ struct PanelPages {
     // test gives a slot a page of its own.
     const PageDefinition* PageDefinitions[kPageCount];
     HIMAGELIST TabImages;
-    // The user's edits and the request outstanding (PanelState.h).
+    // The settings, the user's edits and the request outstanding (PanelController.h).
     PanelState State;
     // The detail dialogs open on PanelSettings: a restart on another printer cancels them.
     HWND OpenDialogs[kOpenDialogSlots];

@@ -5,7 +5,7 @@
 
 #include <windows.h>
 
-#include "panel/PanelState.h"
+#include "panel/PanelController.h"
 
 // The panel's state (its record's), or nullptr when the panel has no record.
 PanelState* PanelStateOf(HWND panel);

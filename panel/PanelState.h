@@ -1,7 +1,7 @@
-// What the panel holds besides its windows: the user's edits that have not been written, and the
-// one request (a read or a write) outstanding on the printer, with the session it was made on.
-// The panel's record (PanelPages.h) keeps one PanelState; every path that would drop edits asks it,
-// and the update buttons only show it. Portable: no windows.h.
+// The state of the user's edits (unsent, held, none) and of the one request (a read or a write)
+// outstanding on the printer, with the session it was made on. The panel's state
+// (PanelController.h) holds both; every path that would drop edits asks it, and the update buttons
+// only show it. Portable: no windows.h.
 #ifndef RP_PANEL_PANELSTATE_H
 #define RP_PANEL_PANELSTATE_H
 
@@ -97,12 +97,5 @@ constexpr bool StillOutstanding(const PanelRequest& outstanding, const PanelRequ
 // The notifications of the session (extended status, status, authority, name, port), one bit each.
 inline constexpr int kFollowedNotifications = 5;
 
-struct PanelState {
-    PanelEdits Edits;
-    PanelRequest Request;             // the request outstanding (Kind None: none)
-    uint32_t RequestsMade = 0;        // the last request's number
-    int32_t HandlingDepth = 0;        // replies and notifications being handled (a box may be up)
-    uint32_t NotedNotifications = 0;  // arrived while another was handled; handled after it
-};
 
 #endif

@@ -1,0 +1,150 @@
+// The panel's settings as one state with one transition function: the settings as read from the
+// printer (the base), the user's edits over them as values, the write under way with what it was
+// merged over, and the serial that binds a file dialog to the settings it was opened on.
+// Step(state, event) returns the new state and what the window side is to do (fill the pages, read
+// the printer, ask, send). The window side hands every answer of a box or dialog back as an event
+// to the state as it is then. Portable: no windows.h.
+#ifndef RP_PANEL_PANELCONTROLLER_H
+#define RP_PANEL_PANELCONTROLLER_H
+
+#include <cstdint>
+#include <optional>
+#include <string>
+#include <variant>
+#include <vector>
+
+#include "panel/PanelState.h"
+#include "settings/SettingsEdits.h"
+#include "settings/SettingsFile.h"
+
+// Where the settings shown come from.
+enum class ShownSource : uint8_t {
+    Nothing,        // nothing is loaded
+    Printer,        // read from the printer
+    InitialValues,  // the initial values, shown because the printer could not be read
+};
+
+struct ShownSettings {
+    uint32_t Session = 0;  // the link's serial of the session the settings belong to
+    uint32_t Serial = 0;   // changes whenever the base is replaced or dropped
+    ShownSource Source = ShownSource::Nothing;
+    PrinterSettings Base{};           // as read, or the initial values
+    SettingsEdits Edits;              // the user's values over Base
+    bool InitialValuesAsked = false;  // the user had the initial values shown (they replace all)
+    // The write under way: what the pages showed when it began, and what was sent.
+    std::optional<PrinterSettings> WriteShown;
+    std::optional<PrinterSettings> WriteValues;
+    std::vector<const SettingKey*> ToOverwrite;  // asked about: edited and changed meanwhile
+
+    // The settings as the user sees them: the edits over the base.
+    PrinterSettings Shown() const { return Edits.Over(Base); }
+    bool ReadFromPrinter() const { return Source == ShownSource::Printer && !InitialValuesAsked; }
+};
+
+struct PanelModel {
+    PanelEdits EditState;
+    ShownSettings Settings;
+};
+
+// ---- Events ---------------------------------------------------------------------------------------
+
+struct SessionOpened {
+    uint32_t Session;
+};  // a new session: nothing of the old stays
+struct SettingsRead {
+    PrinterSettings Read;
+};                          // a read found settings
+struct SettingsDropped {};  // the settings shown count as not loaded
+struct InitialValuesShown {
+    PrinterSettings Initial;
+};  // the printer cannot be read: shown instead
+struct InitialValuesAsked {
+    PrinterSettings Initial;
+    bool CanUpdate;
+};  // the command
+struct UserChanged {
+    PrinterSettings Before, After;
+};  // pages collected, a detail dialog's OK
+struct FileApplied {
+    SettingsFile File;
+};                       // an opened file's settings, by name
+struct EditsDropped {};  // the user let the edits go
+struct WriteWanted {};   // 更新: the pages are collected
+struct PrinterNow {
+    std::optional<PrinterSettings> Now;
+};  // the pre-write read
+struct OverwriteAnswer {
+    bool Overwrite;
+};  // the answer to the question asked
+struct WriteEnded {
+    bool Written;
+};  // accepted and completed, or not
+struct EditStateEvent {
+    EditEvent Event;
+};  // the printer's state, a write's hand-over
+
+using PanelEvent = std::variant<SessionOpened, SettingsRead, SettingsDropped, InitialValuesShown,
+                                InitialValuesAsked, UserChanged, FileApplied, EditsDropped, WriteWanted,
+                                PrinterNow, OverwriteAnswer, WriteEnded, EditStateEvent>;
+
+// ---- Effects --------------------------------------------------------------------------------------
+
+struct FillPages {
+    PrinterSettings Shown;
+};                    // the pages show these settings
+struct DropShown {};  // the pages show no settings (not loaded)
+// The pages follow the printer's values where the user has not changed them since `Before`.
+struct FollowValues {
+    PrinterSettings Before, After;
+};
+struct ReadPrinterNow {};  // read the block for the write
+struct AskOverwrite {
+    std::vector<const SettingKey*> Keys;
+};  // changed meanwhile: overwrite?
+struct SendSettings {
+    PrinterSettings Values;
+};  // encode and hand over
+
+using PanelEffect =
+    std::variant<FillPages, DropShown, FollowValues, ReadPrinterNow, AskOverwrite, SendSettings>;
+
+struct StepResult {
+    PanelModel Model;
+    std::vector<PanelEffect> Effects;
+};
+
+StepResult Step(PanelModel model, const PanelEvent& event);
+
+// ---- Judgements -----------------------------------------------------------------------------------
+
+// What a save or open dialog was started for: the session and the settings shown then.
+struct SettingsTicket {
+    uint32_t Session = 0;
+    uint32_t Serial = 0;
+    bool operator==(const SettingsTicket&) const = default;
+};
+SettingsTicket TicketOf(const ShownSettings& settings);
+// Whether the answer of a dialog started for `ticket` still concerns the settings shown now: the
+// same session, nothing read or dropped meanwhile, and settings loaded.
+bool StillTheSame(const ShownSettings& settings, const SettingsTicket& ticket);
+
+// Whether opening `file` has to ask first: the file leaves settings out, and those would be
+// written as the values shown, which were not read from the printer.
+bool FileNeedsQuestion(const ShownSettings& settings, const SettingsFile& file);
+
+// The settings named in the overwrite question, one label a line.
+std::string SettingLabels(const std::vector<const SettingKey*>& keys);
+
+// ---- The panel's state ------------------------------------------------------------------------------
+
+// What the panel holds besides its windows: the model above, the request outstanding, and the
+// notifications that wait while a reply or another notification is handled.
+struct PanelState {
+    PanelModel Model;
+    PanelRequest Request;             // the request outstanding (Kind None: none)
+    uint32_t RequestsMade = 0;        // the last request's number
+    int32_t HandlingDepth = 0;        // replies and notifications being handled (a box may be up)
+    uint32_t NotedNotifications = 0;  // arrived while another was handled; handled after it
+};
+
+#endif
