@@ -39,7 +39,6 @@ struct AppStateRecord {
     int32_t PrinterBusy = 0;
     int32_t ReadPending = 0;
     int32_t WritePending = 0;
-    int32_t ReadAttemptsLeft = 3;
 
     int32_t LastUserAuthority = -1;
     int32_t LastExtStatus = -1;
@@ -47,7 +46,6 @@ struct AppStateRecord {
 
     QmxSession_* Session = nullptr;
     QmxNotify_* NotificationHandles[kNotificationCount] = {};
-    int32_t WriteRequestId = 0;
 
     HANDLE InstanceMapping = nullptr;
     HWND FrameWindow = nullptr;

@@ -22,7 +22,19 @@ QMXSTATUS DecodeSettingsBlock(QMXSESSION session, const char* item, void* dest, 
     const QMXSTATUS status = FetchSettingsBlock(session, block, outSize);
     if (status != 0) return status;
     if (dest != nullptr) {
-        DecodeBlockBytes(block, *static_cast<PanelSettingsRecord*>(dest), FeedPosOther);
+        auto* settings = static_cast<PrinterSettings*>(dest);
+        DecodeBlockBytes(block, settings->Record, settings->FeedPosOther);
     }
     return 0;
+}
+
+std::optional<PrinterSettings> ReadPrinterSettings(QMXSESSION session) {
+    PrinterSettings settings;
+    MarkSettingsNotLoaded(settings.Record);
+    uint32_t size = 0;
+    if (DecodeSettingsBlock(session, QMX_ITEM_SETTINGS, &settings, SettingsBlockSize, &size) != 0 ||
+        !SettingsLoaded(settings.Record)) {
+        return std::nullopt;
+    }
+    return settings;
 }

@@ -12,6 +12,7 @@
 #include "link/PrinterState.h"
 #include "link/StateItems.h"
 #include "link/StateRead.h"
+#include "panel/PanelControl.h"
 #include "panel/PanelDialog.h"
 #include "panel/PanelEdits.h"
 #include "panel/PanelPages.h"
@@ -73,12 +74,13 @@ void OnNameChanged(HWND panel) {
 void OnPortChanged(HWND panel) {
     // The work cannot go on: the program ends as the message says, naming unwritten edits.
     char unsent[kTextBufferSize];
-    LoadText(IDS_PORT_CHANGED, AppState.MessageText, sizeof AppState.MessageText);
+    char text[2 * kTextBufferSize];
+    LoadText(IDS_PORT_CHANGED, text, sizeof text);
     if (const char* note = UnsentEditsNote(panel, unsent, sizeof unsent)) {
-        const size_t length = std::strlen(AppState.MessageText);
-        FormatBounded(AppState.MessageText + length, sizeof AppState.MessageText - length, "\n%s", note);
+        const size_t length = std::strlen(text);
+        FormatBounded(text + length, sizeof text - length, "\n%s", note);
     }
-    ShowPrinterMessage(AppState.PanelWindow, AppState.MessageText, MB_OK | MB_ICONINFORMATION);
+    ShowPrinterMessage(AppState.PanelWindow, text, MB_OK | MB_ICONINFORMATION);
     EndAfterFailure(panel);
 }
 
@@ -105,21 +107,32 @@ void HandleNotification(HWND panel, UINT message) {
 }
 
 // The printer can be used again: edits held on the disabled pages come back as the user left
-// them. False when nothing was held (what follows is then the state's follow-up).
-bool ComeBackWithHeldEdits(HWND panel) {
+// them, and settings kept with a write under way come back with them. Edits made while the
+// settings were dropped (a detail dialog's OK while the printer was away) get the printer's
+// settings read under them. False when nothing was kept (what follows is then the state's
+// follow-up).
+bool ComeBackWithWhatWasKept(HWND panel) {
     const PanelEdits before = EditsOf(panel);
     if (!before.PrinterUnusable) return false;
     ChangeEdits(panel, EditEvent::PrinterUsable);
-    if (before.State != EditState::Held) return false;
+    const bool held = before.State == EditState::Held;
+    const PanelModel* model = ModelOf(panel);
+    if (!model || model->Settings.Source == ShownSource::Nothing || !SettingsLoaded()) {
+        if (!held || AppState.CanRead != 1) return false;
+        if (NothingInTheWay(CurrentFlags())) ReadSettingsCommand(panel, ReadChain::KeepEdits);
+        return true;
+    }
     EnablePanelHeader(panel, true);
-    SendToPages(panel, WM_PAGE_ENABLE);
+    SendToPages(panel, held ? WM_PAGE_ENABLE : WM_PAGE_REFRESH);
     return true;
 }
 
 void ShowInitialValues(HWND panel, bool tellUser) {
     MarkSettingsNotLoaded();
     RefreshPanel(panel);
-    LoadInitialSettings();
+    PrinterSettings initial = PagesSettings();
+    LoadInitialSettings(initial.Record);
+    Dispatch(panel, InitialValuesShown{initial});
     if (tellUser) {
         ShowPrinterMessage(AppState.PanelWindow, IDS_INITIAL_VALUES_SHOWN, MB_ICONINFORMATION);
         if (!PanelStillOpen(panel)) return;
@@ -185,7 +198,7 @@ void ReevaluateState(HWND panel, bool statusItemChanged) {
         }
         return;
     }
-    if (ComeBackWithHeldEdits(panel)) return;
+    if (ComeBackWithWhatWasKept(panel)) return;
     ShowEditState(panel);
     const StateFollowUp step = FollowUpAfterChange(CurrentFlags(), SettingsLoaded());
     // Unlike at initialisation, the initial values come without a message: the state changed
@@ -201,6 +214,7 @@ void FollowUpState(HWND panel, StateFollowUp step, bool tellUser) {
             ReadSettingsCommand(panel, ReadChain::New);
             break;
         case StateFollowUp::ShowNotLoaded:
+            Dispatch(panel, SettingsDropped{});
             MarkSettingsNotLoaded();
             RefreshPanel(panel);
             break;
@@ -214,9 +228,9 @@ void FollowUpState(HWND panel, StateFollowUp step, bool tellUser) {
 
 void HoldForUnusablePrinter(HWND panel) {
     ChangeEdits(panel, EditEvent::PrinterUnusable);
-    // Without edits to keep, the settings shown are dropped, so that the printer's own are read
-    // again once it can be used.
-    if (EditsOf(panel).State != EditState::Held) MarkSettingsNotLoaded();
+    // Without edits to keep (or a write under way, whose values may be needed again), the settings
+    // shown are dropped, so that the printer's own are read again once it can be used.
+    Dispatch(panel, SettingsDropped{});
     SetPanelEnabled(panel, 0);
 }
 
@@ -235,9 +249,8 @@ void ReportLinkFailureText(HWND panel, const char* text) {
     if (AppState.SeveralPrinters) {
         // The panel stays, so that another printer can be chosen; nothing can be written now.
         ChangeEdits(panel, EditEvent::PrinterUnusable);
-        if (EditsOf(panel).State != EditState::Held) MarkSettingsNotLoaded();
-        CopyBounded(AppState.MessageText, sizeof AppState.MessageText, failure);
-        ShowPrinterMessage(AppState.PanelWindow, AppState.MessageText, MB_OK | MB_ICONWARNING);
+        Dispatch(panel, SettingsDropped{});
+        ShowPrinterMessage(AppState.PanelWindow, failure, MB_OK | MB_ICONWARNING);
         if (!PanelStillOpen(panel)) return;
         LoadText(IDS_PANEL_UNAVAILABLE, AppState.StatusText, sizeof AppState.StatusText);
         RefreshStatusArea(StatusControlOf(panel));

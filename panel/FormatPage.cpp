@@ -45,11 +45,7 @@ void FollowFormSelection(HWND page) {
 
 void OpenFormSettings(HWND page) {
     const int32_t EditedForm = SelectedForm(page);
-    if (EditedForm == 0) return;
-    EditedFormCopy copy = CopyOfForm(EditedForm);
-    const INT_PTR result = RunDetailDialog(page, FormSettingsDialog, copy.Record(), EditedForm);
-    if (result == 1) StoreForm(EditedForm, copy);
-    AfterDetailDialog(page, result);
+    if (EditedForm != 0) RunDetailDialogOnShown(page, FormSettingsDialog, EditedForm);
 }
 
 void Command(HWND page, int id, int code) {
@@ -142,18 +138,3 @@ const PageDefinition FormatPage{
     .AfterEnable = FollowFormSelection,
     .Command = Command,
 };
-
-EditedFormCopy CopyOfForm(int32_t form) {
-    const int32_t index = form >= 1 && form <= FormCount ? form - 1 : FormCount - 1;
-    EditedFormCopy copy{PanelSettings.Forms[index], {}};
-    std::memcpy(copy.FeedOther, &FeedPosOther[FeedPosOtherSlot(FeedGroupForm(index), FeedPathContFront)],
-                sizeof copy.FeedOther);
-    return copy;
-}
-
-void StoreForm(int32_t form, const EditedFormCopy& copy) {
-    if (form < 1 || form > FormCount) return;
-    PanelSettings.Forms[form - 1] = copy.Form;
-    std::memcpy(&FeedPosOther[FeedPosOtherSlot(FeedGroupForm(form - 1), FeedPathContFront)], copy.FeedOther,
-                sizeof copy.FeedOther);
-}

@@ -12,6 +12,7 @@
 #include "base/Ui.h"
 #include "help/Help.h"
 #include "panel/BoundControls.h"
+#include "panel/PanelControl.h"
 #include "panel/PanelPages.h"
 #include "panel/TabPages.h"
 #include "panel/TabRules.h"
@@ -50,7 +51,7 @@ void RefreshPage(const PageDefinition& definition, HWND page) {
 bool OpensDetailDialog(const PageDefinition& definition, HWND page, int id) {
     for (const DetailButton& button : definition.DetailButtons) {
         if (button.ButtonId != id) continue;
-        AfterDetailDialog(page, RunDetailDialog(page, *button.Dialog, CurrentSettingsRecord()));
+        RunDetailDialogOnShown(page, *button.Dialog);
         return true;
     }
     return false;
@@ -71,6 +72,7 @@ struct DetailLaunch {
     const DetailDialogDefinition* Definition;
     EditedRecord Record;
     LPARAM Parameter;
+    int32_t* SwitchBits;  // the switch bits of the copy the dialog edits, when it holds them
 };
 
 // The panel keeps the detail dialogs open on its settings, so that a restart on another printer
@@ -97,7 +99,7 @@ void RefuseInDialog(HWND dialog, const Refusal& refusal) {
 
 void OnDetailOk(HWND dialog, const DetailLaunch& launch) {
     const DetailDialogDefinition& definition = *launch.Definition;
-    const int32_t shownBits = PanelSettings.SwitchBits;
+    const int32_t shownBits = launch.SwitchBits ? *launch.SwitchBits : 0;
     Refusal refusal = definition.CheckEntries ? definition.CheckEntries(dialog) : Refusal{0, 0};
     if (refusal.TextId == 0) refusal = CollectBindings(dialog, definition.Bindings, launch.Record);
     if (refusal.TextId != 0) {
@@ -105,7 +107,7 @@ void OnDetailOk(HWND dialog, const DetailLaunch& launch) {
         return;
     }
     // The dialog stays open for the user to choose otherwise.
-    if (launch.Record.Fields == &PanelSettings && RefuseUnreadableSwitches(dialog, shownBits) >= 0) return;
+    if (launch.SwitchBits && RefuseUnreadableSwitches(dialog, *launch.SwitchBits, shownBits) >= 0) return;
     EndDialog(dialog, 1);
 }
 
@@ -222,10 +224,25 @@ INT_PTR CALLBACK DetailDialogProc(HWND dialog, UINT message, WPARAM wParam, LPAR
 }
 
 INT_PTR RunDetailDialog(HWND owner, const DetailDialogDefinition& dialog, const EditedRecord& record,
-                        LPARAM parameter) {
-    DetailLaunch launch{&dialog, record, parameter};
+                        LPARAM parameter, int32_t* switchBits) {
+    DetailLaunch launch{&dialog, record, parameter, switchBits};
     return DialogBoxParamA(ProgramInstance(), MAKEINTRESOURCEA(dialog.TemplateId), owner, DetailDialogProc,
                            reinterpret_cast<LPARAM>(&launch));
+}
+
+INT_PTR RunDetailDialogOnShown(HWND page, const DetailDialogDefinition& dialog, int32_t form) {
+    const PrinterSettings shown = PagesSettings();
+    PrinterSettings edited = shown;
+    const EditedRecord record =
+        form >= 1 && form <= FormCount
+            ? EditedRecord{&edited.Record.Forms[form - 1],
+                           &edited.FeedPosOther[FeedPosOtherSlot(FeedGroupForm(form - 1), FeedPathContFront)]}
+            : EditedRecord{&edited.Record, edited.FeedPosOther};
+    const INT_PTR result =
+        RunDetailDialog(page, dialog, record, form, form > 0 ? nullptr : &edited.Record.SwitchBits);
+    if (result == 1) TakeDialogEdits(PanelOfPage(page), shown, edited);
+    AfterDetailDialog(page, result);
+    return result;
 }
 
 void AfterDetailDialog(HWND page, INT_PTR result) {
@@ -240,10 +257,10 @@ const EditedRecord* DialogRecord(HWND dialog) {
 
 HWND PanelOfPage(HWND page) { return GetParent(page); }
 
-int RefuseUnreadableSwitches(HWND owner, int32_t bitsBefore) {
-    const int32_t byte = UnreadableSwitchByte(PanelSettings.SwitchBits);
+int RefuseUnreadableSwitches(HWND owner, int32_t& bits, int32_t bitsBefore) {
+    const int32_t byte = UnreadableSwitchByte(bits);
     if (byte < 0) return -1;
-    PanelSettings.SwitchBits = bitsBefore;
+    bits = bitsBefore;
     std::string names;
     int32_t perTab[kPageCount] = {};
     for (const SettingDescription* s : SwitchesOfByte(byte)) {

@@ -16,7 +16,7 @@
 
 struct DetailDialogDefinition;
 
-// A button that opens a detail dialog on PanelSettings; an OK tells the panel of the change.
+// A button that opens a detail dialog on the settings shown; an OK tells the panel of the change.
 struct DetailButton {
     int ButtonId;
     const DetailDialogDefinition* Dialog;
@@ -96,17 +96,24 @@ struct DetailDialogDefinition {
 INT_PTR CALLBACK DetailDialogProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam);
 
 // Runs a detail dialog modally, owned by `owner`, on `record`; returns 1 for OK, 0 for Cancel.
+// With `switchBits` (the record's switches), an OK that would leave a switch byte the printer
+// cannot be read back with is refused, and the dialog stays open.
 INT_PTR RunDetailDialog(HWND owner, const DetailDialogDefinition& dialog, const EditedRecord& record,
-                        LPARAM parameter = 0);
+                        LPARAM parameter = 0, int32_t* switchBits = nullptr);
+// Runs a detail dialog from a page on a copy of the settings shown (`form` 1..4: on that stored
+// form, passed as the dialog's parameter; 0: on the whole record): nothing that happens to the
+// settings meanwhile reaches the dialog, and its OK hands exactly what it changed to the panel as
+// the user's edits. Then as AfterDetailDialog.
+INT_PTR RunDetailDialogOnShown(HWND page, const DetailDialogDefinition& dialog, int32_t form = 0);
 // What follows a detail dialog opened from a page: with 1 (OK) the panel gets the change notice;
 // in every case the page becomes ForegroundWindow again.
 void AfterDetailDialog(HWND page, INT_PTR result);
 
-// PanelSettings after the user's input would hold a switch byte of 0xFF, which no printer could be
-// read back with (the record would count as not loaded): the switches are put back to `bitsBefore`,
+// `bits` after the user's input would hold a switch byte of 0xFF, which no printer could be read
+// back with (the record would count as not loaded): the switches are put back to `bitsBefore`,
 // the user is told which switches of the byte are all on (box owned by `owner`), and the tab that
 // shows most of them is returned. -1 when nothing is wrong. Never is a bit changed for the user.
-int RefuseUnreadableSwitches(HWND owner, int32_t bitsBefore);
+int RefuseUnreadableSwitches(HWND owner, int32_t& bits, int32_t bitsBefore);
 
 // The record a detail dialog was opened on (nullptr before its initialisation).
 const EditedRecord* DialogRecord(HWND dialog);

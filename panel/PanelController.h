@@ -13,6 +13,7 @@
 #include <variant>
 #include <vector>
 
+#include "link/SettingsRead.h"  // kReadAttempts
 #include "panel/PanelState.h"
 #include "settings/SettingsEdits.h"
 #include "settings/SettingsFile.h"
@@ -141,10 +142,14 @@ std::string SettingLabels(const std::vector<const SettingKey*>& keys);
 // notifications that wait while a reply or another notification is handled.
 struct PanelState {
     PanelModel Model;
-    PanelRequest Request;             // the request outstanding (Kind None: none)
-    uint32_t RequestsMade = 0;        // the last request's number
-    int32_t HandlingDepth = 0;        // replies and notifications being handled (a box may be up)
-    uint32_t NotedNotifications = 0;  // arrived while another was handled; handled after it
+    PanelRequest Request;                      // the request outstanding (Kind None: none)
+    uint32_t RequestsMade = 0;                 // the last request's number
+    int32_t HandlingDepth = 0;                 // replies and notifications being handled (a box may be up)
+    uint32_t NotedNotifications = 0;           // arrived while another was handled; handled after it
+    int32_t ReadAttemptsLeft = kReadAttempts;  // of the read under way
+    int32_t WriteRequestId = 0;                // the library's id of the asynchronous write under way
+    bool WriteSynchronous = false;             // the write under way is 更新後終了's
+    WriteOutcome LastWrite = WriteOutcome::HandedOver;
 };
 
 #endif

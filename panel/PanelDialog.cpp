@@ -8,6 +8,7 @@
 #include <cstdlib>
 #include <cstring>
 #include <new>
+#include <string>
 
 #include "base/AppState.h"
 #include "base/ArtScale.h"
@@ -25,6 +26,7 @@
 #include "panel/Drawing.h"
 #include "panel/FollowPrinter.h"
 #include "panel/HelpMode.h"
+#include "panel/PanelControl.h"
 #include "panel/PanelEdits.h"
 #include "panel/PanelFiles.h"
 #include "panel/PanelPages.h"
@@ -86,7 +88,6 @@ bool OnFilePort() {
 // Opens the session on the current printer. False when the library refused it (the failure has
 // been reported); true otherwise, also when there is no printer name to open.
 bool OpenSession(HWND panel) {
-    AppState.ReadAttemptsLeft = kReadAttempts;
     const PrinterEntry* printer = AppState.CurrentPrinter;
     if (!printer || !printer->Name || printer->Name[0] == '\0') return true;
     if (OpenCurrentSession(printer->Name) != 0) {
@@ -124,6 +125,9 @@ void StartOnPrinter(HWND panel) {
         TraceStartup("session");
     }
 
+    // Nothing of another session's settings, edits or reads stays.
+    Dispatch(panel, SessionOpened{CurrentSessionSerial()});
+    PanelStateOf(panel)->ReadAttemptsLeft = kReadAttempts;
     MarkSettingsNotLoaded();
     RefreshStatusArea(StatusControlOf(panel));
 
@@ -159,7 +163,7 @@ void LeavePrinter(HWND panel) {
         if (dialog && IsWindow(dialog)) EndDialog(dialog, 0);
     }
     EndRequest(panel);
-    pages->State.Model.EditState = PanelEdits{};
+    Dispatch(panel, SessionOpened{0});
     pages->State.NotedNotifications = 0;
 }
 
@@ -175,12 +179,16 @@ void RestartOnPrinter(HWND panel) {
 // ---- Commands -------------------------------------------------------------------------------
 
 void InitialValuesCommand(HWND panel) {
-    LoadInitialSettings();
+    // The initial values replace what the pages showed, every one of them to be written; the
+    // printer still has its own. The odd feed distances stay as they are.
+    PrinterSettings initial = PagesSettings();
+    LoadInitialSettings(initial.Record);
+    Dispatch(panel, InitialValuesAsked{initial, AppState.CanUpdate == 1});
+    PrinterSettings shown = PagesSettings();
+    std::memcpy(shown.FeedPosOther, initial.FeedPosOther, sizeof shown.FeedPosOther);
+    SetPagesSettings(shown);
     SendToPages(panel, WM_PAGE_REFRESH);
     FocusCurrentPage(panel);
-    // The initial values replace what the pages showed; the printer still has its own.
-    ChangeEdits(panel, EditEvent::Discarded);
-    if (AppState.CanUpdate == 1) ChangeEdits(panel, EditEvent::Edited);
 }
 
 void ChangePrinterCommand(HWND panel) {
@@ -446,6 +454,8 @@ void ShowPrinterHeader(HWND panel) {
 }
 
 PrinterChange ChangeToChosenPrinter(HWND panel, HWND owner) {
+    // The printer worked on so far, by name: the list may be rebuilt while the dialog is up.
+    const std::string before = CurrentPrinterName() ? CurrentPrinterName() : "";
     const auto askAboutEdits = panel ? &ProgramPanelHasUnsentEdits : nullptr;
     const INT_PTR chosen = DialogBoxParamA(ProgramInstance(), MAKEINTRESOURCEA(IDD_SELECT_PRINTER), owner,
                                            PrinterSelectionDialog, reinterpret_cast<LPARAM>(askAboutEdits));
@@ -454,9 +464,20 @@ PrinterChange ChangeToChosenPrinter(HWND panel, HWND owner) {
         return AppState.CurrentPrinter ? PrinterChange::Kept : PrinterChange::MustEnd;
     }
     AppState.ForegroundWindow = panel;
-    AppState.InstanceMapping = GuardSingleInstance(AppState.CurrentPrinter->Name);
-    if (panel && !PanelStillOpen(panel)) return PrinterChange::PanelClosed;
-    if (!AppState.InstanceMapping) return PrinterChange::MustEnd;
+    // The new printer's mapping first: when it cannot be had (another panel works on it), the
+    // panel is back on its printer exactly as it was, session and mapping included, and the
+    // program ends as before, unless the user keeps unsent edits at the question.
+    HANDLE mapping = GuardSingleInstance(AppState.CurrentPrinter->Name);
+    if (panel && !PanelStillOpen(panel)) {
+        if (mapping) CloseHandle(mapping);
+        return PrinterChange::PanelClosed;
+    }
+    if (!mapping) {
+        AppState.CurrentPrinter = FindPrinterEntry(before.c_str());
+        return PrinterChange::MustEnd;
+    }
+    CloseSession();
+    HoldInstanceMapping(mapping);
     if (panel) RestartOnPrinter(panel);
     return PrinterChange::Restarted;
 }

@@ -4,6 +4,7 @@
 
 #include <algorithm>
 #include <cstring>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -12,6 +13,7 @@
 #include "base/Messages.h"
 #include "base/Text.h"
 #include "base/Ui.h"
+#include "panel/PanelControl.h"
 #include "panel/PanelDialog.h"
 #include "panel/PanelEdits.h"
 #include "panel/PanelWrite.h"
@@ -38,13 +40,11 @@ std::string FileTypes() {
     return types + '\0';
 }
 
-// The standard save or open dialog; the file's full name, or nothing when the user cancelled.
-bool AskFileName(HWND owner, bool save, std::string& path) {
+// The standard save or open dialog (save: the name proposed from `printer`); the file's full name,
+// or nothing when the user cancelled.
+bool AskFileName(HWND owner, bool save, const std::string& printer, std::string& path) {
     char file[MAX_PATH] = "";
-    if (save) {
-        const char* printer = CurrentPrinterName();
-        CopyBounded(file, sizeof file, (FileNameFrom(printer ? printer : "") + ".txt").c_str());
-    }
+    if (save) CopyBounded(file, sizeof file, (FileNameFrom(printer) + ".txt").c_str());
     const std::string types = FileTypes();
     OPENFILENAMEA dialog{};
     dialog.lStructSize = sizeof dialog;
@@ -60,11 +60,34 @@ bool AskFileName(HWND owner, bool save, std::string& path) {
     return true;
 }
 
-PrinterSettings SettingsShown() {
-    PrinterSettings shown;
-    shown.Record = PanelSettings;
-    std::memcpy(shown.FeedPosOther, FeedPosOther, sizeof FeedPosOther);
-    return shown;
+// What a save or open was started for: the settings shown then and their printer. The answer of
+// its dialog counts only while the panel still shows the same (StillTheSame).
+struct FileStart {
+    SettingsTicket Ticket;
+    PrinterSettings Shown;
+    std::string Printer;
+};
+
+// Collects the pages first, as for a write; nothing when the pages hold no settings or refused.
+std::optional<FileStart> StartFileCommand(HWND panel) {
+    if (!SettingsLoaded() || !CollectForWrite(panel)) return std::nullopt;
+    const PanelModel* model = ModelOf(panel);
+    if (!model) return std::nullopt;
+    const char* printer = CurrentPrinterName();
+    return FileStart{TicketOf(model->Settings), PagesSettings(), printer ? printer : ""};
+}
+
+// After a box or dialog: whether the panel still shows what the command was started for; when not,
+// the user is told (`textId` with the file's name) and nothing is done.
+bool StillFor(HWND panel, const FileStart& start, UINT textId, const std::string& path) {
+    const PanelModel* model = PanelStillOpen(panel) ? ModelOf(panel) : nullptr;
+    if (model && StillTheSame(model->Settings, start.Ticket)) return true;
+    if (PanelStillOpen(panel)) {
+        char text[4 * kTextBufferSize];
+        FormatBounded(text, sizeof text, ProgramText(textId).c_str(), path.c_str());
+        ShowPrinterMessage(panel, text, MB_OK | MB_ICONWARNING);
+    }
+    return false;
 }
 
 // One message with the file's bad lines: the first ten, and how many more there are.
@@ -97,8 +120,7 @@ std::optional<std::string> ReadFileText(HWND panel, const std::string& path) {
     std::optional<std::string> text = FromFileText(*bytes, &badLine);
     if (!text) {
         char message[4 * kTextBufferSize];
-        FormatBounded(message, sizeof message, ProgramText(IDS_FILE_NOT_UTF8).c_str(), path.c_str(),
-                      badLine);
+        FormatBounded(message, sizeof message, ProgramText(IDS_FILE_NOT_UTF8).c_str(), path.c_str(), badLine);
         ShowPrinterMessage(panel, message, MB_OK | MB_ICONWARNING);
     }
     return text;
@@ -110,12 +132,13 @@ std::string ModelName() { return ProgramText(IDS_MODEL_NAME); }
 
 void SaveSettingsCommand(HWND panel) {
     // As the toolbar button, Ctrl+S does nothing while the record holds no settings.
-    if (!SettingsLoaded() || !CollectForWrite(panel)) return;
+    const std::optional<FileStart> start = StartFileCommand(panel);
     std::string path;
-    if (!AskFileName(panel, true, path) || !PanelStillOpen(panel)) return;
-    const char* printer = CurrentPrinterName();
-    const std::string text =
-        ToFileText(WriteSettingsFile(SettingsShown(), ModelName(), printer ? printer : ""));
+    if (!start || !AskFileName(panel, true, start->Printer, path)) return;
+    // A printer gone, another chosen or the settings dropped while the dialog was up: the file
+    // would hold what the panel no longer shows.
+    if (!StillFor(panel, *start, IDS_FILE_SAVE_STALE, path)) return;
+    const std::string text = ToFileText(WriteSettingsFile(start->Shown, ModelName(), start->Printer));
     uint32_t error = 0;
     if (!WriteFileSafely(path, text, &error)) {
         ShowPrinterMessage(panel, Formatted(IDS_FILE_SAVE_FAILED, path, SystemErrorText(error)).c_str(),
@@ -125,13 +148,14 @@ void SaveSettingsCommand(HWND panel) {
 
 void OpenSettingsCommand(HWND panel) {
     // The settings the file leaves out stay as the pages show them: the pages are collected first.
-    if (!SettingsLoaded() || !CollectForWrite(panel)) return;
+    const std::optional<FileStart> start = StartFileCommand(panel);
     std::string path;
-    if (!AskFileName(panel, false, path) || !PanelStillOpen(panel)) return;
+    if (!start || !AskFileName(panel, false, start->Printer, path)) return;
+    if (!StillFor(panel, *start, IDS_FILE_OPEN_STALE, path)) return;
     const std::optional<std::string> text = ReadFileText(panel, path);
-    if (!text || !PanelStillOpen(panel) || !SettingsLoaded()) return;
+    if (!text || !StillFor(panel, *start, IDS_FILE_OPEN_STALE, path)) return;
     FileReading reading = ReadSettingsFile(*text, ModelName());
-    PrinterSettings wanted = SettingsShown();
+    PrinterSettings wanted = start->Shown;
     if (reading.Problems.empty()) {
         ApplySettingsFile(reading.File, wanted);
         reading.Problems = CheckAppliedSettings(reading.File, wanted);
@@ -140,9 +164,14 @@ void OpenSettingsCommand(HWND panel) {
         ShowBadLines(panel, path, reading.Problems);
         return;
     }
-    PanelSettings = wanted.Record;
-    std::memcpy(FeedPosOther, wanted.FeedPosOther, sizeof FeedPosOther);
+    // What the file leaves out would be written as the values shown: with values that were not
+    // read from the printer, the user says so first.
+    if (FileNeedsQuestion(ModelOf(panel)->Settings, reading.File)) {
+        const int answer = ShowPrinterMessage(panel, Formatted(IDS_FILE_PARTIAL_NOT_READ, path, "").c_str(),
+                                              MB_OKCANCEL | MB_ICONQUESTION);
+        if (answer != IDOK || !StillFor(panel, *start, IDS_FILE_OPEN_STALE, path)) return;
+    }
+    Dispatch(panel, FileApplied{reading.File});
     SendToPages(panel, WM_PAGE_REFRESH);
-    ChangeEdits(panel, EditEvent::Edited);
     FocusCurrentPage(panel);
 }

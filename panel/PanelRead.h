@@ -12,9 +12,10 @@ enum class ReadStart {
     Requested,   // the request is outstanding; WM_READ_DONE follows
     Refused,     // the library refused the request; the read has been given up
 };
-// Whether a read begins anew (the command, or the automatic read) or is the next attempt of the
-// read under way.
-enum class ReadChain { New, Retry };
+// Whether a read begins anew (the command, or the automatic read), is the next attempt of the read
+// under way, or brings back the settings under edits held while the printer was away (no question,
+// the edits stay over what is read).
+enum class ReadChain { New, Retry, KeepEdits };
 
 // The read command (the toolbar's read-settings button): asks before it drops unsent edits, marks
 // the settings not loaded and asks the library for the block.

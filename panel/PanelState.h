@@ -94,8 +94,16 @@ constexpr bool StillOutstanding(const PanelRequest& outstanding, const PanelRequ
            openSession != 0;
 }
 
+// How the last write of the panel ended.
+enum class WriteOutcome : uint8_t {
+    HandedOver,       // the library took the command
+    Cancelled,        // the library refused it and the user cancelled the retries, or the user kept
+                      // the printer's newer values, or there was nothing to write
+    ValueDoesNotFit,  // a value cannot be carried by the command; nothing was sent
+    Dropped,          // the panel moved to another printer while a box of the write was up
+};
+
 // The notifications of the session (extended status, status, authority, name, port), one bit each.
 inline constexpr int kFollowedNotifications = 5;
-
 
 #endif

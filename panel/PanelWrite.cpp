@@ -8,9 +8,11 @@
 #include "base/Text.h"
 #include "base/Ui.h"
 #include "link/KovQmx.h"
+#include "link/SettingsRead.h"
 #include "link/WriteSettings.h"
 #include "panel/FollowPrinter.h"
 #include "panel/PageKit.h"
+#include "panel/PanelControl.h"
 #include "panel/PanelDialog.h"
 #include "panel/PanelEdits.h"
 #include "panel/PanelRequests.h"
@@ -28,8 +30,9 @@ enum class HandOver { Accepted, Cancelled, Dropped };
 // are made once, before the first box: while it is up the panel's handlers reuse the shared
 // message buffers, and the current printer may change.
 HandOver HandOverWithRetries(HWND panel, const PanelRequest& write, const SettingsCommand& command,
-                             int synchronous) {
-    if (HandOverSettingsCommand(command, synchronous) == 0) return HandOver::Accepted;
+                             PanelState& state) {
+    const int synchronous = state.WriteSynchronous ? 1 : 0;
+    if (HandOverSettingsCommand(command, synchronous, &state.WriteRequestId) == 0) return HandOver::Accepted;
     char text[kTextBufferSize];
     LoadText(IDS_WRITE_FAILED_RETRY, text, sizeof text);
     const char* current = CurrentPrinterName();
@@ -39,7 +42,8 @@ HandOver HandOverWithRetries(HWND panel, const PanelRequest& write, const Settin
                                               current ? printer.c_str() : nullptr);
         if (!IsOutstanding(panel, write)) return HandOver::Dropped;
         if (answer != IDRETRY) return HandOver::Cancelled;
-        if (HandOverSettingsCommand(command, synchronous) == 0) return HandOver::Accepted;
+        if (HandOverSettingsCommand(command, synchronous, &state.WriteRequestId) == 0)
+            return HandOver::Accepted;
     }
 }
 
@@ -47,6 +51,14 @@ HandOver HandOverWithRetries(HWND panel, const PanelRequest& write, const Settin
 void WriteFailed(HWND panel) {
     EndRequest(panel);
     ChangeEdits(panel, EditEvent::WriteFailed);
+    Dispatch(panel, WriteEnded{false});
+}
+
+// The write ended before anything was handed over: the edits stay as they were.
+void WriteNotSent(HWND panel, WriteOutcome outcome) {
+    EndRequest(panel);
+    Dispatch(panel, WriteEnded{false});
+    if (PanelState* state = PanelStateOf(panel)) state->LastWrite = outcome;
 }
 
 // Turns an update away (busy, no update allowed, no settings loaded) with a message; true when
@@ -55,8 +67,9 @@ bool RefuseUpdate(HWND panel) {
     if (RefuseWhileBusy() || !PanelStillOpen(panel)) return true;
     if (AppState.CanUpdate != 1) {
         // The status area says why: the printer or the user's rights allow no update now.
-        CopyBounded(AppState.MessageText, sizeof AppState.MessageText, AppState.StatusText);
-        ShowPrinterMessage(panel, AppState.MessageText, MB_OK | MB_ICONINFORMATION);
+        char text[kTextBufferSize];
+        CopyBounded(text, sizeof text, AppState.StatusText);
+        ShowPrinterMessage(panel, text, MB_OK | MB_ICONINFORMATION);
         return true;
     }
     if (!SettingsLoaded()) {
@@ -72,30 +85,78 @@ bool RefuseUpdate(HWND panel) {
 int WriteSettings(HWND panel, int synchronous, WriteOutcome* outcome) {
     WriteOutcome ignored = WriteOutcome::HandedOver;
     WriteOutcome& ended = outcome ? *outcome : ignored;
-    SettingsCommand command{};
-    if (!PrepareSettingsCommand(panel, &command)) {
-        // The edits stay in PanelSettings and on the pages, for correcting.
-        ended = WriteOutcome::ValueDoesNotFit;
+    PanelState* state = PanelStateOf(panel);
+    if (!state) {
+        ended = WriteOutcome::Dropped;
         return 0;
     }
+    TakePagesEdits(panel);
+    state->WriteSynchronous = synchronous != 0;
+    // Nothing to write (no settings shown) unless a step below says otherwise.
+    state->LastWrite = WriteOutcome::Cancelled;
     const PanelRequest write = BeginRequest(panel, RequestKind::Write);
-    switch (HandOverWithRetries(panel, write, command, synchronous)) {
+    Dispatch(panel, WriteWanted{});
+    state = PanelStateOf(panel);
+    if (!state) {
+        ended = WriteOutcome::Dropped;
+        return 0;
+    }
+    // A question answered with Cancel, or nothing to write at all: the write is over.
+    if (IsOutstanding(panel, write) && state->LastWrite != WriteOutcome::HandedOver) EndRequest(panel);
+    ended = state->LastWrite;
+    return ended == WriteOutcome::HandedOver ? 1 : 0;
+}
+
+void ReadPrinterForWrite(HWND panel) {
+    // The settings the printer holds now, which the edits go over; a read that fails leaves the
+    // settings shown to be written as they are.
+    Dispatch(panel, PrinterNow{ReadPrinterSettings(AppState.Session)});
+}
+
+void AskBeforeOverwriting(HWND panel, const std::vector<const SettingKey*>& keys) {
+    const PanelRequest write = OutstandingRequest(panel, RequestKind::Write);
+    if (write.Kind == RequestKind::None) return;
+    char text[8 * kTextBufferSize];
+    FormatBounded(text, sizeof text, ProgramText(IDS_OVERWRITE_CHANGED).c_str(), SettingLabels(keys).c_str());
+    const int answer = ShowPrinterMessage(panel, text, MB_ICONQUESTION | MB_OKCANCEL);
+    // While the question was up the printer may have gone: the answer is for a write that is no more.
+    if (!IsOutstanding(panel, write)) {
+        if (PanelState* state = PanelStateOf(panel)) state->LastWrite = WriteOutcome::Dropped;
+        return;
+    }
+    if (answer != IDOK) WriteNotSent(panel, WriteOutcome::Cancelled);
+    Dispatch(panel, OverwriteAnswer{answer == IDOK});
+}
+
+void SendWrite(HWND panel, const PrinterSettings& values) {
+    const PanelRequest write = OutstandingRequest(panel, RequestKind::Write);
+    PanelState* state = PanelStateOf(panel);
+    if (!state || write.Kind == RequestKind::None) return;
+    SettingsCommand command{};
+    if (!PrepareSettingsCommand(panel, values, &command)) {
+        // The edits stay on the pages, for correcting.
+        if (IsOutstanding(panel, write)) WriteNotSent(panel, WriteOutcome::ValueDoesNotFit);
+        return;
+    }
+    const HandOver handOver = HandOverWithRetries(panel, write, command, *state);
+    state = PanelStateOf(panel);
+    if (!state) return;
+    switch (handOver) {
         case HandOver::Accepted:
+            state->LastWrite = WriteOutcome::HandedOver;
             ChangeEdits(panel, EditEvent::WriteAccepted);
             // A synchronous write stays outstanding until the panel closes.
-            if (!synchronous) LimitTime(panel, write);
-            ended = WriteOutcome::HandedOver;
-            return 1;
+            if (!state->WriteSynchronous) LimitTime(panel, write);
+            break;
         case HandOver::Cancelled:
+            state->LastWrite = WriteOutcome::Cancelled;
             WriteFailed(panel);
-            ended = WriteOutcome::Cancelled;
-            return 0;
+            break;
         case HandOver::Dropped:
+            // Nothing of this write is left: the printer it was for is not the panel's any more.
+            state->LastWrite = WriteOutcome::Dropped;
             break;
     }
-    // Nothing of this write is left: the printer it was for is not the panel's any more.
-    ended = WriteOutcome::Dropped;
-    return 0;
 }
 
 // Collects the pages for a write; false when a page refused its input or the settings would hold a
@@ -104,8 +165,11 @@ int WriteSettings(HWND panel, int synchronous, WriteOutcome* outcome) {
 bool CollectForWrite(HWND panel) {
     const int32_t shownBits = PanelSettings.SwitchBits;
     if (!CollectPages(panel) || !PanelStillOpen(panel)) return false;
-    const int tab = RefuseUnreadableSwitches(panel, shownBits);
-    if (tab < 0) return true;
+    const int tab = RefuseUnreadableSwitches(panel, PanelSettings.SwitchBits, shownBits);
+    if (tab < 0) {
+        TakePagesEdits(panel);
+        return true;
+    }
     if (PanelStillOpen(panel)) SelectTab(panel, tab);
     return false;
 }
@@ -138,7 +202,8 @@ void OnWriteDone(HWND panel) {
     const PanelRequest write = OutstandingRequest(panel, RequestKind::Write);
     if (write.Kind == RequestKind::None) return;  // left over from a closed session or a write given up
     int32_t result = -1;
-    const QMXSTATUS status = ResSetPrinterStatus(AppState.Session, AppState.WriteRequestId, &result);
+    const QMXSTATUS status =
+        ResSetPrinterStatus(AppState.Session, PanelStateOf(panel)->WriteRequestId, &result);
     // The write outstanding is still under way: this completion was posted for an earlier write,
     // given up after the time limit.
     if (status == QMX_STATUS_PENDING) return;
@@ -149,6 +214,7 @@ void OnWriteDone(HWND panel) {
         if (!PanelStillOpen(panel)) return;
     } else {
         EndRequest(panel);
+        Dispatch(panel, WriteEnded{true});
     }
     FocusCurrentPage(panel);
 }

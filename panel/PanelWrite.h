@@ -6,18 +6,18 @@
 
 #include <windows.h>
 
-// How a call of WriteSettings ended.
-enum class WriteOutcome {
-    HandedOver,       // the library took the command (result 1)
-    Cancelled,        // the library refused it and the user cancelled the retries (result 0)
-    ValueDoesNotFit,  // a value cannot be carried by the command; nothing was sent (result 0)
-    Dropped,          // the panel moved to another printer while the retry question was up
-};
+#include <vector>
 
-// Writes PanelSettings to the printer, synchronously (synchronous 1) or as a request answered by
-// WM_WRITE_DONE (synchronous 0); while the command is handed over the write shows as outstanding
-// (WritePending, toolbar, status area, update buttons off). Returns 1 when the command was handed
-// over, 0 when it was not (the edits stay unsent); `outcome`, when given, says why.
+#include "panel/PanelState.h"
+#include "settings/SettingKeys.h"
+
+// Writes the user's edits (what the pages hold, PanelSettings, against the settings shown) over
+// what the printer holds now, synchronously (synchronous 1) or as a request answered by
+// WM_WRITE_DONE (synchronous 0); the printer is read first, and where it changed a setting that the
+// user also edited, the user is asked before it is overwritten. While the write is under way it
+// shows as outstanding (WritePending, toolbar, status area, update buttons off). Returns 1 when the
+// command was handed over, 0 when it was not (the edits stay unsent); `outcome`, when given, says
+// why.
 int WriteSettings(HWND panel, int synchronous, WriteOutcome* outcome = nullptr);
 
 // Collects the pages into PanelSettings, as for a write; false when a page refused its input or
@@ -38,5 +38,11 @@ void OnWriteDone(HWND panel);
 
 // The write's completion did not come in time: the edits count as unwritten.
 void WriteTimedOut(HWND panel);
+
+// The steps of a write, run for the panel's state (PanelControl.h): the printer's settings read
+// now, the question before overwriting settings the printer changed meanwhile, and the hand-over.
+void ReadPrinterForWrite(HWND panel);
+void AskBeforeOverwriting(HWND panel, const std::vector<const SettingKey*>& keys);
+void SendWrite(HWND panel, const PrinterSettings& values);
 
 #endif

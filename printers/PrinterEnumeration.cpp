@@ -159,3 +159,11 @@ int32_t EnumerateSupportedPrinters() {
     }
     return AppState.PrinterCount;
 }
+
+PrinterEntry* FindPrinterEntry(const char* name) {
+    for (PrinterEntry* entry = AppState.PrinterList; name != nullptr && entry != nullptr;
+         entry = entry->Next) {
+        if (entry->Name != nullptr && std::strcmp(entry->Name, name) == 0) return entry;
+    }
+    return nullptr;
+}

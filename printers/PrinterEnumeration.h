@@ -39,4 +39,7 @@ void FreePrinterList(PrinterEntry* list);
 // Releases AppState's printer list: no printers, no current printer.
 void ReleasePrinterList();
 
+// The entry of PrinterList with exactly this name (case-sensitive), or nullptr.
+PrinterEntry* FindPrinterEntry(const char* name);
+
 #endif

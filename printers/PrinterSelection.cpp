@@ -12,6 +12,7 @@
 #include "help/Help.h"
 #include "link/LibrarySession.h"
 #include "link/Notifications.h"
+#include "printers/PrinterEnumeration.h"
 #include "printers/PrinterProbe.h"
 #include "printers/PrinterSelection.h"
 #include "printers/SingleInstance.h"
@@ -209,14 +210,6 @@ BOOL OnInitDialog(HWND dialog, LPARAM parameter) {
 
 void AskToSelect(HWND dialog) { ShowProgramMessage(dialog, IDS_SELECT_A_PRINTER, MB_ICONWARNING); }
 
-// The entry of PrinterList with exactly this name, or nullptr.
-PrinterEntry* EntryNamed(const char* name) {
-    for (PrinterEntry* entry = AppState.PrinterList; entry != nullptr; entry = entry->Next) {
-        if (entry->Name != nullptr && std::strcmp(entry->Name, name) == 0) return entry;
-    }
-    return nullptr;
-}
-
 void OnOk(HWND dialog) {
     HWND list = GetDlgItem(dialog, IDC_PRINTER_LIST);
     const int item = static_cast<int>(
@@ -224,7 +217,7 @@ void OnOk(HWND dialog) {
     const PrinterRow* row = item >= 0 ? RowOfItem(list, item) : nullptr;
     // The row's own copy of the name: the list of printers may be rebuilt while a box is up.
     const char* name = row != nullptr ? row->Texts[0] : nullptr;
-    PrinterEntry* chosen = name != nullptr ? EntryNamed(name) : nullptr;
+    PrinterEntry* chosen = name != nullptr ? FindPrinterEntry(name) : nullptr;
     if (chosen == nullptr) {
         AskToSelect(dialog);
         return;
@@ -238,15 +231,15 @@ void OnOk(HWND dialog) {
         if (ShowPrinterMessage(dialog, IDS_UNSENT_CHANGES, MB_ICONQUESTION | MB_OKCANCEL) != IDOK) return;
         // Another program may have announced new printers while the box was up: the entry is
         // found again, and a printer that has gone meanwhile cannot be chosen.
-        chosen = EntryNamed(name);
+        chosen = FindPrinterEntry(name);
         if (chosen == nullptr) {
             AskToSelect(dialog);
             return;
         }
     }
+    // The session and the single-instance mapping of the printer left stay with it until the caller
+    // has secured the new printer's: a change of printer is made whole or not at all.
     AppState.CurrentPrinter = chosen;
-    ReleaseInstanceMapping();
-    CloseSession();
     EndDialog(dialog, 1);
 }
 

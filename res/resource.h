@@ -103,6 +103,10 @@
 #define IDS_FILE_NOT_UTF8           1009 /* %s the file, %d the line */
 #define IDS_FILE_INVALID            1010 /* %s the file, %s its bad lines */
 #define IDS_FILE_MORE_PROBLEMS      1011 /* %d further bad lines */
+#define IDS_OVERWRITE_CHANGED       1012 /* %s the edited settings the printer changed since they were read */
+#define IDS_FILE_PARTIAL_NOT_READ   1013 /* %s the file: it leaves settings out, and those shown were not read */
+#define IDS_FILE_SAVE_STALE         1014 /* %s the file: the printer or its settings changed while choosing it */
+#define IDS_FILE_OPEN_STALE         1015 /* %s the file: the printer or its settings changed while choosing it */
 
 /* ---- Dialog templates --------------------------------------------------------------------- */
 #define IDD_ABOUT                   116

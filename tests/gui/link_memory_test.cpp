@@ -84,14 +84,12 @@ TEST(AppStateRecord, ValuesAtLoad) {
     EXPECT_EQ(s.PrinterBusy, 0);
     EXPECT_EQ(s.ReadPending, 0);
     EXPECT_EQ(s.WritePending, 0);
-    EXPECT_EQ(s.ReadAttemptsLeft, 3);
     EXPECT_EQ(s.LastUserAuthority, -1);
     EXPECT_EQ(s.LastExtStatus, -1);
     for (int32_t word : s.LastPrinterStatus) EXPECT_EQ(word, -1);
     EXPECT_EQ(sizeof s.LastPrinterStatus, 12u);
     EXPECT_EQ(s.Session, nullptr);
     for (QMXNOTIFY handle : s.NotificationHandles) EXPECT_EQ(handle, nullptr);
-    EXPECT_EQ(s.WriteRequestId, 0);
     EXPECT_EQ(s.InstanceMapping, nullptr);
     EXPECT_EQ(s.ForegroundWindow, nullptr);
     EXPECT_EQ(s.StatusText[0], '\0');

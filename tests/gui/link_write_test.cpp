@@ -1,6 +1,6 @@
 // Writing the settings against the stand-in library: synchronous and asynchronous hand-over, the
-// Retry/Cancel box, the pending-write state, the re-read of the odd feed distances, and a value
-// that the command cannot carry.
+// Retry/Cancel box, the pending-write state, an odd feed distance, and a value that the command
+// cannot carry.
 #include <windows.h>
 #include <commctrl.h>
 
@@ -15,6 +15,9 @@
 #include "base/Messages.h"
 #include "link/Notifications.h"
 #include "link/PrinterState.h"
+#include "link/SettingsRead.h"
+#include "panel/PanelControl.h"
+#include "panel/PanelRequests.h"
 #include "panel/PanelWrite.h"
 #include "panel/ToolbarButtons.h"
 #include "qmx/VirtualPrinters.h"
@@ -57,8 +60,7 @@ protected:
         LinkTest::SetUp();
         AddPrinterAndOpenSession(kPrinter);
         SetCurrentPrinter(kPrinter);
-        LoadInitialSettings();
-        std::memset(FeedPosOther, 0, sizeof(int32_t) * FeedPosOtherCount);
+        ShowAsRead();
 
         // The panel after an edit: state shown, update buttons enabled.
         const int32_t idle[3] = {0, 0, 1};
@@ -75,6 +77,15 @@ protected:
         CloseSession();
         vp::ResetAll();
         LinkTest::TearDown();
+    }
+
+    // The panel shows the printer's settings as it has read them: the edits are made over these.
+    void ShowAsRead() {
+        const std::optional<PrinterSettings> read = ReadPrinterSettings(AppState.Session);
+        ASSERT_TRUE(read.has_value());
+        SetPagesSettings(*read);
+        Dispatch(panel_, SessionOpened{CurrentSessionSerial()});
+        Dispatch(panel_, SettingsRead{*read});
     }
 
     uint32_t WritesReceived() {
@@ -160,7 +171,7 @@ TEST_F(LinkWrite, AsynchronousRequestRefusedTwiceThenAcceptedStaysPendingUntilWr
     ASSERT_TRUE(rptest::PumpUntil([] { return writeDoneArrivals > 0; }));
     EXPECT_EQ(AppState.WritePending, 1) << "only the completion handler ends the pending write";
     int32_t result = -1;
-    EXPECT_EQ(ResSetPrinterStatus(AppState.Session, AppState.WriteRequestId, &result), 0u);
+    EXPECT_EQ(ResSetPrinterStatus(AppState.Session, PanelStateOf(panel_)->WriteRequestId, &result), 0u);
     EXPECT_EQ(result, 0);
     EXPECT_EQ(WritesReceived(), 1u);
     EXPECT_EQ(LastCommand(), ExpectedCommand());
@@ -250,33 +261,21 @@ TEST_F(LinkWrite, CaptionFollowsTheCurrentPrinterAndIsBounded) {
     }
 }
 
-TEST_F(LinkWrite, OtherFeedSlotTakesWhatThePrinterReportsNowBeforeTheWrite) {
-    // The form's front feed is "other" with an odd distance remembered from an earlier read; the
-    // printer meanwhile reports a listed distance (15) for it.
-    PanelSettings.Forms[0].FeedPosContFront = FeedOtherIndex(FeedListA);
-    ASSERT_EQ(vp::PatchBlock(kPrinter, kForm1FrontFeed, {15}), 0u);
-
-    struct Case {
-        const char* what;
-        bool readFails;
-        int32_t sent;
-    } cases[] = {
-        {"read fails: the old distance is kept and sent", true, 100},
-        {"read works: the slot is refreshed to 0 and 0 is sent", false, 0},
-    };
-    for (const Case& c : cases) {
-        SCOPED_TRACE(c.what);
-        FeedPosOther[kForm1FrontSlot] = 100;
-        ASSERT_EQ(vp::SetReadFault(kPrinter, qmx::Item::Settings, c.readFails), 0u);
+TEST_F(LinkWrite, AnOddFeedDistanceIsSentAsTheUserSetItWhateverThePrinterReportsNow) {
+    // The printer reports a listed distance (15) for form 1's front feed; the user sets an odd one.
+    for (const bool readFails : {false, true}) {
+        SCOPED_TRACE(readFails ? "the read before the write fails" : "the printer still reports 15");
+        ASSERT_EQ(vp::SetReadFault(kPrinter, qmx::Item::Settings, false), 0u);
         ASSERT_EQ(vp::PatchBlock(kPrinter, kForm1FrontFeed, {15}), 0u);
-        const PanelSettingsRecord before = PanelSettings;
+        ShowAsRead();
+        PanelSettings.Forms[0].FeedPosContFront = FeedOtherIndex(FeedListA);
+        FeedPosOther[kForm1FrontSlot] = 100;
+        ASSERT_EQ(vp::SetReadFault(kPrinter, qmx::Item::Settings, readFails), 0u);
         EXPECT_EQ(WriteSettings(panel_, 1), 1);
-        EXPECT_EQ(FeedPosOther[kForm1FrontSlot], c.sent);
-        EXPECT_EQ(std::memcmp(&before, &PanelSettings, sizeof before), 0) << "the re-read record is dropped";
+        EXPECT_EQ(FeedPosOther[kForm1FrontSlot], 100) << "the pages keep the distance";
         qmx::SettingsBlockBytes stored{};
         ASSERT_EQ(vp::GetBlock(kPrinter, stored), 0u);
-        EXPECT_EQ(stored[kForm1FrontFeed], c.sent);
-        AppState.WritePending = 0;
+        EXPECT_EQ(stored[kForm1FrontFeed], 100);
     }
 }
 

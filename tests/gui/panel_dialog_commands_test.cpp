@@ -470,7 +470,7 @@ TEST_F(PanelStates, ChangePrinterToAPrinterOnFileEndsTheProcess) {
     EXPECT_EQ(exitCodes, std::vector<int>{1});
 }
 
-TEST_F(PanelStates, ChangePrinterToAPrinterServedElsewhereEndsTheProgram) {
+TEST_F(PanelStates, ChangePrinterToAPrinterServedElsewhereEndsTheProgramOrKeepsTheOldPrinterWhole) {
     Install({"LP1", "LP2"});
     ASSERT_NE(Start("LP1"), nullptr);
     HANDLE other = GuardSingleInstance("LP2");
@@ -480,6 +480,30 @@ TEST_F(PanelStates, ChangePrinterToAPrinterServedElsewhereEndsTheProgram) {
     EXPECT_TRUE(ProgramEnded());
     ASSERT_GE(recorder.Count(), 1u);
     EXPECT_EQ(recorder.Boxes()[0].text, "このプリンタのリモートパネルは現在起動されています。");
+
+    // With unsent edits the user keeps them at the question: the panel is on LP1 as before, its
+    // session, its single-instance mapping and its edits, which are written to LP1.
+    SetUp();
+    Install({"LP1", "LP2"});
+    ASSERT_NE(Start("LP1"), nullptr);
+    const QMXSESSION session = AppState.Session;
+    HoldInstanceMapping(GuardSingleInstance("LP1"));
+    const HANDLE mapping = AppState.InstanceMapping;
+    ASSERT_NE(mapping, nullptr);
+    TypeOnPage0(IDC_HC_CUT_EDIT, "33");
+    MessageBoxRecorder keep({IDOK, IDOK, IDCANCEL});  // let the edits go, already running, keep them
+    ChooseInSelection(keep, "LP2");
+    ToolbarCommand(IDM_CHANGE_PRINTER);
+    ASSERT_FALSE(ProgramEnded());
+    EXPECT_STREQ(AppState.CurrentPrinter->Name, "LP1");
+    EXPECT_EQ(AppState.Session, session);
+    EXPECT_EQ(AppState.InstanceMapping, mapping);
+    EXPECT_EQ(GuardSingleInstance("LP1"), nullptr) << "a third start finds this panel";
+    ASSERT_TRUE(Enabled(IDC_UPDATE));
+    Command(IDC_UPDATE);
+    ASSERT_TRUE(WaitIdle());
+    EXPECT_EQ(Printer("LP1").block[BlockHeadCenterCutSheet] & BlockHeadCenterMask, 33);
+    EXPECT_EQ(Printer("LP2").writeCount, 0u);
     CloseHandle(other);
 }
 

@@ -245,7 +245,7 @@ TEST_F(ProgramTest, StrayRepliesAttemptsAndRenames) {
     Settle();
     EXPECT_EQ(PanelSettings.HeadCenterCutSheet, 11);
 
-    AppState.ReadAttemptsLeft = 1;  // left over from a read whose retry was turned away
+    PanelStateOf(Panel())->ReadAttemptsLeft = 1;  // left over from a read whose retry was turned away
     vp::SetFault("LP1", &vp::Faults::badHeaderReads, 1);
     FrameCommand(IDM_READ_SETTINGS);
     ASSERT_TRUE(WaitIdle());

@@ -13,6 +13,7 @@
 
 #include "base/Messages.h"
 #include "panel/PanelDialog.h"
+#include "panel/PanelRequests.h"
 #include "res/resource.h"
 #include "settings/PanelSettings.h"
 #include "settings/SettingsBlock.h"
@@ -43,7 +44,7 @@ TEST_F(ProgramTest, BlockThatNeverCountsAsLoadedIsReadThreeTimesThenThreeAgain) 
     EXPECT_FALSE(PagesShowSettings());
     EXPECT_TRUE(Enabled(IDC_MODEL_TEXT));
     EXPECT_TRUE(ToolbarEnabled(IDM_READ_SETTINGS));
-    EXPECT_EQ(AppState.ReadAttemptsLeft, 3);
+    EXPECT_EQ(PanelStateOf(Panel())->ReadAttemptsLeft, 3);
 
     FrameCommand(IDM_READ_SETTINGS);
     ASSERT_TRUE(WaitIdle());
@@ -58,7 +59,7 @@ TEST_F(ProgramTest, BlockThatCountsAsLoadedOnTheSecondAttemptIsShown) {
     ASSERT_NE(Start(), nullptr);
     EXPECT_EQ(ReadRequests(log), 2u);
     EXPECT_TRUE(PagesShowSettings());
-    EXPECT_EQ(AppState.ReadAttemptsLeft, 3);
+    EXPECT_EQ(PanelStateOf(Panel())->ReadAttemptsLeft, 3);
 }
 
 TEST_F(ProgramTest, BlockThatCannotBeFetchedShows103OnEachOfTheThreeAttempts) {

@@ -15,6 +15,7 @@
 #include "base/Memory.h"
 #include "link/PrinterState.h"
 #include "panel/PanelDialog.h"
+#include "panel/PanelRequests.h"
 #include "res/resource.h"
 #include "settings/PanelSettings.h"
 #include "settings/SettingsBlock.h"
@@ -282,7 +283,7 @@ TEST_F(ProgramTest, ReadRequestRefusedAtOnceEndsTheReadInsteadOfWaitingForEver) 
     ASSERT_EQ(recorder.Count(), 1u);
     EXPECT_EQ(recorder.Boxes()[0].text, ProgramString(IDS_SETTINGS_READ_FAILED));
     EXPECT_EQ(AppState.ReadPending, 0);
-    EXPECT_EQ(AppState.ReadAttemptsLeft, 3);
+    EXPECT_EQ(PanelStateOf(Panel())->ReadAttemptsLeft, 3);
     EXPECT_EQ(Status(), ProgramString(IDS_CAN_READ_AND_UPDATE));
     EXPECT_TRUE(ToolbarEnabled(IDM_READ_SETTINGS));
     EXPECT_FALSE(PagesShowSettings());

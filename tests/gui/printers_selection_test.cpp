@@ -4,6 +4,7 @@
 #include "help/Help.h"
 #include "link/Notifications.h"
 #include "printers/PrinterEnumeration.h"
+#include "printers/SingleInstance.h"
 #include "printers_fixture.h"
 #include "tests/support/Pump.h"
 
@@ -200,7 +201,7 @@ TEST_F(SelectionTest, OkOnTheCurrentPrinterEndsWithZeroAndKeepsTheSession) {
     CloseHandle(mapping);
 }
 
-TEST_F(SelectionTest, ChoosingAnotherPrinterClosesSessionAndMapping) {
+TEST_F(SelectionTest, ChoosingAnotherPrinterLeavesSessionAndMappingToTheCaller) {
     // Without a panel, with a panel that has nothing unsent, and with OK to the question.
     for (int panel : {0, 1, 2}) {
         AppState.CurrentPrinter = Entry("golf");
@@ -213,9 +214,11 @@ TEST_F(SelectionTest, ChoosingAnotherPrinterClosesSessionAndMapping) {
         });
         EXPECT_EQ(result, 1) << panel;
         EXPECT_EQ(AppState.CurrentPrinter, Entry("alpha")) << panel;
-        EXPECT_EQ(AppState.Session, nullptr) << panel;
-        EXPECT_EQ(AppState.InstanceMapping, nullptr) << panel;
+        EXPECT_NE(AppState.Session, nullptr) << panel;
+        EXPECT_NE(AppState.InstanceMapping, nullptr) << panel;
         EXPECT_EQ(boxes.Count(), panel == 2 ? 1u : 0u) << panel;
+        CloseSession();
+        ReleaseInstanceMapping();
         if (panel_) DestroyWindow(panel_);
         panel_ = nullptr;
         panelHoldsUnsentEdits = false;

@@ -43,14 +43,17 @@ TEST_F(RoundTrip, RandomRecordsComeBackThroughTheLibrary) {
         ASSERT_EQ(SetPrinterStatusDirectA(session_, QMX_ITEM_SETTINGS, command.Area, sizeof command.Area),
                   qmx::kOk)
             << round;
-        PanelSettingsRecord decoded{};
-        MarkSettingsNotLoaded(decoded);
+        PrinterSettings decoded{};
+        MarkSettingsNotLoaded(decoded.Record);
+        std::memset(decoded.FeedPosOther, 0x5A, sizeof decoded.FeedPosOther);
         std::memset(FeedPosOther, 0x5A, sizeof FeedPosOther);
         uint32_t got = 0;
         ASSERT_EQ(DecodeSettingsBlock(session_, QMX_ITEM_SETTINGS, &decoded, 260, &got), qmx::kOk) << round;
-        ASSERT_EQ(std::memcmp(&decoded, &in.record, sizeof decoded), 0) << "record differs, round " << round;
-        ASSERT_EQ(std::memcmp(FeedPosOther, in.expected, sizeof FeedPosOther), 0)
+        ASSERT_EQ(std::memcmp(&decoded.Record, &in.record, sizeof decoded.Record), 0)
+            << "record differs, round " << round;
+        ASSERT_EQ(std::memcmp(decoded.FeedPosOther, in.expected, sizeof decoded.FeedPosOther), 0)
             << "FeedPosOther, round " << round;
+        ASSERT_EQ(FeedPosOther[0], 0x5A5A5A5A) << "the program's own slots are not touched";
     }
 }
 
@@ -63,12 +66,9 @@ TEST_F(RoundTrip, InitialValuesAreAcceptedAndReadBackLoaded) {
     ASSERT_EQ(qmx::vp::PatchBlock(kName, 26, {100, 100}), qmx::kOk);
     ASSERT_EQ(SetPrinterStatusDirectA(session_, QMX_ITEM_SETTINGS, command.Area, sizeof command.Area),
               qmx::kOk);
-    PanelSettingsRecord decoded{};
-    MarkSettingsNotLoaded(decoded);
-    uint32_t got = 0;
-    ASSERT_EQ(DecodeSettingsBlock(session_, QMX_ITEM_SETTINGS, &decoded, 260, &got), qmx::kOk);
-    EXPECT_TRUE(SettingsLoaded(decoded));
-    EXPECT_EQ(std::memcmp(&decoded, &record, sizeof decoded), 0);
+    const std::optional<PrinterSettings> decoded = ReadPrinterSettings(session_);
+    ASSERT_TRUE(decoded.has_value());
+    EXPECT_EQ(std::memcmp(&decoded->Record, &record, sizeof record), 0);
 }
 
 }  // namespace
