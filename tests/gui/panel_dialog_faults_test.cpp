@@ -410,5 +410,49 @@ TEST_F(FaultMatrix, AnUpdateThatLeavesASwitchByteFullIsRefused) {
     EXPECT_FALSE(Enabled(IDC_UPDATE)) << "nothing was stored";
 }
 
+// Edits whose write timed out while the printer was away, and a detail dialog's OK that came after
+// the printer went (and came back, or not yet): once it is back, 更新 writes exactly them.
+TEST_F(FaultMatrix, EditsMadeOrSentWhileThePrinterWasAwayStayWritable) {
+    enum Way { WriteTimesOut, DialogOkAfterItCameBack, DialogOkWhileAway };
+    for (const Way way : {WriteTimesOut, DialogOkAfterItCameBack, DialogOkWhileAway}) {
+        SCOPED_TRACE(way);
+        SetUp();
+        Install({"LP1", "LP2"});
+        ASSERT_NE(Start("LP1"), nullptr);
+        rptest::MessageBoxRecorder boxes;
+        if (way == WriteTimesOut) {
+            TypeOnPage0(IDC_HC_CUT_EDIT, "52");
+            vp::SetFault("LP1", &vp::Faults::latencyMs, 60000);
+            Command(IDC_UPDATE);
+            vp::ApplyPreset("LP1", "offline");
+            Settle(900);  // the write's time limit passes: message 109
+            vp::SetFault("LP1", &vp::Faults::latencyMs, 0);
+        } else {
+            boxes.OnDialog([&](HWND dialog) {
+                SendDlgItemMessageA(dialog, IDC_THICKNESS_LIST, CB_SETCURSEL, 5, 0);
+                vp::ApplyPreset("LP1", "offline");
+                if (way == DialogOkAfterItCameBack)
+                    rptest::RunLater(400, [] { vp::ApplyPreset("LP1", "idle"); });
+                rptest::RunLater(1000, [dialog] { PostMessageA(dialog, WM_COMMAND, IDOK, 0); });
+                return true;
+            });
+            SendMessageA(GetDlgItem(Page0(), IDC_PAPER_ADVANCED), BM_CLICK, 0, 0);
+        }
+        vp::ApplyPreset("LP1", "idle");
+        Settle();
+        ASSERT_TRUE(WaitIdle());
+        for (const rptest::RecordedBox& box : boxes.Boxes())
+            EXPECT_FALSE(Starts(box.text, IDS_SWITCHES_UNREADABLE)) << "switches the user never touched";
+        ASSERT_TRUE(Enabled(IDC_UPDATE));
+        Command(IDC_UPDATE);
+        ASSERT_TRUE(WaitIdle());
+        if (way == WriteTimesOut) {
+            EXPECT_EQ(Printer("LP1").block[BlockHeadCenterCutSheet] & BlockHeadCenterMask, 52);
+        } else {
+            EXPECT_EQ(Printer("LP1").block[BlockPaperThickness], 5);
+        }
+    }
+}
+
 }  // namespace
 }  // namespace shelltest

@@ -6,7 +6,9 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdio>
 #include <fstream>
+#include <functional>
 #include <string>
 
 #include "res/resource.h"
@@ -15,6 +17,7 @@
 #include "tests/e2e/e2e_support.h"
 #include "tests/gui/shell_support.h"
 #include "tests/support/MessageBoxRecorder.h"
+#include "tests/support/Pump.h"
 
 namespace shelltest {
 namespace {
@@ -25,16 +28,29 @@ std::string TemporaryFile(const char* name) {
     return std::string(folder) + name;
 }
 
-// Answers the save or open dialog with `path`: the file name box takes the name, then OK.
-void AnswerFileDialogs(rptest::MessageBoxRecorder& boxes, const std::string& path) {
-    boxes.OnDialog([path](HWND dialog) {
+// Answers the save or open dialog with `path`: the file name box takes the name, then OK; with
+// `meanwhile`, that happens first and OK comes a moment later, from inside the dialog's loop.
+void AnswerFileDialogs(rptest::MessageBoxRecorder& boxes, const std::string& path,
+                       std::function<void()> meanwhile = nullptr) {
+    boxes.OnDialog([path, meanwhile](HWND dialog) {
         HWND name = GetDlgItem(dialog, cmb13);
         if (!name) name = GetDlgItem(dialog, edt1);
         if (!name) return false;
         SetWindowTextA(name, path.c_str());
-        PostMessageA(dialog, WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED), 0);
+        const auto ok = [dialog] { PostMessageA(dialog, WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED), 0); };
+        if (!meanwhile) return ok(), true;
+        meanwhile();
+        rptest::RunLater(400, ok);
         return true;
     });
+}
+
+const std::string kHeader = "RemotePanelSettings = 1\nModel = Brindlemark 400ZX\n";
+
+std::string Formatted(UINT id, const std::string& path) {
+    char text[1024];
+    std::snprintf(text, sizeof text, ProgramString(id).c_str(), path.c_str());
+    return text;
 }
 
 qmx::SettingsBlockBytes Block(const char* printer) {
@@ -84,9 +100,8 @@ TEST_F(ProgramTest, SettingsSavedToAndOpenedFromAFile) {
 
     // A bad file: one message naming its lines; nothing changes.
     const std::string bad = TemporaryFile("rp_bad.txt");
-    std::ofstream(bad, std::ios::binary)
-        << "RemotePanelSettings = 1\nModel = Brindlemark 400ZX\nPageLength = 0\n"
-        << "Nonsense = 1\n";
+    std::ofstream(bad, std::ios::binary) << kHeader << "PageLength = 0\n"
+                                         << "Nonsense = 1\n";
     TypeOnPage0(IDC_HC_CUT_EDIT, "45");
     const PanelSettingsRecord shown = PanelSettings;
     AnswerFileDialogs(boxes, bad);
@@ -97,6 +112,105 @@ TEST_F(ProgramTest, SettingsSavedToAndOpenedFromAFile) {
     EXPECT_NE(message.find("行 3: PageLength"), std::string::npos) << message;
     EXPECT_NE(message.find("行 4: Nonsense"), std::string::npos) << message;
     EXPECT_EQ(rptest::WindowText(GetDlgItem(Page0(), IDC_HC_CUT_EDIT)), "45") << "the unsent edit stays";
+    EXPECT_EQ(PanelSettings.PageLength, shown.PageLength);
+}
+
+// A file's feed distances that no list names reach the printer as they are.
+TEST_F(ProgramTest, AFilesOddFeedDistancesAreWrittenAsTheyAre) {
+    Install({"LP1", "LP2"});
+    ASSERT_NE(Start("LP1"), nullptr);
+    const std::string file = TemporaryFile("rp_feeds.txt");
+    std::ofstream(file, std::ios::binary) << kHeader << "FeedPosContFront = 37\nForm1.FeedPosCutSheet = 50\n";
+    rptest::MessageBoxRecorder boxes;
+    AnswerFileDialogs(boxes, file);
+    FrameCommand(IDM_OPEN_SETTINGS);
+    Command(IDC_UPDATE);
+    ASSERT_TRUE(WaitIdle());
+    EXPECT_EQ(boxes.Count(), 0u);
+    EXPECT_EQ(Block("LP1")[BlockFeedPos + FeedPathContFront], 37);
+    EXPECT_EQ(Block("LP1")[BlockFormOffset(0) + FormBlockFeedPos + FeedPathCutSheet], 50);
+}
+
+// An administrator's import beside the panel stays unless the operator changed the same setting,
+// and then the operator is asked once, naming it: Cancel keeps the edit unsent, OK writes it.
+TEST_F(ProgramTest, AnImportBesideThePanelIsKeptOrAskedAbout) {
+    Install({"LP1", "LP2"});
+    ASSERT_NE(Start("LP1"), nullptr);
+    const std::string file = TemporaryFile("rp_import.txt");
+    const auto import = [&](const std::string& lines) {
+        std::ofstream(file, std::ios::binary) << kHeader << lines;
+        EXPECT_EQ(e2e::RunProgram("rpsettings.exe", "import LP1 \"" + file + "\"").exitCode, 0u);
+    };
+    const uint8_t postcard = Block("LP1")[BlockPrintModes] & BlockPostcardModeBit;
+    rptest::MessageBoxRecorder boxes({IDCANCEL, IDOK});
+    SendMessageA(GetDlgItem(Page0(), IDC_POSTCARD_MODE), BM_CLICK, 0, 0);
+    import("PageLength = 72\nHeadCenterCutSheet = 40\n");
+    Command(IDC_UPDATE);
+    ASSERT_TRUE(WaitIdle());
+    EXPECT_EQ(boxes.Count(), 0u);
+    EXPECT_EQ(Block("LP1")[BlockPageLength], 72);
+    EXPECT_NE(Block("LP1")[BlockPrintModes] & BlockPostcardModeBit, postcard);
+    EXPECT_EQ(rptest::WindowText(GetDlgItem(Page0(), IDC_HC_CUT_EDIT)), "40") << "the pages show it";
+
+    TypeOnPage0(IDC_HC_CUT_EDIT, "33");
+    import("HeadCenterCutSheet = 41\n");
+    Command(IDC_UPDATE);
+    ASSERT_TRUE(WaitIdle());
+    ASSERT_EQ(boxes.Count(), 1u);
+    EXPECT_NE(boxes.Boxes()[0].text.find(FindSettingKey("HeadCenterCutSheet")->Label), std::string::npos);
+    EXPECT_EQ(Block("LP1")[BlockHeadCenterCutSheet] & BlockHeadCenterMask, 41);
+    ASSERT_TRUE(Enabled(IDC_UPDATE)) << "the edit stays unsent";
+    Command(IDC_UPDATE);
+    ASSERT_TRUE(WaitIdle());
+    EXPECT_EQ(Block("LP1")[BlockHeadCenterCutSheet] & BlockHeadCenterMask, 33);
+}
+
+// On a printer whose settings cannot be read (initial values shown), a file that leaves settings
+// out asks first, since those are written as shown: Cancel changes nothing, OK applies it.
+TEST_F(ProgramTest, APartialFileOverInitialValuesAsksFirst) {
+    Install({"LP1", "LP2"});
+    vp::ApplyPreset("LP1", "update-only");
+    rptest::MessageBoxRecorder boxes({IDOK, IDCANCEL, IDOK});  // 61, then the question twice
+    ASSERT_NE(Start("LP1"), nullptr);
+    const std::string file = TemporaryFile("rp_partial.txt");
+    std::ofstream(file, std::ios::binary) << kHeader << "PageLength = 40\n";
+    AnswerFileDialogs(boxes, file);
+    FrameCommand(IDM_OPEN_SETTINGS);
+    ASSERT_EQ(boxes.Count(), 2u);
+    EXPECT_EQ(boxes.Boxes()[1].text, Formatted(IDS_FILE_PARTIAL_NOT_READ, file));
+    EXPECT_NE(PanelSettings.PageLength, 40);
+    FrameCommand(IDM_OPEN_SETTINGS);
+    EXPECT_EQ(PanelSettings.PageLength, 40);
+    Command(IDC_UPDATE);
+    ASSERT_TRUE(WaitIdle());
+    PanelSettingsRecord initial{};
+    LoadInitialSettings(initial);
+    EXPECT_EQ(Block("LP1")[BlockPageLength], 40);
+    EXPECT_EQ(Block("LP1")[BlockHeadCenterCutSheet] & BlockHeadCenterMask, initial.HeadCenterCutSheet);
+}
+
+// A save or open whose printer went offline while its dialog was up writes and applies nothing.
+TEST_F(ProgramTest, ASaveOrOpenWhileThePrinterWentDoesNothing) {
+    Install({"LP1", "LP2"});
+    ASSERT_NE(Start("LP1"), nullptr);
+    const std::string file = TemporaryFile("rp_stale.txt");
+    DeleteFileA(file.c_str());
+    rptest::MessageBoxRecorder boxes;
+    AnswerFileDialogs(boxes, file, [] { vp::ApplyPreset("LP1", "offline"); });
+    FrameCommand(IDM_SAVE_SETTINGS);
+    EXPECT_EQ(GetFileAttributesA(file.c_str()), INVALID_FILE_ATTRIBUTES);
+    ASSERT_EQ(boxes.Count(), 1u);
+    EXPECT_EQ(boxes.Boxes()[0].text, Formatted(IDS_FILE_SAVE_STALE, file));
+
+    vp::ApplyPreset("LP1", "idle");
+    Settle();
+    ASSERT_TRUE(WaitIdle());
+    std::ofstream(file, std::ios::binary) << kHeader << "PageLength = 40\n";
+    const PanelSettingsRecord shown = PanelSettings;
+    AnswerFileDialogs(boxes, file, [] { vp::ApplyPreset("LP1", "offline"); });
+    FrameCommand(IDM_OPEN_SETTINGS);
+    ASSERT_EQ(boxes.Count(), 2u);
+    EXPECT_EQ(boxes.Boxes()[1].text, Formatted(IDS_FILE_OPEN_STALE, file));
     EXPECT_EQ(PanelSettings.PageLength, shown.PageLength);
 }
 

@@ -1,5 +1,8 @@
 #include "tests/support/Pump.h"
 
+#include <map>
+#include <utility>
+
 namespace rptest {
 
 void PumpPending() {
@@ -25,8 +28,26 @@ bool PumpUntil(const std::function<bool()>& done, DWORD timeoutMs) {
 namespace {
 // A timer's procedure is a system callback (stdcall on x86), which a lambda cannot stand for there.
 void CALLBACK PressOk(HWND dialog, UINT, UINT_PTR, DWORD) { PostMessageA(dialog, WM_COMMAND, IDOK, 0); }
+
+std::map<UINT_PTR, std::function<void()>>& LaterSteps() {
+    static std::map<UINT_PTR, std::function<void()>> steps;
+    return steps;
+}
+
+void CALLBACK RunStep(HWND, UINT, UINT_PTR timer, DWORD) {
+    KillTimer(nullptr, timer);
+    auto found = LaterSteps().find(timer);
+    if (found == LaterSteps().end()) return;
+    const std::function<void()> step = std::move(found->second);
+    LaterSteps().erase(found);
+    step();
+}
 }  // namespace
 
 void PressOkLater(HWND dialog, UINT delayMs) { SetTimer(dialog, 1, delayMs, PressOk); }
+
+void RunLater(UINT delayMs, std::function<void()> step) {
+    if (const UINT_PTR timer = SetTimer(nullptr, 0, delayMs, RunStep)) LaterSteps()[timer] = std::move(step);
+}
 
 }  // namespace rptest

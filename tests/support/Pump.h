@@ -19,6 +19,10 @@ void PumpPending();
 // Presses OK of `dialog` every `delayMs` until the dialog is gone (a timer of the dialog's, id 1).
 void PressOkLater(HWND dialog, UINT delayMs);
 
+// Runs `step` once, `delayMs` from now, inside whatever message loop of this thread runs then (a
+// dialog's, a box's): the world changing while a modal loop is up.
+void RunLater(UINT delayMs, std::function<void()> step);
+
 }  // namespace rptest
 
 #endif
