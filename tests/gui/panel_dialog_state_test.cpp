@@ -1,27 +1,33 @@
 // The panel's state against a small model of what the user asked for on which printer: sequences
 // of user and printer events drawn from a seed, and after every step what must always hold. An
 // unsent or held edit is never dropped unless the user let it go (or the program ended saying so);
-// a printer holds only what the user asked for on it, with the values shown for it (an odd feed
-// distance included); the update buttons, the status area and the toolbar show the outcome; and
-// nothing waits for ever. RP_SOAK_STEPS and RP_SOAK_SEED (tools/panel-soak.sh) run it longer.
+// a printer holds only what the user asked for on it, over its own values of the moment for the
+// rest (other programs write it too, and a file opened names only some settings); a saved file
+// opens again; the update buttons, the status area and the toolbar show the outcome; and nothing
+// waits for ever. The printer goes offline or away while boxes and dialogs are up. RP_SOAK_STEPS and
+// RP_SOAK_SEED (tools/panel-soak.sh) run it longer.
 #include <windows.h>
 #include <commctrl.h>
+#include <dlgs.h>
 
 #include <gtest/gtest.h>
 
 #include <algorithm>
 #include <cstdlib>
+#include <fstream>
 #include <map>
 #include <random>
 #include <string>
 #include <vector>
 
+#include "base/FileText.h"
 #include "base/Messages.h"
 #include "panel/PanelEdits.h"
 #include "panel/PanelRequests.h"
 #include "res/resource.h"
 #include "settings/PanelSettings.h"
 #include "settings/SettingsBlock.h"
+#include "settings/SettingsFile.h"
 #include "tests/gui/shell_support.h"
 #include "tests/support/MessageBoxRecorder.h"
 #include "tests/support/Pump.h"
@@ -35,7 +41,7 @@ constexpr int kStepsPerSeed = 100;
 
 // clang-format off
 enum Event { EditPage, EditDialog, Update, UpdateAndExit, Read, Exit, Preset, RefuseWrites, SlowReplies,
-             ClearFaults, RemoveAndChoose, ChangePrinter, Rename, kEventCount };
+             ClearFaults, RemoveAndChoose, ChangePrinter, Rename, Save, Open, OutsideWrite, kEventCount };
 // clang-format on
 
 int EnvNumber(const char* name, int fallback) {
@@ -54,6 +60,8 @@ protected:
     bool endedSaying_ = false;  // the program ended with a message naming unwritten edits
     std::string step_;
     std::vector<std::string> removed_;  // printers removed while a box or dialog was up
+    std::string file_;                  // the settings file saved and opened
+    bool fileRefused_ = false;          // the panel turned the file away (bad, or the printer went)
 
     // Another program removes the panel's printer and says so while a box or dialog is up; a new
     // printer of the same name comes once the step is over.
@@ -86,6 +94,17 @@ protected:
 
     int Answer(const rptest::RecordedBox& box) {
         const auto has = [&](UINT id) { return box.text.find(ProgramString(id)) != std::string::npos; };
+        // A text with the file's name or the settings in it: the part before them.
+        const auto starts = [&](UINT id) {
+            const std::string text = ProgramString(id);
+            return box.text.rfind(text.substr(0, text.find('%')), 0) == 0;
+        };
+        if (starts(IDS_FILE_SAVE_STALE) || starts(IDS_FILE_OPEN_STALE) || starts(IDS_FILE_INVALID))
+            fileRefused_ = true;
+        if (starts(IDS_OVERWRITE_CHANGED)) {
+            if (Pick(0, 3) == 0) RemoveMeanwhile();  // the answer comes once the panel may have moved
+            return Pick(0, 1) ? IDOK : IDCANCEL;
+        }
         if (has(IDS_EDITS_NOT_WRITTEN)) endedSaying_ = true;
         if (has(IDS_UNSENT_CHANGES)) {
             if (Pick(0, 1)) return letGo_ = true, IDOK;
@@ -104,8 +123,26 @@ protected:
         return 0;
     }
 
+    // The printer goes offline or away while `dialog` is up; OK comes a moment later.
+    void ChangeMeanwhileThenOk(HWND dialog) {
+        if (Pick(0, 1)) {
+            RemoveMeanwhile();
+        } else if (held_.count(Current())) {
+            vp::ApplyPreset(Current(), "offline");
+        }
+        rptest::PressOkLater(dialog, 300);
+    }
+
     bool Drive(HWND dialog) {
-        if (HWND list = GetDlgItem(dialog, IDC_PRINTER_LIST)) {
+        HWND fileName = GetDlgItem(dialog, cmb13) ? GetDlgItem(dialog, cmb13) : GetDlgItem(dialog, edt1);
+        if (fileName) {
+            SetWindowTextA(fileName, file_.c_str());
+            if (Pick(0, 3) == 0) {
+                ChangeMeanwhileThenOk(dialog);
+            } else {
+                PostMessageA(dialog, WM_COMMAND, IDOK, 0);
+            }
+        } else if (HWND list = GetDlgItem(dialog, IDC_PRINTER_LIST)) {
             LVITEMA item{};
             item.stateMask = item.state = LVIS_SELECTED | LVIS_FOCUSED;
             const int rows = static_cast<int>(SendMessageA(list, LVM_GETITEMCOUNT, 0, 0));
@@ -113,11 +150,17 @@ protected:
                          reinterpret_cast<LPARAM>(&item));
             PostMessageA(dialog, WM_COMMAND, IDC_SELECT_OK, 0);
         } else if (Pick(0, 3) == 0) {
-            // The user's OK comes after the panel has moved to another printer.
+            // The user's OK comes after the panel has moved to another printer, or while its
+            // printer is offline (the change is then held).
             SendDlgItemMessageA(dialog, IDC_THICKNESS_LIST, CB_SETCURSEL, edits_[BlockPaperThickness], 0);
-            edits_.erase(BlockPaperThickness);
-            RemoveMeanwhile();
-            rptest::PressOkLater(dialog, 300);
+            if (Pick(0, 1)) {
+                edits_.erase(BlockPaperThickness);
+                RemoveMeanwhile();
+                rptest::PressOkLater(dialog, 300);
+            } else {
+                ChangeMeanwhileThenOk(dialog);
+                if (!held_.count(Current()) || !removed_.empty()) edits_.erase(BlockPaperThickness);
+            }
         } else {
             SendDlgItemMessageA(dialog, IDC_THICKNESS_LIST, CB_SETCURSEL, edits_[BlockPaperThickness], 0);
             PostMessageA(dialog, WM_COMMAND, IDOK, 0);
@@ -196,6 +239,44 @@ protected:
                 held_.erase(printer), asked_.erase(printer);
                 break;
             }
+            case Save: {
+                DeleteFileA(file_.c_str());
+                FrameCommand(IDM_SAVE_SETTINGS);
+                uint32_t error = 0;
+                const std::optional<std::string> bytes = ReadWholeFile(file_, &error);
+                if (!bytes) break;
+                const std::optional<std::string> text = FromFileText(*bytes, nullptr);
+                ASSERT_TRUE(text.has_value());
+                const FileReading reading = ReadSettingsFile(*text, ProgramString(IDS_MODEL_NAME));
+                EXPECT_TRUE(reading.Problems.empty()) << "a saved file opens again";
+                break;
+            }
+            case Open: {
+                if (!PageEditable()) break;
+                // Good (two settings), partial (one) or bad; the rest keeps the printer's values.
+                const int kind = Pick(0, 2);
+                const int length = Pick(1, 99), thickness = Pick(0, 12);
+                std::ofstream(file_, std::ios::binary)
+                    << "RemotePanelSettings = 1\nModel = Brindlemark 400ZX\nPageLength = "
+                    << (kind == 2 ? 0 : length) << "\n"
+                    << (kind == 0 ? "PaperThickness = " + std::to_string(thickness) + "\n" : "");
+                fileRefused_ = false;
+                FrameCommand(IDM_OPEN_SETTINGS);
+                if (kind == 2 || fileRefused_) break;
+                edits_[BlockPageLength] = static_cast<uint8_t>(length);
+                if (kind == 0) edits_[BlockPaperThickness] = static_cast<uint8_t>(thickness);
+                break;
+            }
+            case OutsideWrite: {
+                // Another program writes a setting of the printer between the panel's read and
+                // its update.
+                const bool length = Pick(0, 1);
+                const uint8_t value = static_cast<uint8_t>(length ? Pick(1, 99) : Pick(0, 12));
+                const int offset = length ? BlockPageLength : BlockPaperThickness;
+                ASSERT_EQ(vp::PatchBlock(printer, offset, {value}), 0u);
+                held_[printer][offset] = value;
+                break;
+            }
             case kEventCount:
                 break;
         }
@@ -254,6 +335,9 @@ TEST_F(PanelSoak, RandomSequencesKeepEditsPrintersAndScreenInStep) {
     for (int seed = firstSeed; seed < firstSeed + (steps + kStepsPerSeed - 1) / kStepsPerSeed; ++seed) {
         random_.seed(seed);
         held_.clear(), asked_.clear(), edits_.clear();
+        char folder[MAX_PATH] = {};
+        GetTempPathA(sizeof folder, folder);
+        file_ = std::string(folder) + "rp_soak.txt";
         vp::ResetAll();
         for (const char* name : {"P1", "P2", "P3"}) AddPrinter(name);
         StartOn("P1");
