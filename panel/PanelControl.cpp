@@ -3,11 +3,17 @@
 #include <cstring>
 #include <type_traits>
 
+#include "base/AppState.h"
 #include "base/Messages.h"
-#include "panel/PanelEdits.h"
+#include "base/Ui.h"
+#include "link/Notifications.h"
+#include "link/PrinterState.h"
+#include "link/SettingsRead.h"
 #include "panel/PanelPages.h"
 #include "panel/PanelWrite.h"
 #include "panel/TabPages.h"
+#include "panel/ToolbarButtons.h"
+#include "res/resource.h"
 #include "settings/PanelSettings.h"
 
 namespace {
@@ -49,9 +55,14 @@ void RunEffect(HWND panel, const PanelEffect& effect) {
 
 }  // namespace
 
-PanelModel* ModelOf(HWND panel) {
+PanelState* PanelStateOf(HWND panel) {
     PanelPages* pages = PanelPagesOf(panel);
-    return pages ? &pages->State.Model : nullptr;
+    return pages ? &pages->State : nullptr;
+}
+
+PanelModel* ModelOf(HWND panel) {
+    PanelState* state = PanelStateOf(panel);
+    return state ? &state->Model : nullptr;
 }
 
 PrinterSettings PagesSettings() {
@@ -106,4 +117,124 @@ void TakeDialogEdits(HWND panel, const PrinterSettings& before, const PrinterSet
         SetPagesSettings(pages);
     }
     Dispatch(panel, UserChanged{before, after});
+}
+
+// ---- The user's edits ----------------------------------------------------------------------------
+
+namespace {
+
+void EnableItem(HWND panel, int id, bool enable) {
+    if (HWND item = GetDlgItem(panel, id)) EnableWindow(item, enable);
+}
+
+}  // namespace
+
+void ChangeEdits(HWND panel, EditEvent event) {
+    if (PanelState* state = PanelStateOf(panel))
+        state->Model.EditState = NextEdits(state->Model.EditState, event);
+    ShowEditState(panel);
+}
+
+void ShowEditState(HWND panel) {
+    if (!panel) return;
+    const bool offered = OffersUpdate(EditsOf(panel), CurrentFlags(), SettingsLoaded());
+    EnableItem(panel, IDC_UPDATE_AND_EXIT, offered);
+    EnableItem(panel, IDC_UPDATE, offered);
+}
+
+PanelEdits EditsOf(HWND panel) {
+    const PanelState* state = PanelStateOf(panel);
+    return state ? state->Model.EditState : PanelEdits{};
+}
+
+bool HasUnsentEdits(HWND panel) { return EditsWouldBeLost(EditsOf(panel)); }
+
+bool ProgramPanelHasUnsentEdits() { return HasUnsentEdits(AppState.PanelWindow); }
+
+bool MayDropEdits(HWND panel, HWND owner) {
+    if (!HasUnsentEdits(panel)) return true;
+    if (ShowPrinterMessage(owner, IDS_UNSENT_CHANGES, MB_ICONQUESTION | MB_OKCANCEL) != IDOK) return false;
+    return PanelPagesOf(panel) != nullptr && IsWindow(panel);
+}
+
+const char* UnsentEditsNote(HWND panel, char* buffer, size_t size) {
+    if (!HasUnsentEdits(panel)) return nullptr;
+    LoadText(IDS_EDITS_NOT_WRITTEN, buffer, static_cast<int>(size));
+    return buffer;
+}
+
+// ---- The request outstanding ----------------------------------------------------------------------
+
+namespace {
+
+UINT requestTimeoutMs = kRequestTimeLimitMs;
+
+// A request's time limit is a timer of its own, so that a WM_TIMER already queued for a request
+// that has ended is never taken for the next one.
+constexpr UINT_PTR kFirstRequestTimer = 0x100;
+UINT_PTR TimerOf(const PanelRequest& request) { return kFirstRequestTimer + (request.Number & 0xFFFF); }
+
+void ShowPending(HWND panel, RequestKind kind) {
+    AppState.ReadPending = kind == RequestKind::Read ? 1 : 0;
+    AppState.WritePending = kind == RequestKind::Write ? 1 : 0;
+    UpdateToolbarButtons();
+    RefreshStatusArea(StatusControlOf(panel));
+    ShowEditState(panel);
+}
+
+}  // namespace
+
+PanelRequest BeginRequest(HWND panel, RequestKind kind) {
+    PanelRequest ticket{kind, CurrentSessionSerial(), 0};
+    if (PanelState* state = PanelStateOf(panel)) {
+        if (state->Request.Kind != RequestKind::None) KillTimer(panel, TimerOf(state->Request));
+        ticket.Number = ++state->RequestsMade;
+        state->Request = ticket;
+    }
+    ShowPending(panel, kind);
+    return ticket;
+}
+
+void LimitTime(HWND panel, const PanelRequest& ticket) {
+    if (IsOutstanding(panel, ticket)) SetTimer(panel, TimerOf(ticket), requestTimeoutMs, nullptr);
+}
+
+bool IsOutstanding(HWND panel, const PanelRequest& ticket) {
+    const PanelState* state = PanelStateOf(panel);
+    return state && StillOutstanding(state->Request, ticket, CurrentSessionSerial());
+}
+
+PanelRequest OutstandingRequest(HWND panel, RequestKind kind) {
+    const PanelState* state = PanelStateOf(panel);
+    if (!state || state->Request.Kind != kind || !IsOutstanding(panel, state->Request)) return {};
+    return state->Request;
+}
+
+void EndRequest(HWND panel) {
+    if (PanelState* state = PanelStateOf(panel)) {
+        if (state->Request.Kind != RequestKind::None) KillTimer(panel, TimerOf(state->Request));
+        state->Request = {};
+    }
+    ShowPending(panel, RequestKind::None);
+}
+
+void EndRequestOfClosingSession(HWND panel) {
+    const PanelState* state = PanelStateOf(panel);
+    if (!state || state->Request.Kind == RequestKind::None) return;
+    const bool write = state->Request.Kind == RequestKind::Write;
+    EndRequest(panel);
+    if (write) ChangeEdits(panel, EditEvent::WriteFailed);
+}
+
+PanelRequest TimedOutRequest(HWND panel, WPARAM timer) {
+    const PanelState* state = PanelStateOf(panel);
+    if (!state || state->Request.Kind == RequestKind::None || timer != TimerOf(state->Request)) return {};
+    KillTimer(panel, timer);
+    return IsOutstanding(panel, state->Request) ? state->Request : PanelRequest{};
+}
+
+UINT SetPanelRequestTimeout(UINT milliseconds) {
+    const UINT previous = requestTimeoutMs;
+    requestTimeoutMs = milliseconds;
+    return previous;
 }

@@ -15,7 +15,6 @@
 #include "base/Ui.h"
 #include "panel/PanelControl.h"
 #include "panel/PanelDialog.h"
-#include "panel/PanelEdits.h"
 #include "panel/PanelWrite.h"
 #include "panel/TabPages.h"
 #include "res/resource.h"

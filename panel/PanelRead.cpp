@@ -12,8 +12,6 @@
 #include "panel/FollowPrinter.h"
 #include "panel/PanelControl.h"
 #include "panel/PanelDialog.h"
-#include "panel/PanelEdits.h"
-#include "panel/PanelRequests.h"
 #include "panel/PanelRules.h"
 #include "res/resource.h"
 #include "settings/PanelSettings.h"

@@ -14,8 +14,6 @@
 #include "panel/PageKit.h"
 #include "panel/PanelControl.h"
 #include "panel/PanelDialog.h"
-#include "panel/PanelEdits.h"
-#include "panel/PanelRequests.h"
 #include "panel/TabPages.h"
 #include "res/resource.h"
 #include "settings/PanelSettings.h"

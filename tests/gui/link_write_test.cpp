@@ -17,7 +17,6 @@
 #include "link/PrinterState.h"
 #include "link/SettingsRead.h"
 #include "panel/PanelControl.h"
-#include "panel/PanelRequests.h"
 #include "panel/PanelWrite.h"
 #include "panel/ToolbarButtons.h"
 #include "qmx/VirtualPrinters.h"

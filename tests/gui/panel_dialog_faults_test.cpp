@@ -12,9 +12,8 @@
 #include <vector>
 
 #include "base/Messages.h"
+#include "panel/PanelControl.h"
 #include "panel/PanelDialog.h"
-#include "panel/PanelEdits.h"
-#include "panel/PanelRequests.h"
 #include "panel/TabPages.h"
 #include "printers/PrinterEnumeration.h"
 #include "printers/SingleInstance.h"

@@ -12,8 +12,8 @@
 #include <vector>
 
 #include "base/Messages.h"
+#include "panel/PanelControl.h"
 #include "panel/PanelDialog.h"
-#include "panel/PanelRequests.h"
 #include "res/resource.h"
 #include "settings/PanelSettings.h"
 #include "settings/SettingsBlock.h"

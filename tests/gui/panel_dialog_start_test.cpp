@@ -14,8 +14,8 @@
 
 #include "base/Memory.h"
 #include "link/PrinterState.h"
+#include "panel/PanelControl.h"
 #include "panel/PanelDialog.h"
-#include "panel/PanelRequests.h"
 #include "res/resource.h"
 #include "settings/PanelSettings.h"
 #include "settings/SettingsBlock.h"

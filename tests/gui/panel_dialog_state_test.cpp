@@ -22,8 +22,7 @@
 
 #include "base/FileText.h"
 #include "base/Messages.h"
-#include "panel/PanelEdits.h"
-#include "panel/PanelRequests.h"
+#include "panel/PanelControl.h"
 #include "res/resource.h"
 #include "settings/PanelSettings.h"
 #include "settings/SettingsBlock.h"
