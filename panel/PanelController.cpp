@@ -60,6 +60,12 @@ struct Stepper {
         Fill();
     }
     void operator()(const InitialValuesAsked& e) {
+        // Over nothing loaded (a read under way, or given up) the initial values are the base too.
+        if (s.Source == ShownSource::Nothing) {
+            s.Base = e.Initial;
+            s.Source = ShownSource::InitialValues;
+            ++s.Serial;
+        }
         s.Edits.Clear();
         s.Edits.SetAll(e.Initial);
         s.InitialValuesAsked = true;

@@ -97,8 +97,10 @@ constexpr bool StillOutstanding(const PanelRequest& outstanding, const PanelRequ
 // How the last write of the panel ended.
 enum class WriteOutcome : uint8_t {
     HandedOver,       // the library took the command
-    Cancelled,        // the library refused it and the user cancelled the retries, or the user kept
-                      // the printer's newer values, or there was nothing to write
+    Cancelled,        // the library refused it and the user cancelled the retries, or there was
+                      // nothing to write
+    NotOverwritten,   // the user kept the edits unsent rather than overwrite what the printer
+                      // changed meanwhile
     ValueDoesNotFit,  // a value cannot be carried by the command; nothing was sent
     Dropped,          // the panel moved to another printer while a box of the write was up
 };

@@ -122,7 +122,7 @@ void AskBeforeOverwriting(HWND panel, const std::vector<const SettingKey*>& keys
         if (PanelState* state = PanelStateOf(panel)) state->LastWrite = WriteOutcome::Dropped;
         return;
     }
-    if (answer != IDOK) WriteNotSent(panel, WriteOutcome::Cancelled);
+    if (answer != IDOK) WriteNotSent(panel, WriteOutcome::NotOverwritten);
     Dispatch(panel, OverwriteAnswer{answer == IDOK});
 }
 
@@ -183,10 +183,11 @@ void UpdateAndExitCommand(HWND panel) {
     if (!CollectForWrite(panel)) return;
     WriteOutcome outcome = WriteOutcome::HandedOver;
     if (!WriteSettings(panel, 1, &outcome)) {
-        // A value that does not fit has been named: the user corrects it, there is nothing to
-        // ask. A write dropped with its printer belongs to the panel no more.
+        // A value that does not fit has been named: the user corrects it; the user chose to keep
+        // the edits rather than overwrite the printer's newer values: the panel stays; there is
+        // nothing to ask. A write dropped with its printer belongs to the panel no more.
         if (!PanelStillOpen(panel) || outcome == WriteOutcome::ValueDoesNotFit ||
-            outcome == WriteOutcome::Dropped)
+            outcome == WriteOutcome::NotOverwritten || outcome == WriteOutcome::Dropped)
             return;
         if (ShowPrinterMessage(AppState.PanelWindow, IDS_WRITE_INCOMPLETE_EXIT, MB_ICONQUESTION | MB_YESNO) !=
             IDYES)

@@ -4,9 +4,11 @@
 #define RP_TESTS_GUI_LINKFIXTURE_H
 
 #include <windows.h>
+#include <commctrl.h>
 
 #include <gtest/gtest.h>
 
+#include <initializer_list>
 #include <string>
 
 #include "base/AppState.h"
@@ -82,6 +84,22 @@ protected:
         ReleaseMemory(printer_.Name);
         printer_ = PrinterEntry{};
         AppState.CurrentPrinter = nullptr;
+    }
+
+    // A toolbar of the panel with one enabled button for each command; it is the program's toolbar.
+    HWND AddToolbar(std::initializer_list<int> commands) {
+        INITCOMMONCONTROLSEX init{sizeof init, ICC_BAR_CLASSES};
+        InitCommonControlsEx(&init);
+        HWND toolbar =
+            CreateWindowExA(0, TOOLBARCLASSNAMEA, "", WS_CHILD | CCS_NODIVIDER, 0, 0, 0, 0, panel_,
+                            reinterpret_cast<HMENU>(IDC_TOOLBAR), GetModuleHandleA(nullptr), nullptr);
+        SendMessageA(toolbar, TB_BUTTONSTRUCTSIZE, sizeof(TBBUTTON), 0);
+        for (const int command : commands) {
+            TBBUTTON button{I_IMAGENONE, command, TBSTATE_ENABLED, BTNS_BUTTON, {}, 0, 0};
+            SendMessageA(toolbar, TB_ADDBUTTONSA, 1, reinterpret_cast<LPARAM>(&button));
+        }
+        AppState.ToolbarWindow = toolbar;
+        return toolbar;
     }
 
     HWND Status() const { return GetDlgItem(panel_, IDC_STATUS_AREA); }

@@ -14,21 +14,9 @@ class LinkToolbar : public linktest::LinkTest {
 protected:
     void SetUp() override {
         LinkTest::SetUp();
-        INITCOMMONCONTROLSEX init{sizeof init, ICC_BAR_CLASSES};
-        InitCommonControlsEx(&init);
-        toolbar_ = CreateWindowExA(0, TOOLBARCLASSNAMEA, "", WS_CHILD | CCS_NODIVIDER, 0, 0, 0, 0, panel_,
-                                   reinterpret_cast<HMENU>(IDC_TOOLBAR), GetModuleHandleA(nullptr), nullptr);
+        toolbar_ = AddToolbar({IDM_READ_SETTINGS, IDM_INITIAL_VALUES, IDM_CHANGE_PRINTER});
         ASSERT_NE(toolbar_, nullptr);
-        SendMessageA(toolbar_, TB_BUTTONSTRUCTSIZE, sizeof(TBBUTTON), 0);
-        TBBUTTON buttons[3] = {};
-        const int commands[3] = {IDM_READ_SETTINGS, IDM_INITIAL_VALUES, IDM_CHANGE_PRINTER};
-        for (int i = 0; i < 3; ++i) {
-            buttons[i].iBitmap = I_IMAGENONE;
-            buttons[i].idCommand = commands[i];
-            buttons[i].fsState = TBSTATE_ENABLED;
-            buttons[i].fsStyle = BTNS_BUTTON;
-        }
-        SendMessageA(toolbar_, TB_ADDBUTTONSA, 3, reinterpret_cast<LPARAM>(buttons));
+        AppState.ToolbarWindow = nullptr;  // each test says whether the program has it
         page_ = CreateDialogParamA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(IDD_LINK_TEST_PAGE), panel_,
                                    linktest::QuietDialogProc, 0);
         ASSERT_NE(page_, nullptr);

@@ -189,14 +189,7 @@ TEST_F(LinkWrite, ARetryBoxKeepsItsTextWhenAHandlerReportsWhileItIsUp) {
 }
 
 TEST_F(LinkWrite, CancelOnTheFirstBoxEndsTheWriteAndKeepsTheEdits) {
-    INITCOMMONCONTROLSEX init{sizeof init, ICC_BAR_CLASSES};
-    InitCommonControlsEx(&init);
-    HWND toolbar = CreateWindowExA(0, TOOLBARCLASSNAMEA, "", WS_CHILD, 0, 0, 0, 0, panel_, nullptr,
-                                   GetModuleHandleA(nullptr), nullptr);
-    SendMessageA(toolbar, TB_BUTTONSTRUCTSIZE, sizeof(TBBUTTON), 0);
-    TBBUTTON read{I_IMAGENONE, IDM_READ_SETTINGS, TBSTATE_ENABLED, BTNS_BUTTON, {}, 0, 0};
-    SendMessageA(toolbar, TB_ADDBUTTONSA, 1, reinterpret_cast<LPARAM>(&read));
-    AppState.ToolbarWindow = toolbar;
+    HWND toolbar = AddToolbar({IDM_READ_SETTINGS});
 
     ASSERT_EQ(vp::SetFault(kPrinter, &vp::Faults::refuseWrites, 5), 0u);
     PanelSettings.PageLength = 42;
@@ -217,15 +210,7 @@ TEST_F(LinkWrite, CancelOnTheFirstBoxEndsTheWriteAndKeepsTheEdits) {
 }
 
 TEST_F(LinkWrite, WhilePendingTheReadAndChangePrinterButtonsAreOff) {
-    INITCOMMONCONTROLSEX init{sizeof init, ICC_BAR_CLASSES};
-    InitCommonControlsEx(&init);
-    HWND toolbar = CreateWindowExA(0, TOOLBARCLASSNAMEA, "", WS_CHILD, 0, 0, 0, 0, panel_, nullptr,
-                                   GetModuleHandleA(nullptr), nullptr);
-    SendMessageA(toolbar, TB_BUTTONSTRUCTSIZE, sizeof(TBBUTTON), 0);
-    TBBUTTON buttons[2] = {{I_IMAGENONE, IDM_READ_SETTINGS, TBSTATE_ENABLED, BTNS_BUTTON, {}, 0, 0},
-                           {I_IMAGENONE, IDM_CHANGE_PRINTER, TBSTATE_ENABLED, BTNS_BUTTON, {}, 0, 0}};
-    SendMessageA(toolbar, TB_ADDBUTTONSA, 2, reinterpret_cast<LPARAM>(buttons));
-    AppState.ToolbarWindow = toolbar;
+    HWND toolbar = AddToolbar({IDM_READ_SETTINGS, IDM_CHANGE_PRINTER});
     UpdateToolbarButtons();
     ASSERT_NE(SendMessageA(toolbar, TB_ISBUTTONENABLED, IDM_READ_SETTINGS, 0), 0);
 

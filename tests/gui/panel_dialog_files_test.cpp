@@ -147,9 +147,9 @@ TEST_F(ProgramTest, AnImportBesideThePanelIsKeptOrAskedAbout) {
 
     TypeOnPage0(IDC_HC_CUT_EDIT, "33");
     import("HeadCenterCutSheet = 41\n");
-    Command(IDC_UPDATE);
-    ASSERT_TRUE(WaitIdle());
-    ASSERT_EQ(boxes.Count(), 1u);
+    Command(IDC_UPDATE_AND_EXIT);
+    ASSERT_FALSE(ProgramEnded());
+    ASSERT_EQ(boxes.Count(), 1u) << "keeping the edits asks nothing more";
     EXPECT_NE(boxes.Boxes()[0].text.find(FindSettingKey("HeadCenterCutSheet")->Label), std::string::npos);
     EXPECT_EQ(Block("LP1")[BlockHeadCenterCutSheet] & BlockHeadCenterMask, 41);
     ASSERT_TRUE(Enabled(IDC_UPDATE)) << "the edit stays unsent";

@@ -61,6 +61,8 @@ protected:
     std::vector<std::string> removed_;  // printers removed while a box or dialog was up
     std::string file_;                  // the settings file saved and opened
     bool fileRefused_ = false;          // the panel turned the file away (bad, or the printer went)
+    bool thicknessEdited_ = false;      // the paper thickness was an edit before the dialog opened
+    bool noticeOnly_ = false;           // a dialog's OK told the panel of a change that changed nothing
 
     // Another program removes the panel's printer and says so while a box or dialog is up; a new
     // printer of the same name comes once the step is over.
@@ -148,10 +150,25 @@ protected:
             SendMessageA(list, LVM_SETITEMSTATE, Pick(0, std::max(rows - 1, 0)),
                          reinterpret_cast<LPARAM>(&item));
             PostMessageA(dialog, WM_COMMAND, IDC_SELECT_OK, 0);
-        } else if (Pick(0, 3) == 0) {
+        } else {
+            // Choosing what the dialog shows is no edit (the printer may hold another value by
+            // now, written by another program, which then stays).
+            const uint8_t chosen = edits_[BlockPaperThickness];
+            const LRESULT shown = SendDlgItemMessageA(dialog, IDC_THICKNESS_LIST, CB_GETCURSEL, 0, 0);
+            if (shown == chosen && !thicknessEdited_) {
+                edits_.erase(BlockPaperThickness);
+                noticeOnly_ = true;  // the OK still offers 更新, which then sends nothing new
+            }
+            SendDlgItemMessageA(dialog, IDC_THICKNESS_LIST, CB_SETCURSEL, chosen, 0);
+            DriveDetailDialog(dialog);
+        }
+        return true;
+    }
+
+    void DriveDetailDialog(HWND dialog) {
+        if (Pick(0, 3) == 0) {
             // The user's OK comes after the panel has moved to another printer, or while its
             // printer is offline (the change is then held).
-            SendDlgItemMessageA(dialog, IDC_THICKNESS_LIST, CB_SETCURSEL, edits_[BlockPaperThickness], 0);
             if (Pick(0, 1)) {
                 edits_.erase(BlockPaperThickness);
                 RemoveMeanwhile();
@@ -161,10 +178,8 @@ protected:
                 if (!held_.count(Current()) || !removed_.empty()) edits_.erase(BlockPaperThickness);
             }
         } else {
-            SendDlgItemMessageA(dialog, IDC_THICKNESS_LIST, CB_SETCURSEL, edits_[BlockPaperThickness], 0);
             PostMessageA(dialog, WM_COMMAND, IDOK, 0);
         }
-        return true;
     }
 
     bool PageEditable() const {
@@ -192,6 +207,7 @@ protected:
                 break;
             case EditDialog:
                 if (!PageEditable()) break;
+                thicknessEdited_ = edits_.count(BlockPaperThickness) > 0;
                 edits_[BlockPaperThickness] = static_cast<uint8_t>(Pick(0, 12));
                 SendMessageA(GetDlgItem(Page0(), IDC_PAPER_ADVANCED), BM_CLICK, 0, 0);
                 break;
@@ -311,7 +327,9 @@ protected:
             }
         }
         if (!ended) {
-            EXPECT_TRUE(!Enabled(IDC_UPDATE) || !edits_.empty()) << "update offered with nothing unsent";
+            if (!EditsWouldBeLost(EditsOf(Panel()))) noticeOnly_ = false;
+            EXPECT_TRUE(!Enabled(IDC_UPDATE) || !edits_.empty() || noticeOnly_)
+                << "update offered with nothing unsent";
             const bool pending = AppState.ReadPending || AppState.WritePending;
             EXPECT_EQ(Status(), AppState.ReadPending    ? ProgramString(IDS_READING)
                                 : AppState.WritePending ? ProgramString(IDS_WRITING)

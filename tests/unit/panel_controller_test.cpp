@@ -96,6 +96,12 @@ TEST(PanelController, EachWayOfLosingSettingsEndsWithTheUsersValuesOverThePrinte
          },
          std::nullopt,
          {{"PageLength", 40}, {"FeedPosContFront", ValueOf(Initial(), "FeedPosContFront")}}},
+        {"the initial values asked for while nothing was loaded",
+         [](Panel& p) {
+             p << EditsDropped{} << SettingsDropped{} << InitialValuesAsked{Initial(), true};
+         },
+         std::nullopt,
+         {}},
         {"a write that failed while the printer was away",
          [](Panel& p) {
              p.Typed("PageLength", 50).Update(kRead);
