@@ -144,10 +144,12 @@ class DecodeSettingsBlockTest : public ::testing::Test {
 protected:
     void SetUp() override {
         FakeQmx = FakeQmxState{};
-        MarkSettingsNotLoaded();
-        for (int32_t& s : FeedPosOther) s = 9;
+        MarkSettingsNotLoaded(settings_.Record);
+        for (int32_t& s : settings_.FeedPosOther) s = 9;
+        for (int32_t& s : FeedPosOther) s = 9;  // the program's own slots, which decoding leaves alone
     }
     QMXSESSION session_ = reinterpret_cast<QMXSESSION>(0x1234);
+    PrinterSettings settings_;
 };
 
 TEST_F(DecodeSettingsBlockTest, OtherItemsPassThrough) {
@@ -172,16 +174,17 @@ TEST_F(DecodeSettingsBlockTest, SettingsItemReadsIntoItsOwnBuffer) {
     b.Bytes[26] = 100;
     FakeQmx.Reply.assign(b.Bytes, b.Bytes + 260);
     uint32_t out = 0;
-    EXPECT_EQ(DecodeSettingsBlock(session_, "RPVariables_PSV", &PanelSettings, 3, &out), 0u);
+    EXPECT_EQ(DecodeSettingsBlock(session_, "RPVariables_PSV", &settings_, 3, &out), 0u);
     EXPECT_EQ(FakeQmx.Item, "RPVariables_PSV");
     EXPECT_EQ(FakeQmx.Size, 260u);
-    EXPECT_NE(FakeQmx.Buffer, static_cast<void*>(&PanelSettings));
+    EXPECT_NE(FakeQmx.Buffer, static_cast<void*>(&settings_));
     EXPECT_EQ(FakeQmx.OutSize, &out);
-    EXPECT_TRUE(SettingsLoaded());
-    EXPECT_EQ(PanelSettings.PageLength, 42);
-    EXPECT_EQ(PanelSettings.FeedPosContFront, 8);
-    EXPECT_EQ(FeedPosOther[0], 100);
-    EXPECT_EQ(FeedPosOther[1], 0);  // all twenty rewritten
+    EXPECT_TRUE(SettingsLoaded(settings_.Record));
+    EXPECT_EQ(settings_.Record.PageLength, 42);
+    EXPECT_EQ(settings_.Record.FeedPosContFront, 8);
+    EXPECT_EQ(settings_.FeedPosOther[0], 100);
+    EXPECT_EQ(settings_.FeedPosOther[1], 0);  // all twenty rewritten
+    EXPECT_EQ(FeedPosOther[0], 9) << "only the value given is written";
 }
 
 TEST_F(DecodeSettingsBlockTest, FailureOrBadHeaderLeavesEverythingAlone) {
@@ -189,15 +192,15 @@ TEST_F(DecodeSettingsBlockTest, FailureOrBadHeaderLeavesEverythingAlone) {
     b.Bytes[1] = 3;
     FakeQmx.Reply.assign(b.Bytes, b.Bytes + 260);
     uint32_t out = 0;
-    EXPECT_EQ(DecodeSettingsBlock(session_, "RPVariables_PSV", &PanelSettings, 260, &out), 0u);
-    EXPECT_FALSE(SettingsLoaded());
-    EXPECT_EQ(FeedPosOther[0], 9);
+    EXPECT_EQ(DecodeSettingsBlock(session_, "RPVariables_PSV", &settings_, 260, &out), 0u);
+    EXPECT_FALSE(SettingsLoaded(settings_.Record));
+    EXPECT_EQ(settings_.FeedPosOther[0], 9);
     b.Bytes[1] = 4;
     FakeQmx.Reply.assign(b.Bytes, b.Bytes + 260);
     FakeQmx.Status = 0x80000005;
-    EXPECT_EQ(DecodeSettingsBlock(session_, "RPVariables_PSV", &PanelSettings, 260, &out), 0x80000005u);
-    EXPECT_FALSE(SettingsLoaded());
-    EXPECT_EQ(FeedPosOther[19], 9);
+    EXPECT_EQ(DecodeSettingsBlock(session_, "RPVariables_PSV", &settings_, 260, &out), 0x80000005u);
+    EXPECT_FALSE(SettingsLoaded(settings_.Record));
+    EXPECT_EQ(settings_.FeedPosOther[19], 9);
 }
 
 TEST_F(DecodeSettingsBlockTest, ShortReplyNullItemAndNullRecordAreSafe) {
@@ -205,11 +208,11 @@ TEST_F(DecodeSettingsBlockTest, ShortReplyNullItemAndNullRecordAreSafe) {
     SettingsBlock b = HeaderOnly();
     FakeQmx.Reply.assign(b.Bytes, b.Bytes + 2);
     uint32_t out = 0;
-    PanelSettings.PageLength = 77;
-    EXPECT_EQ(DecodeSettingsBlock(session_, "RPVariables_PSV", &PanelSettings, 260, &out), 0u);
-    EXPECT_TRUE(SettingsLoaded());
-    EXPECT_EQ(PanelSettings.PageLength, 0);
-    EXPECT_EQ(FeedPosOther[0], 0);
+    settings_.Record.PageLength = 77;
+    EXPECT_EQ(DecodeSettingsBlock(session_, "RPVariables_PSV", &settings_, 260, &out), 0u);
+    EXPECT_TRUE(SettingsLoaded(settings_.Record));
+    EXPECT_EQ(settings_.Record.PageLength, 0);
+    EXPECT_EQ(settings_.FeedPosOther[0], 0);
 
     // No item name: handed to the library as it is, which answers for itself.
     FakeQmx = FakeQmxState{};
