@@ -35,11 +35,14 @@ installed() {  # the package's product is registered
   run reg query "HKLM\\Software\\Microsoft\\Windows\\CurrentVersion\\Uninstall\\$code" $view >/dev/null 2>&1
 }
 value() { run reg query "$1" /v "$2" $view 2>/dev/null | tr -d '\r' | sed -n "s/^ *$2 *REG_SZ *//p"; }
-# What a package may leave or take: registry keys and values, and files outside C:\windows.
+# What a package may leave or take: registry keys and values, and files outside C:\windows. The
+# Uninstall key that holds the products' keys is Windows Installer's: Wine's makes it for the first
+# product of a view and leaves it, empty, after the removal (a prefix whose 32-bit side never ran
+# has no such key in its 32-bit view before).
 snapshot() {
   "$wineserver" -k 2>/dev/null || true
   "$wineserver" -w
-  awk -v noise='\\\\(Installer|Enum|Class|DeviceClasses)(\\\\|\\])' '
+  awk -v noise='\\\\(Installer|Enum|Class|DeviceClasses)(\\\\|\\])|CurrentVersion\\\\\\\\Uninstall\\]' '
     /^\[/ { key = $0; sub(/\] [0-9]+$/, "]", key); if (key !~ noise) print key; next }
     /^#/ || $0 == "" { next }
     key !~ noise { print key, $0 }' \
