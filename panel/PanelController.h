@@ -47,65 +47,58 @@ struct PanelModel {
     ShownSettings Settings;
 };
 
+// clang-format off
 // ---- Events ---------------------------------------------------------------------------------------
 
-struct SessionOpened {
-    uint32_t Session;
-};  // a new session: nothing of the old stays
-struct SettingsRead {
-    PrinterSettings Read;
-};                          // a read found settings
-struct SettingsDropped {};  // the settings shown count as not loaded
-struct InitialValuesShown {
-    PrinterSettings Initial;
-};  // the printer cannot be read: shown instead
-struct InitialValuesAsked {
-    PrinterSettings Initial;
-    bool CanUpdate;
-};  // the command
-struct UserChanged {
-    PrinterSettings Before, After;
-};  // pages collected, a detail dialog's OK
-struct FileApplied {
-    SettingsFile File;
-};                       // an opened file's settings, by name
-struct EditsDropped {};  // the user let the edits go
-struct WriteWanted {};   // 更新: the pages are collected
-struct PrinterNow {
-    std::optional<PrinterSettings> Now;
-};  // the pre-write read
-struct OverwriteAnswer {
-    bool Overwrite;
-};  // the answer to the question asked
-struct WriteEnded {
-    bool Written;
-};  // accepted and completed, or not
-struct EditStateEvent {
-    EditEvent Event;
-};  // the printer's state, a write's hand-over
+// A new session: nothing of the old one stays.
+struct SessionOpened { uint32_t Session; };
+// A read found settings.
+struct SettingsRead { PrinterSettings Read; };
+// The settings shown count as not loaded.
+struct SettingsDropped {};
+// The printer cannot be read: the initial values are shown instead.
+struct InitialValuesShown { PrinterSettings Initial; };
+// The user asked for the initial values (they are written whole).
+struct InitialValuesAsked { PrinterSettings Initial; bool CanUpdate; };
+// The pages were collected, or a detail dialog ended with OK.
+struct UserChanged { PrinterSettings Before, After; };
+// An opened file's settings, by name.
+struct FileApplied { SettingsFile File; };
+// The user let the edits go.
+struct EditsDropped {};
+// 更新: the pages have been collected.
+struct WriteWanted {};
+// The printer's settings read for the write (nothing: the read failed).
+struct PrinterNow { std::optional<PrinterSettings> Now; };
+// The answer to the question before overwriting.
+struct OverwriteAnswer { bool Overwrite; };
+// The write was accepted and completed, or not.
+struct WriteEnded { bool Written; };
+// The printer's state, or a write's hand-over, as the edit state sees it.
+struct EditStateEvent { EditEvent Event; };
 
+// clang-format on
 using PanelEvent = std::variant<SessionOpened, SettingsRead, SettingsDropped, InitialValuesShown,
                                 InitialValuesAsked, UserChanged, FileApplied, EditsDropped, WriteWanted,
                                 PrinterNow, OverwriteAnswer, WriteEnded, EditStateEvent>;
 
+// clang-format off
 // ---- Effects --------------------------------------------------------------------------------------
 
-struct FillPages {
-    PrinterSettings Shown;
-};                    // the pages show these settings
-struct DropShown {};  // the pages show no settings (not loaded)
+// The pages show these settings.
+struct FillPages { PrinterSettings Shown; };
+// The pages show no settings (not loaded).
+struct DropShown {};
 // The pages follow the printer's values where the user has not changed them since `Before`.
-struct FollowValues {
-    PrinterSettings Before, After;
-};
-struct ReadPrinterNow {};  // read the block for the write
-struct AskOverwrite {
-    std::vector<const SettingKey*> Keys;
-};  // changed meanwhile: overwrite?
-struct SendSettings {
-    PrinterSettings Values;
-};  // encode and hand over
+struct FollowValues { PrinterSettings Before, After; };
+// Read the printer's settings for the write.
+struct ReadPrinterNow {};
+// Settings edited here were changed on the printer meanwhile: ask before overwriting them.
+struct AskOverwrite { std::vector<const SettingKey*> Keys; };
+// Encode these settings and hand them over.
+struct SendSettings { PrinterSettings Values; };
 
+// clang-format on
 using PanelEffect =
     std::variant<FillPages, DropShown, FollowValues, ReadPrinterNow, AskOverwrite, SendSettings>;
 

@@ -130,9 +130,12 @@ void SendWrite(HWND panel, const PrinterSettings& values) {
     const PanelRequest write = OutstandingRequest(panel, RequestKind::Write);
     PanelState* state = PanelStateOf(panel);
     if (!state || write.Kind == RequestKind::None) return;
+    // The user's switches over another program's switches of the same byte may turn all its bits
+    // on, which no printer could be read back with; or a value may not fit the command. Nothing is
+    // sent then, and the edits stay on the pages, for correcting.
+    int32_t bits = values.Record.SwitchBits;
     SettingsCommand command{};
-    if (!PrepareSettingsCommand(panel, values, &command)) {
-        // The edits stay on the pages, for correcting.
+    if (RefuseUnreadableSwitches(panel, bits, 0) >= 0 || !PrepareSettingsCommand(panel, values, &command)) {
         if (IsOutstanding(panel, write)) WriteNotSent(panel, WriteOutcome::ValueDoesNotFit);
         return;
     }
