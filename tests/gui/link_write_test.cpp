@@ -263,6 +263,21 @@ TEST_F(LinkWrite, AnOddFeedDistanceIsSentAsTheUserSetItWhateverThePrinterReports
     }
 }
 
+// The user's switch over another program's switches of the same byte would turn every bit of it
+// on: nothing is written, the user is told, the edit stays.
+TEST_F(LinkWrite, ASwitchByteThatTheMergeWouldFillIsNotWritten) {
+    ASSERT_EQ(vp::PatchBlock(kPrinter, BlockSwitchBits + 3, {0x00}), 0u);
+    ShowAsRead();
+    SetSwitch(PanelSettings.SwitchBits, SheetGuideBySwitch, true);
+    ASSERT_EQ(vp::PatchBlock(kPrinter, BlockSwitchBits + 3, {0x7F}), 0u);
+    rptest::MessageBoxRecorder recorder;
+    EXPECT_EQ(WriteSettings(panel_, 0), 0);
+    ASSERT_EQ(recorder.Count(), 1u);
+    EXPECT_EQ(recorder.Boxes()[0].text.rfind(ProgramString(IDS_SWITCHES_UNREADABLE).substr(0, 40), 0), 0u);
+    EXPECT_EQ(WritesReceived(), 0u);
+    EXPECT_TRUE(IsSwitchOn(PanelSettings.SwitchBits, SheetGuideBySwitch));
+}
+
 TEST_F(LinkWrite, AValueTooWideForTheCommandIsNotWrittenAndTheUserIsTold) {
     EnableWindow(GetDlgItem(panel_, IDC_UPDATE), TRUE);
     EnableWindow(GetDlgItem(panel_, IDC_UPDATE_AND_EXIT), TRUE);
