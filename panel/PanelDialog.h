@@ -39,7 +39,8 @@ enum class PrinterChange {
     Restarted,    // the panel (when there is one) started over on the printer chosen
     Kept,         // nothing new was chosen, and the current printer is still there
     MustEnd,      // nothing to go on with: no printer chosen and none current, or the chosen
-                  // printer's single-instance mapping could not be had
+                  // printer's single-instance mapping could not be had (the panel is then back
+                  // on its printer as it was, for the exit command's question)
     PanelClosed,  // the panel closed while the dialog or a message box was up
 };
 // The change of printer after the change-printer command and after the installed printers

@@ -187,24 +187,23 @@ TEST_F(ProgramTest, ASaveOrOpenWhileThePrinterWentDoesNothing) {
     Install({"LP1", "LP2"});
     ASSERT_NE(Start("LP1"), nullptr);
     const std::string file = TemporaryFile("rp_stale.txt");
-    DeleteFileA(file.c_str());
-    rptest::MessageBoxRecorder boxes;
-    AnswerFileDialogs(boxes, file, [] { vp::ApplyPreset("LP1", "offline"); });
-    FrameCommand(IDM_SAVE_SETTINGS);
-    EXPECT_EQ(GetFileAttributesA(file.c_str()), INVALID_FILE_ATTRIBUTES);
-    ASSERT_EQ(boxes.Count(), 1u);
-    EXPECT_EQ(boxes.Boxes()[0].text, Formatted(IDS_FILE_SAVE_STALE, file));
-
-    vp::ApplyPreset("LP1", "idle");
-    Settle();
-    ASSERT_TRUE(WaitIdle());
-    std::ofstream(file, std::ios::binary) << kHeader << "PageLength = 40\n";
-    const PanelSettingsRecord shown = PanelSettings;
-    AnswerFileDialogs(boxes, file, [] { vp::ApplyPreset("LP1", "offline"); });
-    FrameCommand(IDM_OPEN_SETTINGS);
-    ASSERT_EQ(boxes.Count(), 2u);
-    EXPECT_EQ(boxes.Boxes()[1].text, Formatted(IDS_FILE_OPEN_STALE, file));
-    EXPECT_EQ(PanelSettings.PageLength, shown.PageLength);
+    for (const auto& [command, text] : {std::pair{IDM_SAVE_SETTINGS, IDS_FILE_SAVE_STALE},
+                                        std::pair{IDM_OPEN_SETTINGS, IDS_FILE_OPEN_STALE}}) {
+        DeleteFileA(file.c_str());
+        if (command == IDM_OPEN_SETTINGS)
+            std::ofstream(file, std::ios::binary) << kHeader << "PageLength = 40\n";
+        const PanelSettingsRecord shown = PanelSettings;
+        rptest::MessageBoxRecorder boxes;
+        AnswerFileDialogs(boxes, file, [] { vp::ApplyPreset("LP1", "offline"); });
+        FrameCommand(command);
+        ASSERT_EQ(boxes.Count(), 1u);
+        EXPECT_EQ(boxes.Boxes()[0].text, Formatted(text, file));
+        EXPECT_EQ(PanelSettings.PageLength, shown.PageLength);
+        EXPECT_EQ(GetFileAttributesA(file.c_str()) != INVALID_FILE_ATTRIBUTES, command == IDM_OPEN_SETTINGS);
+        vp::ApplyPreset("LP1", "idle");
+        Settle();
+        ASSERT_TRUE(WaitIdle());
+    }
 }
 
 }  // namespace

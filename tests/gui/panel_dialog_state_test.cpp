@@ -124,25 +124,26 @@ protected:
         return 0;
     }
 
-    // The printer goes offline or away while `dialog` is up; OK comes a moment later.
-    void ChangeMeanwhileThenOk(HWND dialog) {
-        if (Pick(0, 1)) {
-            RemoveMeanwhile();
-        } else if (held_.count(Current())) {
-            vp::ApplyPreset(Current(), "offline");
+    // OK at once, or, one time in four, the printer goes offline or away while `dialog` is up and
+    // OK comes a moment later.
+    void OkNowOrAfterAChange(HWND dialog) {
+        if (Pick(0, 3)) {
+            PostMessageA(dialog, WM_COMMAND, IDOK, 0);
+        } else {
+            if (Pick(0, 1)) {
+                RemoveMeanwhile();
+            } else if (held_.count(Current())) {
+                vp::ApplyPreset(Current(), "offline");
+            }
+            rptest::PressOkLater(dialog, 300);
         }
-        rptest::PressOkLater(dialog, 300);
     }
 
     bool Drive(HWND dialog) {
         HWND fileName = GetDlgItem(dialog, cmb13) ? GetDlgItem(dialog, cmb13) : GetDlgItem(dialog, edt1);
         if (fileName) {
             SetWindowTextA(fileName, file_.c_str());
-            if (Pick(0, 3) == 0) {
-                ChangeMeanwhileThenOk(dialog);
-            } else {
-                PostMessageA(dialog, WM_COMMAND, IDOK, 0);
-            }
+            OkNowOrAfterAChange(dialog);
         } else if (HWND list = GetDlgItem(dialog, IDC_PRINTER_LIST)) {
             LVITEMA item{};
             item.stateMask = item.state = LVIS_SELECTED | LVIS_FOCUSED;
@@ -151,35 +152,20 @@ protected:
                          reinterpret_cast<LPARAM>(&item));
             PostMessageA(dialog, WM_COMMAND, IDC_SELECT_OK, 0);
         } else {
-            // Choosing what the dialog shows is no edit (the printer may hold another value by
-            // now, written by another program, which then stays).
+            // Choosing what the dialog shows is no edit (another program may have written the
+            // printer meanwhile: its value stays), but the OK still offers 更新.
             const uint8_t chosen = edits_[BlockPaperThickness];
-            const LRESULT shown = SendDlgItemMessageA(dialog, IDC_THICKNESS_LIST, CB_GETCURSEL, 0, 0);
-            if (shown == chosen && !thicknessEdited_) {
+            if (SendDlgItemMessageA(dialog, IDC_THICKNESS_LIST, CB_GETCURSEL, 0, 0) == chosen &&
+                !thicknessEdited_) {
                 edits_.erase(BlockPaperThickness);
-                noticeOnly_ = true;  // the OK still offers 更新, which then sends nothing new
+                noticeOnly_ = true;
             }
             SendDlgItemMessageA(dialog, IDC_THICKNESS_LIST, CB_SETCURSEL, chosen, 0);
-            DriveDetailDialog(dialog);
+            OkNowOrAfterAChange(dialog);
+            // The panel moved to another printer: the dialog's change went with the old one.
+            if (!held_.count(Current()) || !removed_.empty()) edits_.erase(BlockPaperThickness);
         }
         return true;
-    }
-
-    void DriveDetailDialog(HWND dialog) {
-        if (Pick(0, 3) == 0) {
-            // The user's OK comes after the panel has moved to another printer, or while its
-            // printer is offline (the change is then held).
-            if (Pick(0, 1)) {
-                edits_.erase(BlockPaperThickness);
-                RemoveMeanwhile();
-                rptest::PressOkLater(dialog, 300);
-            } else {
-                ChangeMeanwhileThenOk(dialog);
-                if (!held_.count(Current()) || !removed_.empty()) edits_.erase(BlockPaperThickness);
-            }
-        } else {
-            PostMessageA(dialog, WM_COMMAND, IDOK, 0);
-        }
     }
 
     bool PageEditable() const {
@@ -258,12 +244,11 @@ protected:
                 DeleteFileA(file_.c_str());
                 FrameCommand(IDM_SAVE_SETTINGS);
                 uint32_t error = 0;
-                const std::optional<std::string> bytes = ReadWholeFile(file_, &error);
-                if (!bytes) break;
-                const std::optional<std::string> text = FromFileText(*bytes, nullptr);
-                ASSERT_TRUE(text.has_value());
-                const FileReading reading = ReadSettingsFile(*text, ProgramString(IDS_MODEL_NAME));
-                EXPECT_TRUE(reading.Problems.empty()) << "a saved file opens again";
+                if (const std::optional<std::string> bytes = ReadWholeFile(file_, &error)) {
+                    const std::string text = FromFileText(*bytes, nullptr).value_or("");
+                    EXPECT_TRUE(ReadSettingsFile(text, ProgramString(IDS_MODEL_NAME)).Problems.empty())
+                        << "a saved file opens again";
+                }
                 break;
             }
             case Open: {
