@@ -9,6 +9,7 @@ void ForgetWrite(ShownSettings& settings) {
     settings.WriteShown.reset();
     settings.WriteValues.reset();
     settings.ToOverwrite.clear();
+    settings.AskedOver.reset();
 }
 
 // A new base: the edits the user still has stay over it, none else.
@@ -107,16 +108,24 @@ struct Stepper {
             return;
         }
         s.ToOverwrite = merge.ChangedMeanwhile;
+        s.AskedOver = *e.Now;
         effects.push_back(AskOverwrite{merge.ChangedMeanwhile});
     }
     void operator()(const OverwriteAnswer& e) {
-        if (s.ToOverwrite.empty() || !s.WriteValues) return;  // nothing was asked, or it is gone
-        s.ToOverwrite.clear();
-        if (e.Overwrite) {
-            effects.push_back(SendSettings{*s.WriteValues});
-        } else {
+        if (s.ToOverwrite.empty() || !s.AskedOver) return;  // nothing was asked, or it is gone
+        if (!e.Overwrite) {
             ForgetWrite(s);  // the edits stay unsent
+            return;
         }
+        // The user has seen the printer's values of those settings: they count as read. Another
+        // program may have written the printer while the question was up, so it is read again
+        // and the edits merged over what it holds then (asking again only for what changed since).
+        for (const SettingKey* key : s.ToOverwrite)
+            SetSettingValue(*key, GetSettingValue(*key, *s.AskedOver), s.Base);
+        s.ToOverwrite.clear();
+        s.AskedOver.reset();
+        s.WriteValues.reset();
+        effects.push_back(ReadPrinterNow{});
     }
     void operator()(const WriteEnded& e) {
         if (!s.WriteValues) return;

@@ -36,6 +36,7 @@ struct ShownSettings {
     std::optional<PrinterSettings> WriteShown;
     std::optional<PrinterSettings> WriteValues;
     std::vector<const SettingKey*> ToOverwrite;  // asked about: edited and changed meanwhile
+    std::optional<PrinterSettings> AskedOver;    // what the printer held when it was asked
 
     // The settings as the user sees them: the edits over the base.
     PrinterSettings Shown() const { return Edits.Over(Base); }

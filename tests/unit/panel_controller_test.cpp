@@ -59,8 +59,8 @@ struct Panel {
     const SendSettings* Update(std::optional<PrinterSettings> now) {
         *this << WriteWanted{};
         if (!Effect<ReadPrinterNow>()) return nullptr;
-        *this << PrinterNow{std::move(now)};
-        if (Effect<AskOverwrite>()) *this << OverwriteAnswer{true};
+        *this << PrinterNow{now};
+        if (Effect<AskOverwrite>()) *this << OverwriteAnswer{true} << PrinterNow{std::move(now)};
         return Effect<SendSettings>();
     }
 };
@@ -158,9 +158,13 @@ TEST(PanelController, ASettingChangedOnBothSidesIsAskedAboutOnce) {
         EXPECT_TRUE(cancelled.effects.empty());
         EXPECT_EQ(cancelled.model.EditState.State, EditState::Unsent);
         EXPECT_TRUE((cancelled << OverwriteAnswer{true}).effects.empty());
+        // OK reads the printer again: what another program wrote while the question was up stays.
         panel << OverwriteAnswer{true};
+        ASSERT_NE(panel.Effect<ReadPrinterNow>(), nullptr);
+        panel << PrinterNow{With(imported, "PostcardMode", 1)};
         ASSERT_NE(panel.Effect<SendSettings>(), nullptr);
         EXPECT_EQ(panel.Effect<SendSettings>()->Values.Record.PageLength, typed);
+        EXPECT_EQ(panel.Effect<SendSettings>()->Values.Record.PostcardMode, 1);
         panel << WriteEnded{true};
         EXPECT_NE(panel.Effect<FollowValues>(), nullptr) << "the pages follow the printer";
         EXPECT_TRUE(panel.model.Settings.Edits.Empty());
