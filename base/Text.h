@@ -28,10 +28,21 @@ size_t FormatBoundedV(char* out, size_t size, const char* format, va_list args);
 // Copies `source` into `out` (size bytes), cut at a character boundary. Returns the length.
 size_t CopyBounded(char* out, size_t size, const char* source);
 
+// The longest name of one file or folder that Windows takes, in bytes of the program's text (a
+// character is one or two bytes, so a name within it is within the system's 255 characters).
+inline constexpr size_t kLongestFileName = 255;
+
 // A file name made from a CP932 text (a printer's name): every character that cannot be in a file
 // name (\ / : * ? " < > | and control characters) becomes "_", a trailing dot or space goes, and
-// an empty result is "settings". The second byte of a double-byte character is never taken for a
-// character of its own.
-std::string FileNameFrom(std::string_view text);
+// an empty result is "settings". A device name (PRN, CON, LPT1, ... with or without an extension)
+// gets "_" after it, so that the name is a file's. The name is cut, at a character boundary, to
+// leave `room` bytes of kLongestFileName for what the caller adds (".txt", a temporary ".new").
+// The second byte of a double-byte character is never taken for a character of its own.
+std::string FileNameFrom(std::string_view text, size_t room = 0);
+
+// The name of the temporary file that is written beside `path` before it replaces it: `path` with
+// ".new" after it, its last part cut (at a character boundary) where that would pass the longest
+// file name or the longest path the program's file functions take.
+std::string TemporaryFileName(std::string_view path);
 
 #endif

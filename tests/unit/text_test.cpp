@@ -58,19 +58,48 @@ TEST(BoundedText, TrailByteThatLooksLikeALeadByteIsNotMistaken) {
     EXPECT_EQ(std::string(text), std::string("\x83\x5C\x95\x5C"));
 }
 
-// A printer's name as a file name: forbidden characters replaced, "ソ" (83 5C) kept whole.
-TEST(BoundedText, FileNamesFromPrinterNames) {
+// A printer's name as a file name Windows takes, and the temporary name beside a file: forbidden
+// characters replaced, device names given a "_", the length cut to the limit with room for what
+// follows, and "ソ" (83 5C) and "表" (95 5C) kept whole, never cut in half nor taken for a "\\".
+TEST(BoundedText, FileNamesWindowsTakes) {
+    const std::string a250(250, 'a'), so130 = [] {
+        std::string s;
+        for (int i = 0; i < 130; ++i) s += "\x83\x5C";
+        return s;
+    }();
     const struct {
-        const char* name;
-        const char* file;
-    } cases[] = {{"\\\\srv\\lp1", "__srv_lp1"},
-                 {"a:b*c?d\"e<f>g|h/i", "a_b_c_d_e_f_g_h_i"},
-                 {"\x83\x5C\x95\x5C", "\x83\x5C\x95\x5C"},
-                 {"LP1. ", "LP1"},
-                 {"", "settings"},
-                 {"x\x83", "x_"},
-                 {"tab\there", "tab_here"}};
-    for (const auto& c : cases) EXPECT_EQ(FileNameFrom(c.name), c.file) << c.name;
+        std::string name;
+        size_t room;
+        std::string file;
+    } names[] = {{"\\\\srv\\lp1", 0, "__srv_lp1"},
+                 {"a:b*c?d\"e<f>g|h/i", 0, "a_b_c_d_e_f_g_h_i"},
+                 {"\x83\x5C\x95\x5C", 0, "\x83\x5C\x95\x5C"},
+                 {"LP1. ", 0, "LP1"},
+                 {"", 0, "settings"},
+                 {"x\x83", 0, "x_"},
+                 {"tab\there\r\n", 0, "tab_here__"},
+                 {"PRN", 0, "PRN_"},
+                 {"con", 0, "con_"},
+                 {"LPT1.lan", 0, "LPT1_.lan"},
+                 {"Com9 .x", 0, "Com9 _.x"},
+                 {"NUL...", 0, "NUL_"},
+                 {"LPT10", 0, "LPT10"},
+                 {"CONSOLE", 0, "CONSOLE"},
+                 {a250, 8, std::string(247, 'a')},
+                 {a250 + "   .. x", 0, a250},
+                 {std::string(246, 'a') + " . b", 8, std::string(246, 'a')},
+                 {"x" + so130, 8, "x" + so130.substr(0, 246)}};
+    for (const auto& c : names) EXPECT_EQ(FileNameFrom(c.name, c.room), c.file) << c.name;
+
+    const struct {
+        std::string path, temporary;
+    } temporaries[] = {{"C:\\f\\LP1.txt", "C:\\f\\LP1.txt.new"},
+                       {"LP1.txt", "LP1.txt.new"},
+                       {"C:\\" + a250 + ".txt", "C:\\" + a250 + "..new"},
+                       {"C:\\\x95\x5C\\" + so130, "C:\\\x95\x5C\\" + so130.substr(0, 248) + ".new"},
+                       {"C:\\" + std::string(200, 'd') + "\\" + std::string(53, 'n'),
+                        "C:\\" + std::string(200, 'd') + "\\" + std::string(51, 'n') + ".new"}};
+    for (const auto& c : temporaries) EXPECT_EQ(TemporaryFileName(c.path), c.temporary) << c.path;
 }
 
 }  // namespace
