@@ -3,6 +3,7 @@
 #include <windows.h>
 
 #include "base/ScopedHandles.h"
+#include "base/Text.h"
 
 namespace {
 
@@ -71,23 +72,38 @@ std::optional<std::string> FromFileText(std::string_view utf8, int* badLine) {
     return text;
 }
 
-std::optional<std::string> ReadWholeFile(const std::string& path, uint32_t* error) {
+static_assert(kFileTooLargeError == ERROR_FILE_TOO_LARGE);
+
+std::optional<std::string> ReadWholeFile(const std::string& path, uint32_t* error, uint32_t limit) {
     const KernelHandle file = OpenFile(path, GENERIC_READ, FILE_SHARE_READ, OPEN_EXISTING);
     std::string bytes;
-    if (file.Get()) {
+    DWORD failure = 0;
+    LARGE_INTEGER size{};
+    if (!file.Get()) {
+        failure = GetLastError();
+    } else if (GetFileSizeEx(file.Get(), &size) && size.QuadPart > limit) {
+        failure = ERROR_FILE_TOO_LARGE;
+    } else {
+        // A pipe or device has no size, and a file may grow while it is read: the limit holds for
+        // what is read as well.
         char chunk[16384];
         DWORD got = 0;
         while (ReadFile(file.Get(), chunk, sizeof chunk, &got, nullptr)) {
             if (got == 0) return bytes;
+            if (bytes.size() + got > limit) {
+                SetLastError(ERROR_FILE_TOO_LARGE);
+                break;
+            }
             bytes.append(chunk, got);
         }
+        failure = GetLastError();
     }
-    if (error) *error = GetLastError();
+    if (error) *error = failure;
     return std::nullopt;
 }
 
 bool WriteFileSafely(const std::string& path, std::string_view bytes, uint32_t* error) {
-    const std::string temporary = path + ".new";
+    const std::string temporary = TemporaryFileName(path);
     bool written = false;
     {
         const KernelHandle file = OpenFile(temporary, GENERIC_WRITE, 0, CREATE_ALWAYS);

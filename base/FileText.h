@@ -22,10 +22,19 @@ std::string ToFileText(std::string_view programText);
 std::string Utf8FromProgramText(std::string_view programText);
 std::optional<std::string> FromFileText(std::string_view utf8, int* badLine);
 
-// The whole file; nothing, with the system's error code in `error`, when it cannot be read.
-std::optional<std::string> ReadWholeFile(const std::string& path, uint32_t* error);
+// A settings file is a few kilobytes; a file larger than this is not one and is not read.
+inline constexpr uint32_t kSettingsFileLimit = 1024 * 1024;
+// The limit as the program's messages name it.
+inline constexpr const char* kSettingsFileLimitText = "1 MiB（1,048,576 バイト）";
+// The system's error code for a file larger than the limit it was read with (ERROR_FILE_TOO_LARGE).
+inline constexpr uint32_t kFileTooLargeError = 223;
 
-// Writes the file beside its place first and then puts it there in one step, so that a failed
+// The whole file, if it holds `limit` bytes at most: it is refused before it is read when larger.
+// Nothing, with the system's error code in `error` (kFileTooLargeError for a file too large), when
+// it cannot be read.
+std::optional<std::string> ReadWholeFile(const std::string& path, uint32_t* error, uint32_t limit);
+
+// Writes the file beside its place first (TemporaryFileName) and then puts it there in one step, so that a failed
 // write leaves an older file whole. False, with the system's error code in `error`, on failure.
 bool WriteFileSafely(const std::string& path, std::string_view bytes, uint32_t* error);
 

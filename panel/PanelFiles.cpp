@@ -43,7 +43,8 @@ std::string FileTypes() {
 // or nothing when the user cancelled.
 bool AskFileName(HWND owner, bool save, const std::string& printer, std::string& path) {
     char file[MAX_PATH] = "";
-    if (save) CopyBounded(file, sizeof file, (FileNameFrom(printer) + ".txt").c_str());
+    // Room for ".txt" and for the temporary ".new" that the save writes first.
+    if (save) CopyBounded(file, sizeof file, (FileNameFrom(printer, 8) + ".txt").c_str());
     const std::string types = FileTypes();
     OPENFILENAMEA dialog{};
     dialog.lStructSize = sizeof dialog;
@@ -109,10 +110,12 @@ void ShowBadLines(HWND panel, const std::string& path, const std::vector<FilePro
 // The file's text in the program's text, or nothing after telling the user why not.
 std::optional<std::string> ReadFileText(HWND panel, const std::string& path) {
     uint32_t error = 0;
-    const std::optional<std::string> bytes = ReadWholeFile(path, &error);
+    const std::optional<std::string> bytes = ReadWholeFile(path, &error, kSettingsFileLimit);
     if (!bytes) {
-        ShowPrinterMessage(panel, Formatted(IDS_FILE_READ_FAILED, path, SystemErrorText(error)).c_str(),
-                           MB_OK | MB_ICONWARNING);
+        const std::string message = error == kFileTooLargeError
+                                        ? Formatted(IDS_FILE_TOO_LARGE, path, kSettingsFileLimitText)
+                                        : Formatted(IDS_FILE_READ_FAILED, path, SystemErrorText(error));
+        ShowPrinterMessage(panel, message.c_str(), MB_OK | MB_ICONWARNING);
         return std::nullopt;
     }
     int badLine = 0;

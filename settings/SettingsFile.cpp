@@ -152,6 +152,11 @@ FileReading ReadSettingsFile(std::string_view text, std::string_view model) {
         std::string_view line = text.substr(start, end - start);
         start = end + 1;
         ++number;
+        // Not even a comment may hold one: the message naming the line would end at it.
+        if (line.find('\0') != std::string_view::npos) {
+            reading.Problems.push_back(Problem(number, {}, FileProblemKind::NulByte));
+            continue;
+        }
         line = Trim(line.substr(0, line.find('#')));
         if (!line.empty() && line.back() == '\r') line = Trim(line.substr(0, line.size() - 1));
         if (line.empty()) continue;
@@ -247,7 +252,9 @@ std::vector<FileProblem> CheckSettings(const SettingsFile& file) {
 std::string WriteSettingsFile(const PrinterSettings& settings, std::string_view model,
                               std::string_view source) {
     std::string text = "# Kestrovane リモートパネル 設定ファイル\n# プリンタ「";
-    text.append(source);
+    // A printer's name may hold a line break or another control character: the comment stays one
+    // line. A byte below 0x20 is never the second byte of a double-byte character.
+    for (const char c : source) text.push_back(static_cast<unsigned char>(c) < 0x20 || c == 0x7F ? '?' : c);
     text += "」の設定。書かれていない設定はプリンタの値のまま変わりません。\n";
     text += std::string(SettingsFileFormatKey) + " = " + SettingsFileFormatVersion + "\n";
     text += std::string(SettingsFileModelKey) + " = ";
@@ -324,6 +331,9 @@ std::string FileProblemText(const FileProblem& p) {
             break;
         case FileProblemKind::NotKeyValue:
             what = "「キー = 値」の形の行ではありません。";
+            break;
+        case FileProblemKind::NulByte:
+            what = "NUL 文字（0x00）があります。設定ファイルのテキストではありません。";
             break;
         case FileProblemKind::UnknownKey:
             what = "この名前の設定項目はありません。";

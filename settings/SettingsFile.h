@@ -37,6 +37,7 @@ enum class FileProblemKind : uint8_t {
     NoModel,       // the second setting line is not "Model = ..."
     OtherModel,    // the file is for another model
     NotKeyValue,   // a line that is neither blank, a comment nor "Key = value"
+    NulByte,       // a line holding a NUL byte, which no text of a settings file has
     UnknownKey,
     DuplicateKey,  // OtherLine: where the key came first
     NotANumber,

@@ -10,7 +10,9 @@
 #include <fstream>
 #include <functional>
 #include <string>
+#include <vector>
 
+#include "base/FileText.h"
 #include "res/resource.h"
 #include "settings/PanelSettings.h"
 #include "settings/SettingsBlock.h"
@@ -107,21 +109,28 @@ TEST_F(ProgramTest, SettingsSavedToAndOpenedFromAFile) {
     expected[BlockFormOffset(0) + FormBlockFeedPos + FeedPathCutSheet] = 50;
     EXPECT_EQ(Block("LP1"), expected) << "exactly those bytes";
 
-    // A bad file: one message naming its lines; nothing changes.
-    const std::string bad = TemporaryFile("rp_bad.txt");
+    // A bad file (a NUL byte is a bad line like any other) and a file over the size limit: one
+    // message naming the lines or the limit; nothing changes.
+    const std::string bad = TemporaryFile("rp_bad.txt"), huge = TemporaryFile("rp_huge.txt");
     std::ofstream(bad, std::ios::binary) << kHeader << "PageLength = 0\n"
-                                         << "Nonsense = 1\n";
+                                         << std::string("Nonsense\0 = 1\n", 14) << "Font9 = 1\n";
+    std::ofstream(huge, std::ios::binary) << kHeader << "# " << std::string(1 << 20, 'x') << "\n";
     TypeOnPage0(IDC_HC_CUT_EDIT, "45");
     const PanelSettingsRecord shown = PanelSettings;
-    AnswerFileDialogs(boxes, bad);
-    boxes.Clear();
-    FrameCommand(IDM_OPEN_SETTINGS);
-    ASSERT_EQ(boxes.Count(), 1u);
-    const std::string& message = boxes.Boxes()[0].text;
-    EXPECT_NE(message.find("行 3: PageLength"), std::string::npos) << message;
-    EXPECT_NE(message.find("行 4: Nonsense"), std::string::npos) << message;
-    EXPECT_EQ(rptest::WindowText(GetDlgItem(Page0(), IDC_HC_CUT_EDIT)), "45") << "the unsent edit stays";
-    EXPECT_EQ(PanelSettings.PageLength, shown.PageLength);
+    const struct {
+        std::string path;
+        std::vector<std::string> said;
+    } files[] = {{bad, {"行 3: PageLength", "行 4: NUL", "行 5: Font9"}}, {huge, {huge, kSettingsFileLimitText}}};
+    for (const auto& file : files) {
+        AnswerFileDialogs(boxes, file.path);
+        boxes.Clear();
+        FrameCommand(IDM_OPEN_SETTINGS);
+        ASSERT_EQ(boxes.Count(), 1u) << file.path;
+        const std::string& message = boxes.Boxes()[0].text;
+        for (const std::string& said : file.said) EXPECT_NE(message.find(said), std::string::npos) << message;
+        EXPECT_EQ(rptest::WindowText(GetDlgItem(Page0(), IDC_HC_CUT_EDIT)), "45") << "the unsent edit stays";
+        EXPECT_EQ(PanelSettings.PageLength, shown.PageLength);
+    }
 }
 
 // An administrator's import beside the panel stays unless the operator changed the same setting,

@@ -244,7 +244,7 @@ protected:
                 DeleteFileA(file_.c_str());
                 FrameCommand(IDM_SAVE_SETTINGS);
                 uint32_t error = 0;
-                if (const std::optional<std::string> bytes = ReadWholeFile(file_, &error)) {
+                if (const std::optional<std::string> bytes = ReadWholeFile(file_, &error, kSettingsFileLimit)) {
                     const std::string text = FromFileText(*bytes, nullptr).value_or("");
                     EXPECT_TRUE(ReadSettingsFile(text, ProgramString(IDS_MODEL_NAME)).Problems.empty())
                         << "a saved file opens again";

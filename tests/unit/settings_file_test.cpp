@@ -17,7 +17,9 @@ PrinterSettings Initial() {
     return s;
 }
 
+// Printer names, some with line breaks and control characters that must stay inside the comment.
 TEST(SettingsFile, WrittenSettingsReadBackAsTheSameRecord) {
+    const char* const printers[] = {"LP1", "LP\r\nPageLength = 1", "\x83\x5C\nx\x7F\t\x1B = 2"};
     std::mt19937 rng(13);
     for (int round = 0; round < 300; ++round) {
         const qmxtest::RandomSettings random = qmxtest::MakeRandomEnteredSettings(rng);
@@ -25,7 +27,7 @@ TEST(SettingsFile, WrittenSettingsReadBackAsTheSameRecord) {
         printer.Record = random.record;
         memcpy(printer.FeedPosOther, random.slots, sizeof printer.FeedPosOther);
 
-        const FileReading reading = ReadSettingsFile(WriteSettingsFile(printer, Model, "LP1"), Model);
+        const FileReading reading = ReadSettingsFile(WriteSettingsFile(printer, Model, printers[round % 3]), Model);
         ASSERT_TRUE(reading.Problems.empty()) << DescribeFileProblem(reading.Problems[0], "file");
         ASSERT_EQ(reading.File.Settings.size(), SettingKeys().size());
         PrinterSettings read;
@@ -52,6 +54,7 @@ TEST(SettingsFile, EachKindOfBadLineIsRefusedWithItsLine) {
         {"RemotePanelSettings = 1\r\nPageLength = 66\r\n", 2, "", FileProblemKind::NoModel},
         {"RemotePanelSettings = 1\nModel = Brindlemark 500\n", 2, "Model", FileProblemKind::OtherModel},
         {Header + "\n# x = 1\nPageLength 66\n", 5, "", FileProblemKind::NotKeyValue},
+        {Header + std::string("PageLength = 7\0\n", 16), 3, "", FileProblemKind::NulByte},
         {Header + "PageLenght = 66\n", 3, "PageLenght", FileProblemKind::UnknownKey},
         {Header + "Font1 = 1\r\nFont1 = 2\r\n", 4, "Font1", FileProblemKind::DuplicateKey},
         {Header + "PageLength = sixty\n", 3, "PageLength", FileProblemKind::NotANumber},
