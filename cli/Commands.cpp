@@ -39,7 +39,8 @@ const char* const Usage[] = {
     "設定ファイル: UTF-8 のテキスト。ヘッダ「RemotePanelSettings = 1」「Model = Brindlemark 400ZX」の後に",
     "「キー = 値」を 1 行に 1 つ。書かれていない設定はプリンタの値のままです。# から行末まではコメントです。",
     "",
-    "終了コード: 0 完了, 1 プリンタまたは通信の失敗 (パスワードの誤りを含む), 2 使い方の誤り,",
+    "終了コード: 0 完了, 1 プリンタまたは通信の失敗 (パスワードの誤りを含む) か、出力を書き込めなかった,",
+    "            2 使い方の誤り,",
     "            3 設定ファイルが正しくない, 4 読み戻した設定が違う。複数のプリンタでは最も大きい値。",
 };
 
@@ -49,8 +50,8 @@ struct Setup {
     std::string Model;
 };
 
-int Fail(const std::string& text) {
-    PrintError(text);
+int Fail(CliRun& run, const std::string& text) {
+    run.Out.Error(text);
     return ExitPrinterFailure;
 }
 
@@ -59,37 +60,40 @@ std::string Indented(const std::string& text) { return "  " + text; }
 std::string NameOf(const SettingKey& key) { return key.Key + "（" + key.Label + "）"; }
 
 // The settings file, read and checked; every problem is reported.
-std::optional<SettingsFile> LoadFile(const std::string& path, const std::string& model) {
+std::optional<SettingsFile> LoadFile(CliRun& run, const std::string& path, const std::string& model) {
     uint32_t error = 0;
-    const std::optional<std::string> bytes = ReadWholeFile(path, &error);
+    const std::optional<std::string> bytes = ReadWholeFile(path, &error, kSettingsFileLimit);
     if (!bytes) {
-        PrintError("ファイル「" + path + "」を開けません。" + SystemErrorText(error));
+        run.Out.Error(error == kFileTooLargeError
+                          ? path + ": 設定ファイルの大きさの上限 " + kSettingsFileLimitText +
+                                " を超えているため、読み込みません。"
+                          : "ファイル「" + path + "」を開けません。" + SystemErrorText(error));
         return std::nullopt;
     }
     int badLine = 0;
     const std::optional<std::string> text = FromFileText(*bytes, &badLine);
     if (!text) {
-        PrintError(path + ":" + std::to_string(badLine) + ": UTF-8 のテキストではありません。");
+        run.Out.Error(path + ":" + std::to_string(badLine) + ": UTF-8 のテキストではありません。");
         return std::nullopt;
     }
     FileReading reading = ReadSettingsFile(*text, model);
-    for (const FileProblem& p : reading.Problems) PrintError(DescribeFileProblem(p, path));
+    for (const FileProblem& p : reading.Problems) run.Out.Error(DescribeFileProblem(p, path));
     if (!reading.Problems.empty()) return std::nullopt;
     return std::move(reading.File);
 }
 
-bool PassGate(const CliArguments& arguments) {
+bool PassGate(CliRun& run, const CliArguments& arguments) {
     // The gate stays closed when the suite's key cannot be opened, as it does for the panel.
     const std::optional<std::string> stored = ReadStoredPassword();
     if (!stored) {
-        PrintError(std::string("パスワードの設定を読めません (HKEY_LOCAL_MACHINE\\") + kSuiteKey +
+        run.Out.Error(std::string("パスワードの設定を読めません (HKEY_LOCAL_MACHINE\\") + kSuiteKey +
                    " を開けません)。");
         return false;
     }
     if (stored->empty()) return true;
-    const std::optional<std::string> given = arguments.Password ? arguments.Password : AskPassword();
+    const std::optional<std::string> given = arguments.Password ? arguments.Password : run.Out.AskPassword();
     if (given && *given == *stored) return true;
-    PrintError("パスワードが違います。");
+    run.Out.Error("パスワードが違います。");
     return false;
 }
 
@@ -102,19 +106,19 @@ std::string NotSupported(const std::string& name) {
 }
 
 // Opens a printer for reading and reads its settings; the failure is reported on standard error.
-std::optional<PrinterSettings> ReadPrinter(const Setup& setup, const std::string& name) {
+std::optional<PrinterSettings> ReadPrinter(CliRun& run, const Setup& setup, const std::string& name) {
     if (!Supported(setup, name)) {
-        Fail(NotSupported(name));
+        Fail(run, NotSupported(name));
         return std::nullopt;
     }
     PrinterSession session(name);
     if (const std::optional<std::string> refusal = RefusalOf(session, PrinterUse::Read)) {
-        Fail(name + ": " + *refusal);
+        Fail(run, name + ": " + *refusal);
         return std::nullopt;
     }
     PrinterSettings settings;
     if (!session.ReadSettings(settings)) {
-        Fail(name + ": " + ProgramText(IDS_SETTINGS_READ_FAILED));
+        Fail(run, name + ": " + ProgramText(IDS_SETTINGS_READ_FAILED));
         return std::nullopt;
     }
     return settings;
@@ -134,8 +138,8 @@ std::optional<std::string> Encode(const PrinterSettings& settings, SettingsComma
 }
 
 // A printer's result line of an import or a copy, with what became of it for --json.
-int Tell(const std::string& name, const char* result, int exitCode, const std::string& line) {
-    TellAboutPrinter(name, result, exitCode, line);
+int Tell(CliRun& run, const std::string& name, const char* result, int exitCode, const std::string& line) {
+    run.Doc.TellAboutPrinter(name, result, exitCode, line);
     return exitCode;
 }
 
@@ -144,17 +148,17 @@ std::string DifferenceLine(const SettingDifference& d, const char* before, const
                     after + " " + DescribeSettingValue(*d.Key, d.After));
 }
 
-void PrintDifferences(const std::vector<SettingDifference>& differences, const char* before,
+void PrintDifferences(CliRun& run, const std::vector<SettingDifference>& differences, const char* before,
                       const char* after) {
-    for (const SettingDifference& d : differences) PrintLine(DifferenceLine(d, before, after));
+    for (const SettingDifference& d : differences) run.Out.Line(DifferenceLine(d, before, after));
 }
 
 // An import's differences in the printer's entry: lines for the text, a list for --json.
-void TellDifferences(const std::string& name, const char* member,
+void TellDifferences(CliRun& run, const std::string& name, const char* member,
                      const std::vector<SettingDifference>& differences, const char* before, const char* after,
                      const char* beforeKey, const char* afterKey) {
-    for (const SettingDifference& d : differences) Tell(name, nullptr, 0, DifferenceLine(d, before, after));
-    AddToPrinter(name, member, DifferencesArray(differences, beforeKey, afterKey));
+    for (const SettingDifference& d : differences) Tell(run, name, nullptr, 0, DifferenceLine(d, before, after));
+    run.Doc.AddToPrinter(name, member, DifferencesArray(differences, beforeKey, afterKey));
 }
 
 // One printer made ready for the write: its session, its settings and the command for them.
@@ -168,68 +172,68 @@ struct Prepared {
 
 // Opens, checks and reads one printer and puts the file over its settings. ExitDone with `ready`
 // filled, or the exit code of why it cannot be written (one result line on standard output).
-int Prepare(const Setup& setup, const std::string& name, const SettingsFile& file, const std::string& source,
+int Prepare(CliRun& run, const Setup& setup, const std::string& name, const SettingsFile& file, const std::string& source,
             Prepared& ready) {
-    if (!Supported(setup, name)) return Tell(name, "not-installed", ExitPrinterFailure, NotSupported(name));
+    if (!Supported(setup, name)) return Tell(run, name, "not-installed", ExitPrinterFailure, NotSupported(name));
     ready.Name = name;
     ready.Session = std::make_unique<PrinterSession>(name);
     if (const std::optional<std::string> refusal = RefusalOf(*ready.Session, PrinterUse::ReadAndUpdate)) {
-        return Tell(name, "refused", ExitPrinterFailure, name + ": " + *refusal);
+        return Tell(run, name, "refused", ExitPrinterFailure, name + ": " + *refusal);
     }
     if (!ready.Session->ReadSettings(ready.Before)) {
-        return Tell(name, "read-failed", ExitPrinterFailure,
+        return Tell(run, name, "read-failed", ExitPrinterFailure,
                     name + ": " + ProgramText(IDS_SETTINGS_READ_FAILED));
     }
     ready.Wanted = ready.Before;
     ApplySettingsFile(file, ready.Wanted);
     const std::vector<FileProblem> problems = CheckAppliedSettings(file, ready.Wanted);
     if (!problems.empty()) {
-        Tell(name, "invalid-file", ExitInvalidFile,
+        Tell(run, name, "invalid-file", ExitInvalidFile,
              name +
                  ": 設定ファイルの値とプリンタの値を合わせた設定が正しくないため、"
                  "どのプリンタにも書き込みません。");
         for (const FileProblem& p : problems)
-            Tell(name, nullptr, 0, Indented(DescribeFileProblem(p, source)));
+            Tell(run, name, nullptr, 0, Indented(DescribeFileProblem(p, source)));
         ready.FileWrong = true;
         return ExitInvalidFile;
     }
     // A value of the printer's own that the command cannot carry stops this printer only.
     if (const std::optional<std::string> failure = Encode(ready.Wanted, ready.Command)) {
-        return Tell(name, "value-does-not-fit", ExitInvalidFile, name + ": " + *failure);
+        return Tell(run, name, "value-does-not-fit", ExitInvalidFile, name + ": " + *failure);
     }
     return ExitDone;
 }
 
 // Writes one prepared printer, reads it back and compares; one result line on standard output.
-int WriteTo(const Prepared& ready, bool dryRun) {
+int WriteTo(CliRun& run, const Prepared& ready, bool dryRun) {
     const std::string& name = ready.Name;
     const std::vector<SettingDifference> changes = CompareSettings(ready.Before, ready.Wanted);
     if (dryRun) {
-        Tell(name, "dry-run", ExitDone,
+        Tell(run, name, "dry-run", ExitDone,
              name + ": 書き込むと " + std::to_string(changes.size()) +
                  " 項目が変わります (--dry-run: 書き込みません)。");
-        TellDifferences(name, "changes", changes, "プリンタ", "ファイル", "printer", "file");
+        TellDifferences(run, name, "changes", changes, "プリンタ", "ファイル", "printer", "file");
         return ExitDone;
     }
-    AddToPrinter(name, "changes", DifferencesArray(changes, "printer", "file"));
+    run.Doc.AddToPrinter(name, "changes", DifferencesArray(changes, "printer", "file"));
     if (ready.Session->Write(ready.Command) != 0) {
-        return Tell(name, "write-failed", ExitPrinterFailure, name + ": " + ProgramText(IDS_WRITE_FAILED));
+        return Tell(run, name, "write-failed", ExitPrinterFailure, name + ": " + ProgramText(IDS_WRITE_FAILED));
     }
     PrinterSettings after;
     if (!ready.Session->ReadSettings(after)) {
-        return Tell(name, "read-back-failed", ExitPrinterFailure,
+        return Tell(run, name, "read-back-failed", ExitPrinterFailure,
                     name + ": 書き込みました。" + ProgramText(IDS_SETTINGS_READ_FAILED));
     }
     const std::vector<SettingDifference> differences = CompareSettings(ready.Wanted, after);
     if (!differences.empty()) {
-        Tell(name, "read-back-differs", ExitReadBackDiffers,
+        Tell(run, name, "read-back-differs", ExitReadBackDiffers,
              name + ": 読み戻した設定が書き込んだ設定と " + std::to_string(differences.size()) +
                  " 項目違います。");
-        TellDifferences(name, "readBackDifferences", differences, "書き込んだ値", "読み戻した値", "written",
+        TellDifferences(run, name, "readBackDifferences", differences, "書き込んだ値", "読み戻した値", "written",
                         "readBack");
         return ExitReadBackDiffers;
     }
-    return Tell(name, "written", ExitDone,
+    return Tell(run, name, "written", ExitDone,
                 name + ": 設定を書き込みました (変更 " + std::to_string(changes.size()) + " 項目)。");
 }
 
@@ -237,27 +241,27 @@ int WriteTo(const Prepared& ready, bool dryRun) {
 // printer's own values (a form's margins, a switch byte no printer could be read with) stop the
 // whole import before anything is written. A printer refused by its state is left out; the
 // others go on.
-int WriteToAll(const Setup& setup, const std::vector<std::string>& printers, const SettingsFile& file,
+int WriteToAll(CliRun& run, const Setup& setup, const std::vector<std::string>& printers, const SettingsFile& file,
                const std::string& source, bool dryRun) {
-    Json& result = CommandResult();
+    Json& result = run.Doc.Result();
     result.Set("source", ProgramString(source));
     result.Set("dryRun", dryRun);
     int worst = ExitDone;
     bool fileWrong = false;
     std::vector<Prepared> ready;
     for (const std::string& name : printers) {
-        Tell(name, nullptr, 0, "");  // the entries in the order the printers were named
+        Tell(run, name, nullptr, 0, "");  // the entries in the order the printers were named
         Prepared one;
-        const int result = Prepare(setup, name, file, source, one);
+        const int result = Prepare(run, setup, name, file, source, one);
         worst = std::max(worst, result);
         fileWrong = fileWrong || one.FileWrong;
         if (result == ExitDone) ready.push_back(std::move(one));
     }
     if (fileWrong) {
-        for (const Prepared& one : ready) Tell(one.Name, "not-written", ExitInvalidFile, "");
+        for (const Prepared& one : ready) Tell(run, one.Name, "not-written", ExitInvalidFile, "");
         return worst;
     }
-    for (const Prepared& one : ready) worst = std::max(worst, WriteTo(one, dryRun));
+    for (const Prepared& one : ready) worst = std::max(worst, WriteTo(run, one, dryRun));
     return worst;
 }
 
@@ -273,10 +277,10 @@ std::string StateText(const PrinterSession& session) {
 }
 
 // One printer's line of list and report, and its entry for --json.
-Json PrinterLine(const std::string& name, const PrinterSession& session) {
+Json PrinterLine(CliRun& run, const std::string& name, const PrinterSession& session) {
     const std::string port = session.PortText();
     const std::string state = StateText(session);
-    PrintLine(name + "\t" + port + "\t" + state);
+    run.Out.Line(name + "\t" + port + "\t" + state);
     Json entry = Json::Object();
     entry.Set("name", ProgramString(name));
     entry.Set("port", ProgramString(port));
@@ -288,48 +292,48 @@ std::string SettingLine(const SettingKey& key, const PrinterSettings& settings) 
     return key.Label + " (" + key.Key + "): " + DescribeSettingValue(key, GetSettingValue(key, settings));
 }
 
-int List(const Setup& setup) {
+int List(CliRun& run, const Setup& setup) {
     Json printers = Json::Array();
-    for (const std::string& name : setup.Printers) printers.Push(PrinterLine(name, PrinterSession(name)));
-    CommandResult().Set("printers", std::move(printers));
+    for (const std::string& name : setup.Printers) printers.Push(PrinterLine(run, name, PrinterSession(name)));
+    run.Doc.Result().Set("printers", std::move(printers));
     return ExitDone;
 }
 
 // Every supported printer with its port, state and settings, for an inventory. A printer whose
 // settings cannot be read is reported with the reason, and the exit code says that one could not.
-int Report(const Setup& setup) {
+int Report(CliRun& run, const Setup& setup) {
     int worst = ExitDone;
     Json printers = Json::Array();
     for (const std::string& name : setup.Printers) {
         const PrinterSession session(name);
-        Json entry = PrinterLine(name, session);
+        Json entry = PrinterLine(run, name, session);
         std::optional<std::string> unreadable = RefusalOf(session, PrinterUse::Read);
         PrinterSettings settings;
         if (!unreadable && !session.ReadSettings(settings))
             unreadable = ProgramText(IDS_SETTINGS_READ_FAILED);
         if (unreadable) {
-            PrintLine(Indented("設定を読めません: " + *unreadable));
+            run.Out.Line(Indented("設定を読めません: " + *unreadable));
             entry.Set("settings", nullptr);
             entry.Set("error", ProgramString(*unreadable));
             worst = ExitPrinterFailure;
         } else {
-            for (const SettingKey& key : SettingKeys()) PrintLine(Indented(SettingLine(key, settings)));
+            for (const SettingKey& key : SettingKeys()) run.Out.Line(Indented(SettingLine(key, settings)));
             entry.Set("settings", SettingsObject(settings));
         }
         printers.Push(std::move(entry));
     }
-    Json& result = CommandResult();
+    Json& result = run.Doc.Result();
     result.Set("model", ProgramString(setup.Model));
     result.Set("printers", std::move(printers));
     return worst;
 }
 
-int Show(const Setup& setup, const std::string& name) {
-    const std::optional<PrinterSettings> settings = ReadPrinter(setup, name);
+int Show(CliRun& run, const Setup& setup, const std::string& name) {
+    const std::optional<PrinterSettings> settings = ReadPrinter(run, setup, name);
     if (!settings) return ExitPrinterFailure;
     Json list = Json::Array();
     for (const SettingKey& key : SettingKeys()) {
-        PrintLine(SettingLine(key, *settings));
+        run.Out.Line(SettingLine(key, *settings));
         const int32_t value = GetSettingValue(key, *settings);
         Json item = Json::Object();
         item.Set("key", key.Key);
@@ -338,7 +342,7 @@ int Show(const Setup& setup, const std::string& name) {
         item.Set("text", ProgramString(DescribeSettingValue(key, value)));
         list.Push(std::move(item));
     }
-    Json& result = CommandResult();
+    Json& result = run.Doc.Result();
     result.Set("printer", ProgramString(name));
     result.Set("model", ProgramString(setup.Model));
     result.Set("settings", std::move(list));
@@ -347,20 +351,20 @@ int Show(const Setup& setup, const std::string& name) {
 
 // The settings file, to FILE or to standard output; with --json the document carries the
 // settings (and FILE is written as well when it is given).
-int Export(const Setup& setup, const std::string& name, const std::string& path) {
-    const std::optional<PrinterSettings> settings = ReadPrinter(setup, name);
+int Export(CliRun& run, const Setup& setup, const std::string& name, const std::string& path) {
+    const std::optional<PrinterSettings> settings = ReadPrinter(run, setup, name);
     if (!settings) return ExitPrinterFailure;
     const std::string text = ToFileText(WriteSettingsFile(*settings, setup.Model, name));
     if (path.empty()) {
-        if (!TextKeptOff()) PrintFileText(text);
+        if (!run.Out.TextKeptOff()) run.Out.FileText(text);
     } else {
         uint32_t error = 0;
         if (!WriteFileSafely(path, text, &error)) {
-            return Fail("ファイル「" + path + "」に書き込めません。" + SystemErrorText(error));
+            return Fail(run, "ファイル「" + path + "」に書き込めません。" + SystemErrorText(error));
         }
-        PrintLine(name + ": 設定を「" + path + "」に書き出しました。");
+        run.Out.Line(name + ": 設定を「" + path + "」に書き出しました。");
     }
-    Json& result = CommandResult();
+    Json& result = run.Doc.Result();
     result.Set("format", std::stoi(SettingsFileFormatVersion));
     result.Set("model", ProgramString(setup.Model));
     result.Set("printer", ProgramString(name));
@@ -369,82 +373,79 @@ int Export(const Setup& setup, const std::string& name, const std::string& path)
     return ExitDone;
 }
 
-int Diff(const Setup& setup, const std::string& name, const SettingsFile& file, const std::string& path) {
-    const std::optional<PrinterSettings> before = ReadPrinter(setup, name);
+int Diff(CliRun& run, const Setup& setup, const std::string& name, const SettingsFile& file, const std::string& path) {
+    const std::optional<PrinterSettings> before = ReadPrinter(run, setup, name);
     if (!before) return ExitPrinterFailure;
     PrinterSettings after = *before;
     ApplySettingsFile(file, after);
     const std::vector<FileProblem> problems = CheckAppliedSettings(file, after);
-    for (const FileProblem& p : problems) PrintError(DescribeFileProblem(p, path));
+    for (const FileProblem& p : problems) run.Out.Error(DescribeFileProblem(p, path));
     if (!problems.empty()) return ExitInvalidFile;
     const std::vector<SettingDifference> differences = CompareSettings(*before, after);
     if (differences.empty()) {
-        PrintLine(name + ": 違いはありません。");
+        run.Out.Line(name + ": 違いはありません。");
     } else {
-        PrintLine(name + ": import で " + std::to_string(differences.size()) + " 項目が変わります。");
+        run.Out.Line(name + ": import で " + std::to_string(differences.size()) + " 項目が変わります。");
     }
-    PrintDifferences(differences, "プリンタ", "ファイル");
-    Json& result = CommandResult();
+    PrintDifferences(run, differences, "プリンタ", "ファイル");
+    Json& result = run.Doc.Result();
     result.Set("printer", ProgramString(name));
     result.Set("file", ProgramString(path));
     result.Set("differences", DifferencesArray(differences, "printer", "file"));
     return ExitDone;
 }
 
-int Run(const CliArguments& a) {
+int Dispatch(CliRun& run, const CliArguments& a) {
     Setup setup;
     setup.Model = ProgramText(IDS_MODEL_NAME);
     // The file is checked before anything else, so that a wrong file costs no password.
     std::optional<SettingsFile> file;
     if (a.Command == CliCommand::Diff || a.Command == CliCommand::Import) {
-        file = LoadFile(a.File, setup.Model);
+        file = LoadFile(run, a.File, setup.Model);
         if (!file) return ExitInvalidFile;
     }
-    if (!PassGate(a)) return ExitPrinterFailure;
+    if (!PassGate(run, a)) return ExitPrinterFailure;
     std::string problem;
     std::optional<std::vector<std::string>> printers = SupportedPrinters(&problem);
-    if (!printers) return Fail(problem);
+    if (!printers) return Fail(run, problem);
     setup.Printers = std::move(*printers);
 
     switch (a.Command) {
         case CliCommand::List:
         case CliCommand::Report:
-            if (setup.Printers.empty()) return Fail(setup.Model + " のプリンタがありません。");
-            return a.Command == CliCommand::List ? List(setup) : Report(setup);
+            if (setup.Printers.empty()) return Fail(run, setup.Model + " のプリンタがありません。");
+            return a.Command == CliCommand::List ? List(run, setup) : Report(run, setup);
         case CliCommand::Show:
-            return Show(setup, a.Printers[0]);
+            return Show(run, setup, a.Printers[0]);
         case CliCommand::Export:
-            return Export(setup, a.Printers[0], a.File);
+            return Export(run, setup, a.Printers[0], a.File);
         case CliCommand::Diff:
-            return Diff(setup, a.Printers[0], *file, a.File);
+            return Diff(run, setup, a.Printers[0], *file, a.File);
         case CliCommand::Import:
-            return WriteToAll(setup, a.Printers, *file, a.File, a.DryRun);
+            return WriteToAll(run, setup, a.Printers, *file, a.File, a.DryRun);
         case CliCommand::Copy: {
-            const std::optional<PrinterSettings> from = ReadPrinter(setup, a.From);
+            const std::optional<PrinterSettings> from = ReadPrinter(run, setup, a.From);
             if (!from) return ExitPrinterFailure;
             const SettingsFile settings = SettingsOf(*from);
             const std::vector<FileProblem> problems = CheckSettings(settings);
-            for (const FileProblem& p : problems) PrintError(DescribeFileProblem(p, a.From));
+            for (const FileProblem& p : problems) run.Out.Error(DescribeFileProblem(p, a.From));
             if (!problems.empty()) return ExitInvalidFile;
-            return WriteToAll(setup, a.Printers, settings, a.From, a.DryRun);
+            return WriteToAll(run, setup, a.Printers, settings, a.From, a.DryRun);
         }
         case CliCommand::Help:
             break;
     }
-    PrintUsage();
+    PrintUsage(run.Out);
     return ExitDone;
 }
 
 }  // namespace
 
-void PrintUsage() {
-    for (const char* line : Usage) PrintLine(line);
+void PrintUsage(Console& out) {
+    for (const char* line : Usage) out.Line(line);
 }
 
-int RunCommand(const CliArguments& a) {
-    if (!a.Json) return Run(a);
-    KeepTextOffStandardOutput();
-    const int code = Run(a);
-    PrintCommandDocument(CommandName(a.Command), code);
-    return code;
+int RunCommand(CliRun& run, const CliArguments& a) {
+    if (a.Json) run.Out.KeepTextOffStandardOutput();
+    return Dispatch(run, a);
 }

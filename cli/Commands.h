@@ -4,11 +4,13 @@
 #define RP_CLI_COMMANDS_H
 
 #include "cli/CliRules.h"
+#include "cli/Document.h"
 
-// Runs a parsed command line (not Help) and returns the exit code.
-int RunCommand(const CliArguments& arguments);
+// Runs a parsed command line (not Help) in `run` and returns the command's exit code; the run's
+// Finish gives the program's.
+int RunCommand(CliRun& run, const CliArguments& arguments);
 
-// The usage text, one line per call of PrintLine.
-void PrintUsage();
+// The usage text, one line each.
+void PrintUsage(Console& out);
 
 #endif

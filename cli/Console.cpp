@@ -1,5 +1,5 @@
-// Console.cpp - console output in the program's code page, file text in UTF-8, and the password
-// prompt.
+// Console.cpp - console output in the program's code page, file text in UTF-8, the password
+// prompt, and what became of the writes.
 #include "cli/Console.h"
 
 #include <windows.h>
@@ -13,25 +13,6 @@ namespace {
 bool IsConsole(HANDLE handle) {
     DWORD mode = 0;
     return GetFileType(handle) == FILE_TYPE_CHAR && GetConsoleMode(handle, &mode);
-}
-
-// A console gets the text as characters, whatever its code page; a file or pipe gets the bytes.
-void Write(DWORD which, std::string_view text, UINT codePage) {
-    HANDLE handle = GetStdHandle(which);
-    if (handle == nullptr || handle == INVALID_HANDLE_VALUE) return;
-    DWORD written = 0;
-    if (IsConsole(handle)) {
-        const std::wstring wide = WidenText(text, codePage);
-        WriteConsoleW(handle, wide.data(), static_cast<DWORD>(wide.size()), &written, nullptr);
-        return;
-    }
-    while (!text.empty()) {
-        if (!WriteFile(handle, text.data(), static_cast<DWORD>(text.size()), &written, nullptr) ||
-            written == 0) {
-            return;
-        }
-        text.remove_prefix(written);
-    }
 }
 
 std::string OneLine(std::string_view text) {
@@ -57,32 +38,50 @@ std::optional<std::string> ReadInputLine(HANDLE input) {
 
 }  // namespace
 
-namespace {
-bool textKeptOff = false;
-std::vector<std::string> errorsPrinted;
-}  // namespace
-
-void PrintLine(std::string_view text) {
-    if (!textKeptOff) Write(STD_OUTPUT_HANDLE, OneLine(text), kProgramCodePage);
+// A console gets the text as characters, whatever its code page; a file or pipe gets the bytes.
+void Console::Write(bool toError, std::string_view text, unsigned codePage) {
+    HANDLE handle = GetStdHandle(toError ? STD_ERROR_HANDLE : STD_OUTPUT_HANDLE);
+    if (handle == nullptr || handle == INVALID_HANDLE_VALUE) return;
+    DWORD written = 0;
+    bool done = true;
+    if (IsConsole(handle)) {
+        const std::wstring wide = WidenText(text, codePage);
+        done = wide.empty() ||
+               WriteConsoleW(handle, wide.data(), static_cast<DWORD>(wide.size()), &written, nullptr);
+    } else {
+        while (done && !text.empty()) {
+            done = WriteFile(handle, text.data(), static_cast<DWORD>(text.size()), &written, nullptr) &&
+                   written != 0;
+            text.remove_prefix(done ? written : 0);
+        }
+    }
+    if (done || lostError_ != 0) return;
+    lostError_ = GetLastError() != 0 ? GetLastError() : ERROR_WRITE_FAULT;
+    lostOnError_ = toError;
 }
 
-void PrintError(std::string_view text) {
-    Write(STD_ERROR_HANDLE, OneLine(text), kProgramCodePage);
-    errorsPrinted.emplace_back(text);
+void Console::Line(std::string_view text) {
+    if (!textKeptOff_) Write(false, OneLine(text), kProgramCodePage);
 }
 
-void KeepTextOffStandardOutput() { textKeptOff = true; }
+void Console::Error(std::string_view text) {
+    Write(true, OneLine(text), kProgramCodePage);
+    errorsPrinted_.emplace_back(text);
+}
 
-bool TextKeptOff() { return textKeptOff; }
+void Console::FileText(std::string_view utf8) { Write(false, utf8, CP_UTF8); }
 
-const std::vector<std::string>& ErrorsPrinted() { return errorsPrinted; }
+void Console::TellOutputLost() {
+    if (!OutputLost() || lostTold_) return;
+    lostTold_ = true;
+    Error(std::string("rpsettings: ") + (lostOnError_ ? "標準エラー出力" : "標準出力") +
+          "に書き込めませんでした。出力はすべては届いていません。" + SystemErrorText(lostError_));
+}
 
-void PrintFileText(std::string_view utf8) { Write(STD_OUTPUT_HANDLE, utf8, CP_UTF8); }
-
-std::optional<std::string> AskPassword() {
+std::optional<std::string> Console::AskPassword() {
     HANDLE input = GetStdHandle(STD_INPUT_HANDLE);
     if (input == nullptr || input == INVALID_HANDLE_VALUE) return std::nullopt;
-    Write(STD_ERROR_HANDLE, "パスワードを入力してください: ", kProgramCodePage);
+    Write(true, "パスワードを入力してください: ", kProgramCodePage);
     DWORD mode = 0;
     if (!IsConsole(input) || !GetConsoleMode(input, &mode)) return ReadInputLine(input);
 
@@ -91,7 +90,7 @@ std::optional<std::string> AskPassword() {
     DWORD got = 0;
     const BOOL read = ReadConsoleW(input, typed.data(), static_cast<DWORD>(typed.size()), &got, nullptr);
     SetConsoleMode(input, mode);
-    Write(STD_ERROR_HANDLE, "\r\n", kProgramCodePage);
+    Write(true, "\r\n", kProgramCodePage);
     if (!read) return std::nullopt;
     std::wstring line(typed.data(), got);
     while (!line.empty() && (line.back() == L'\n' || line.back() == L'\r')) line.pop_back();

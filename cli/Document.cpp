@@ -1,34 +1,12 @@
 // Document.cpp - the --json document of rpsettings, filled by the commands and written at the end.
 #include "cli/Document.h"
 
+#include <algorithm>
 #include <utility>
 
 #include "base/FileText.h"
-#include "cli/Console.h"
 
 namespace {
-
-Json result;
-bool hasResult = false;
-
-// What became of one printer of an import or a copy.
-struct PrinterOutcome {
-    std::string Name;
-    std::string Result;
-    int ExitCode = ExitDone;
-    std::vector<std::string> Lines;
-    Json More = Json::Object();
-};
-std::vector<PrinterOutcome> outcomes;
-
-PrinterOutcome& OutcomeOf(const std::string& name) {
-    for (PrinterOutcome& outcome : outcomes) {
-        if (outcome.Name == name) return outcome;
-    }
-    outcomes.emplace_back();
-    outcomes.back().Name = name;
-    return outcomes.back();
-}
 
 Json Strings(const std::vector<std::string>& lines) {
     Json array = Json::Array();
@@ -40,13 +18,17 @@ Json Strings(const std::vector<std::string>& lines) {
 
 Json ProgramString(const std::string& programText) { return Json(Utf8FromProgramText(programText)); }
 
-Json& CommandResult() {
-    hasResult = true;
-    return result;
+Document::PrinterOutcome& Document::OutcomeOf(const std::string& name) {
+    for (PrinterOutcome& outcome : outcomes_) {
+        if (outcome.Name == name) return outcome;
+    }
+    outcomes_.emplace_back();
+    outcomes_.back().Name = name;
+    return outcomes_.back();
 }
 
-void TellAboutPrinter(const std::string& name, const char* resultName, int exitCode,
-                      const std::string& line) {
+void Document::TellAboutPrinter(const std::string& name, const char* resultName, int exitCode,
+                                const std::string& line) {
     PrinterOutcome& outcome = OutcomeOf(name);
     if (resultName) {
         outcome.Result = resultName;
@@ -54,15 +36,15 @@ void TellAboutPrinter(const std::string& name, const char* resultName, int exitC
     }
     if (line.empty()) return;
     // With --json a failure's line is still said to a person, on standard error.
-    if (TextKeptOff() && resultName && exitCode != ExitDone) {
-        PrintError(line);
+    if (out_.TextKeptOff() && resultName && exitCode != ExitDone) {
+        out_.Error(line);
     } else {
-        PrintLine(line);
+        out_.Line(line);
     }
     outcome.Lines.push_back(line);
 }
 
-void AddToPrinter(const std::string& name, const char* member, Json value) {
+void Document::AddToPrinter(const std::string& name, const char* member, Json value) {
     OutcomeOf(name).More.Set(member, std::move(value));
 }
 
@@ -86,21 +68,21 @@ Json DifferencesArray(const std::vector<SettingDifference>& differences, const c
     return array;
 }
 
-void PrintCommandDocument(const char* command, int exitCode) {
+void Document::Print(const char* command, int exitCode) {
     Json document = Json::Object();
-    if (!hasResult && exitCode != ExitDone) {
+    if (!hasResult_ && exitCode != ExitDone) {
         Json& error = document.Set("error", Json::Object());
         if (command) error.Set("command", command);
         error.Set("exitCode", exitCode);
-        error.Set("messages", Strings(ErrorsPrinted()));
+        error.Set("messages", Strings(out_.ErrorsPrinted()));
     } else {
         document.Set("command", command ? command : "");
-        for (auto& member : result.TakeMembers()) {
+        for (auto& member : result_.TakeMembers()) {
             document.Set(member.first, std::move(member.second));
         }
-        if (!outcomes.empty()) {
+        if (!outcomes_.empty()) {
             Json printers = Json::Array();
-            for (PrinterOutcome& outcome : outcomes) {
+            for (PrinterOutcome& outcome : outcomes_) {
                 Json entry = Json::Object();
                 entry.Set("name", ProgramString(outcome.Name));
                 entry.Set("result", outcome.Result);
@@ -114,5 +96,20 @@ void PrintCommandDocument(const char* command, int exitCode) {
         }
         document.Set("exitCode", exitCode);
     }
-    PrintFileText(document.Text());
+    out_.FileText(document.Text());
+}
+
+int CliRun::Finish(bool json, const char* command, int exitCode) {
+    // Output lost while the command ran (standard error closed, say) is told in the document too.
+    if (Out.OutputLost()) {
+        Out.TellOutputLost();
+        exitCode = std::max<int>(exitCode, ExitPrinterFailure);
+    }
+    if (json) Doc.Print(command, exitCode);
+    // The document itself may not have arrived whole: then the exit code is the one that says so.
+    if (Out.OutputLost()) {
+        Out.TellOutputLost();
+        exitCode = std::max<int>(exitCode, ExitPrinterFailure);
+    }
+    return exitCode;
 }

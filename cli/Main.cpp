@@ -1,5 +1,6 @@
 // rpsettings: a printer's panel settings to and from a text file, for one printer or many.
-// Exit codes: 0 done, 1 printer or link failure, 2 bad usage, 3 invalid file, 4 read-back differs.
+// Exit codes: 0 done, 1 printer or link failure or output that did not arrive, 2 bad usage, 3 invalid
+// file, 4 read-back differs.
 #include <windows.h>
 
 #include <string>
@@ -8,28 +9,27 @@
 #include "base/SystemLibraries.h"
 #include "cli/CliRules.h"
 #include "cli/Commands.h"
-#include "cli/Console.h"
-#include "cli/Document.h"
 
 int main(int argc, char** argv) {
     // Before anything loads a library: none comes from the current folder.
     KeepCurrentFolderOutOfLibrarySearch(GetModuleHandleA("KOVQMX.DLL"));
     const std::vector<std::string> arguments(argv + 1, argv + argc);
     const CliParse parse = ParseCliArguments(arguments);
+    const bool json = parse.Arguments.Json;
+    CliRun run;
     if (!parse.Ok) {
-        PrintError("rpsettings: " + parse.Problem + " (rpsettings --help で使い方を表示します)");
-        if (parse.Arguments.Json) PrintCommandDocument(nullptr, ExitBadUsage);
-        return ExitBadUsage;
+        run.Out.Error("rpsettings: " + parse.Problem + " (rpsettings --help で使い方を表示します)");
+        return run.Finish(json, nullptr, ExitBadUsage);
     }
     if (parse.Arguments.Command == CliCommand::Help) {
-        PrintUsage();
-        return ExitDone;
+        PrintUsage(run.Out);
+        return run.Finish(false, nullptr, ExitDone);
     }
     try {
-        return RunCommand(parse.Arguments);
+        const int code = RunCommand(run, parse.Arguments);
+        return run.Finish(json, CommandName(parse.Arguments.Command), code);
     } catch (...) {
-        PrintError("rpsettings: メモリが足りません。");
-        if (parse.Arguments.Json) PrintCommandDocument(nullptr, ExitPrinterFailure);
-        return ExitPrinterFailure;
+        run.Out.Error("rpsettings: メモリが足りません。");
+        return run.Finish(json, nullptr, ExitPrinterFailure);
     }
 }

@@ -117,7 +117,9 @@ TEST_F(SettingsToolTest, AnInvalidFileIsWrittenToNoPrinter) {
         std::string text, where;
     } files[] = {{"\n# paper\nPageLength = 70\nHeadCenterCutSheet = 9\n", ":6: HeadCenterCutSheet"},
                  {"PageLength = 70\nSheetGuideBySwitch = 1\n",
-                  ":4: SheetGuideBySwitch（シートガイドの自動吸入方式）"}};
+                  ":4: SheetGuideBySwitch（シートガイドの自動吸入方式）"},
+                 {std::string("PageLength = 70\nX\0 = 1\nFont9 = 1\n", 33), ":4: NUL"},
+                 {"# " + std::string(1 << 20, 'x') + "\n", ": 設定ファイルの大きさの上限 1 MiB"}};
     for (const auto& file : files) {
         const std::string path = File("rps_bad.txt", Header + file.text);
         const e2e::Run run = Tool("import A B C \"" + path + "\"");

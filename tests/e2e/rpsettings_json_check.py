@@ -1,6 +1,7 @@
 #!/usr/bin/env python3
 """rpsettings --json on virtual printers under Wine: every command's document against
-cli/rpsettings.schema.json, and what each document must say.
+cli/rpsettings.schema.json, and what each document must say; and output to a full disk, which is
+a failure however far the command got.
 
 Usage: rpsettings_json_check.py <wine-run> <rpsettings.exe> <qmxctl.exe> <schema>
 """
@@ -100,6 +101,10 @@ check("export as JSON and as text", ["export", "A"], 0,
       lambda d: None if d["settings"] == text_values and text_values else "export --json differs from export")
 check("export to a file", ["export", "A", windows_path(exported)], 0,
       lambda d: None if exported.exists() and d["file"] == windows_path(exported) else "the file was not written")
+# A name as long as a path may be: the temporary file written first must still fit.
+longest = folder / ("L" * (259 - len(windows_path(folder)) - 1 - 4) + ".txt")
+check("export to the longest path", ["export", "A", windows_path(longest)], 0,
+      lambda d: None if longest.exists() and not list(folder.glob("*.new")) else "the file was not written")
 check("diff", ["diff", "A", windows_path(page70)], 0,
       lambda d: None if changed_keys(d, "differences") == {"PageLength"} else "diff is not PageLength")
 check("import dry run", ["import", "A", windows_path(page70), "--dry-run"], 0,
@@ -121,8 +126,25 @@ check("invalid file", ["import", "A", windows_path(bad)], 3,
       lambda d: None if any("NoSuchSetting" in m for m in d["error"]["messages"]) else "the bad line is not named")
 check("bad usage", ["frobnicate"], 2, lambda d: None if "command" not in d["error"] else "a command was named")
 
+
+
+def check_full_disk(arguments):
+    """Standard output on a full disk: exit 1, and standard error says that it was lost."""
+    with open("/dev/full", "wb") as full:
+        done = subprocess.run([wine_run, rpsettings, *arguments], stdout=full, stderr=subprocess.PIPE,
+                              stdin=subprocess.DEVNULL, timeout=120)
+    said = done.stderr.decode("cp932", errors="replace")
+    if done.returncode != 1 or "標準出力に書き込めません" not in said:
+        failures.append(f"{' '.join(arguments)} > /dev/full: exit {done.returncode}, said {said!r}")
+
+
+qmx("block", "A", "reset")
+qmx("fault", "A", "store-other", "0")
+for arguments in (["export", "A"], ["list", "--json"], ["import", "A", windows_path(page70), "--json"]):
+    check_full_disk(arguments)
+
 qmx("reset")
 for failure in failures:
     print("FAILED", failure)
-print(f"{13 - len(failures)} of 13 documents as expected")
+print(f"{17 - len(failures)} of 17 checks as expected")
 sys.exit(1 if failures else 0)
