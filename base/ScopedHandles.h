@@ -70,6 +70,9 @@ struct DeleteGdiObject {
 struct DestroyIconHandle {
     void operator()(HICON icon) const { DestroyIcon(icon); }
 };
+struct CloseFileSearch {
+    void operator()(HANDLE search) const { FindClose(search); }
+};
 
 // A registry key from RegOpenKeyExA.
 using RegistryKey = ScopedHandle<HKEY, CloseRegistryKey>;
@@ -90,6 +93,10 @@ template <class Handle>
 using GdiObject = ScopedHandle<Handle, DeleteGdiObject>;
 // An icon from LoadImageA without LR_SHARED.
 using IconHandle = ScopedHandle<HICON, DestroyIconHandle>;
+
+// A file search from FindFirstFileA, whose failure (INVALID_HANDLE_VALUE) is checked before it is
+// held.
+using FileSearch = ScopedHandle<HANDLE, CloseFileSearch>;
 
 // A window's device context from GetDC, released with ReleaseDC.
 class WindowDc {

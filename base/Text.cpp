@@ -113,14 +113,19 @@ std::string FileNameFrom(std::string_view text, size_t room) {
     return name.empty() ? "settings" : name;
 }
 
-std::string TemporaryFileName(std::string_view path) {
-    // The program's file functions take a path of fewer than 260 bytes (MAX_PATH).
-    constexpr size_t kLongestPath = 259;
-    constexpr std::string_view kEnding = ".new";
+size_t LastPathPart(std::string_view path) {
     size_t lastPart = 0;
     for (size_t i = 0; i < path.size(); i = NextCharacter(path, i)) {
         if (path[i] == '\\' || path[i] == '/' || path[i] == ':') lastPart = i + 1;
     }
+    return lastPart;
+}
+
+std::string TemporaryFileName(std::string_view path) {
+    // The program's file functions take a path of fewer than 260 bytes (MAX_PATH).
+    constexpr size_t kLongestPath = 259;
+    constexpr std::string_view kEnding = ".new";
+    const size_t lastPart = LastPathPart(path);
     const std::string_view folder = path.substr(0, lastPart);
     const std::string_view name = path.substr(lastPart);
     size_t longest = kLongestFileName - kEnding.size();

@@ -40,6 +40,10 @@ inline constexpr size_t kLongestFileName = 255;
 // The second byte of a double-byte character is never taken for a character of its own.
 std::string FileNameFrom(std::string_view text, size_t room = 0);
 
+// Where the last part of a path (its file's or folder's own name) begins: after its last "\\",
+// "/" or ":", never at the second byte of a double-byte character.
+size_t LastPathPart(std::string_view path);
+
 // The name of the temporary file that is written beside `path` before it replaces it: `path` with
 // ".new" after it, its last part cut (at a character boundary) where that would pass the longest
 // file name or the longest path the program's file functions take.

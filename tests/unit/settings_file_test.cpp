@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 #include <string.h>
 
+#include "settings/HistoryFile.h"
 #include "settings/SettingsFile.h"
 #include "tests/unit/QmxRandomSettings.h"
 
@@ -129,6 +130,26 @@ TEST(SettingsFile, PartialFileChangesOnlyWhatItNames) {
     ASSERT_EQ(problems.size(), 1u);
     EXPECT_EQ(problems[0].Key, "Form2.CutSheetOffset");
     EXPECT_EQ(problems[0].Line, 0);
+}
+
+// A history file is a settings file that reads back whole, whose note survives control characters
+// in its values; of a printer's files the oldest beyond twenty go, and no other file.
+TEST(SettingsFile, HistoryFilesReadBackAndTheOldestGo) {
+    const PrinterSettings before = Initial();
+    const HistoryNote note{HistoryTime(2026, 12, 10, 15, 4, 5, 7), "rpsettings import", "DOM\\u", "a\r\nb.txt", 3};
+    const std::string text = HistoryFileText(before, Model, "LP\n1", note);
+    const FileReading reading = ReadSettingsFile(text, Model);
+    ASSERT_TRUE(reading.Problems.empty()) << DescribeFileProblem(reading.Problems[0], "history");
+    EXPECT_EQ(reading.File.Settings.size(), SettingKeys().size());
+    const HistoryNote read = ReadHistoryNote(text);
+    EXPECT_EQ(std::vector<std::string>({read.Time, read.Program, read.User, read.Reason}),
+              std::vector<std::string>({"20261210T150405.007Z", "rpsettings import", "DOM\\u", "a??b.txt"}));
+    EXPECT_EQ(read.Changes, 3);
+
+    std::vector<std::string> names = {"notes.txt", "20261210T150405.007Z.txt.new"};
+    for (int second = 30; second > 8; --second) names.push_back(HistoryTime(2026, 12, 10, 15, 4, second % 60, 0) + ".txt");
+    EXPECT_EQ(HistoryFilesToRemove(names),
+              std::vector<std::string>({"20261210T150409.000Z.txt", "20261210T150410.000Z.txt"}));
 }
 
 }  // namespace
