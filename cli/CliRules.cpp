@@ -19,7 +19,12 @@ const CommandShape Shapes[] = {
     {"export", CliCommand::Export, 1, 2},    {"diff", CliCommand::Diff, 2, 2},
     {"import", CliCommand::Import, 2, Many}, {"copy", CliCommand::Copy, 2, Many},
     {"report", CliCommand::Report, 0, 0},    {"help", CliCommand::Help, 0, 0},
+    {"history", CliCommand::History, 1, 1},  {"undo", CliCommand::Undo, 1, Many},
 };
+
+bool Writes(CliCommand command) {
+    return command == CliCommand::Import || command == CliCommand::Copy || command == CliCommand::Undo;
+}
 
 CliParse Refuse(std::string problem) {
     CliParse parse;
@@ -62,6 +67,12 @@ CliParse ParseArguments(const std::vector<std::string>& arguments) {
         } else if (argument == "--password") {
             if (i + 1 == arguments.size()) return Refuse("--password の後にパスワードがありません。");
             a.Password = arguments[++i];
+        } else if (argument == "--history" || argument == "--at") {
+            if (i + 1 == arguments.size()) return Refuse(argument + " の後に値がありません。");
+            (argument == "--at" ? a.At : a.HistoryRoot) = arguments[++i];
+            if (arguments[i].empty()) return Refuse(argument + " の値が空です。");
+        } else if (argument == "--no-history") {
+            a.NoHistory = true;
         } else if (argument.rfind("--password=", 0) == 0) {
             a.Password = argument.substr(11);
         } else if (argument.size() > 1 && argument[0] == '-' && argument[1] == '-') {
@@ -86,9 +97,11 @@ CliParse ParseArguments(const std::vector<std::string>& arguments) {
     if (positional.size() < shape->MinPositional || positional.size() > shape->MaxPositional) {
         return Refuse(std::string("「") + shape->Name + "」の引数の数が違います。");
     }
-    if (a.DryRun && shape->Command != CliCommand::Import && shape->Command != CliCommand::Copy) {
-        return Refuse("--dry-run は import と copy だけに使えます。");
-    }
+    if (a.DryRun && !Writes(shape->Command)) return Refuse("--dry-run は import, copy, undo だけに使えます。");
+    if (a.NoHistory && !Writes(shape->Command)) return Refuse("--no-history は import, copy, undo だけに使えます。");
+    if (!a.HistoryRoot.empty() && !Writes(shape->Command) && shape->Command != CliCommand::History)
+        return Refuse("--history は import, copy, undo, history だけに使えます。");
+    if (!a.At.empty() && shape->Command != CliCommand::Undo) return Refuse("--at は undo だけに使えます。");
 
     a.Command = shape->Command;
     switch (a.Command) {

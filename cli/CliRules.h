@@ -20,15 +20,19 @@ enum ExitCode : int {
     ExitReadBackDiffers = 4,
 };
 
-enum class CliCommand { Help, List, Show, Export, Diff, Import, Copy, Report };
+enum class CliCommand { Help, List, Show, Export, Diff, Import, Copy, Report, History, Undo };
 
 struct CliArguments {
     CliCommand Command = CliCommand::Help;
-    std::vector<std::string> Printers;  // show, export, diff: one; import: one or more; copy: TO...
+    std::vector<std::string> Printers;  // show, export, diff, history: one; import, undo: one or more; copy: TO...
     std::string From;                   // copy
     std::string File;                   // export (may be empty: standard output), diff, import
     bool DryRun = false;
     bool Json = false;  // one JSON document on standard output instead of text
+    std::string HistoryRoot;  // --history DIR (import, copy, undo, history): where history is kept and
+                              // read; empty: the user's folder
+    bool NoHistory = false;   // --no-history (import, copy, undo): no history file is kept
+    std::string At;           // --at TIME (undo): the history file of that time instead of the newest
     std::optional<std::string> Password;
 };
 
@@ -39,7 +43,8 @@ struct CliParse {
 };
 
 // The arguments after the program name. Options may stand anywhere: --password X (or
-// --password=X), --dry-run (import and copy), --json, --help.
+// --password=X), --dry-run (import, copy, undo), --history DIR, --no-history, --at TIME, --json,
+// --help.
 // A refused command line has Arguments.Json set when --json was among its arguments.
 CliParse ParseCliArguments(const std::vector<std::string>& arguments);
 

@@ -4,9 +4,11 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <fstream>
 #include <random>
 #include <string>
+#include <vector>
 
 #include "qmx/VirtualPrinters.h"
 #include "settings/SettingsBlock.h"
@@ -163,6 +165,58 @@ TEST_F(SettingsToolTest, ThePasswordGateOpensOnlyForTheStoredPassword) {
         EXPECT_EQ(Has(run, "LP1"), c.exitCode == 0) << c.arguments << "\n" << run.output;
     }
     EXPECT_EQ(Writes("LP1"), 0u);
+}
+
+// Every write keeps what the printer held: undo puts both printers back byte for byte (and keeps a
+// history file of its own), a history folder that cannot be made stops the write before anything
+// is sent, and the 21st write of a printer removes its oldest file.
+TEST_F(SettingsToolTest, HistoryKeptBeforeEveryWriteAndUndoPutsItBack) {
+    AddPrinters({"P1", "P2"});
+    ASSERT_EQ(vp::PatchBlock("P2", BlockPageLength, {60}), 0u);
+    const qmx::SettingsBlockBytes originals[] = {Block("P1"), Block("P2")};
+    const std::string history = File(("rps_history_" + std::to_string(GetTickCount())).c_str());
+    const std::string place = " --history \"" + history + "\"";
+    const auto files = [&history](const char* printer) {
+        std::vector<std::string> names;
+        WIN32_FIND_DATAA found{};
+        const HANDLE search = FindFirstFileA((history + "\\" + printer + "\\*.txt").c_str(), &found);
+        for (BOOL more = search != INVALID_HANDLE_VALUE; more; more = FindNextFileA(search, &found))
+            names.emplace_back(found.cFileName);
+        if (search != INVALID_HANDLE_VALUE) FindClose(search);
+        std::sort(names.begin(), names.end());
+        return names;
+    };
+    const std::string page70 = File("rps_history70.txt", Header + "PageLength = 70\n");
+    ASSERT_EQ(Tool("import P1 P2 \"" + page70 + "\"" + place).exitCode, 0u);
+    ASSERT_NE(Block("P1"), originals[0]);
+    const e2e::Run undo = Tool("undo P1 P2" + place);
+    EXPECT_EQ(undo.exitCode, 0u) << undo.output;
+    EXPECT_EQ(Block("P1"), originals[0]);
+    EXPECT_EQ(Block("P2"), originals[1]);
+    const e2e::Run listed = Tool("history P2" + place);
+    EXPECT_TRUE(Has(listed, "rpsettings import\t変更 1 項目")) << listed.output;
+    EXPECT_TRUE(Has(listed, "rpsettings undo\t変更 1 項目")) << listed.output;
+
+    const std::string notAFolder = File("rps_not_a_folder", "a file");
+    const e2e::Run refused = Tool("import P1 \"" + page70 + "\" --history \"" + notAFolder + "\\sub\"");
+    EXPECT_EQ(refused.exitCode, 1u);
+    EXPECT_TRUE(Has(refused, "履歴に残せない")) << refused.output;
+    EXPECT_EQ(Writes("P1"), 2u) << "nothing sent";
+
+    std::vector<std::string> twenty;
+    for (int write = 3; write <= 21; ++write) {
+        const std::string page = File("rps_history_n.txt", Header + "PageLength = " + std::to_string(40 + write) + "\n");
+        ASSERT_EQ(Tool("import P1 \"" + page + "\"" + place).exitCode, 0u) << write;
+        if (write == 20) twenty = files("P1");
+    }
+    const std::vector<std::string> kept = files("P1");
+    ASSERT_EQ(twenty.size(), 20u);
+    ASSERT_EQ(kept.size(), 20u);
+    EXPECT_EQ(std::vector<std::string>(kept.begin(), kept.end() - 1),
+              std::vector<std::string>(twenty.begin() + 1, twenty.end()));
+    EXPECT_EQ(Tool("undo P1 --no-history --at " + kept[0].substr(0, 20) + place).exitCode, 0u);
+    EXPECT_EQ(Block("P1")[BlockPageLength], 70) << "the oldest kept is the one before the undo";
+    EXPECT_EQ(files("P1").size(), 20u) << "--no-history keeps none";
 }
 
 TEST_F(SettingsToolTest, BadUsageGivesExitTwoAndHelpListsTheCommands) {

@@ -143,8 +143,18 @@ qmx("fault", "A", "store-other", "0")
 for arguments in (["export", "A"], ["list", "--json"], ["import", "A", windows_path(page70), "--json"]):
     check_full_disk(arguments)
 
+history = windows_path(folder / "history")
+check("import keeps the history", ["import", "A", windows_path(page70), "--history", history], 0,
+      lambda d: None if entries(d)["A"]["history"].startswith(history) else "no history file named")
+check("history", ["history", "A", "--history", history], 0,
+      lambda d: None if [(e["program"], e["changes"]) for e in d["history"]] == [("rpsettings import", 0)]
+      else "not the import's one file")
+check("undo", ["undo", "A", "RO", "--history", history], 1,
+      lambda d: None if [(e["name"], e["result"]) for e in d["printers"]] == [("A", "written"), ("RO", "no-history")]
+      and entries(d)["A"]["restored"] and entries(d)["A"]["history"] else "wrong results")
+
 qmx("reset")
 for failure in failures:
     print("FAILED", failure)
-print(f"{17 - len(failures)} of 17 checks as expected")
+print(f"{20 - len(failures)} of 20 checks as expected")
 sys.exit(1 if failures else 0)

@@ -30,6 +30,13 @@ TEST(CliRules, CommandLines) {
         {{"show", "A", "--dry-run"}, false, CliCommand::Help, {}, ""},
         {{"list", "--password"}, false, CliCommand::Help, {}, ""},
         {{"list", "--force"}, false, CliCommand::Help, {}, ""},
+        {{"undo", "A", "B", "--at", "20261210T150405.123Z"}, true, CliCommand::Undo, {"A", "B"}, ""},
+        {{"history", "A", "--history", "\\\\s\\h"}, true, CliCommand::History, {"A"}, ""},
+        {{"history", "A", "--no-history"}, false, CliCommand::Help, {}, ""},
+        {{"undo", "A", "--history", "d", "--no-history"}, true, CliCommand::Undo, {"A"}, ""},
+        {{"import", "A", "f", "--at", "t"}, false, CliCommand::Help, {}, ""},
+        {{"show", "A", "--history", "d"}, false, CliCommand::Help, {}, ""},
+        {{"undo", "A", "--history"}, false, CliCommand::Help, {}, ""},
     };
     for (const auto& c : cases) {
         const CliParse parse = ParseCliArguments(c.arguments);
