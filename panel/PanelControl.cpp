@@ -47,7 +47,7 @@ void RunEffect(HWND panel, const PanelEffect& effect) {
             } else if constexpr (std::is_same_v<E, AskOverwrite>) {
                 AskBeforeOverwriting(panel, e.Keys);
             } else if constexpr (std::is_same_v<E, SendSettings>) {
-                SendWrite(panel, e.Values);
+                SendWrite(panel, e.Values, e.Before);
             }
         },
         effect);

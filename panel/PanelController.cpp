@@ -98,13 +98,13 @@ struct Stepper {
         if (!e.Now || !s.ReadFromPrinter()) {
             // Settings that were not read from the printer are written as they are shown.
             s.WriteValues = s.Shown();
-            effects.push_back(SendSettings{*s.WriteValues});
+            effects.push_back(SendSettings{*s.WriteValues, e.Now});
             return;
         }
         WriteMerge merge = MergeEdits(s.Edits, s.Base, *e.Now);
         s.WriteValues = merge.Values;
         if (merge.ChangedMeanwhile.empty()) {
-            effects.push_back(SendSettings{*s.WriteValues});
+            effects.push_back(SendSettings{*s.WriteValues, e.Now});
             return;
         }
         s.ToOverwrite = merge.ChangedMeanwhile;

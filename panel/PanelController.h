@@ -96,8 +96,9 @@ struct FollowValues { PrinterSettings Before, After; };
 struct ReadPrinterNow {};
 // Settings edited here were changed on the printer meanwhile: ask before overwriting them.
 struct AskOverwrite { std::vector<const SettingKey*> Keys; };
-// Encode these settings and hand them over.
-struct SendSettings { PrinterSettings Values; };
+// Encode these settings and hand them over, after keeping `Before` (what the printer held when it
+// was read for the write; nothing when it was not read) in its history.
+struct SendSettings { PrinterSettings Values; std::optional<PrinterSettings> Before; };
 
 // clang-format on
 using PanelEffect =

@@ -102,6 +102,7 @@ enum class WriteOutcome : uint8_t {
     NotOverwritten,   // the user kept the edits unsent rather than overwrite what the printer
                       // changed meanwhile
     ValueDoesNotFit,  // a value cannot be carried by the command; nothing was sent
+    HistoryNotKept,   // the printer's settings before the write could not be kept; nothing was sent
     Dropped,          // the panel moved to another printer while a box of the write was up
 };
 

@@ -15,8 +15,10 @@
 #include "panel/PanelControl.h"
 #include "panel/PanelDialog.h"
 #include "panel/TabPages.h"
+#include "printers/SettingsHistory.h"
 #include "res/resource.h"
 #include "settings/PanelSettings.h"
+#include "settings/SettingsFile.h"
 
 namespace {
 
@@ -126,7 +128,28 @@ void AskBeforeOverwriting(HWND panel, const std::vector<const SettingKey*>& keys
     Dispatch(panel, OverwriteAnswer{answer == IDOK});
 }
 
-void SendWrite(HWND panel, const PrinterSettings& values) {
+namespace {
+
+// Keeps what the printer held before the write in its history; false, after telling the user, when
+// it cannot be kept: then nothing is sent and the edits stay.
+bool KeepBeforeWrite(HWND panel, const PrinterSettings& before, const PrinterSettings& values) {
+    const char* printer = CurrentPrinterName();
+    if (!printer) return false;
+    HistoryNote note;
+    note.Program = "RemotePanel";
+    note.Reason = PanelStateOf(panel)->WriteSynchronous ? "更新後終了" : "更新";
+    note.Changes = static_cast<int>(CompareSettings(before, values).size());
+    std::string problem;
+    if (KeepHistory(HistoryPlace{}, printer, before, ProgramText(IDS_MODEL_NAME), note, &problem)) return true;
+    char text[4 * kTextBufferSize];
+    FormatBounded(text, sizeof text, ProgramText(IDS_HISTORY_NOT_KEPT).c_str(), problem.c_str());
+    ShowPrinterMessage(panel, text, MB_OK | MB_ICONWARNING);
+    return false;
+}
+
+}  // namespace
+
+void SendWrite(HWND panel, const PrinterSettings& values, const std::optional<PrinterSettings>& before) {
     const PanelRequest write = OutstandingRequest(panel, RequestKind::Write);
     PanelState* state = PanelStateOf(panel);
     if (!state || write.Kind == RequestKind::None) return;
@@ -139,12 +162,18 @@ void SendWrite(HWND panel, const PrinterSettings& values) {
         if (IsOutstanding(panel, write)) WriteNotSent(panel, WriteOutcome::ValueDoesNotFit);
         return;
     }
+    // A printer that cannot be read (update only) has no settings to keep.
+    if (before && !KeepBeforeWrite(panel, *before, values)) {
+        if (IsOutstanding(panel, write)) WriteNotSent(panel, WriteOutcome::HistoryNotKept);
+        return;
+    }
     const HandOver handOver = HandOverWithRetries(panel, write, command, *state);
     state = PanelStateOf(panel);
     if (!state) return;
     switch (handOver) {
         case HandOver::Accepted:
             state->LastWrite = WriteOutcome::HandedOver;
+            if (before && CurrentPrinterName()) PruneHistory(HistoryPlace{}, CurrentPrinterName());
             ChangeEdits(panel, EditEvent::WriteAccepted);
             // A synchronous write stays outstanding until the panel closes.
             if (!state->WriteSynchronous) LimitTime(panel, write);
@@ -189,7 +218,7 @@ void UpdateAndExitCommand(HWND panel) {
         // A value that does not fit has been named: the user corrects it; the user chose to keep
         // the edits rather than overwrite the printer's newer values: the panel stays; there is
         // nothing to ask. A write dropped with its printer belongs to the panel no more.
-        if (!PanelStillOpen(panel) || outcome == WriteOutcome::ValueDoesNotFit ||
+        if (!PanelStillOpen(panel) || outcome == WriteOutcome::ValueDoesNotFit || outcome == WriteOutcome::HistoryNotKept ||
             outcome == WriteOutcome::NotOverwritten || outcome == WriteOutcome::Dropped)
             return;
         if (ShowPrinterMessage(AppState.PanelWindow, IDS_WRITE_INCOMPLETE_EXIT, MB_ICONQUESTION | MB_YESNO) !=

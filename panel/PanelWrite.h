@@ -6,6 +6,7 @@
 
 #include <windows.h>
 
+#include <optional>
 #include <vector>
 
 #include "panel/PanelState.h"
@@ -43,6 +44,6 @@ void WriteTimedOut(HWND panel);
 // now, the question before overwriting settings the printer changed meanwhile, and the hand-over.
 void ReadPrinterForWrite(HWND panel);
 void AskBeforeOverwriting(HWND panel, const std::vector<const SettingKey*>& keys);
-void SendWrite(HWND panel, const PrinterSettings& values);
+void SendWrite(HWND panel, const PrinterSettings& values, const std::optional<PrinterSettings>& before);
 
 #endif

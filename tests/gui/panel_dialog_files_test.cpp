@@ -7,6 +7,7 @@
 #include <gtest/gtest.h>
 
 #include <cstdio>
+#include <cstdlib>
 #include <fstream>
 #include <functional>
 #include <string>
@@ -213,6 +214,54 @@ TEST_F(ProgramTest, ASaveOrOpenWhileThePrinterWentDoesNothing) {
         Settle();
         ASSERT_TRUE(WaitIdle());
     }
+}
+
+// 更新 keeps what the printer held in the user's history folder first; when that cannot be done
+// (a file stands where the printer's folder goes), nothing is sent and the edit stays unsent.
+TEST_F(ProgramTest, UpdateKeepsThePrintersSettingsInItsHistoryFirst) {
+    Install({"LP1"});
+    char local[MAX_PATH] = {};
+    ASSERT_NE(GetEnvironmentVariableA("LOCALAPPDATA", local, sizeof local), 0u);
+    const std::string root = std::string(local) + "\\Kestrovane RemotePanel", folder = root + "\\history\\LP1";
+    CreateDirectoryA(root.c_str(), nullptr);
+    CreateDirectoryA((root + "\\history").c_str(), nullptr);
+    const auto removeFolder = [&folder] {
+        WIN32_FIND_DATAA found{};
+        const HANDLE search = FindFirstFileA((folder + "\\*.txt").c_str(), &found);
+        for (BOOL more = search != INVALID_HANDLE_VALUE; more; more = FindNextFileA(search, &found))
+            DeleteFileA((folder + "\\" + found.cFileName).c_str());
+        if (search != INVALID_HANDLE_VALUE) FindClose(search);
+        RemoveDirectoryA(folder.c_str());
+    };
+    removeFolder();
+    std::ofstream(folder, std::ios::binary) << "in the way";
+    ASSERT_NE(Start("LP1"), nullptr);
+    const qmx::SettingsBlockBytes before = Block("LP1");
+    rptest::MessageBoxRecorder boxes;
+    TypeOnPage0(IDC_HC_CUT_EDIT, "44");
+    Command(IDC_UPDATE);
+    ASSERT_TRUE(WaitIdle());
+    ASSERT_EQ(boxes.Count(), 1u);
+    EXPECT_NE(boxes.Boxes()[0].text.find(folder), std::string::npos) << boxes.Boxes()[0].text;
+    EXPECT_EQ(Printer("LP1").writeCount, 0u) << "nothing sent";
+    ASSERT_TRUE(Enabled(IDC_UPDATE)) << "the edit stays unsent";
+
+    DeleteFileA(folder.c_str());
+    Command(IDC_UPDATE);
+    ASSERT_TRUE(WaitIdle());
+    EXPECT_EQ(Block("LP1")[BlockHeadCenterCutSheet] & BlockHeadCenterMask, 44);
+    WIN32_FIND_DATAA found{};
+    const HANDLE kept = FindFirstFileA((folder + "\\*Z.txt").c_str(), &found);
+    ASSERT_NE(kept, INVALID_HANDLE_VALUE) << "a history file";
+    FindClose(kept);
+    std::string text;
+    std::getline(std::ifstream(folder + "\\" + found.cFileName, std::ios::binary), text, '\0');
+    const std::string line = "\nHeadCenterCutSheet = ";
+    const size_t at = text.find(line);
+    ASSERT_NE(at, std::string::npos);
+    EXPECT_EQ(std::atoi(text.c_str() + at + line.size()), before[BlockHeadCenterCutSheet] & BlockHeadCenterMask)
+        << "the value before the write";
+    removeFolder();
 }
 
 }  // namespace
