@@ -62,7 +62,12 @@ std::string HistoryFolder(const HistoryPlace& place, const std::string& printer)
         if (length == 0 || length >= sizeof local) return {};
         root = Joined(local, "Kestrovane RemotePanel\\history");
     }
-    return Joined(root, FileNameFrom(printer));
+    // The printer's folder name is cut where a history file's full name (and its temporary ".new")
+    // would pass the longest path the program's file functions take.
+    constexpr size_t kLongestPath = 259, kFileName = sizeof "20261210T150405.123Z.txt.new" - 1;
+    const size_t used = root.size() + 2 + kFileName;
+    const size_t longest = used < kLongestPath ? std::min(kLongestPath - used, kLongestFileName) : 1;
+    return Joined(root, FileNameFrom(printer, kLongestFileName - longest));
 }
 
 std::optional<std::string> KeepHistory(const HistoryPlace& place, const std::string& printer,
