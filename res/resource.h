@@ -107,6 +107,7 @@
 #define IDS_FILE_PARTIAL_NOT_READ   1013 /* %s the file: it leaves settings out, and those shown were not read */
 #define IDS_FILE_SAVE_STALE         1014 /* %s the file: the printer or its settings changed while choosing it */
 #define IDS_FILE_OPEN_STALE         1015 /* %s the file: the printer or its settings changed while choosing it */
+#define IDS_FILE_DIALOG_MISSING     1016 /* %s the system's reason the file dialogs' library did not load */
 
 /* ---- Dialog templates --------------------------------------------------------------------- */
 #define IDD_ABOUT                   116
