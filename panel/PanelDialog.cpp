@@ -330,7 +330,9 @@ INT_PTR HandleMessage(HWND panel, UINT message, WPARAM wParam, LPARAM lParam) {
     switch (message) {
         case WM_INITDIALOG:
             StartOnPrinter(panel);
-            return TRUE;
+            // Focusing a control of the hidden frame would activate it for nothing: the focus is
+            // given when the frame is shown.
+            return IsWindowVisible(GetAncestor(panel, GA_ROOT)) ? TRUE : FALSE;
         case WM_COMMAND:
             return OnCommand(panel, wParam, lParam) ? TRUE : FALSE;
         case WM_DRAWITEM:
@@ -422,7 +424,9 @@ void RefreshPanel(HWND panel) {
 }
 
 void FocusCurrentPage(HWND panel) {
-    if (const PanelPages* pages = PanelPagesOf(panel); pages && pages->CurrentPage) {
+    // Not before the program's window is first shown (see ShowPage): it is focused then.
+    if (const PanelPages* pages = PanelPagesOf(panel);
+        pages && pages->CurrentPage && IsWindowVisible(GetAncestor(panel, GA_ROOT))) {
         SetFocus(pages->CurrentPage);
     }
 }

@@ -11,6 +11,7 @@
 #include "base/AppState.h"
 #include "base/FileText.h"
 #include "base/Messages.h"
+#include "base/SystemLibraries.h"
 #include "base/Text.h"
 #include "base/Ui.h"
 #include "panel/PanelControl.h"
@@ -39,9 +40,32 @@ std::string FileTypes() {
     return types + '\0';
 }
 
+using FileDialogFunction = BOOL(WINAPI*)(LPOPENFILENAMEA);
+
+// GetSaveFileNameA or GetOpenFileNameA of the common dialog library. The first screen has no use
+// for the library (nor for the shell libraries it brings with it): it is loaded on the first save
+// or open, from the system folder only, and kept. nullptr, with the system's error code in
+// `error`, when it cannot be loaded.
+FileDialogFunction FileDialogEntry(bool save, DWORD& error) {
+    static HMODULE library = nullptr;
+    if (!library) library = LoadSystemLibrary("comdlg32.dll");
+    FARPROC entry = library ? GetProcAddress(library, save ? "GetSaveFileNameA" : "GetOpenFileNameA") : nullptr;
+    if (!entry) error = GetLastError();
+    return reinterpret_cast<FileDialogFunction>(reinterpret_cast<void*>(entry));
+}
+
 // The standard save or open dialog (save: the name proposed from `printer`); the file's full name,
-// or nothing when the user cancelled.
+// or nothing when the user cancelled or the dialog could not be shown (the user is told why).
 bool AskFileName(HWND owner, bool save, const std::string& printer, std::string& path) {
+    DWORD error = 0;
+    const FileDialogFunction askFile = FileDialogEntry(save, error);
+    if (!askFile) {
+        char text[4 * kTextBufferSize];
+        FormatBounded(text, sizeof text, ProgramText(IDS_FILE_DIALOG_MISSING).c_str(),
+                      SystemErrorText(error).c_str());
+        ShowPrinterMessage(owner, text, MB_OK | MB_ICONWARNING);
+        return false;
+    }
     char file[MAX_PATH] = "";
     // Room for ".txt" and for the temporary ".new" that the save writes first.
     if (save) CopyBounded(file, sizeof file, (FileNameFrom(printer, 8) + ".txt").c_str());
@@ -55,7 +79,7 @@ bool AskFileName(HWND owner, bool save, const std::string& printer, std::string&
     dialog.lpstrDefExt = "txt";
     dialog.Flags = OFN_HIDEREADONLY | OFN_NOCHANGEDIR | OFN_PATHMUSTEXIST |
                    (save ? OFN_OVERWRITEPROMPT : OFN_FILEMUSTEXIST);
-    if (!(save ? GetSaveFileNameA(&dialog) : GetOpenFileNameA(&dialog))) return false;
+    if (!askFile(&dialog)) return false;
     path = file;
     return true;
 }

@@ -109,6 +109,7 @@
 #define IDS_FILE_OPEN_STALE         1015 /* %s the file: the printer or its settings changed while choosing it */
 #define IDS_FILE_TOO_LARGE          1016 /* %s the file, %s the limit */
 #define IDS_HISTORY_NOT_KEPT        1017 /* %s why the settings before the write could not be kept */
+#define IDS_FILE_DIALOG_MISSING     1018 /* %s the system's reason the file dialogs' library did not load */
 
 /* ---- Dialog templates --------------------------------------------------------------------- */
 #define IDD_ABOUT                   116

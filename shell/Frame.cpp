@@ -45,8 +45,8 @@ void OnCreate(HWND frame) {
         AdjustWindowRect(&rect, kFrameStyle, FALSE);
         const int width = rect.right - rect.left;
         const int height = rect.bottom - rect.top + ToolbarClientHeight();
-        SetWindowPos(frame, nullptr, 0, 0, width, height, SWP_NOMOVE | SWP_NOZORDER);
-        SetFocus(AppState.PanelWindow);
+        // Not activated while hidden: it is when it is shown.
+        SetWindowPos(frame, nullptr, 0, 0, width, height, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
     }
 
     if (HMENU systemMenu = GetSystemMenu(frame, FALSE)) {

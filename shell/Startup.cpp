@@ -58,6 +58,17 @@ void TakeSettingsAlreadyRead() {
     }
 }
 
+// The focus, given once the frame is shown (a hidden frame would be activated for it): the current
+// page when it shows the settings, the panel otherwise.
+void FocusFirstScreen() {
+    if (!AppState.PanelWindow) return;
+    if (SettingsLoaded()) {
+        FocusCurrentPage(AppState.PanelWindow);
+    } else {
+        SetFocus(AppState.PanelWindow);
+    }
+}
+
 }  // namespace
 
 int RunProgram(HINSTANCE instance, const char* commandLine, int show) {
@@ -114,6 +125,7 @@ int RunProgram(HINSTANCE instance, const char* commandLine, int show) {
     TraceStartup("frame-created");
     TakeSettingsAlreadyRead();
     ShowWindow(frame, show);
+    FocusFirstScreen();
     UpdateWindow(frame);
     TraceStartup("frame-shown");
     if (SettingsLoaded()) WriteStartupTrace();

@@ -3,14 +3,18 @@
 // shown; and with 200 printers installed, until the selection dialog is shown against the floor
 // with the same 200 printers. A program that shows one dialog is measured beside them. Rounds
 // alternate in the same prefix; medians are printed, with a breakdown of where the program's time
-// goes when it was built with its start-up trace.
+// goes when it was built with its start-up trace, and the libraries each program has loaded when its
+// window is ready (the names the program loads and the floor does not, and the other way round).
 //   rp_startup_figures [rounds] [trace-file]
 // Not a test: nothing is asserted.
 #include <windows.h>
+#include <psapi.h>
 
+#include <cctype>
 #include <cstdio>
 #include <cstdlib>
 #include <map>
+#include <set>
 #include <string>
 #include <vector>
 
@@ -23,6 +27,38 @@ namespace {
 namespace vp = qmx::vp;
 
 using Ready = bool (*)(HWND window);
+using Libraries = std::set<std::string>;  // file names, lower case
+
+// The libraries (DLLs and the like, not the program itself) loaded in the process right now.
+Libraries LoadedLibraries(DWORD processId) {
+    Libraries names;
+    HANDLE process = OpenProcess(PROCESS_QUERY_INFORMATION | PROCESS_VM_READ, FALSE, processId);
+    if (!process) return names;
+    HMODULE modules[512];
+    DWORD needed = 0;
+    if (EnumProcessModules(process, modules, sizeof modules, &needed)) {
+        const DWORD count = needed / sizeof modules[0];
+        // The first module is the program's own file.
+        for (DWORD i = 1; i < count && i < sizeof modules / sizeof modules[0]; ++i) {
+            char name[MAX_PATH];
+            if (!GetModuleBaseNameA(process, modules[i], name, sizeof name)) continue;
+            std::string lower(name);
+            for (char& c : lower) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+            names.insert(lower);
+        }
+    }
+    CloseHandle(process);
+    return names;
+}
+
+// The names of `all` that `others` lacks, space separated; "none" when there are none.
+std::string OnlyIn(const Libraries& all, const Libraries& others) {
+    std::string text;
+    for (const std::string& name : all) {
+        if (others.count(name) == 0) text += (text.empty() ? "" : " ") + name;
+    }
+    return text.empty() ? "none" : text;
+}
 
 bool Shown(HWND) { return true; }
 
@@ -42,8 +78,9 @@ bool ListsAllPrinters(HWND dialog) {
 }
 
 // Milliseconds from process start until a visible window of the class is there and ready; the
-// window is then closed. -1 when that did not happen within twenty seconds.
-double TimeTo(const char* program, const char* className, Ready ready) {
+// window is then closed. -1 when that did not happen within twenty seconds. `loaded`, when given,
+// receives the libraries the process had loaded then (listed after the time was taken).
+double TimeTo(const char* program, const char* className, Ready ready, Libraries* loaded = nullptr) {
     const double start = rptest::NowMs();
     e2e::Child child(program, "");
     HWND window = nullptr;
@@ -55,6 +92,7 @@ double TimeTo(const char* program, const char* className, Ready ready) {
     }
     const double seen = rptest::NowMs();
     if (!window || !ready(window)) return -1;
+    if (loaded) *loaded = LoadedLibraries(child.Id());
     PostMessageA(window, WM_CLOSE, 0, 0);
     if (child.Wait(10000) == STILL_ACTIVE) return -1;
     return seen - start;
@@ -93,6 +131,7 @@ int main(int argc, char** argv) {
     std::vector<double> settings, floor, dialog, selection200, floor200;
     std::vector<std::string> order;                    // the trace marks, in the order of a run
     std::map<std::string, std::vector<double>> steps;  // each mark's time since the one before
+    Libraries programLoaded, floorLoaded, selectionLoaded, floor200Loaded;  // of the last round
 
     Install(1);
     TimeTo("remotepanel.exe", "RPWndClass", SettingsShown);  // warm-up of all three
@@ -100,8 +139,8 @@ int main(int argc, char** argv) {
     TimeTo("rp_min_dialog.exe", "#32770", Shown);
     for (int round = 0; round < rounds; ++round) {
         if (trace) DeleteFileA(trace);
-        settings.push_back(TimeTo("remotepanel.exe", "RPWndClass", SettingsShown));
-        floor.push_back(TimeTo("rp_floor.exe", "#32770", Shown));
+        settings.push_back(TimeTo("remotepanel.exe", "RPWndClass", SettingsShown, &programLoaded));
+        floor.push_back(TimeTo("rp_floor.exe", "#32770", Shown, &floorLoaded));
         dialog.push_back(TimeTo("rp_min_dialog.exe", "#32770", Shown));
         const auto marks = ReadTrace(trace);
         double before = 0;
@@ -114,8 +153,8 @@ int main(int argc, char** argv) {
     Install(200);
     TimeTo("remotepanel.exe", "#32770", ListsAllPrinters);
     for (int round = 0; round < rounds; ++round) {
-        selection200.push_back(TimeTo("remotepanel.exe", "#32770", ListsAllPrinters));
-        floor200.push_back(TimeTo("rp_floor.exe", "#32770", Shown));
+        selection200.push_back(TimeTo("remotepanel.exe", "#32770", ListsAllPrinters, &selectionLoaded));
+        floor200.push_back(TimeTo("rp_floor.exe", "#32770", Shown, &floor200Loaded));
     }
     vp::ResetAll();
     for (const auto* series : {&settings, &floor, &dialog, &selection200, &floor200}) {
@@ -139,6 +178,14 @@ int main(int argc, char** argv) {
         for (const std::string& name : order)
             std::printf("  %-28s %8.1f\n", name.c_str(), rptest::MedianOf(steps[name]));
     }
+    std::printf("\nlibraries loaded when the window is ready\n");
+    std::printf("  remotepanel.exe, settings shown        %3zu   floor %3zu\n", programLoaded.size(),
+                floorLoaded.size());
+    std::printf("  remotepanel.exe, selection dialog (200) %3zu   floor %3zu\n", selectionLoaded.size(),
+                floor200Loaded.size());
+    std::printf("  only remotepanel.exe's, settings shown: %s\n", OnlyIn(programLoaded, floorLoaded).c_str());
+    std::printf("  only the floor's, settings shown: %s\n", OnlyIn(floorLoaded, programLoaded).c_str());
+    std::printf("  only remotepanel.exe's, selection dialog: %s\n", OnlyIn(selectionLoaded, floor200Loaded).c_str());
     std::printf("\nratio settings/dialog %.2f\n", s / d);
     std::printf("ratio settings/floor %.2f\n", s / f);
     std::printf("ratio selection200/floor200 %.2f\n", s200 / f200);
