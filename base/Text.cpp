@@ -3,6 +3,7 @@
 #include <cstdio>
 #include <algorithm>
 #include <cstring>
+#include <utility>
 
 size_t TruncateCp932(char* text, size_t maxBytes) {
     size_t position = 0;
@@ -106,8 +107,13 @@ std::string FileNameFrom(std::string_view text, size_t room) {
     }
     DropTrailingDotsAndSpaces(name);
     if (name.empty()) return "settings";
-    const size_t dot = name.find('.');
-    if (IsDeviceName(std::string_view(name).substr(0, dot))) name.insert(dot == std::string::npos ? name.size() : dot, "_");
+    const size_t stem = std::min(name.find('.'), name.size());
+    if (IsDeviceName(std::string_view(name).substr(0, stem))) {
+        std::string file(name, 0, stem);
+        file.push_back('_');
+        file.append(name, stem, std::string::npos);
+        name = std::move(file);
+    }
     name = std::string(CutAtCharacter(name, kLongestFileName - std::min(room, kLongestFileName - 1)));
     DropTrailingDotsAndSpaces(name);
     return name.empty() ? "settings" : name;
