@@ -79,8 +79,8 @@ bool CreatePanelRecord(HWND panel) {
 }
 
 bool OnFilePort() {
-    const PrinterEntry* printer = AppState.CurrentPrinter;
-    return printer && printer->PortText && std::strcmp(printer->PortText, kFilePort) == 0;
+    const char* port = PortTextOf(AppState.CurrentPrinter);
+    return port && std::strcmp(port, kFilePort) == 0;
 }
 
 // Opens the session on the current printer. False when the library refused it (the failure has
@@ -443,9 +443,10 @@ bool RefuseWhileBusy() {
 void ShowPrinterHeader(HWND panel) {
     HWND frame = GetParent(panel);
     char title[kTextBufferSize];
-    if (const PrinterEntry* printer = AppState.CurrentPrinter) {
+    if (PrinterEntry* printer = AppState.CurrentPrinter) {
         ShowFitted(panel, IDC_MODEL_TEXT, printer->Model);
-        ShowFitted(panel, IDC_PORT_TEXT, printer->PortText);
+        const char* port = PortTextOf(printer);
+        ShowFitted(panel, IDC_PORT_TEXT, port ? port : "");
         FormatCaptionFor(printer->Name ? printer->Name : "", title, sizeof title);
     } else {
         char program[kTextBufferSize];

@@ -149,7 +149,7 @@ int32_t EnumerateSupportedPrinters() {
     ReleasePrinterList();
     const LocalMemory forget(remembered);
 
-    const PrinterSearch search = FindSupportedPrinters(PortTexts::Probe);
+    const PrinterSearch search = FindSupportedPrinters(PortTexts::Skip);
     ReportSearchFailure(search);
     AppState.PrinterList = search.List;
     AppState.PrinterCount = search.Count;
@@ -158,6 +158,26 @@ int32_t EnumerateSupportedPrinters() {
             AppState.CurrentPrinter = entry;
     }
     return AppState.PrinterCount;
+}
+
+const char* PortTextOf(PrinterEntry* entry) {
+    if (entry == nullptr) return nullptr;
+    if (entry->PortText == nullptr && entry->Name != nullptr) {
+        char user[kUserNameSize] = "";
+        CurrentUserName(user);
+        char portText[kPortTextSize];
+        if (!ProbePortText(entry->Name, user, portText, sizeof portText))
+            LoadText(IDS_STATE_UNKNOWN, portText, sizeof portText);
+        SetPortText(entry, portText);
+    }
+    return entry->PortText;
+}
+
+void SetPortText(PrinterEntry* entry, const char* text) {
+    char* copy = DuplicateString(text);
+    if (copy == nullptr) return;  // out of memory: the entry keeps what it had
+    if (entry->PortText != nullptr) ReleaseMemory(entry->PortText);
+    entry->PortText = copy;
 }
 
 PrinterEntry* FindPrinterEntry(const char* name) {

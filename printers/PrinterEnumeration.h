@@ -30,9 +30,16 @@ enum class PortTexts { Probe, Skip };
 PrinterSearch FindSupportedPrinters(PortTexts ports);
 
 // Rebuilds AppState.PrinterList, PrinterCount and CurrentPrinter (found again by name) from
-// FindSupportedPrinters with port texts, and returns the count; 0 when no printer qualified or
-// after a failure was reported (boxes without an owner).
+// FindSupportedPrinters, and returns the count; 0 when no printer qualified or after a failure was
+// reported (boxes without an owner). The port texts are left to first use (PortTextOf): with many
+// printers the selection dialog's state probes read them anyway, and a probe session each at
+// start would cost as much again.
 int32_t EnumerateSupportedPrinters();
+
+// The entry's port text, probed on first use and kept ("不明" when the printer cannot be opened or
+// its port read); the text of a probe made meanwhile (SetPortText) counts as well.
+const char* PortTextOf(PrinterEntry* entry);
+void SetPortText(PrinterEntry* entry, const char* text);
 
 // Releases a list of entries and their strings (nullptr is allowed).
 void FreePrinterList(PrinterEntry* list);

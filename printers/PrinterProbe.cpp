@@ -32,13 +32,15 @@ bool ProbePortText(const char* printerName, const char* userName, char* out, siz
     return true;
 }
 
-ProbeState ProbePrinterState(const char* printerName, const char* userName) {
+ProbeState ProbePrinterState(const char* printerName, const char* userName, char* portText, size_t size) {
     const LibrarySession session(printerName, userName);
     if (!session.IsOpen()) return ProbeState::Unknown;
-    unsigned char status[QMX_PRINTER_STATUS_SIZE];
-    if (!ReadItem(session, QMX_ITEM_PRINTER_STATUS, status, sizeof status)) return ProbeState::Unknown;
+    // The port first: its text stands in the list whatever the state read gives.
     PortNames names;
     if (!ReadPort(session, &names)) return ProbeState::Unknown;
+    if (portText) FormatPortText(names, portText, size);
+    unsigned char status[QMX_PRINTER_STATUS_SIZE];
+    if (!ReadItem(session, QMX_ITEM_PRINTER_STATUS, status, sizeof status)) return ProbeState::Unknown;
     uint32_t w1 = 0, w2 = 0;
     std::memcpy(&w1, status + 4, sizeof w1);
     std::memcpy(&w2, status + 8, sizeof w2);

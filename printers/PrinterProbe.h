@@ -11,7 +11,9 @@
 // cannot be opened or its "Port" item cannot be read (out is then left alone).
 bool ProbePortText(const char* printerName, const char* userName, char* out, size_t size);
 
-// The state the selection dialog shows; Unknown when a session or an item read fails.
-ProbeState ProbePrinterState(const char* printerName, const char* userName);
+// The state the selection dialog shows; Unknown when a session or an item read fails. The port
+// text it reads on the way is written into `portText` (when given) as ProbePortText writes it.
+ProbeState ProbePrinterState(const char* printerName, const char* userName, char* portText = nullptr,
+                             size_t size = 0);
 
 #endif

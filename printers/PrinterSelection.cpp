@@ -148,7 +148,8 @@ void InsertColumns(HWND list) {
     }
 }
 
-// One row per printer of the list, each with a freshly probed state.
+// One row per printer of the list, each with a freshly probed state; the probe's port text is the
+// entry's from then on (the list was made without port texts).
 void FillRows(HWND list, SelectionDialogData& data) {
     char user[kUserNameSize];
     CurrentUserName(user);
@@ -156,8 +157,15 @@ void FillRows(HWND list, SelectionDialogData& data) {
     int index = 0;
     // The list updates itself once after all rows are in, not after each (hundreds of printers).
     SendMessageA(list, WM_SETREDRAW, FALSE, 0);
-    for (const PrinterEntry* entry = AppState.PrinterList; entry != nullptr; entry = entry->Next, ++index) {
-        const ProbeState state = entry->Name ? ProbePrinterState(entry->Name, user) : ProbeState::Unknown;
+    for (PrinterEntry* entry = AppState.PrinterList; entry != nullptr; entry = entry->Next, ++index) {
+        char port[kPortTextSize] = "";
+        const ProbeState state =
+            entry->Name ? ProbePrinterState(entry->Name, user, port, sizeof port) : ProbeState::Unknown;
+        if (port[0] != '\0') {
+            SetPortText(entry, port);
+        } else if (entry->PortText == nullptr) {
+            SetPortText(entry, data.StateTexts[2]);
+        }
         PrinterRow* row = MakeRow(*entry, StateText(data, state));
         if (row == nullptr) break;  // the list shows the rows made so far
         *tail = row;

@@ -93,7 +93,7 @@ int RunProgram(HINSTANCE instance, const char* commandLine, int show) {
         return EndStart();
     }
     AppState.SeveralPrinters = AppState.PrinterCount != 1;
-    TraceStartup("port-probes");
+    TraceStartup("printer-list");
 
     PrinterEntry* chosen = ChooseStartPrinter(commandLine);
     if (!chosen) return EndStart();

@@ -71,9 +71,10 @@ TEST_F(EnumerationTest, PortTextComesFromTheLibrary) {
     }
     EXPECT_EQ(EnumerateSupportedPrinters(), static_cast<int32_t>(std::size(cases)));
     for (const Case& c : cases) {
-        const PrinterEntry* entry = Entry(c.printer.name);
+        PrinterEntry* entry = Entry(c.printer.name);
         ASSERT_NE(entry, nullptr) << c.printer.name;
-        EXPECT_EQ(std::string(entry->PortText), c.portText) << c.printer.name;
+        EXPECT_EQ(entry->PortText, nullptr) << "no probe session until the port text is used";
+        EXPECT_EQ(std::string(PortTextOf(entry)), c.portText) << c.printer.name;
     }
 }
 
@@ -162,7 +163,7 @@ TEST_F(EnumerationTest, OnlyTheExactModelSubkeyCounts) {
 }
 
 // Allocations of one enumeration with two supported printers, in order: the model's record and
-// its driver name, the spooler buffer, then per printer the entry, name, port text and model.
+// its driver name, the spooler buffer, then per printer the entry, name and model.
 TEST_F(EnumerationTest, AllocationFailureReportsAndLeavesNoList) {
     Add({"Kestrel A"});
     Add({"Kestrel B"});
@@ -174,8 +175,8 @@ TEST_F(EnumerationTest, AllocationFailureReportsAndLeavesNoList) {
     } cases[] = {
         {0, "model record", rptest::BoxIcon::Warning}, {1, "model name", rptest::BoxIcon::Warning},
         {2, "spooler buffer", rptest::BoxIcon::None},  {3, "first entry", rptest::BoxIcon::None},
-        {5, "first port text", rptest::BoxIcon::None}, {7, "second entry", rptest::BoxIcon::None},
-        {10, "second model", rptest::BoxIcon::None},
+        {5, "first model", rptest::BoxIcon::None},  {6, "second entry", rptest::BoxIcon::None},
+        {8, "second model", rptest::BoxIcon::None},
     };
     for (const Case& c : cases) {
         ASSERT_EQ(EnumerateSupportedPrinters(), 2);

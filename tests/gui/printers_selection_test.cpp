@@ -91,8 +91,8 @@ protected:
         };
         std::vector<Row> rows;
         for (const Listed& s : kPrinters) {
-            const PrinterEntry* e = Entry(s.printer.name);
-            const std::string keys[] = {e->Name, Text(s.state), e->Model, e->PortText};
+            PrinterEntry* e = Entry(s.printer.name);
+            const std::string keys[] = {e->Name, Text(s.state), e->Model, PortTextOf(e)};
             rows.push_back({s.printer.name, keys[column]});
         }
         std::sort(rows.begin(), rows.end(), [](const Row& a, const Row& b) {
@@ -335,7 +335,7 @@ TEST_F(SelectionTest, HelpRequestsGoToShowHelpWithTheTable) {
 TEST_F(SelectionTest, RowsThatCannotBeAllocatedAreLeftOut) {
     rptest::MessageBoxRecorder boxes;
     int count = -1;
-    failAfter = 4;  // the dialog's record, then three rows
+    failAfter = 8;  // the dialog's record, then the port text and row of three printers and a fourth port text
     SetAllocationGate(CountingGate);
     RunSelection(boxes, [&](HWND dialog) { count = ItemCount(dialog); });
     SetAllocationGate(nullptr);
