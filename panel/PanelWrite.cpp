@@ -133,8 +133,10 @@ namespace {
 // Keeps what the printer held before the write in its history; false, after telling the user, when
 // it cannot be kept: then nothing is sent and the edits stay.
 bool KeepBeforeWrite(HWND panel, const PrinterSettings& before, const PrinterSettings& values) {
+    // A session without a printer entry has no name to file the history under: the write goes on
+    // as it did before there was a history.
     const char* printer = CurrentPrinterName();
-    if (!printer) return false;
+    if (!printer) return true;
     HistoryNote note;
     note.Program = "RemotePanel";
     note.Reason = PanelStateOf(panel)->WriteSynchronous ? "更新後終了" : "更新";
