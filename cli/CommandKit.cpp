@@ -40,7 +40,6 @@ std::optional<SettingsFile> LoadFile(CliRun& run, const std::string& path, const
     return std::move(reading.File);
 }
 
-
 bool Supported(const Setup& setup, const std::string& name) {
     return std::find(setup.Printers.begin(), setup.Printers.end(), name) != setup.Printers.end();
 }
@@ -67,8 +66,6 @@ std::optional<PrinterSettings> ReadPrinter(CliRun& run, const Setup& setup, cons
     }
     return settings;
 }
-
-// A value the command cannot carry (one the printer holds and the file leaves alone).
 
 int Tell(CliRun& run, const std::string& name, const char* result, int exitCode, const std::string& line) {
     run.Doc.TellAboutPrinter(name, result, exitCode, line);

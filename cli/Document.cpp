@@ -100,16 +100,15 @@ void Document::Print(const char* command, int exitCode) {
 }
 
 int CliRun::Finish(bool json, const char* command, int exitCode) {
-    // Output lost while the command ran (standard error closed, say) is told in the document too.
-    if (Out.OutputLost()) {
+    const auto countLostOutput = [this, &exitCode] {
+        if (!Out.OutputLost()) return;
         Out.TellOutputLost();
         exitCode = std::max<int>(exitCode, ExitPrinterFailure);
-    }
+    };
+    // Output lost while the command ran (standard error closed, say) is told in the document too;
+    // the document itself may not arrive whole either.
+    countLostOutput();
     if (json) Doc.Print(command, exitCode);
-    // The document itself may not have arrived whole: then the exit code is the one that says so.
-    if (Out.OutputLost()) {
-        Out.TellOutputLost();
-        exitCode = std::max<int>(exitCode, ExitPrinterFailure);
-    }
+    countLostOutput();
     return exitCode;
 }

@@ -61,7 +61,7 @@ std::string StatusText(uint32_t textId) {
 }
 
 std::optional<std::vector<std::string>> SupportedPrinters(std::string* problem) {
-    const PrinterSearch search = FindSupportedPrinters(PortTexts::Skip);
+    const PrinterSearch search = FindSupportedPrinters();
     const std::unique_ptr<PrinterEntry, void (*)(PrinterEntry*)> list(search.List, FreePrinterList);
     switch (search.Failure) {
         case SearchFailure::None:

@@ -15,6 +15,7 @@
 
 namespace {
 
+// A value the command cannot carry (one the printer holds and the file leaves alone).
 std::optional<std::string> Encode(const PrinterSettings& settings, SettingsCommand& command) {
     EncodeFailure failure{};
     if (EncodeSettingsCommand(BuildSettingsBlock(settings.Record, settings.FeedPosOther), &command,
@@ -27,8 +28,7 @@ std::optional<std::string> Encode(const PrinterSettings& settings, SettingsComma
     return std::string(text);
 }
 
-// A printer's result line of an import or a copy, with what became of it for --json.
-
+// A write's differences in the printer's entry: lines for the text, a list for --json.
 void TellDifferences(CliRun& run, const std::string& name, const char* member,
                      const std::vector<SettingDifference>& differences, const char* before, const char* after,
                      const char* beforeKey, const char* afterKey) {
@@ -198,7 +198,7 @@ std::string HistoryFileToUndo(CliRun& run, const std::string& name, const CliArg
     const std::string folder = HistoryFolder(HistoryPlace{false, a.HistoryRoot}, name);
     const std::vector<std::string> names = folder.empty() ? std::vector<std::string>() : HistoryFileNames(folder);
     for (auto it = names.rbegin(); it != names.rend(); ++it) {
-        if (a.At.empty() || HistoryTimeOf(*it) == a.At || *it == a.At) return folder + "\\" + *it;
+        if (a.At.empty() || HistoryTimeOf(*it) == a.At || *it == a.At) return HistoryFilePath(folder, *it);
     }
     Tell(run, name, "no-history", ExitPrinterFailure,
          name + ": " + (a.At.empty() ? std::string() : a.At + " の") + "履歴ファイルがありません (" + folder + ")。");
@@ -249,7 +249,7 @@ int ListHistory(CliRun& run, const CliArguments& a) {
     Json entries = Json::Array();
     const std::vector<std::string> files = HistoryFileNames(folder);
     for (const std::string& file : files) {
-        const std::string path = folder + "\\" + file;
+        const std::string path = HistoryFilePath(folder, file);
         uint32_t error = 0;
         const std::optional<std::string> bytes = ReadWholeFile(path, &error, kSettingsFileLimit);
         const std::optional<std::string> text = bytes ? FromFileText(*bytes, nullptr) : std::nullopt;

@@ -132,11 +132,11 @@ namespace {
 
 // Keeps what the printer held before the write in its history; false, after telling the user, when
 // it cannot be kept: then nothing is sent and the edits stay.
-bool KeepBeforeWrite(HWND panel, const PrinterSettings& before, const PrinterSettings& values) {
+bool KeepBeforeWrite(HWND panel, const std::string& printer, const PrinterSettings& before,
+                     const PrinterSettings& values) {
     // A session without a printer entry has no name to file the history under: the write goes on
     // as it did before there was a history.
-    const char* printer = CurrentPrinterName();
-    if (!printer) return true;
+    if (printer.empty()) return true;
     HistoryNote note;
     note.Program = "RemotePanel";
     note.Reason = PanelStateOf(panel)->WriteSynchronous ? "更新後終了" : "更新";
@@ -164,8 +164,10 @@ void SendWrite(HWND panel, const PrinterSettings& values, const std::optional<Pr
         if (IsOutstanding(panel, write)) WriteNotSent(panel, WriteOutcome::ValueDoesNotFit);
         return;
     }
-    // A printer that cannot be read (update only) has no settings to keep.
-    if (before && !KeepBeforeWrite(panel, *before, values)) {
+    // A printer that cannot be read (update only) has no settings to keep. The history is the
+    // write's printer's, whatever a retry box below lets happen meanwhile.
+    const std::string printer = CurrentPrinterName() ? CurrentPrinterName() : "";
+    if (before && !KeepBeforeWrite(panel, printer, *before, values)) {
         if (IsOutstanding(panel, write)) WriteNotSent(panel, WriteOutcome::HistoryNotKept);
         return;
     }
@@ -175,7 +177,7 @@ void SendWrite(HWND panel, const PrinterSettings& values, const std::optional<Pr
     switch (handOver) {
         case HandOver::Accepted:
             state->LastWrite = WriteOutcome::HandedOver;
-            if (before && CurrentPrinterName()) PruneHistory(HistoryPlace{}, CurrentPrinterName());
+            if (before && !printer.empty()) PruneHistory(HistoryPlace{}, printer);
             ChangeEdits(panel, EditEvent::WriteAccepted);
             // A synchronous write stays outstanding until the panel closes.
             if (!state->WriteSynchronous) LimitTime(panel, write);
@@ -217,11 +219,13 @@ void UpdateAndExitCommand(HWND panel) {
     if (!CollectForWrite(panel)) return;
     WriteOutcome outcome = WriteOutcome::HandedOver;
     if (!WriteSettings(panel, 1, &outcome)) {
-        // A value that does not fit has been named: the user corrects it; the user chose to keep
-        // the edits rather than overwrite the printer's newer values: the panel stays; there is
-        // nothing to ask. A write dropped with its printer belongs to the panel no more.
-        if (!PanelStillOpen(panel) || outcome == WriteOutcome::ValueDoesNotFit || outcome == WriteOutcome::HistoryNotKept ||
-            outcome == WriteOutcome::NotOverwritten || outcome == WriteOutcome::Dropped)
+        // A value that does not fit or a history that could not be kept has been named: the user
+        // corrects it; the user chose to keep the edits rather than overwrite the printer's newer
+        // values: the panel stays; there is nothing to ask. A write dropped with its printer
+        // belongs to the panel no more.
+        if (!PanelStillOpen(panel) || outcome == WriteOutcome::ValueDoesNotFit ||
+            outcome == WriteOutcome::HistoryNotKept || outcome == WriteOutcome::NotOverwritten ||
+            outcome == WriteOutcome::Dropped)
             return;
         if (ShowPrinterMessage(AppState.PanelWindow, IDS_WRITE_INCOMPLETE_EXIT, MB_ICONQUESTION | MB_YESNO) !=
             IDYES)

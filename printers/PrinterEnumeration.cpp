@@ -81,7 +81,7 @@ void FreePrinterList(PrinterEntry* list) {
     }
 }
 
-PrinterSearch FindSupportedPrinters(PortTexts ports) {
+PrinterSearch FindSupportedPrinters() {
     PrinterSearch search;
     ModelList models(FindSupportedModels(&search.Failure, &search.Error));
     TraceStartup("model-registry");
@@ -101,14 +101,6 @@ PrinterSearch FindSupportedPrinters(PortTexts ports) {
     }
     TraceStartup("spooler");
 
-    const bool probe = ports == PortTexts::Probe;
-    char user[kUserNameSize] = "";
-    char unknown[kTextBufferSize] = "";
-    if (probe) {
-        CurrentUserName(user);
-        LoadText(IDS_STATE_UNKNOWN, unknown, sizeof unknown);
-    }
-
     const auto* printers = reinterpret_cast<const PRINTER_INFO_2A*>(buffer.Get());
     PrinterEntry** tail = &search.List;
     for (DWORD i = 0; i < returned; ++i) {
@@ -123,16 +115,9 @@ PrinterSearch FindSupportedPrinters(PortTexts ports) {
         ++search.Count;
 
         entry->Name = DuplicateString(info.pPrinterName);
-        if (probe) {
-            char portText[kPortTextSize];
-            if (entry->Name == nullptr || !ProbePortText(entry->Name, user, portText, sizeof portText)) {
-                CopyBounded(portText, sizeof portText, unknown);
-            }
-            entry->PortText = DuplicateString(portText);
-        }
         entry->Model = DuplicateString(info.pDriverName);
         // A string that cannot be copied is a failed allocation like the entry's own.
-        if (entry->Name == nullptr || (probe && entry->PortText == nullptr) || entry->Model == nullptr) {
+        if (entry->Name == nullptr || entry->Model == nullptr) {
             return OutOfMemory(search, GetLastError());
         }
     }
@@ -149,7 +134,7 @@ int32_t EnumerateSupportedPrinters() {
     ReleasePrinterList();
     const LocalMemory forget(remembered);
 
-    const PrinterSearch search = FindSupportedPrinters(PortTexts::Skip);
+    const PrinterSearch search = FindSupportedPrinters();
     ReportSearchFailure(search);
     AppState.PrinterList = search.List;
     AppState.PrinterCount = search.Count;

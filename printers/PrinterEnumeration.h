@@ -22,12 +22,9 @@ struct PrinterSearch {
     DWORD Error = 0;
 };
 
-// Whether each printer found gets its port text from a probe session ("不明" when the printer
-// cannot be opened or its port read), or no port text at all (PortText null).
-enum class PortTexts { Probe, Skip };
-
-// The spooler's printers whose driver name is one of the supported model's, without any message.
-PrinterSearch FindSupportedPrinters(PortTexts ports);
+// The spooler's printers whose driver name is one of the supported model's, without any message
+// and without port texts (PortText null: PortTextOf reads one when it is wanted).
+PrinterSearch FindSupportedPrinters();
 
 // Rebuilds AppState.PrinterList, PrinterCount and CurrentPrinter (found again by name) from
 // FindSupportedPrinters, and returns the count; 0 when no printer qualified or after a failure was

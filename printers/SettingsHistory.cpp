@@ -113,6 +113,8 @@ std::vector<std::string> HistoryFileNames(const std::string& folder) {
     return names;
 }
 
+std::string HistoryFilePath(const std::string& folder, const std::string& name) { return Joined(folder, name); }
+
 void PruneHistory(const HistoryPlace& place, const std::string& printer) {
     const std::string folder = HistoryFolder(place, printer);
     if (place.Off || folder.empty()) return;

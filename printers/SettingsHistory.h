@@ -29,8 +29,9 @@ std::optional<std::string> KeepHistory(const HistoryPlace& place, const std::str
                                        const PrinterSettings& before, const std::string& model, HistoryNote note,
                                        std::string* problem);
 
-// The history file names of a folder, oldest first.
+// The history file names of a folder, oldest first, and one's full name.
 std::vector<std::string> HistoryFileNames(const std::string& folder);
+std::string HistoryFilePath(const std::string& folder, const std::string& name);
 
 // Removes a printer's oldest history files beyond the kept number.
 void PruneHistory(const HistoryPlace& place, const std::string& printer);

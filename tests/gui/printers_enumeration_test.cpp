@@ -34,8 +34,8 @@ TEST_F(EnumerationTest, ListsThePrintersOfTheSupportedDriverInSpoolerOrder) {
     EXPECT_EQ(ListedNames().size(), 3u);
     for (const PrinterEntry* e = AppState.PrinterList; e; e = e->Next) EXPECT_STREQ(e->Model, kDriver);
     EXPECT_EQ(AppState.CurrentPrinter, nullptr);
-    // rpsettings' search, without port texts, finds the same printers.
-    const PrinterSearch search = FindSupportedPrinters(PortTexts::Skip);
+    // rpsettings' search finds the same printers.
+    const PrinterSearch search = FindSupportedPrinters();
     std::vector<std::string> found;
     for (const PrinterEntry* e = search.List; e; e = e->Next) {
         found.push_back(e->Name);
