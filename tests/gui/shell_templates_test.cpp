@@ -96,6 +96,36 @@ TEST(ProgramTemplates, EveryControlHasAHelpIdAndEveryHelpIdAControl) {
     }
 }
 
+bool IsAutoRadio(HWND control) {
+    char name[16] = "";
+    GetClassNameA(control, name, sizeof name);
+    return lstrcmpiA(name, "Button") == 0 && (GetWindowLongA(control, GWL_STYLE) & BS_TYPEMASK) == BS_AUTORADIOBUTTON;
+}
+
+// The arrow keys move among the radio buttons of a group and no further (not onto the icon, edit
+// or button after it), and checking a button clears its group without visiting the whole dialog.
+TEST(ProgramTemplates, EveryRadioGroupHoldsOnlyItsRadioButtons) {
+    int radios = 0;
+    for (UINT templateId : ProgramTemplates()) {
+        const TemplateDialog dialog(templateId);
+        HWND window = dialog.Get();
+        // The dialog manager's groups are made of the enabled controls.
+        for (HWND child = GetWindow(window, GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT))
+            EnableWindow(child, TRUE);
+        for (HWND radio = GetWindow(window, GW_CHILD); radio; radio = GetWindow(radio, GW_HWNDNEXT)) {
+            if (!IsAutoRadio(radio)) continue;
+            ++radios;
+            HWND next = GetNextDlgGroupItem(window, radio, FALSE);
+            for (int step = 0; next && next != radio && step < 64; ++step) {
+                EXPECT_TRUE(IsAutoRadio(next)) << "template " << templateId << ": the group of radio button "
+                                               << GetDlgCtrlID(radio) << " holds control " << GetDlgCtrlID(next);
+                next = GetNextDlgGroupItem(window, next, FALSE);
+            }
+        }
+    }
+    EXPECT_GT(radios, 0);
+}
+
 // Every control a set of bindings names: the bound ones, and the icons and the edits they follow.
 std::vector<int> ControlsNamedBy(const BindingTables& b) {
     std::vector<int> ids = BoundControlIds(b);
