@@ -32,9 +32,18 @@ void PlacePage(HWND page) {
     SetWindowPos(page, nullptr, origin.X, origin.Y, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
+// A page's controls are enabled and disabled together, its first static (a group box) with them,
+// and a page is created with all of them disabled; so a page whose first static is disabled is
+// disabled through. A read disables the pages twice before it fills them, and each control's
+// change is a round of messages.
+bool PageDisabled(const PageDefinition& definition, HWND page) {
+    return !definition.Statics.empty() && !IsWindowEnabled(GetDlgItem(page, definition.Statics.front()));
+}
+
 // Enables or disables every control of the page: its statics, its bound controls and its detail
 // buttons.
 void EnablePage(const PageDefinition& definition, HWND page, bool enable) {
+    if (!enable && PageDisabled(definition, page)) return;
     EnableControls(page, definition.Statics, enable);
     EnableControls(page, BoundControlIds(definition.Bindings), enable);
     for (const DetailButton& button : definition.DetailButtons)

@@ -150,7 +150,13 @@ TEST(PageTable, EveryTabsTemplateLoadsWithEveryControlItsPageNames) {
         ExpectControls(dialog, ControlsNamedBy(page.Bindings), "a binding");
         for (const DetailButton& button : page.DetailButtons) {
             ExpectControls(dialog, {button.ButtonId}, "a detail button");
+            EXPECT_FALSE(IsWindowEnabled(GetDlgItem(dialog.Get(), button.ButtonId))) << button.ButtonId;
         }
+        // A page starts disabled through, so a page whose first static is disabled needs no
+        // disabling again.
+        for (int id : page.Statics) EXPECT_FALSE(IsWindowEnabled(GetDlgItem(dialog.Get(), id))) << id;
+        for (int id : BoundControlIds(page.Bindings))
+            EXPECT_FALSE(IsWindowEnabled(GetDlgItem(dialog.Get(), id))) << id;
         char title[64] = {};
         EXPECT_GT(LoadStringA(GetModuleHandleA(nullptr), page.TitleId, title, sizeof title), 0);
     }
