@@ -2,6 +2,8 @@
 
 #include <commctrl.h>
 
+#include <string>
+
 #include "base/AppState.h"
 #include "base/ArtScale.h"
 #include "base/Text.h"
@@ -62,7 +64,12 @@ void ShowNumber(HWND window, const NumberBinding& number, int32_t value) {
     const ValueRange range = Describe(number.Setting).Range;
     SendMessageA(spin, UDM_SETRANGE32, static_cast<WPARAM>(range.Min), static_cast<LPARAM>(range.Max));
     SendMessageA(spin, UDM_SETPOS32, 0, static_cast<LPARAM>(value));
-    SetDlgItemInt(window, number.EditId, static_cast<UINT>(value), TRUE);
+    // The up-down has written its position into the edit: the number is written again only where
+    // that is not it (a value outside the range), as each write of an edit costs a redraw and
+    // its notifications.
+    char shown[32] = "";
+    GetDlgItemTextA(window, number.EditId, shown, sizeof shown);
+    if (std::to_string(value) != shown) SetDlgItemInt(window, number.EditId, static_cast<UINT>(value), TRUE);
 }
 
 const RadioPairBinding* PairWith(const BindingTables& bindings, int buttonId) {
