@@ -53,8 +53,11 @@ HICON ProgramIcon(UINT iconId, int size) {
     for (int i = 0; i < keptCount; ++i) {
         if (keptIcons[i].Id == iconId && keptIcons[i].Size == size) return keptIcons[i].Icon;
     }
+    // At the system's icon size an icon is the one the icon controls of the dialogs load from their
+    // templates, shared: it is not loaded again, and a control that shows it already is left be.
+    const UINT shared = size == GetSystemMetrics(SM_CXICON) ? LR_SHARED : 0;
     HICON icon = static_cast<HICON>(
-        LoadImageA(ProgramInstance(), MAKEINTRESOURCEA(iconId), IMAGE_ICON, size, size, 0));
+        LoadImageA(ProgramInstance(), MAKEINTRESOURCEA(iconId), IMAGE_ICON, size, size, shared));
     if (icon && keptCount < static_cast<int>(sizeof keptIcons / sizeof keptIcons[0])) {
         keptIcons[keptCount++] = {iconId, size, icon};
     }

@@ -238,7 +238,9 @@ std::optional<int32_t> ReadEnteredNumber(HWND dialog, int editId) {
 
 void ShowIcon(HWND dialog, int controlId, UINT iconId) {
     HICON icon = ProgramIcon(iconId, IconSizeFor(32));
-    SendDlgItemMessageA(dialog, controlId, STM_SETICON, reinterpret_cast<WPARAM>(icon), 0);
+    HWND control = GetDlgItem(dialog, controlId);
+    if (reinterpret_cast<HICON>(SendMessageA(control, STM_GETICON, 0, 0)) == icon) return;
+    SendMessageA(control, STM_SETICON, reinterpret_cast<WPARAM>(icon), 0);
 }
 
 int32_t SelectedEntry(HWND dialog, int comboId) {
