@@ -96,15 +96,12 @@ TEST(ProgramTemplates, EveryControlHasAHelpIdAndEveryHelpIdAControl) {
     }
 }
 
-bool IsAutoRadio(HWND control) {
-    char name[16] = "";
-    GetClassNameA(control, name, sizeof name);
-    return lstrcmpiA(name, "Button") == 0 && (GetWindowLongA(control, GWL_STYLE) & BS_TYPEMASK) == BS_AUTORADIOBUTTON;
-}
-
 // The arrow keys move among the radio buttons of a group and no further (not onto the icon, edit
-// or button after it), and checking a button clears its group without visiting the whole dialog.
+// or button after it), and checking one clears its group without walking the whole dialog.
 TEST(ProgramTemplates, EveryRadioGroupHoldsOnlyItsRadioButtons) {
+    const auto isRadio = [](HWND control) {
+        return SendMessageA(control, WM_GETDLGCODE, 0, 0) & DLGC_RADIOBUTTON;
+    };
     int radios = 0;
     for (UINT templateId : ProgramTemplates()) {
         const TemplateDialog dialog(templateId);
@@ -113,14 +110,13 @@ TEST(ProgramTemplates, EveryRadioGroupHoldsOnlyItsRadioButtons) {
         for (HWND child = GetWindow(window, GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT))
             EnableWindow(child, TRUE);
         for (HWND radio = GetWindow(window, GW_CHILD); radio; radio = GetWindow(radio, GW_HWNDNEXT)) {
-            if (!IsAutoRadio(radio)) continue;
+            if (!isRadio(radio)) continue;
             ++radios;
             HWND next = GetNextDlgGroupItem(window, radio, FALSE);
-            for (int step = 0; next && next != radio && step < 64; ++step) {
-                EXPECT_TRUE(IsAutoRadio(next)) << "template " << templateId << ": the group of radio button "
-                                               << GetDlgCtrlID(radio) << " holds control " << GetDlgCtrlID(next);
-                next = GetNextDlgGroupItem(window, next, FALSE);
-            }
+            for (int step = 0; next && next != radio && step < 64;
+                 ++step, next = GetNextDlgGroupItem(window, next, FALSE))
+                EXPECT_TRUE(isRadio(next)) << "template " << templateId << ": the group of radio button "
+                                           << GetDlgCtrlID(radio) << " holds control " << GetDlgCtrlID(next);
         }
     }
     EXPECT_GT(radios, 0);
@@ -146,17 +142,13 @@ TEST(PageTable, EveryTabsTemplateLoadsWithEveryControlItsPageNames) {
         const TemplateDialog dialog(page.TemplateId);
         ASSERT_NE(dialog.Get(), nullptr);
         EXPECT_TRUE(GetWindowLongA(dialog.Get(), GWL_STYLE) & WS_CHILD);
-        ExpectControls(dialog, {page.Statics.begin(), page.Statics.end()}, "the statics");
         ExpectControls(dialog, ControlsNamedBy(page.Bindings), "a binding");
-        for (const DetailButton& button : page.DetailButtons) {
-            ExpectControls(dialog, {button.ButtonId}, "a detail button");
-            EXPECT_FALSE(IsWindowEnabled(GetDlgItem(dialog.Get(), button.ButtonId))) << button.ButtonId;
-        }
-        // A page starts disabled through, so a page whose first static is disabled needs no
-        // disabling again.
-        for (int id : page.Statics) EXPECT_FALSE(IsWindowEnabled(GetDlgItem(dialog.Get(), id))) << id;
-        for (int id : BoundControlIds(page.Bindings))
-            EXPECT_FALSE(IsWindowEnabled(GetDlgItem(dialog.Get(), id))) << id;
+        std::vector<int> enabledTogether = BoundControlIds(page.Bindings);
+        enabledTogether.insert(enabledTogether.end(), page.Statics.begin(), page.Statics.end());
+        for (const DetailButton& button : page.DetailButtons) enabledTogether.push_back(button.ButtonId);
+        ExpectControls(dialog, enabledTogether, "the page's control list");
+        // A page starts disabled through, so a page whose first static is disabled is not disabled again.
+        for (int id : enabledTogether) EXPECT_FALSE(IsWindowEnabled(GetDlgItem(dialog.Get(), id))) << id;
         char title[64] = {};
         EXPECT_GT(LoadStringA(GetModuleHandleA(nullptr), page.TitleId, title, sizeof title), 0);
     }
