@@ -91,7 +91,15 @@ double TimeTo(const char* program, const char* className, Ready ready, Libraries
         Sleep(1);
     }
     const double seen = rptest::NowMs();
-    if (!window || !ready(window)) return -1;
+    if (!window || !ready(window)) {
+        // What the round saw, for the run's failure: the program ended, its window never came or
+        // never got ready, or a box stands in its way.
+        const e2e::Box box = e2e::WaitForBox(child.Id(), 0);
+        std::fprintf(stderr, "%s: %s%s%s\n", program,
+                     !child.Running() ? "ended" : !window ? "no window" : "window not ready",
+                     box.window ? ", box: " : "", box.text.c_str());
+        return -1;
+    }
     if (loaded) *loaded = LoadedLibraries(child.Id());
     PostMessageA(window, WM_CLOSE, 0, 0);
     if (child.Wait(10000) == STILL_ACTIVE) return -1;
