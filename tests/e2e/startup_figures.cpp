@@ -2,9 +2,10 @@
 // settings, against the floor program (only the platform's unavoidable work) until its dialog is
 // shown; and with 200 printers installed, until the selection dialog is shown against the floor
 // with the same 200 printers. A program that shows one dialog is measured beside them. Rounds
-// alternate in the same prefix; medians are printed, with a breakdown of where the program's time
-// goes when it was built with its start-up trace, and the libraries each program has loaded when its
-// window is ready (the names the program loads and the floor does not, and the other way round).
+// alternate in the same prefix, the three programs in each of their orders in turn; medians are
+// printed, with a breakdown of where the program's time goes when it was built with its start-up
+// trace, and the libraries each program has loaded when its window is ready (the names the program
+// loads and the floor does not, and the other way round).
 //   rp_startup_figures [rounds] [trace-file]
 // Not a test: nothing is asserted.
 #include <windows.h>
@@ -96,7 +97,9 @@ double TimeTo(const char* program, const char* className, Ready ready, Libraries
         // never got ready, or a box stands in its way.
         const e2e::Box box = e2e::WaitForBox(child.Id(), 0);
         std::fprintf(stderr, "%s: %s%s%s\n", program,
-                     !child.Running() ? "ended" : !window ? "no window" : "window not ready",
+                     !child.Running() ? "ended"
+                     : !window        ? "no window"
+                                      : "window not ready",
                      box.window ? ", box: " : "", box.text.c_str());
         return -1;
     }
@@ -145,11 +148,17 @@ int main(int argc, char** argv) {
     TimeTo("remotepanel.exe", "RPWndClass", SettingsShown);  // warm-up of all three
     TimeTo("rp_floor.exe", "#32770", Shown);
     TimeTo("rp_min_dialog.exe", "#32770", Shown);
+    // The three start in each of their six orders in turn, so that each starts after each of the
+    // others as often: a process's start under Wine depends on what the one before it left behind.
+    constexpr int kOrders[6][3] = {{0, 1, 2}, {1, 2, 0}, {2, 0, 1}, {0, 2, 1}, {2, 1, 0}, {1, 0, 2}};
     for (int round = 0; round < rounds; ++round) {
         if (trace) DeleteFileA(trace);
-        settings.push_back(TimeTo("remotepanel.exe", "RPWndClass", SettingsShown, &programLoaded));
-        floor.push_back(TimeTo("rp_floor.exe", "#32770", Shown, &floorLoaded));
-        dialog.push_back(TimeTo("rp_min_dialog.exe", "#32770", Shown));
+        for (int program : kOrders[round % 6]) {
+            if (program == 0)
+                settings.push_back(TimeTo("remotepanel.exe", "RPWndClass", SettingsShown, &programLoaded));
+            if (program == 1) floor.push_back(TimeTo("rp_floor.exe", "#32770", Shown, &floorLoaded));
+            if (program == 2) dialog.push_back(TimeTo("rp_min_dialog.exe", "#32770", Shown));
+        }
         const auto marks = ReadTrace(trace);
         double before = 0;
         for (const auto& [name, at] : marks) {
@@ -193,7 +202,8 @@ int main(int argc, char** argv) {
                 floor200Loaded.size());
     std::printf("  only remotepanel.exe's, settings shown: %s\n", OnlyIn(programLoaded, floorLoaded).c_str());
     std::printf("  only the floor's, settings shown: %s\n", OnlyIn(floorLoaded, programLoaded).c_str());
-    std::printf("  only remotepanel.exe's, selection dialog: %s\n", OnlyIn(selectionLoaded, floor200Loaded).c_str());
+    std::printf("  only remotepanel.exe's, selection dialog: %s\n",
+                OnlyIn(selectionLoaded, floor200Loaded).c_str());
     std::printf("\nratio settings/dialog %.2f\n", s / d);
     std::printf("ratio settings/floor %.2f\n", s / f);
     std::printf("ratio selection200/floor200 %.2f\n", s200 / f200);
