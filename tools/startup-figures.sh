@@ -3,7 +3,8 @@
 # settings against the floor program (only the platform's unavoidable work), and with 200 virtual
 # printers until the selection dialog is shown against the floor with the same printers;
 # alternating rounds in one Wine session (the three programs in each of their orders in turn),
-# medians, and the breakdown of the program's time from its start-up trace. Ends with the lines "ratio settings/floor R" and "ratio selection200/floor200 R".
+# medians, and the breakdown of the program's time from its start-up trace. Ends with the lines
+# "ratio settings/floor R" and "ratio selection200/floor200 R".
 #   tools/startup-figures.sh [<cross-build>] [rounds]
 # Without a build it configures and builds build/figures-x86: the x86 Release build, the one users
 # run, with the start-up trace (-DRP_STARTUP_TRACE=ON); build/figures-x64 on a machine that cannot
